@@ -1,0 +1,70 @@
+# Helpers shared by the subsystem folders.
+
+# Collects the C++ sources of a folder (recursively), leaving out the files
+# of other operating systems. Per-OS files carry a suffix: _win, _linux,
+# _x11, _posix; shared code carries none.
+function(z4_collect_sources out_var dir)
+  file(GLOB_RECURSE _files CONFIGURE_DEPENDS
+    ${dir}/*.cpp ${dir}/*.h ${dir}/*.c)
+  set(_kept)
+  foreach(_f IN LISTS _files)
+    get_filename_component(_name ${_f} NAME_WE)
+    if(_name MATCHES "_win$" AND NOT WIN32)
+      continue()
+    endif()
+    if(_name MATCHES "_(linux|x11)$" AND NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
+      continue()
+    endif()
+    if(_name MATCHES "_posix$" AND WIN32)
+      continue()
+    endif()
+    list(APPEND _kept ${_f})
+  endforeach()
+  set(${out_var} ${_kept} PARENT_SCOPE)
+endfunction()
+
+# One QtTest executable per tst_*.cpp file of the calling folder, each a
+# CTest test that runs headless.
+#   z4_add_qtests(LIBS <targets...> [LABELS <labels...>] [TIMEOUT <s>])
+function(z4_add_qtests)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "LIBS;LABELS;EXTRA_SOURCES" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
+  file(GLOB _tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
+  foreach(_src IN LISTS _tests)
+    get_filename_component(_name ${_src} NAME_WE)
+    add_executable(${_name} ${_src} ${ARG_EXTRA_SOURCES})
+    target_link_libraries(${_name} PRIVATE Qt6::Test ${ARG_LIBS})
+    target_include_directories(${_name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+    set_target_properties(${_name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/bin)
+    add_test(NAME ${_name} COMMAND ${_name} WORKING_DIRECTORY ${Z4_BIN_DIR})
+    set_tests_properties(${_name} PROPERTIES
+      TIMEOUT ${ARG_TIMEOUT}
+      LABELS "${ARG_LABELS}"
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QUICK_BACKEND=software;Z4_BIN_DIR=${Z4_BIN_DIR};Z4_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+  endforeach()
+endfunction()
+
+# A static library made of every source of the calling folder (per-OS files
+# filtered as above), with the source root on its include path.
+#   z4_add_subsystem_library(<name> [EXCLUDE <regex>] [LIBS <targets...>])
+function(z4_add_subsystem_library name)
+  cmake_parse_arguments(ARG "" "EXCLUDE" "LIBS" ${ARGN})
+  z4_collect_sources(_srcs ${CMAKE_CURRENT_SOURCE_DIR})
+  if(ARG_EXCLUDE)
+    list(FILTER _srcs EXCLUDE REGEX "${ARG_EXCLUDE}")
+  endif()
+  set(_cpp ${_srcs})
+  list(FILTER _cpp INCLUDE REGEX "\\.(cpp|c)$")
+  if(_cpp)
+    add_library(${name} STATIC ${_srcs})
+    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+  else()
+    # Nothing to compile yet: headers only.
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARG_LIBS})
+  endif()
+endfunction()

@@ -1,0 +1,157 @@
+#pragma once
+
+#include "device/dev_info.h"
+
+#include <QFuture>
+#include <QList>
+#include <QMutex>
+#include <QString>
+#include <QThread>
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+class HidBus;
+class HidHandle;
+class LinkClock;
+class QWidget;
+
+using uchar = unsigned char;
+
+// The one object through which the program talks to a device: device list,
+// link token, the two transactions and both command sets. Its own thread is
+// never started; sets run their exchange on the global QThreadPool, gets run
+// theirs on the calling (GUI) thread. The files are split by concern:
+// hid_thread_link.cpp (scan, connect, watcher, token, transactions),
+// hid_thread_mouse.cpp and hid_thread_keyboard.cpp (the command sets).
+class Hid_Thread : public QThread
+{
+    Q_OBJECT
+
+public:
+    explicit Hid_Thread(HidBus *bus, LinkClock *clock = nullptr);
+    ~Hid_Thread() override;
+
+    QWidget *host = nullptr;
+
+    void setConfigSource(const DeviceConfigSource *source) { configSource = source; }
+    const DeviceConfigSource *config() const { return configSource; }
+    HidBus *hidBus() const { return bus; }
+
+    void scanDevices(const QList<DevInfo> &table);
+    QList<HidDevice> deviceList() const;
+    int currentDeviceId() const { return currentDevice.load(); }
+    bool isDeviceConnected() const;
+
+    void startWatch(uint did);
+    void stopWatch();
+    // Waits until no transaction runs and takes the link for good; called
+    // before destruction so that no pool task outlives this object.
+    void shutdownLink();
+    bool isLinkIdle() const { return linkIdle.load(); }
+
+public slots:
+    void swichCurDevice(uint did);
+    uchar hidCS(uchar *cmd);
+    void connectDevice();
+    void USBDataEncryption(uchar FIFOBuf[], uchar SecrecyCode[]);
+    void USBDataDecipher(uchar FIFOBuf[], uchar SecrecyCode[]);
+
+    // Keyboard command set.
+    void hid_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+    void hid_04H_SetButtonSensitivity(uchar sens1, uchar sens2, uchar sens3, uchar sens4,
+                                      uchar index);
+    void hid_07H_SetControlIndicatorLight(uchar effect, uchar frequenty);
+    void hid_08H_SetLEDType(uchar option, uchar effect, uchar speed, uchar light, uchar color,
+                            uchar direction);
+    void hid_09H_SetKeyboardMode(uchar mode);
+    void hid_0DH_SetKeyMatrix(uchar *src512);
+    void hid_0EH_SetKeyOnOff(uchar *src21);
+    void hid_11H_SetMacroKey(uchar macroId, uchar *src192);
+    void hid_12H_SetUserPicture(uchar index, uchar option, uchar *src512);
+    void hid_13H_SetRecoveryData();
+    void hid_14H_SetColor(uchar index, uchar rValue, uchar gValue, uchar bValue);
+    void hid_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
+    void hid_84H_GetButtonSensitivity(uchar &sens1, uchar &sens2, uchar &sens3, uchar &sens4);
+    void hid_88H_GetLEDType(uchar &effect, uchar &speed, uchar &light, uchar &color,
+                            uchar &direction);
+    void hid_89H_GetKeyboardMode(uchar &mode);
+    void hid_8DH_GetKeyMatrix(uchar *src512);
+    void hid_8EH_GetKeyOnOff(uchar *src21);
+    void hid_91H_GetMacroKey(uchar macroId, uchar *src192);
+    void hid_92H_GetUserPicture(uchar index, uchar *src512);
+    void hid_94H_GetColor(uchar index, uchar &rValue, uchar &gValue, uchar &bValue);
+
+    // Mouse command set (01H, 02H, 80H, 81H, 82H serve both devices).
+    void hid_01H_SetReportRate(uchar rate);
+    void hid_02H_SetCurrentProfile(uchar profile);
+    void hid_03H_SetFunctionOption(uchar type, uchar rate, uchar option1, uchar option2);
+    void hid_07H_SetLEDInstructFunction(uchar type, uchar option1, uchar option2,
+                                        uchar option3);
+    void hid_0BH_SetCurrentDPIStage(uchar dpiStage);
+    void hid_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2);
+    void hid_10H_SetLED8StageColor(uchar type, uchar *src24);
+    void hid_11H_SetDPISet(uchar dpiStage, uchar *src8);
+    void hid_12H_SetKeyMatrix(uchar *src64, uchar index);
+    void hid_13H_SetMacroKey(uchar macroId, uchar *src128);
+    void hid_80H_GetFWVersion(QString &version);
+    void hid_81H_GetReportRate(uchar &rate);
+    void hid_82H_GetCurrentProfile(uchar &profile);
+    void hid_83H_GetFunctionOption(uchar &type, uchar &option1, uchar &option2);
+    bool hid_87H_GetLEDInstructFunction(uchar type, uchar &option1, uchar &option2,
+                                        uchar &option3);
+    void hid_8BH_GetCurrentDPIStage(uchar &dpiStage);
+    void hid_8DH_GetRGBLedEffect(uchar &effect, uchar &option1, uchar &option2);
+    void hid_90H_GetLED8StageColor(uchar type, uchar *src24);
+    bool hid_91H_GetDPISet(uchar &dpiMAXStage, uchar *src8);
+    void hid_92H_GetKeyMatrix(uchar *src64);
+    void hid_93H_GetMacroKey(uchar macroId, uchar *src128);
+
+protected:
+    // --- Primitives the command sets are written with. ---
+
+    // Waits (up to 255 polls of 8 ms, processing events) for the link token.
+    bool acquireLink();
+    // frame = [0, code, p1..p6, checksum of bytes 1..7].
+    void buildFrame(uchar code, uchar p1 = 0, uchar p2 = 0, uchar p3 = 0, uchar p4 = 0,
+                    uchar p5 = 0, uchar p6 = 0);
+    // Starts writeTransaction(dataLength, waitAck) on the global pool; the
+    // link token must be held and frame (and data) filled.
+    void startWriteTask(int dataLength, bool waitAck);
+    // Runs the read exchange on the calling thread; reply must be preset.
+    bool readTransaction(int dataLength);
+    // The 8 ms pause some sets take on the caller's thread after dispatch.
+    void pauseAfterDispatch();
+
+    std::array<uchar, 9> frame{};
+    std::array<uchar, 9> reply{};
+    std::array<uchar, 512> data{};
+
+private:
+    bool writeTransaction(int dataLength, bool waitAck);
+    void waitAck();
+    std::unique_ptr<HidHandle> openCmdInterface(uint index);
+    std::unique_ptr<HidHandle> openWatchInterface(uint index);
+    void watchDevice(uint did);
+    HidDevice deviceAt(int index) const;
+    void clearPath(int index, bool second);
+
+    HidBus *bus = nullptr;
+    LinkClock *clock = nullptr;
+    const DeviceConfigSource *configSource = nullptr;
+
+    mutable QMutex devicesMutex; // guards devices: transactions and the watcher copy
+    QList<HidDevice> devices;
+    std::atomic<int> currentDevice{1};
+    std::atomic<bool> linkIdle{true};
+    std::atomic<bool> watchRunning{false};
+    std::atomic<bool> ackSeen{true};
+    QFuture<void> watchFuture;
+    QFuture<bool> writeFuture; // the last set's task, waited for at shutdown
+};
+
+// Process-wide flags of the device link.
+extern std::atomic<bool> isEncode;
+extern std::atomic<bool> deviceConnected;

@@ -1,0 +1,5 @@
+// z4sim: the virtual mouse. Filled in by the virtual bus server.
+int main()
+{
+    return 0;
+}
