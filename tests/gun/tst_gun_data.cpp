@@ -1,0 +1,204 @@
+#include "backend/gun/gun_data.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// An empty but existing file, as the shipped tables are before the page
+// first saves into them.
+void touch(const QString &path)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+}
+
+QVariantList fullTable()
+{
+    QVariantList values;
+    for (int gun = 0; gun < GunData::kGuns; ++gun) {
+        values << QStringLiteral("Gun %1").arg(gun) << gun << gun % 3 << 10 + gun << 20 + gun
+               << gun % 2 << (gun + 1) % 2;
+    }
+    return values;
+}
+
+QVariantList asText(const QVariantList &values)
+{
+    QVariantList out;
+    for (const QVariant &v : values) {
+        out << v.toString();
+    }
+    return out;
+}
+
+} // namespace
+
+class TestGunData : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_gun = std::make_unique<GunData>(m_dir->path());
+    }
+
+    void saveIntoMissingTableWritesNothing()
+    {
+        touch(m_dir->filePath(QStringLiteral("gunData0.bin")));
+        QVERIFY(!m_gun->saveGundata(1, fullTable()));
+        QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("gunData1.bin"))));
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files),
+                 QStringList{QStringLiteral("gunData0.bin")});
+        QCOMPARE(QFile(m_dir->filePath(QStringLiteral("gunData0.bin"))).size(), 0);
+        QVERIFY(m_gun->getGundata(1).isEmpty());
+    }
+
+    void savedTableReadsBackInOrder()
+    {
+        touch(m_dir->filePath(QStringLiteral("gunData2.bin")));
+        QVERIFY(m_gun->saveGundata(QStringLiteral("2"), fullTable()));
+        const QVariantList back = m_gun->getGundata(2);
+        QCOMPARE(back.size(), GunData::kTableValues);
+        QCOMPARE(back, asText(fullTable()));
+        // Each gun lands under its own key.
+        QSettings file(m_dir->filePath(QStringLiteral("gunData2.bin")), QSettings::IniFormat);
+        QCOMPARE(file.value(QStringLiteral("gunData/11")).toStringList().first(),
+                 QStringLiteral("Gun 11"));
+    }
+
+    void namesWithCommasSurvive()
+    {
+        touch(m_dir->filePath(QStringLiteral("gunData0.bin")));
+        QVariantList values = fullTable();
+        values[7] = QStringLiteral("Mk II, short barrel");
+        QVERIFY(m_gun->saveGundata(0, values));
+        QCOMPARE(m_gun->getGundata(0), asText(values));
+    }
+
+    void shortListsReadAsZeros_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::newRow("empty") << 0;
+        QTest::newRow("part of the first gun") << 3;
+        QTest::newRow("one gun") << 7;
+        QTest::newRow("one value short") << 83;
+        QTest::newRow("longer than a table") << 90;
+    }
+    void shortListsReadAsZeros()
+    {
+        QFETCH(int, length);
+        touch(m_dir->filePath(QStringLiteral("gunData0.bin")));
+        QVariantList given;
+        for (int i = 0; i < length; ++i) {
+            given << 100 + i;
+        }
+        QVERIFY(m_gun->saveGundata(0, given));
+        const QVariantList back = m_gun->getGundata(0);
+        QCOMPARE(back.size(), GunData::kTableValues);
+        for (int i = 0; i < GunData::kTableValues; ++i) {
+            QCOMPARE(back.at(i).toString(), QString::number(i < length ? 100 + i : 0));
+        }
+    }
+
+    void missingGunAddsNothing()
+    {
+        const QString path = m_dir->filePath(QStringLiteral("gunData0.bin"));
+        {
+            QSettings file(path, QSettings::IniFormat);
+            file.setValue(QStringLiteral("gunData/0"), QVariantList{"A", 0, 0, 1, 2, 1, 0});
+            file.setValue(QStringLiteral("gunData/5"), QVariantList{"B", 5, 0, 3, 4, 0, 1});
+        }
+        const QVariantList expected{"A", "0", "0", "1", "2", "1", "0",
+                                    "B", "5", "0", "3", "4", "0", "1"};
+        QCOMPARE(m_gun->getGundata(0), expected);
+    }
+
+    void gameNumbersThatAreNotIndexesAreRefused_data()
+    {
+        QTest::addColumn<QVariant>("gameNo");
+        QTest::newRow("path") << QVariant(QStringLiteral("../gunData0"));
+        QTest::newRow("negative") << QVariant(-1);
+        QTest::newRow("fraction") << QVariant(0.5);
+        QTest::newRow("word") << QVariant(QStringLiteral("zero"));
+        QTest::newRow("invalid") << QVariant();
+    }
+    void gameNumbersThatAreNotIndexesAreRefused()
+    {
+        QFETCH(QVariant, gameNo);
+        touch(m_dir->filePath(QStringLiteral("gunData0.bin")));
+        QVERIFY(m_gun->tablePath(gameNo).isEmpty());
+        QVERIFY(!m_gun->saveGundata(gameNo, fullTable()));
+        QVERIFY(m_gun->getGundata(gameNo).isEmpty());
+        QCOMPARE(QFile(m_dir->filePath(QStringLiteral("gunData0.bin"))).size(), 0);
+    }
+
+    void slotRecordRoundTrip()
+    {
+        touch(m_gun->slotRecordPath());
+        QVERIFY(m_gun->saveSelGundata(1, {2, 7, 120, 35}));
+        QCOMPARE(m_gun->getSelGundata(1), (QVariantList{"2", "7", "120", "35"}));
+        QCOMPARE(m_gun->slotRecord(1), (std::array<int, 4>{2, 7, 120, 35}));
+        QVERIFY(m_gun->getSelGundata(0).isEmpty());
+    }
+
+    void slotRecordWithoutFileWritesNothing()
+    {
+        QVERIFY(!m_gun->saveSelGundata(0, {1, 2, 3, 40}));
+        QVERIFY(!QFile::exists(m_gun->slotRecordPath()));
+        QVERIFY(m_gun->getSelGundata(0).isEmpty());
+        QCOMPARE(m_gun->slotRecord(0), (std::array<int, 4>{}));
+    }
+
+    void shortSlotRecordsArePadded_data()
+    {
+        QTest::addColumn<QVariantList>("given");
+        QTest::addColumn<QVariantList>("stored");
+        QTest::newRow("empty") << QVariantList{} << QVariantList{"0", "0", "0", "0"};
+        QTest::newRow("game only") << QVariantList{2} << QVariantList{"2", "0", "0", "0"};
+        QTest::newRow("three") << QVariantList{1, 4, 9} << QVariantList{"1", "4", "9", "0"};
+        QTest::newRow("extra kept")
+            << QVariantList{1, 4, 9, 20, 5} << QVariantList{"1", "4", "9", "20", "5"};
+    }
+    void shortSlotRecordsArePadded()
+    {
+        QFETCH(QVariantList, given);
+        QFETCH(QVariantList, stored);
+        touch(m_gun->slotRecordPath());
+        QVERIFY(m_gun->saveSelGundata(2, given));
+        QCOMPARE(m_gun->getSelGundata(2), stored);
+    }
+
+    void slotRecordNumbersFromPartialFiles()
+    {
+        {
+            QSettings file(m_gun->slotRecordPath(), QSettings::IniFormat);
+            file.setValue(QStringLiteral("gunData/0"), QVariantList{1, 3});
+            file.setValue(QStringLiteral("gunData/1"), QStringLiteral("2"));
+            file.setValue(QStringLiteral("gunData/2"), QVariantList{"x", 4, 50, 10});
+        }
+        QCOMPARE(m_gun->slotRecord(0), (std::array<int, 4>{1, 3, 0, 0}));
+        QCOMPARE(m_gun->slotRecord(1), (std::array<int, 4>{2, 0, 0, 0}));
+        QCOMPARE(m_gun->slotRecord(2), (std::array<int, 4>{0, 4, 50, 10}));
+    }
+
+    void slotThatIsNotANumberIsRefused()
+    {
+        touch(m_gun->slotRecordPath());
+        QVERIFY(!m_gun->saveSelGundata(QStringLiteral("first"), {1, 2, 3, 40}));
+        QCOMPARE(QFile(m_gun->slotRecordPath()).size(), 0);
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<GunData> m_gun;
+};
+
+QTEST_GUILESS_MAIN(TestGunData)
+#include "tst_gun_data.moc"
