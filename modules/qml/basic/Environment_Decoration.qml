@@ -1,0 +1,18 @@
+import QtQuick
+
+Item {
+    width: 1000
+    height: 600
+
+    Image {
+        x: 78 - width / 2
+        y: 93 - height / 2
+        source: root.skinPath + "frame/decoration1.png"
+    }
+
+    Image {
+        x: 923 - width / 2
+        y: 93 - height / 2
+        source: root.skinPath + "frame/decoration2.png"
+    }
+}

@@ -1,0 +1,43 @@
+import QtQuick
+
+// Check box that keeps its own state and reports the new one.
+Item {
+    id: checkbox
+
+    property bool isSelect: false
+    property string chkStr: ""
+
+    signal clicked(bool select)
+
+    implicitWidth: box.width + 6 + label.implicitWidth
+    implicitHeight: Math.max(box.height, label.implicitHeight)
+    opacity: (mouseArea.pressed || !enabled) ? 0.2 : 1.0
+
+    Image {
+        id: box
+        anchors.verticalCenter: parent.verticalCenter
+        source: root.skinPath + (checkbox.isSelect ? "common/checkbox_1.png" : "common/checkbox_0.png")
+    }
+
+    Text {
+        id: label
+        anchors.left: box.right
+        anchors.leftMargin: 6
+        anchors.verticalCenter: parent.verticalCenter
+        text: checkbox.chkStr
+        font.family: root.globalSetting_fontFamily
+        font.pixelSize: root.globalSetting_size
+        color: (checkbox.isSelect || mouseArea.containsMouse) ? root.globalSetting_color : root.globalSetting_color_enable
+    }
+
+    MouseArea {
+        id: mouseArea
+        anchors.fill: parent
+        hoverEnabled: true
+        onClicked: {
+            ui_View.playMedia_Index(4);
+            checkbox.isSelect = !checkbox.isSelect;
+            checkbox.clicked(checkbox.isSelect);
+        }
+    }
+}

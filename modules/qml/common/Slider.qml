@@ -1,0 +1,51 @@
+import QtQuick
+
+// Eight positions 0…7 drawn as seven segments; a press-and-release picks
+// the position under the pointer.
+Item {
+    id: slider
+
+    property int currentIndex: 7
+    readonly property int positions: 8
+
+    signal sliderClicked(int index)
+
+    function setCurIndex(index) {
+        currentIndex = Math.max(0, Math.min(positions - 1, index));
+    }
+    function getCurIndex() {
+        return currentIndex;
+    }
+    function positionAt(x) {
+        const cx = Math.max(0, Math.min(width - 1, x));
+        return Math.ceil(cx / (width - 1) * 7);
+    }
+
+    implicitWidth: 168
+    implicitHeight: 14
+    opacity: (mouseArea.pressed || !enabled) ? 0.2 : 1.0
+
+    Row {
+        anchors.fill: parent
+        spacing: 2
+        Repeater {
+            model: slider.positions - 1
+            delegate: Image {
+                required property int index
+                width: (slider.width - 2 * (slider.positions - 2)) / (slider.positions - 1)
+                height: slider.height
+                fillMode: Image.Stretch
+                source: root.skinPath + (index < slider.currentIndex ? "common/slider_1.png" : "common/slider_0.png")
+            }
+        }
+    }
+
+    MouseArea {
+        id: mouseArea
+        anchors.fill: parent
+        onReleased: mouse => {
+            slider.currentIndex = slider.positionAt(mouse.x);
+            slider.sliderClicked(slider.currentIndex);
+        }
+    }
+}

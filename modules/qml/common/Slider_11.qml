@@ -1,0 +1,51 @@
+import QtQuick
+
+// Eleven positions 0…10, one segment each; a press-and-release picks the
+// segment under the pointer.
+Item {
+    id: slider
+
+    property int currentIndex: 5
+    readonly property int positions: 11
+
+    signal sliderClicked(int index)
+
+    function setCurIndex(index) {
+        currentIndex = Math.max(0, Math.min(positions - 1, index));
+    }
+    function getCurIndex() {
+        return currentIndex;
+    }
+    function positionAt(x) {
+        const cx = Math.max(0, Math.min(width - 1, x));
+        return Math.max(0, Math.ceil(11 * cx / (width - 1)) - 1);
+    }
+
+    implicitWidth: 230
+    implicitHeight: 14
+    opacity: (mouseArea.pressed || !enabled) ? 0.2 : 1.0
+
+    Row {
+        anchors.fill: parent
+        spacing: 2
+        Repeater {
+            model: slider.positions
+            delegate: Image {
+                required property int index
+                width: (slider.width - 2 * (slider.positions - 1)) / slider.positions
+                height: slider.height
+                fillMode: Image.Stretch
+                source: root.skinPath + (index <= slider.currentIndex ? "common/slider_1.png" : "common/slider_0.png")
+            }
+        }
+    }
+
+    MouseArea {
+        id: mouseArea
+        anchors.fill: parent
+        onReleased: mouse => {
+            slider.currentIndex = slider.positionAt(mouse.x);
+            slider.sliderClicked(slider.currentIndex);
+        }
+    }
+}
