@@ -7,7 +7,6 @@
 #include <QMutex>
 #include <QString>
 #include <QThread>
-
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -52,6 +51,12 @@ public:
     void shutdownLink();
     bool isLinkIdle() const { return linkIdle.load(); }
 
+    // A data-phase input report that does not arrive within this time ends
+    // the read transaction with false instead of blocking the GUI thread.
+    static constexpr int kDataReadTimeoutMs = 1000;
+    // Read time-out of one pass of the device watcher; bounds stopWatch().
+    static constexpr int kWatchReadTimeoutMs = 500;
+
 public slots:
     void swichCurDevice(uint did);
     uchar hidCS(uchar *cmd);
@@ -88,8 +93,7 @@ public slots:
     void hid_01H_SetReportRate(uchar rate);
     void hid_02H_SetCurrentProfile(uchar profile);
     void hid_03H_SetFunctionOption(uchar type, uchar rate, uchar option1, uchar option2);
-    void hid_07H_SetLEDInstructFunction(uchar type, uchar option1, uchar option2,
-                                        uchar option3);
+    void hid_07H_SetLEDInstructFunction(uchar type, uchar option1, uchar option2, uchar option3);
     void hid_0BH_SetCurrentDPIStage(uchar dpiStage);
     void hid_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2);
     void hid_10H_SetLED8StageColor(uchar type, uchar *src24);
@@ -100,8 +104,7 @@ public slots:
     void hid_81H_GetReportRate(uchar &rate);
     void hid_82H_GetCurrentProfile(uchar &profile);
     void hid_83H_GetFunctionOption(uchar &type, uchar &option1, uchar &option2);
-    bool hid_87H_GetLEDInstructFunction(uchar type, uchar &option1, uchar &option2,
-                                        uchar &option3);
+    bool hid_87H_GetLEDInstructFunction(uchar type, uchar &option1, uchar &option2, uchar &option3);
     void hid_8BH_GetCurrentDPIStage(uchar &dpiStage);
     void hid_8DH_GetRGBLedEffect(uchar &effect, uchar &option1, uchar &option2);
     void hid_90H_GetLED8StageColor(uchar type, uchar *src24);
@@ -132,11 +135,16 @@ protected:
 private:
     bool writeTransaction(int dataLength, bool waitAck);
     void waitAck();
-    std::unique_ptr<HidHandle> openCmdInterface(uint index);
-    std::unique_ptr<HidHandle> openWatchInterface(uint index);
+    // Closes handle, then opens the interface's path into it. A failed open
+    // empties that path, so the device counts as gone until the next scan.
+    // An empty path fails without touching the bus.
+    bool openCmdInterface(uint index, std::unique_ptr<HidHandle> &handle);
+    bool openWatchInterface(uint index, std::unique_ptr<HidHandle> &handle);
     void watchDevice(uint did);
     HidDevice deviceAt(int index) const;
-    void clearPath(int index, bool second);
+    // Empties a path, but only while it is still the one that failed: a scan
+    // that ran in between keeps its fresh result.
+    void clearPath(int index, bool second, const QString &failedPath);
 
     HidBus *bus = nullptr;
     LinkClock *clock = nullptr;
@@ -146,6 +154,7 @@ private:
     QList<HidDevice> devices;
     std::atomic<int> currentDevice{1};
     std::atomic<bool> linkIdle{true};
+    std::atomic<bool> linkClosed{false}; // set by shutdownLink: no command starts any more
     std::atomic<bool> watchRunning{false};
     std::atomic<bool> ackSeen{true};
     QFuture<void> watchFuture;
@@ -155,3 +164,12 @@ private:
 // Process-wide flags of the device link.
 extern std::atomic<bool> isEncode;
 extern std::atomic<bool> deviceConnected;
+
+// The cipher key: bytes 1..6 are the ASCII codes of the secrecy code that the
+// connect step loaded; bytes 0 and 7 stay 0. Transactions read it through
+// currentSecrecyCode(), which takes the same lock as the connect step.
+extern uchar SecrecyCode[8];
+std::array<uchar, 8> currentSecrecyCode();
+// Loads a six-character code into SecrecyCode and returns true; a code of
+// any other length leaves the key as it was.
+bool setSecrecyCode(const QString &code);

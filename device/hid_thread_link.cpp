@@ -1,0 +1,223 @@
+// Hid_Thread: construction, device list, connect step, device watcher and the
+// link token. The transactions themselves are in hid_thread_transport.cpp.
+#include "device/cipher.h"
+#include "device/clock.h"
+#include "device/hid_bus.h"
+#include "device/hid_thread.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QMutexLocker>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
+
+std::atomic<bool> isEncode{false};
+std::atomic<bool> deviceConnected{false};
+
+namespace {
+
+constexpr int kLinkPolls = 255;
+constexpr int kLinkPollMs = 8;
+constexpr auto kDefaultSecrecyCode = "740352";
+
+} // namespace
+
+Hid_Thread::Hid_Thread(HidBus *bus, LinkClock *clock)
+    : QThread(nullptr), bus(bus), clock(clock ? clock : &systemLinkClock())
+{
+}
+
+Hid_Thread::~Hid_Thread()
+{
+    stopWatch();
+    shutdownLink();
+}
+
+// ------------------------------------------------------------ device list
+
+void Hid_Thread::scanDevices(const QList<DevInfo> &table)
+{
+    QList<HidDevice> list;
+    for (int i = 0; i < table.size(); ++i) {
+        const DevInfo &row = table.at(i);
+        HidDevice entry;
+        entry.id = i;
+        entry.productName = row.productName;
+        entry.type = row.type;
+        list.append(entry);
+
+        // Only the mouse row is looked up; the keyboard row stays absent.
+        if (i != 1 || !bus)
+            continue;
+        QString p1;
+        QString p2;
+        const QList<HidInterfaceInfo> found = bus->enumerate(row.vid, row.pid);
+        for (const HidInterfaceInfo &itf : found) {
+            if (itf.usagePage == row.usagePage && itf.usage == row.usage)
+                p1 = itf.path;
+            if (itf.usagePage == row.usagePage2 && itf.usage == row.usage2)
+                p2 = itf.path;
+            if (!p1.isEmpty() && !p2.isEmpty()) {
+                list[1].path = p1;
+                list[1].path2 = p2;
+                list[1].reportLength = static_cast<int>(row.reportLength);
+            }
+        }
+    }
+    QMutexLocker lock(&devicesMutex);
+    devices = list;
+}
+
+QList<HidDevice> Hid_Thread::deviceList() const
+{
+    QMutexLocker lock(&devicesMutex);
+    return devices;
+}
+
+HidDevice Hid_Thread::deviceAt(int index) const
+{
+    QMutexLocker lock(&devicesMutex);
+    if (index < 0 || index >= devices.size())
+        return HidDevice{};
+    return devices.at(index);
+}
+
+void Hid_Thread::clearPath(int index, bool second, const QString &failedPath)
+{
+    QMutexLocker lock(&devicesMutex);
+    if (index < 0 || index >= devices.size())
+        return;
+    QString &path = second ? devices[index].path2 : devices[index].path;
+    if (path == failedPath)
+        path.clear();
+}
+
+bool Hid_Thread::isDeviceConnected() const
+{
+    return !deviceAt(currentDevice.load()).path.isEmpty();
+}
+
+// ------------------------------------------------------------ connect step
+
+void Hid_Thread::swichCurDevice(uint did)
+{
+    if (static_cast<int>(did) != currentDevice.load()) {
+        currentDevice.store(static_cast<int>(did));
+        startWatch(did);
+    }
+    connectDevice();
+}
+
+void Hid_Thread::connectDevice()
+{
+    const int index = currentDevice.load();
+    if (index == 0 || index == 1) {
+        const QString code = configSource ? configSource->secrecyCode(index)
+                                          : QString::fromLatin1(kDefaultSecrecyCode);
+        setSecrecyCode(code);
+    }
+    if (!deviceAt(index).path.isEmpty()) {
+        qDebug("Device Connect");
+        deviceConnected.store(true);
+    } else {
+        deviceConnected.store(false);
+    }
+}
+
+// ------------------------------------------------------------ watcher
+
+void Hid_Thread::startWatch(uint did)
+{
+    stopWatch();
+    // The watcher holds one pool thread for as long as it runs; set
+    // transactions need another one, or they would queue behind it forever.
+    QThreadPool *pool = QThreadPool::globalInstance();
+    if (pool->maxThreadCount() < 2)
+        pool->setMaxThreadCount(2);
+    watchRunning.store(true);
+    watchFuture = QtConcurrent::run(pool, [this, did] { watchDevice(did); });
+}
+
+void Hid_Thread::stopWatch()
+{
+    watchRunning.store(false);
+    watchFuture.waitForFinished();
+}
+
+void Hid_Thread::watchDevice(uint did)
+{
+    const int index = static_cast<int>(did);
+    if (deviceAt(index).path2.isEmpty())
+        return;
+    std::unique_ptr<HidHandle> handle;
+    while (watchRunning.load()) {
+        if (!openWatchInterface(did, handle)) {
+            qDebug("Device removed");
+            watchRunning.store(false);
+            return;
+        }
+        uint8_t report[4] = {};
+        const int n = handle->read(report, sizeof report, kWatchReadTimeoutMs);
+        if (n == 4 && report[0] == 0x04 && report[1] == 0x04 && report[2] == 0x00 &&
+            report[3] == 0x00)
+            ackSeen.store(true);
+        handle.reset();
+    }
+}
+
+bool Hid_Thread::openWatchInterface(uint index, std::unique_ptr<HidHandle> &handle)
+{
+    const QString path = deviceAt(static_cast<int>(index)).path2;
+    if (path.isEmpty() || !bus)
+        return false;
+    handle.reset();
+    handle = bus->open(path);
+    if (!handle) {
+        clearPath(static_cast<int>(index), true, path);
+        return false;
+    }
+    handle->setNonBlocking(false);
+    return true;
+}
+
+// ------------------------------------------------------------ link token
+
+bool Hid_Thread::acquireLink()
+{
+    for (int poll = 0; poll < kLinkPolls; ++poll) {
+        bool idle = true;
+        if (!linkClosed.load() && linkIdle.compare_exchange_strong(idle, false))
+            return true;
+        clock->sleepMs(kLinkPollMs);
+        if (QCoreApplication::instance())
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+    return false;
+}
+
+void Hid_Thread::buildFrame(uchar code, uchar p1, uchar p2, uchar p3, uchar p4, uchar p5, uchar p6)
+{
+    frame = {0, code, p1, p2, p3, p4, p5, p6, 0};
+    frame[8] = frameChecksum(&frame[1]);
+}
+
+void Hid_Thread::startWriteTask(int dataLength, bool waitAck)
+{
+    writeFuture = QtConcurrent::run(QThreadPool::globalInstance(), [this, dataLength, waitAck] {
+        return writeTransaction(dataLength, waitAck);
+    });
+}
+
+void Hid_Thread::pauseAfterDispatch()
+{
+    clock->sleepMs(kLinkPollMs);
+}
+
+void Hid_Thread::shutdownLink()
+{
+    linkClosed.store(true);
+    // Sets are the only transactions that run off this thread, and only the
+    // last one started can still run: the token keeps them in sequence.
+    writeFuture.waitForFinished();
+    linkIdle.store(false);
+}

@@ -1,0 +1,200 @@
+// Hid_Thread: the two transactions, the acknowledge wait, the open rule of
+// the command interface, and the checksum and cipher slots.
+#include "device/cipher.h"
+#include "device/clock.h"
+#include "device/hid_bus.h"
+#include "device/hid_thread.h"
+
+#include <QMutex>
+#include <QMutexLocker>
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+uchar SecrecyCode[8] = {};
+
+namespace {
+
+constexpr int kFrameLength = 9;
+constexpr int kAckWaitMs = 64;
+constexpr int kReportPauseMs = 8;
+// Larger report lengths come only from a broken device table.
+constexpr int kMaxReportLength = 4096;
+
+QMutex &secrecyCodeMutex()
+{
+    static QMutex mutex;
+    return mutex;
+}
+
+// Frees the link token when a transaction ends, whichever way it ends. It is
+// declared before the handle, so the interface is closed before the token is
+// handed on.
+class LinkRelease
+{
+public:
+    explicit LinkRelease(std::atomic<bool> &idle) : idle(idle) {}
+    ~LinkRelease() { idle.store(true); }
+    LinkRelease(const LinkRelease &) = delete;
+    LinkRelease &operator=(const LinkRelease &) = delete;
+
+private:
+    std::atomic<bool> &idle;
+};
+
+// Copies one chunk of the data buffer into an output report, or one input
+// report into the data buffer, never past the end of the buffer.
+int chunkWithinBuffer(int offset, int chunk, int bufferSize)
+{
+    return std::clamp(bufferSize - offset, 0, chunk);
+}
+
+} // namespace
+
+std::array<uchar, 8> currentSecrecyCode()
+{
+    QMutexLocker lock(&secrecyCodeMutex());
+    std::array<uchar, 8> key{};
+    std::copy(std::begin(SecrecyCode), std::end(SecrecyCode), key.begin());
+    return key;
+}
+
+bool setSecrecyCode(const QString &code)
+{
+    if (code.size() != 6)
+        return false;
+    const QByteArray ascii = code.toLatin1();
+    QMutexLocker lock(&secrecyCodeMutex());
+    return loadSecrecyCode(SecrecyCode, ascii.constData(), static_cast<int>(ascii.size()));
+}
+
+// ------------------------------------------------------------ slots
+
+uchar Hid_Thread::hidCS(uchar *cmd)
+{
+    return frameChecksum(cmd);
+}
+
+void Hid_Thread::USBDataEncryption(uchar FIFOBuf[], uchar SecrecyCode[])
+{
+    encipherBlock(FIFOBuf, SecrecyCode);
+}
+
+void Hid_Thread::USBDataDecipher(uchar FIFOBuf[], uchar SecrecyCode[])
+{
+    decipherBlock(FIFOBuf, SecrecyCode);
+}
+
+// ------------------------------------------------------------ transactions
+
+bool Hid_Thread::openCmdInterface(uint index, std::unique_ptr<HidHandle> &handle)
+{
+    const QString path = deviceAt(static_cast<int>(index)).path;
+    if (path.isEmpty() || !bus)
+        return false;
+    handle.reset();
+    handle = bus->open(path);
+    if (!handle) {
+        clearPath(static_cast<int>(index), false, path);
+        return false;
+    }
+    handle->setNonBlocking(false);
+    return true;
+}
+
+void Hid_Thread::waitAck()
+{
+    ackSeen.store(false);
+    clock->sleepMs(kAckWaitMs);
+    if (ackSeen.load())
+        return;
+    ackSeen.store(true);
+    clock->sleepMs(kAckWaitMs);
+}
+
+bool Hid_Thread::writeTransaction(int dataLength, bool wantAck)
+{
+    LinkRelease release(linkIdle);
+    std::unique_ptr<HidHandle> handle;
+
+    const uint index = static_cast<uint>(currentDevice.load());
+    const int reportLength = deviceAt(static_cast<int>(index)).reportLength;
+    if (!openCmdInterface(index, handle))
+        return false;
+
+    if (isEncode.load()) {
+        std::array<uchar, 8> key = currentSecrecyCode();
+        encipherBlock(&frame[1], key.data());
+    }
+    if (!openCmdInterface(index, handle) ||
+        handle->sendFeatureReport(frame.data(), kFrameLength) < 0)
+        return false;
+    if (wantAck)
+        waitAck();
+    if (dataLength <= 0)
+        return true;
+
+    if (reportLength <= 0 || reportLength > kMaxReportLength ||
+        dataLength > static_cast<int>(data.size()))
+        return false;
+    const int chunk = std::min(dataLength, reportLength);
+    std::vector<uchar> report(static_cast<size_t>(reportLength) + 1, 0);
+    for (int offset = 0; offset < dataLength; offset += chunk) {
+        report[0] = 0;
+        const int n = chunkWithinBuffer(offset, chunk, static_cast<int>(data.size()));
+        std::memcpy(report.data() + 1, data.data() + offset, static_cast<size_t>(n));
+        if (!openCmdInterface(index, handle) || handle->write(report.data(), report.size()) < 0)
+            return false;
+        clock->sleepMs(kReportPauseMs);
+    }
+    if (wantAck)
+        waitAck();
+    return true;
+}
+
+bool Hid_Thread::readTransaction(int dataLength)
+{
+    LinkRelease release(linkIdle);
+    std::unique_ptr<HidHandle> handle;
+
+    const uint index = static_cast<uint>(currentDevice.load());
+    const int reportLength = deviceAt(static_cast<int>(index)).reportLength;
+    if (!openCmdInterface(index, handle))
+        return false;
+
+    const bool cipher = isEncode.load();
+    const std::array<uchar, 8> key = currentSecrecyCode();
+    if (cipher)
+        encipherBlock(&frame[1], key.data());
+    if (!openCmdInterface(index, handle) ||
+        handle->sendFeatureReport(frame.data(), kFrameLength) < 0)
+        return false;
+    reply[0] = 0; // the report id the feature read asks for
+    if (!openCmdInterface(index, handle) ||
+        handle->getFeatureReport(reply.data(), kFrameLength) < 0)
+        return false;
+    if (dataLength <= 0) {
+        if (cipher)
+            decipherBlock(&reply[1], key.data());
+        return true;
+    }
+
+    // The reply of a get with a data phase stays as it arrived.
+    if (reportLength <= 0 || reportLength > kMaxReportLength ||
+        dataLength > static_cast<int>(data.size()))
+        return false;
+    const int chunk = std::min(dataLength, reportLength);
+    std::vector<uchar> report(static_cast<size_t>(reportLength) + 1);
+    for (int offset = 0; offset < dataLength; offset += chunk) {
+        std::fill(report.begin(), report.end(), 0);
+        if (!openCmdInterface(index, handle))
+            return false;
+        // A short report is accepted (its missing bytes stay zero); a report
+        // that does not come at all ends the transaction.
+        if (handle->read(report.data(), report.size(), kDataReadTimeoutMs) <= 0)
+            return false;
+        const int n = chunkWithinBuffer(offset, chunk, static_cast<int>(data.size()));
+        std::memcpy(data.data() + offset, report.data(), static_cast<size_t>(n));
+    }
+    return true;
+}

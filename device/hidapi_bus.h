@@ -1,0 +1,14 @@
+#pragma once
+
+#include "device/hid_bus.h"
+
+// The real HID layer: hidapi (the hidraw backend on Linux). hid_init runs once
+// per process, on the first HidapiBus made.
+class HidapiBus final : public HidBus
+{
+public:
+    HidapiBus();
+
+    QList<HidInterfaceInfo> enumerate(uint16_t vendorId, uint16_t productId) override;
+    std::unique_ptr<HidHandle> open(const QString &path) override;
+};
