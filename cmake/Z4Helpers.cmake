@@ -37,6 +37,7 @@ function(z4_add_qtests)
     add_executable(${_name} ${_src} ${ARG_EXTRA_SOURCES})
     target_link_libraries(${_name} PRIVATE Qt6::Test ${ARG_LIBS})
     target_include_directories(${_name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+    target_compile_definitions(${_name} PRIVATE Z4_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
     set_target_properties(${_name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/bin)
     add_test(NAME ${_name} COMMAND ${_name} WORKING_DIRECTORY ${Z4_BIN_DIR})
     set_tests_properties(${_name} PROPERTIES

@@ -1,0 +1,6 @@
+#include "app/native_event.h"
+
+bool isDeviceChangeMessage(const QByteArray &, void *)
+{
+    return false;
+}

@@ -1,0 +1,65 @@
+#include "backend/bridge/ui_controler.h"
+
+#include "backend/bridge/my_qquick_view.h"
+#include "device/hid_thread.h"
+
+#include <QQmlContext>
+#include <QQuickItem>
+#include <QWidget>
+
+Ui_Controler::Ui_Controler(QWidget *hostWidget, Hid_Thread *hid, const QUrl &source)
+    : hostWidget(hostWidget)
+{
+    if (hostWidget->objectName().isEmpty())
+        hostWidget->setObjectName(QStringLiteral("Widget"));
+    hostWidget->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
+    hostWidget->setWindowOpacity(1.0);
+    hostWidget->setAttribute(Qt::WA_TranslucentBackground);
+    hostWidget->setStyleSheet(QStringLiteral("background:transparent;"));
+
+    view = new myQQuickView(hostWidget, hid);
+    view->setObjectName(QStringLiteral("ui_View"));
+
+    // The scene's bindings refer to these names while it is being created,
+    // so they are registered before the source is loaded.
+    QQmlContext *context = view->rootContext();
+    context->setContextProperty(QStringLiteral("ui_View"), view);
+    context->setContextProperty(QStringLiteral("hid"), hid);
+    context->setContextProperty(QStringLiteral("ui_Ctl"), this);
+
+    view->setSource(source);
+    hostWidget->resize(view->size());
+    hostWidget->setWindowTitle(view->windowTitleSetting());
+}
+
+Ui_Controler::~Ui_Controler() = default;
+
+void Ui_Controler::onMinimize()
+{
+    if (hostWidget)
+        hostWidget->close();
+}
+
+void Ui_Controler::onXChanged(int x)
+{
+    if (hostWidget)
+        hostWidget->move(hostWidget->x() + x, hostWidget->y());
+}
+
+void Ui_Controler::onYChanged(int y)
+{
+    if (hostWidget)
+        hostWidget->move(hostWidget->x(), hostWidget->y() + y);
+}
+
+void Ui_Controler::setBusy(int busyTime)
+{
+    if (QQuickItem *root = view->rootObject())
+        QMetaObject::invokeMethod(root, "setProtectUI", Qt::DirectConnection,
+                                  Q_ARG(QVariant, QVariant(busyTime)));
+}
+
+void Ui_Controler::setBusy()
+{
+    setBusy(0);
+}
