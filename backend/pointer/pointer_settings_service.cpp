@@ -1,0 +1,127 @@
+#include "backend/pointer/pointer_settings_service.h"
+
+#include <QDebug>
+#include <QSettings>
+#include <algorithm>
+
+namespace {
+
+unsigned clampToPage(unsigned value)
+{
+    return std::min(value, PointerSettingsService::kPageMax);
+}
+
+} // namespace
+
+PointerSettingsService::PointerSettingsService(ProfileSource profile,
+                                               std::unique_ptr<PointerSettings> system)
+    : m_profile(std::move(profile)), m_system(std::move(system))
+{
+}
+
+unsigned PointerSettingsService::mouseSpeedFor(unsigned pageValue)
+{
+    // The system's slowest speed is 1, so the bottom of the page maps there.
+    return std::max(2 * clampToPage(pageValue), 1u);
+}
+
+unsigned PointerSettingsService::wheelLinesFor(unsigned pageValue)
+{
+    return clampToPage(pageValue) + 1;
+}
+
+unsigned PointerSettingsService::doubleClickMsFor(unsigned pageValue)
+{
+    return 900 - 70 * clampToPage(pageValue);
+}
+
+unsigned PointerSettingsService::record(const QString &key, unsigned pageValue)
+{
+    const unsigned value = clampToPage(pageValue);
+    m_profile().setValue(key, value);
+    return value;
+}
+
+unsigned PointerSettingsService::recorded(const QString &key) const
+{
+    // A hand-edited profile may hold anything; the page only knows 0 … 10.
+    bool ok = false;
+    const qlonglong value = m_profile().value(key, 0).toLongLong(&ok);
+    if (!ok || value < 0) {
+        return 0;
+    }
+    return unsigned(std::min<qlonglong>(value, PointerSettingsService::kPageMax));
+}
+
+bool PointerSettingsService::setCursorSpeed(unsigned cursorSpeed)
+{
+    const unsigned value = record(kCursorSpeedKey, cursorSpeed);
+
+    if (!m_system->setMouseSpeed(mouseSpeedFor(value))) {
+        qDebug("setCursorSpeed Failed");
+        return false;
+    }
+    return true;
+}
+
+bool PointerSettingsService::setVerticalScrollLines(unsigned lines)
+{
+    const unsigned value = record(kScrollLinesKey, lines);
+
+    if (!m_system->setWheelScrollLines(wheelLinesFor(value))) {
+        qDebug("setVerticalScrollLines Failed");
+        return false;
+    }
+    return true;
+}
+
+bool PointerSettingsService::setDoubleClickSpeed(unsigned speed)
+{
+    const unsigned value = record(kDoubleClickKey, speed);
+
+    if (!m_system->setDoubleClickTime(doubleClickMsFor(value))) {
+        qDebug("setDoubleClickSpeed Failed");
+        return false;
+    }
+    return true;
+}
+
+bool PointerSettingsService::setAcceleration(bool acceleration)
+{
+    PointerSettings::MouseParams params{};
+    if (!m_system->getMouse(params)) {
+        qDebug("setAcceleration Failed");
+        return false;
+    }
+    params[2] = acceleration ? 1 : 0;
+    if (!m_system->setMouse(params)) {
+        qDebug("setAcceleration Failed");
+        return false;
+    }
+    return true;
+}
+
+unsigned PointerSettingsService::getCursorSpeed() const
+{
+    return recorded(kCursorSpeedKey);
+}
+
+unsigned PointerSettingsService::getVerticalScrollLines() const
+{
+    return recorded(kScrollLinesKey);
+}
+
+unsigned PointerSettingsService::getDoubleClickSpeed() const
+{
+    return recorded(kDoubleClickKey);
+}
+
+bool PointerSettingsService::getAcceleration()
+{
+    PointerSettings::MouseParams params{};
+    if (!m_system->getMouse(params)) {
+        qDebug("getAcceleration Failed");
+        return false;
+    }
+    return params[2] != 0;
+}
