@@ -20,6 +20,7 @@ Item {
 
         Item {
             id: settingsButton
+            objectName: "btnSettings"
             x: 5
             y: -3
             width: settingsPicture.implicitWidth
@@ -42,6 +43,7 @@ Item {
 
         Button_2state {
             id: closeButton
+            objectName: "btnClose"
             x: container.width - width - 5
             y: -3
             source0: root.skinPath + "list_up/applicationMinimize_0.png"

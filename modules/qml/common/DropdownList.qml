@@ -76,6 +76,7 @@ Item {
 
     Text {
         id: fieldText
+        objectName: "fieldText"
         anchors.left: parent.left
         anchors.leftMargin: 8
         anchors.right: arrow.left
@@ -111,6 +112,7 @@ Item {
 
     Rectangle {
         id: listBox
+        objectName: "listBox"
         y: dropdown.height
         width: dropdown.width
         height: 0

@@ -1,0 +1,378 @@
+import QtQuick
+import QtTest
+
+// The window shell and the product item, each test on a fresh scene loaded
+// from the resources exactly as the program loads it.
+Item {
+    id: harness
+
+    // A stored settings list with animation off, so that every slide ends
+    // within a few frames.
+    readonly property var quickConfig: ["1", "1", "0", "1", "0", "false", "", "0", "0", "255", "255", "255", "200", "150", "255", "180", "0", "200", "200", "100", "200", "170", "255", "255", "180", "180", "160", "190", "160", "0", "7", "https://example.com/z4"]
+
+    width: 1000
+    height: 600
+
+    FakeView {
+        id: ui_View
+    }
+    FakeCtl {
+        id: ui_Ctl
+    }
+
+    Component {
+        id: sceneComponent
+        Loader {
+            source: "qrc:/modules/qml/main.qml"
+        }
+    }
+
+    SignalSpy {
+        id: spy
+    }
+
+    TestCase {
+        id: test
+        name: "MainWindow"
+        when: windowShown
+
+        property var main: null
+
+        function part(name) {
+            const found = findChild(main, name);
+            verify(found !== null, "no item " + name);
+            return found;
+        }
+
+        // Loads the scene, runs initUI and, unless told otherwise, the opening
+        // animation to its end.
+        function openScene(config, skipRun) {
+            ui_View.clear();
+            ui_View.apConfig = config;
+            ui_Ctl.calls = [];
+            const loader = createTemporaryObject(sceneComponent, harness);
+            verify(loader !== null);
+            main = loader.item;
+            verify(main !== null, "main.qml did not load");
+            main.initUI();
+            if (!skipRun) {
+                main.run();
+                const menuDown = part("menu_Down");
+                tryCompare(menuDown, "y", 600 - menuDown.height, 1000);
+                const menuProf = part("menu_Prof");
+                tryCompare(menuProf, "x", 1000 - menuProf.width - 8, 1000);
+            }
+            return main;
+        }
+
+        function clickFunction(index) {
+            mouseClick(part("funcButton" + index));
+        }
+
+        function test_initUI_reads_settings_before_pages() {
+            openScene(harness.quickConfig, true);
+            const names = ui_View.names();
+            const first = names.indexOf("loadApConfig");
+            const device = names.indexOf("loadDeviceApConfig");
+            verify(first === 0, names.join(","));
+            verify(device > names.indexOf("getIsSkinShow"), names.join(","));
+            compare(part("page_Keydefine").initCount, 1);
+            compare(part("page_Macro").initCount, 1);
+            compare(part("page_Color").initCount, 1);
+            compare(part("page_Sensor").initCount, 1);
+            verify(!main.visible);
+        }
+
+        function test_initUI_hands_colour_stages_to_colour_page() {
+            ui_View.deviceApConfig = [5];
+            openScene(harness.quickConfig, true);
+            compare(part("page_Color").colorMaxStage, 5);
+            ui_View.deviceApConfig = [8];
+        }
+
+        function test_opening_with_animation_off_completes_at_once() {
+            openScene(harness.quickConfig, true);
+            compare(main.animation_speed, 10);
+            ui_View.clear();
+            main.run();
+            compare(ui_View.calls[0], ["playMedia_Index", 1]);
+            verify(main.visible);
+            const menuUp = part("menu_Up");
+            tryCompare(menuUp, "y", 0, 400);
+            compare(part("logo").y, 4);
+            compare(part("environment").opacity, 1);
+            compare(part("decoration").opacity, 1);
+            tryCompare(part("menu_Func"), "x", 8, 200);
+            verify(part("pageArea").visible);
+        }
+
+        function test_opening_with_animation_on_takes_its_time() {
+            const config = harness.quickConfig.slice();
+            config[3] = "0";
+            openScene(config, true);
+            compare(main.animation_speed, 800);
+            main.run();
+            wait(300);
+            compare(part("menu_Up").y, -600);
+            verify(part("logo").opacity < 1);
+        }
+
+        function test_selected_function_button_closes_its_page() {
+            openScene(harness.quickConfig);
+            const pageArea = part("pageArea");
+            compare(pageArea.curID, -1);
+            clickFunction(0);
+            compare(pageArea.curID, 0);
+            tryCompare(part("pageContent"), "x", 0, 500);
+            verify(part("page_Keydefine").visible);
+            clickFunction(0);
+            tryCompare(pageArea, "curID", -1, 500);
+            compare(part("menu_Func").currentIndex, -1);
+            verify(!part("page_Keydefine").visible);
+            clickFunction(0);
+            compare(pageArea.curID, 0);
+            tryCompare(part("pageContent"), "x", 0, 500);
+        }
+
+        function test_other_function_button_slides_old_out_then_new_in() {
+            openScene(harness.quickConfig);
+            const pageArea = part("pageArea");
+            const content = part("pageContent");
+            clickFunction(0);
+            tryCompare(content, "x", 0, 500);
+            // Slides slow enough to be watched.
+            part("page_Globalsetting").selectAnimation(0);
+            const switches = [];
+            const record = () => switches.push([pageArea.curID, content.x]);
+            pageArea.curIDChanged.connect(record);
+            clickFunction(2);
+            compare(pageArea.curID, 0);
+            tryCompare(pageArea, "curID", 2, 1000);
+            tryCompare(content, "x", 0, 1000);
+            pageArea.curIDChanged.disconnect(record);
+            // One switch, made when the old page had slid fully out.
+            compare(switches.length, 1);
+            compare(switches[0][0], 2);
+            compare(switches[0][1], -1518);
+            verify(part("page_Color").visible);
+            verify(!part("page_Keydefine").visible);
+        }
+
+        function test_click_during_slide_finishes_it() {
+            const config = harness.quickConfig.slice();
+            config[3] = "0";
+            openScene(config, true);
+            main.visible = true;
+            part("pageArea").visible = true;
+            part("menu_Func").visible = true;
+            part("menu_Func").x = 8;
+            const content = part("pageContent");
+            content.x = -1518;
+            clickFunction(1);
+            verify(content.x < -1000);
+            clickFunction(3);
+            compare(part("pageArea").curID, 3);
+            compare(content.x, 0);
+        }
+
+        function test_left_click_on_selected_profile_does_nothing() {
+            openScene(harness.quickConfig);
+            ui_View.clear();
+            mouseClick(part("profileRow0"));
+            compare(ui_View.count("ui_02H_SetCurrentProfile"), 0);
+            compare(part("page_Keydefine").initCount, 1);
+            mouseClick(part("profileRow3"));
+            compare(ui_View.callsTo("ui_02H_SetCurrentProfile"), [["ui_02H_SetCurrentProfile", 3]]);
+            compare(part("menu_Prof").currentIndex, 3);
+            compare(part("page_Keydefine").initCount, 2);
+            compare(part("page_Color").refreshCount, 1);
+            compare(part("page_Sensor").initCount, 2);
+            compare(part("page_Macro").initCount, 1);
+        }
+
+        function test_profile_context_menu_data() {
+            return [
+                { tag: "LOAD on the selected profile", row: 0, item: 0, call: "loadProfile", reread: true },
+                { tag: "LOAD on another profile", row: 6, item: 0, call: "loadProfile", reread: false },
+                { tag: "SAVE on the selected profile", row: 0, item: 1, call: "saveProfile", reread: false },
+                { tag: "RESET on the selected profile", row: 0, item: 2, call: "resetProfile", reread: true },
+                { tag: "RESET on another profile", row: 9, item: 2, call: "resetProfile", reread: false },
+                { tag: "CANCEL", row: 0, item: 3, call: "", reread: false }
+            ];
+        }
+        function test_profile_context_menu(data) {
+            openScene(harness.quickConfig);
+            ui_View.clear();
+            const rowItem = part("profileRow" + data.row);
+            mouseClick(rowItem, 20, 10, Qt.RightButton);
+            const menu = part("profileContextMenu");
+            verify(menu.visible);
+            const menuProf = part("menu_Prof");
+            compare(menu.x, 23 + 20 - 45);
+            compare(menu.y, data.row * 26 + 10 + 85);
+            mouseClick(part("profileMenuItem" + data.item));
+            tryCompare(menu, "visible", false, 500);
+            const expected = data.call === "" ? [] : [data.call];
+            if (data.reread)
+                expected.push("ui_02H_SetCurrentProfile");
+            compare(ui_View.names().filter(n => n !== "playMedia_Index"), expected);
+            if (data.call !== "")
+                compare(ui_View.callsTo(data.call)[0][1], data.row);
+            compare(part("page_Keydefine").initCount, data.reread ? 2 : 1);
+            compare(part("page_Sensor").initCount, data.reread ? 2 : 1);
+            compare(menuProf.currentIndex, 0);
+        }
+
+        function test_settings_panel_blocks_menus_and_pages() {
+            openScene(harness.quickConfig);
+            clickFunction(3);
+            tryCompare(part("pageContent"), "x", 0, 500);
+            mouseClick(part("btnSettings"));
+            verify(main.isGlobalSettingSelect);
+            verify(part("settingsPanel").visible);
+            tryCompare(part("page_Globalsetting"), "x", 0, 500);
+            for (const name of ["pageArea", "menu_Func", "menu_Prof", "menu_Down"])
+                compare(part(name).opacity, 0.2, name);
+            ui_View.clear();
+            mouseClick(part("profileRow5"));
+            mouseClick(part("btnTotalApply"));
+            compare(ui_View.calls, []);
+            compare(part("menu_Prof").currentIndex, 0);
+            verify(!part("busyIndicator").visible);
+
+            mouseClick(part("btnSettings"));
+            verify(!main.isGlobalSettingSelect);
+            tryCompare(part("settingsPanel"), "visible", false, 500);
+            for (const name of ["pageArea", "menu_Func", "menu_Prof", "menu_Down"])
+                compare(part(name).opacity, 1.0, name);
+            mouseClick(part("profileRow5"));
+            compare(ui_View.count("ui_02H_SetCurrentProfile"), 1);
+        }
+
+        function test_settings_toggle_during_slide_finishes_it() {
+            const config = harness.quickConfig.slice();
+            config[3] = "0";
+            openScene(config, true);
+            main.visible = true;
+            const page = part("page_Globalsetting");
+            main.isGlobalSettingSelect = true;
+            verify(page.x > 0);
+            main.isGlobalSettingSelect = false;
+            // The opening slide was finished and the closing one started.
+            verify(part("settingsPanel").visible);
+            compare(page.x, 0);
+            // Re-opening while it closes finishes the closing slide and opens
+            // from the start.
+            main.isGlobalSettingSelect = true;
+            compare(page.x, 340);
+            verify(part("settingsPanel").visible);
+            tryCompare(page, "x", 0, 1500);
+        }
+
+        function test_macro_page_disables_profile_menu() {
+            openScene(harness.quickConfig);
+            clickFunction(1);
+            const menuProf = part("menu_Prof");
+            verify(!menuProf.enabled);
+            compare(menuProf.opacity, 0.2);
+            ui_View.clear();
+            mouseClick(part("profileRow2"));
+            compare(ui_View.count("ui_02H_SetCurrentProfile"), 0);
+        }
+
+        function test_busy_lock() {
+            openScene(harness.quickConfig);
+            ui_View.clear();
+            main.setProtectUI(0);
+            verify(part("busyIndicator").visible);
+            compare(ui_View.calls, [["setEnabled", false]]);
+            tryCompare(ui_View, "enabled", true, 200);
+            verify(!part("busyIndicator").visible);
+
+            main.setProtectUI(300);
+            wait(100);
+            verify(!ui_View.enabled);
+            tryCompare(ui_View, "enabled", true, 1000);
+        }
+
+        function test_bottom_menu_locks_and_signals_data() {
+            return [
+                { tag: "ALL RESET", button: "btnTotalReset", signal: "btnTotalResetClicked", lock: 800 },
+                { tag: "ALL SAVE", button: "btnTotalApply", signal: "btnTotalApplyClicked", lock: 2000 }
+            ];
+        }
+        function test_bottom_menu_locks_and_signals(data) {
+            openScene(harness.quickConfig);
+            spy.target = main;
+            spy.signalName = data.signal;
+            spy.clear();
+            ui_View.clear();
+            const started = Date.now();
+            mouseClick(part(data.button));
+            compare(spy.count, 1);
+            compare(ui_View.calls[0], ["playMedia_Index", 4]);
+            compare(ui_View.calls[1], ["setEnabled", false]);
+            tryCompare(ui_View, "enabled", true, data.lock + 1000);
+            verify(Date.now() - started >= data.lock - 50);
+        }
+
+        function test_drag_moves_window_x_then_y() {
+            openScene(harness.quickConfig);
+            spy.target = main;
+            spy.signalName = "emptyAreaPressed";
+            spy.clear();
+            mousePress(main, 100, 500);
+            compare(spy.count, 1);
+            mouseMove(main, 110, 495, -1, Qt.LeftButton);
+            mouseRelease(main, 110, 495);
+            compare(ui_Ctl.calls, [["onXChanged", 10], ["onYChanged", -5]]);
+        }
+
+        function test_close_shrinks_then_closes() {
+            openScene(harness.quickConfig);
+            mouseClick(part("btnClose"));
+            tryVerify(() => ui_Ctl.calls.length > 0, 500);
+            compare(ui_Ctl.calls, [["onMinimize"]]);
+            compare(main.height, 0);
+        }
+
+        function test_captured_keys_reach_the_pages() {
+            openScene(harness.quickConfig);
+            const product = part("product_Z4");
+            spy.target = product;
+            spy.signalName = "msg_KB";
+            spy.clear();
+            main.detectKeyboard(true, 0x04);
+            main.detectKeyboard(false, 0x05);
+            main.detectMouse(true, 1, 2, 3);
+            compare(spy.count, 2);
+            compare([spy.signalArguments[0][0], spy.signalArguments[0][1]], [true, 4]);
+            compare([spy.signalArguments[1][0], spy.signalArguments[1][1]], [false, 5]);
+            compare(product.lastPressKeyCode, 4);
+        }
+
+        function collectImages(item, out) {
+            if (item.status !== undefined && item.sourceSize !== undefined && String(item.source) !== "")
+                out.push(item);
+            for (let i = 0; i < item.children.length; ++i)
+                collectImages(item.children[i], out);
+            return out;
+        }
+
+        function test_skin_pictures_load_data() {
+            return [{ tag: "skin 1", skin: 0 }, { tag: "skin 2", skin: 1 }];
+        }
+        function test_skin_pictures_load(data) {
+            openScene(harness.quickConfig);
+            part("page_Globalsetting").selectSkin(data.skin);
+            compare(main.skin_No, data.skin + 1);
+            mouseClick(part("funcButton0"));
+            const images = collectImages(main, []);
+            verify(images.length > 40, "found " + images.length);
+            for (const image of images) {
+                verify(String(image.source).indexOf("skin" + (data.skin + 1) + "/") >= 0, image.source);
+                tryVerify(() => image.status === Image.Ready, 1000, String(image.source));
+            }
+        }
+    }
+}

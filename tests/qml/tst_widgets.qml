@@ -1,0 +1,401 @@
+import QtQuick
+import QtTest
+import "qrc:/modules/qml/common"
+import "qrc:/modules/qml/basic"
+
+// The shared widgets on their own, inside a stand-in for the root's global
+// properties.
+Item {
+    id: root
+
+    property int globalSetting_size: 11
+    property color globalSetting_color: "#FF00FFFF"
+    property color globalSetting_color_enable: "#FFAAAAAA"
+    property color globalSetting_color_disable: "#80FFFFFF"
+    property int animation_speed: 10
+    property var globalSetting_stringList: ["Arial", "OPTIONS"]
+    property string globalSetting_fontFamily: "Arial"
+    readonly property string skinPath: "file:modules/img/skin1/"
+
+    width: 900
+    height: 600
+
+    FakeView {
+        id: ui_View
+    }
+    KeyCodeString {
+        id: _KeyCodeString
+    }
+
+    Slider {
+        id: slider
+        y: 0
+        width: 168
+    }
+    Slider_11 {
+        id: slider11
+        y: 20
+        width: 231
+    }
+    DropdownList {
+        id: dropdown
+        y: 40
+        width: 176
+        height: 24
+        mdItems: ListModel {
+            ListElement { textX: "ON" }
+            ListElement { textX: "OFF" }
+        }
+    }
+    FileList {
+        id: fileList
+        x: 450
+        y: 0
+        width: 200
+        height: 132
+        mdItems: ListModel {
+            id: files
+            ListElement { textX: "alpha"; textR: "" }
+            ListElement { textX: "beta"; textR: "" }
+            ListElement { textX: "gamma"; textR: "" }
+        }
+    }
+    ButtonGroupPro_8 {
+        id: stages
+        y: 200
+        valueForIndex: [500, 1000, 0, 2000, 3000, 0, 0, 0]
+        valueForMenuIndex: [0, 250, 500, 750, 1000, 1250]
+        currentIndex: 1
+    }
+    KeyInput_2 {
+        id: keyInput
+        y: 300
+        width: 200
+        height: 26
+    }
+    Button_2state {
+        id: button
+        y: 340
+        source0: root.skinPath + "list_dn/btnApply_0.png"
+        source1: root.skinPath + "list_dn/btnApply_1.png"
+        onClicked: ui_View.record("clicked", [])
+    }
+    Checkbox {
+        id: checkbox
+        y: 380
+        chkStr: "CHECK"
+    }
+
+    SignalSpy {
+        id: spy
+    }
+    SignalSpy {
+        id: spy2
+    }
+
+    TestCase {
+        name: "Sliders"
+        when: windowShown
+
+        function init() {
+            spy.clear();
+        }
+
+        function test_slider_ends_data() {
+            return [
+                { tag: "Slider left end", item: slider, at: 0, expected: 0 },
+                { tag: "Slider right end", item: slider, at: 1, expected: 7 },
+                { tag: "Slider released beyond the right end", item: slider, at: 1.2, expected: 7 },
+                { tag: "Slider released beyond the left end", item: slider, at: -0.5, expected: 0 },
+                { tag: "Slider_11 left end", item: slider11, at: 0, expected: 0 },
+                { tag: "Slider_11 right end", item: slider11, at: 1, expected: 10 },
+                { tag: "Slider_11 middle", item: slider11, at: 0.5, expected: 5 }
+            ];
+        }
+        function test_slider_ends(data) {
+            const item = data.item;
+            item.setCurIndex(3);
+            spy.target = item;
+            spy.signalName = "sliderClicked";
+            // Pressed inside, released where the row says: a release past an
+            // end counts as that end.
+            const x = data.at * (item.width - 1);
+            mousePress(item, Math.max(0, Math.min(item.width - 1, x)), item.height / 2);
+            mouseRelease(item, x, item.height / 2);
+            compare(spy.count, 1);
+            compare(spy.signalArguments[0][0], data.expected);
+            compare(item.getCurIndex(), data.expected);
+        }
+
+        function test_positions_cover_every_step() {
+            const seen = {};
+            for (let x = 0; x < slider.width; ++x)
+                seen[slider.positionAt(x)] = true;
+            compare(Object.keys(seen).length, 8);
+            const seen11 = {};
+            for (let x = 0; x < slider11.width; ++x)
+                seen11[slider11.positionAt(x)] = true;
+            compare(Object.keys(seen11).length, 11);
+        }
+    }
+
+    TestCase {
+        name: "DropdownList"
+        when: windowShown
+
+        function dropdownText() {
+            return findChild(dropdown, "fieldText").text;
+        }
+
+        function test_no_selection_shows_options() {
+            dropdown.setCurIndex(0);
+            compare(dropdownText(), "ON");
+            dropdown.setCurIndex(-1);
+            compare(dropdownText(), "【 OPTIONS 】");
+        }
+
+        function test_choosing_an_item() {
+            dropdown.setCurIndex(-1);
+            spy.target = dropdown;
+            spy.signalName = "listElementClicked";
+            spy.clear();
+            spy2.target = dropdown;
+            spy2.signalName = "listClosed";
+            spy2.clear();
+            mouseClick(dropdown, 20, 12);
+            verify(dropdown.isSelect);
+            tryCompare(findChild(dropdown, "listBox"), "height", 2 * dropdown.itemHeight);
+            mouseClick(dropdown, 20, dropdown.height + dropdown.itemHeight * 1.5);
+            compare(spy.count, 1);
+            compare(spy.signalArguments[0][0], 1);
+            compare(dropdown.getCurIndex(), 1);
+            compare(dropdownText(), "OFF");
+            verify(!dropdown.isSelect);
+            tryCompare(spy2, "count", 1);
+        }
+    }
+
+    TestCase {
+        name: "FileList"
+        when: windowShown
+
+        function init() {
+            fileList.lvItems.currentIndex = -1;
+            spy.clear();
+        }
+
+        function test_nothing_selected_at_start() {
+            compare(fileList.lvItems.currentIndex, -1);
+        }
+
+        function test_click_selects_then_deselects() {
+            spy.target = fileList;
+            spy.signalName = "listElementClicked";
+            spy.clear();
+            mouseClick(fileList, 40, fileList.rowHeight * 1.5);
+            compare(fileList.lvItems.currentIndex, 1);
+            mouseClick(fileList, 40, fileList.rowHeight * 1.5);
+            compare(fileList.lvItems.currentIndex, -1);
+            compare(spy.count, 2);
+            compare(spy.signalArguments[0][0], 1);
+            compare(spy.signalArguments[1][0], -1);
+        }
+
+        function test_right_click_reports_row_only() {
+            fileList.lvItems.currentIndex = 0;
+            spy.target = fileList;
+            spy.signalName = "listElementRightBtnClicked";
+            spy.clear();
+            mouseClick(fileList, 40, fileList.rowHeight * 2.5, Qt.RightButton);
+            compare(spy.count, 1);
+            compare(spy.signalArguments[0][0], 2);
+            compare(fileList.lvItems.currentIndex, 0);
+        }
+
+        function test_rename_in_place() {
+            spy.target = fileList;
+            spy.signalName = "editFileName_completed";
+            spy.clear();
+            fileList.editFileName(1);
+            compare(fileList.editingIndex, 1);
+            keyClick(Qt.Key_X);
+            keyClick(Qt.Key_Y);
+            keyClick(Qt.Key_Return);
+            compare(spy.count, 1);
+            compare(spy.signalArguments[0][0], "beta");
+            compare(spy.signalArguments[0][1], "xy");
+            compare(files.get(1).textX, "xy");
+            compare(fileList.editingIndex, -1);
+            files.setProperty(1, "textX", "beta");
+        }
+
+        function test_rename_abandoned_keeps_name() {
+            spy.target = fileList;
+            spy.signalName = "editFileName_completed";
+            spy.clear();
+            fileList.editFileName(0);
+            keyClick(Qt.Key_Q);
+            fileList.editFileName(2);
+            compare(spy.count, 0);
+            compare(files.get(0).textX, "alpha");
+            compare(fileList.editingIndex, 2);
+            keyClick(Qt.Key_Escape);
+            fileList.forceActiveFocus();
+            compare(fileList.editingIndex, -1);
+            compare(files.get(2).textX, "gamma");
+        }
+    }
+
+    TestCase {
+        name: "ButtonGroupPro_8"
+        when: windowShown
+
+        function stageX(index) {
+            return index * (stages.stageWidth + stages.stageSpacing);
+        }
+
+        function init() {
+            stages.maxStage = 8;
+            stages.currentIndex = 1;
+            stages.currentMenuIndex = -1;
+            stages.valueForIndex = [500, 1000, 0, 2000, 3000, 0, 0, 0];
+            spy.clear();
+            spy2.clear();
+        }
+
+        function test_stages_at_or_above_max_are_hidden() {
+            stages.maxStage = 4;
+            const row = stages.children[0];
+            let shown = 0;
+            for (let i = 0; i < row.children.length; ++i) {
+                if (row.children[i].index !== undefined && row.children[i].visible)
+                    ++shown;
+            }
+            compare(shown, 4);
+            verify(!stages.selectStage(4));
+            compare(stages.currentIndex, 1);
+        }
+
+        function test_stage_of_value_zero_is_refused() {
+            spy.target = stages;
+            spy.signalName = "clicked";
+            mouseClick(stages, stageX(2) + 20, 15);
+            compare(spy.count, 0);
+            compare(stages.currentIndex, 1);
+            mouseClick(stages, stageX(3) + 20, 15);
+            compare(spy.count, 1);
+            compare(stages.currentIndex, 3);
+        }
+
+        function test_menu_writes_value() {
+            spy.target = stages;
+            spy.signalName = "valueChanged";
+            mouseClick(stages, stageX(2) + stages.stageWidth - 7, 15);
+            compare(stages.currentMenuIndex, 2);
+            // Second cell of the menu: 250.
+            const menu = stages.children[1];
+            mouseClick(stages, menu.x + 4 + stages.menuCellWidth * 1.5, menu.y + 4 + stages.menuCellHeight / 2);
+            compare(spy.count, 1);
+            compare(spy.signalArguments[0][0], 2);
+            compare(spy.signalArguments[0][1], 250);
+            compare(stages.valueForIndex[2], 250);
+            compare(stages.currentMenuIndex, -1);
+        }
+
+        function test_second_click_on_arrow_closes_menu() {
+            mouseClick(stages, stageX(0) + stages.stageWidth - 7, 15);
+            compare(stages.currentMenuIndex, 0);
+            mouseClick(stages, stageX(0) + stages.stageWidth - 7, 15);
+            compare(stages.currentMenuIndex, -1);
+        }
+
+        function test_zero_in_menu_shows_cross() {
+            compare(stages.valueText(0), "×");
+            compare(stages.valueText(1250), "1250");
+        }
+    }
+
+    TestCase {
+        name: "KeyInput_2"
+        when: windowShown
+
+        function init() {
+            keyInput.isSelect = false;
+            keyInput.tmpKeycodeUSB = 0;
+            keyInput.tmpKeyString = "";
+            spy.target = keyInput;
+            spy.signalName = "inputComplete";
+            spy.clear();
+        }
+
+        function test_accepts_only_named_keys_data() {
+            return [
+                { tag: "A", usage: 0x04, code: 0x04, name: "A" },
+                { tag: "KP 7 with its blank", usage: 0x5F, code: 0x5F, name: "KP 7 " },
+                { tag: "usage without a name", usage: 0x32, code: 0, name: "" },
+                { tag: "mouse button", usage: 0xF0, code: 0, name: "" }
+            ];
+        }
+        function test_accepts_only_named_keys(data) {
+            mouseClick(keyInput);
+            verify(keyInput.isSelect);
+            keyInput.detectKeyboard(true, data.usage);
+            compare(spy.count, 1);
+            compare(spy.signalArguments[0][0], data.code);
+            compare(keyInput.tmpKeycodeUSB, data.code);
+            compare(keyInput.tmpKeyString, data.name);
+            verify(!keyInput.isSelect);
+        }
+
+        function test_ignores_keys_while_not_armed() {
+            keyInput.detectKeyboard(true, 0x04);
+            compare(spy.count, 0);
+            compare(keyInput.tmpKeycodeUSB, 0);
+        }
+
+        function test_click_empties_the_field() {
+            keyInput.setKeycodeUSB(0x29);
+            compare(keyInput.tmpKeyString, "Esc");
+            mouseClick(keyInput);
+            compare(keyInput.tmpKeycodeUSB, 0);
+            compare(keyInput.tmpKeyString, "");
+        }
+    }
+
+    TestCase {
+        name: "ClickFeedback"
+        when: windowShown
+
+        function init() {
+            ui_View.clear();
+        }
+
+        function test_button_sounds_before_signalling() {
+            mouseClick(button);
+            compare(ui_View.names(), ["playMedia_Index", "clicked"]);
+            compare(ui_View.calls[0][1], 4);
+        }
+
+        function test_pressed_or_disabled_is_dimmed() {
+            compare(button.opacity, 1.0);
+            mousePress(button);
+            compare(button.opacity, 0.2);
+            mouseRelease(button);
+            button.enabled = false;
+            compare(button.opacity, 0.2);
+            button.enabled = true;
+        }
+
+        function test_checkbox_toggles_itself() {
+            spy.target = checkbox;
+            spy.signalName = "clicked";
+            spy.clear();
+            mouseClick(checkbox);
+            mouseClick(checkbox);
+            compare(spy.count, 2);
+            compare(spy.signalArguments[0][0], true);
+            compare(spy.signalArguments[1][0], false);
+            compare(ui_View.count("playMedia_Index"), 2);
+        }
+    }
+}
