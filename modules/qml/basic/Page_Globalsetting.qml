@@ -64,6 +64,8 @@ Item {
         const config = ui_View.loadApConfig();
         if (config && config.length > 0)
             applyConfig(config);
+        else
+            fillLanguages(); // without stored settings the user can still pick a language
         skinListVisible = ui_View.getIsSkinShow();
     }
 
