@@ -1,0 +1,181 @@
+// The link token, the acknowledge wait and shutdown, through real commands.
+#include "fake_hid_bus.h"
+#include "link_test_util.h"
+
+#include <QTest>
+
+namespace {
+
+struct Rig
+{
+    explicit Rig(int microsecondsPerMs = 50) : clock(log, microsecondsPerMs), bus(log)
+    {
+        link = std::make_unique<TestLink>(&bus, &clock);
+        bus.interfaces = mouseInterfaces();
+        link->scanDevices(testDeviceTable(32));
+        log.clear();
+    }
+
+    QList<QByteArray> frames() const
+    {
+        QList<QByteArray> out;
+        for (const BusEvent &e : log.of(BusEvent::SendFeature))
+            out.append(e.bytes);
+        return out;
+    }
+
+    EventLog log;
+    FakeClock clock;
+    FakeHidBus bus;
+    std::unique_ptr<TestLink> link;
+};
+
+QByteArray frameOf(std::initializer_list<int> bytes)
+{
+    QByteArray f(9, '\0');
+    int i = 1;
+    uchar sum = 0;
+    for (int b : bytes) {
+        f[i++] = static_cast<char>(b);
+        sum = static_cast<uchar>(sum + b);
+    }
+    f[8] = static_cast<char>(~sum);
+    return f;
+}
+
+} // namespace
+
+class TstLink : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { isEncode = false; }
+
+    void setsReachTheDeviceInCallOrder()
+    {
+        Rig rig;
+        rig.link->hid_0BH_SetCurrentDPIStage(2);
+        rig.link->hid_01H_SetReportRate(4);
+        rig.link->hid_0BH_SetCurrentDPIStage(5);
+        QTRY_VERIFY(rig.link->isLinkIdle());
+        QTRY_COMPARE(rig.log.count(BusEvent::Close), rig.log.count(BusEvent::Open));
+        QCOMPARE(rig.frames(),
+                 (QList<QByteArray>{frameOf({0x0B, 2}), frameOf({0x01, 4}), frameOf({0x0B, 5})}));
+    }
+
+    void getStartsAfterTheSetsAcknowledgeWaits()
+    {
+        Rig rig;
+        rig.bus.featureReply = QByteArray::fromHex("008108000000000000");
+        rig.link->hid_0BH_SetCurrentDPIStage(3);
+        uchar rate = 1;
+        rig.link->hid_81H_GetReportRate(rate);
+        QCOMPARE(rate, uchar(8));
+
+        const QList<BusEvent> events = rig.log.all();
+        int getFrame = -1;
+        int lastSetPause = -1;
+        const Qt::HANDLE gui = QThread::currentThreadId();
+        for (int i = 0; i < events.size(); ++i) {
+            const BusEvent &e = events[i];
+            if (e.kind == BusEvent::Sleep && e.thread != gui)
+                lastSetPause = i;
+            if (e.kind == BusEvent::SendFeature && e.bytes == frameOf({0x81}))
+                getFrame = i;
+        }
+        QVERIFY(getFrame > 0);
+        QVERIFY2(lastSetPause >= 0 && lastSetPause < getFrame,
+                 "the get's frame went out before the set's acknowledge waits ended");
+        QCOMPARE(rig.clock.totalMs(gui, false), 128);
+    }
+
+    void busyLinkDropsCommands()
+    {
+        Rig rig(0);
+        QVERIFY(rig.link->acquireLink());
+        const int pollsBefore = rig.log.count(BusEvent::Sleep);
+
+        QTest::ignoreMessage(QtDebugMsg, "cmd Failed 0B");
+        rig.link->hid_0BH_SetCurrentDPIStage(3);
+        QCOMPARE(rig.log.count(BusEvent::Sleep) - pollsBefore, 255);
+
+        QTest::ignoreMessage(QtDebugMsg, "cmd Failed");
+        uchar rate = 7;
+        rig.link->hid_81H_GetReportRate(rate);
+        QCOMPARE(rate, uchar(7));
+
+        int waited = 0;
+        for (const BusEvent &e : rig.log.of(BusEvent::Sleep))
+            waited += e.value;
+        QCOMPARE(waited, 2 * 255 * 8);
+        QCOMPARE(rig.log.count(BusEvent::Open), 0);
+        QVERIFY(!rig.link->isLinkIdle()); // still held by the test, not taken over
+    }
+
+    void getWithoutDeviceKeepsItsTemplateAndFreesTheLink()
+    {
+        Rig rig(0);
+        rig.bus.interfaces.clear();
+        rig.link->scanDevices(testDeviceTable(32));
+        uchar rate = 4;
+        rig.link->hid_81H_GetReportRate(rate);
+        QCOMPARE(rate, uchar(4));
+        QVERIFY(rig.link->isLinkIdle());
+    }
+
+    // The set's first acknowledge wait is where the mouse answers; the
+    // watcher must have seen the report before that wait ends.
+    void acknowledgeWait_data()
+    {
+        QTest::addColumn<bool>("watcher");
+        QTest::addColumn<QByteArray>("report");
+        QTest::addColumn<int>("waitedMs");
+        QTest::newRow("acknowledged") << true << QByteArray::fromHex("04040000") << 64;
+        QTest::newRow("04 04 00 01 is no acknowledge")
+            << true << QByteArray::fromHex("04040001") << 128;
+        QTest::newRow("short report") << true << QByteArray::fromHex("040400") << 128;
+        QTest::newRow("no watcher") << false << QByteArray::fromHex("04040000") << 128;
+    }
+    void acknowledgeWait()
+    {
+        QFETCH(bool, watcher);
+        QFETCH(QByteArray, report);
+        QFETCH(int, waitedMs);
+        Rig rig(0);
+        if (watcher)
+            rig.link->startWatch(1);
+        rig.bus.ackReport = report;
+        const Qt::HANDLE gui = QThread::currentThreadId();
+        rig.clock.onSleep = [&](int ms) {
+            if (ms != 64 || QThread::currentThreadId() == gui || !watcher)
+                return;
+            // Deliver the report and wait until the watcher has read it and
+            // gone round its loop again.
+            const int opens = rig.log.count(BusEvent::Open, QStringLiteral("ack"));
+            rig.bus.ackArmed = true;
+            while (rig.log.count(BusEvent::Open, QStringLiteral("ack")) < opens + 2)
+                QThread::usleep(100);
+        };
+        rig.link->hid_0BH_SetCurrentDPIStage(1);
+        QTRY_VERIFY(rig.link->isLinkIdle());
+        rig.clock.onSleep = nullptr;
+        rig.link->stopWatch();
+        QCOMPARE(rig.clock.totalMs(gui, false), waitedMs);
+    }
+
+    void destructionWaitsForTheRunningSet()
+    {
+        Rig rig(2000); // 64 ms of link time are 128 ms of real time here
+        uchar block[128] = {};
+        rig.link->hid_13H_SetMacroKey(1, block);
+        rig.link.reset();
+        // The whole transaction ran to its end before the object went.
+        QCOMPARE(rig.log.count(BusEvent::Write), 4);
+        QCOMPARE(rig.bus.openHandles.load(), 0);
+        QCOMPARE(rig.log.of(BusEvent::Sleep).last().value, 64);
+    }
+};
+
+QTEST_GUILESS_MAIN(TstLink)
+#include "tst_link.moc"
