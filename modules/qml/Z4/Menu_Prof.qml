@@ -111,6 +111,9 @@ Item {
         height: 4 * 20
         z: 10
         color: Qt.rgba(0, 0, 0, 32 / 255)
+        // The faint backing alone gets lost over the rows beneath it.
+        border.width: 1
+        border.color: root.globalSetting_color_enable
 
         Column {
             Repeater {
@@ -125,8 +128,10 @@ Item {
                         anchors.centerIn: parent
                         text: menuProf.labels[item.index] === undefined ? "" : menuProf.labels[item.index]
                         font.family: root.globalSetting_fontFamily
-                        font.pixelSize: root.globalSetting_size - 1
+                        font.pixelSize: root.globalSetting_size - 2
                         font.bold: true
+                        style: Text.Outline
+                        styleColor: "#C0000000"
                         color: itemArea.containsMouse ? root.globalSetting_color : root.globalSetting_color_enable
                     }
                     MouseArea {
@@ -138,26 +143,28 @@ Item {
                 }
             }
         }
+    }
 
-        NumberAnimation on opacity {
-            id: fadeIn
-            running: false
-            from: 0
-            to: 1
-            easing.type: Easing.OutExpo
-            duration: 1.5 * root.animation_speed
-        }
-        NumberAnimation on opacity {
-            id: fadeOut
-            running: false
-            from: 1
-            to: 0
-            easing.type: Easing.OutExpo
-            duration: root.animation_speed
-            onStopped: {
-                if (contextMenu.opacity === 0)
-                    contextMenu.visible = false;
-            }
+    NumberAnimation {
+        id: fadeIn
+        target: contextMenu
+        property: "opacity"
+        from: 0
+        to: 1
+        easing.type: Easing.OutExpo
+        duration: 1.5 * root.animation_speed
+    }
+    NumberAnimation {
+        id: fadeOut
+        target: contextMenu
+        property: "opacity"
+        from: 1
+        to: 0
+        easing.type: Easing.OutExpo
+        duration: root.animation_speed
+        onStopped: {
+            if (contextMenu.opacity === 0)
+                contextMenu.visible = false;
         }
     }
 }
