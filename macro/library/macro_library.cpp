@@ -121,7 +121,8 @@ QStringList MacroLibrary::loadMacroIni(const QString &name) const
     if (!exists(name))
         return {};
     const QSettings file(filePath(name), QSettings::IniFormat);
-    const int total = qMin(file.value(QStringLiteral("config/total"), 0).toInt(), maxLines);
+    const qint64 stored = file.value(QStringLiteral("config/total"), 0).toString().toLongLong();
+    const int total = int(qMin<qint64>(stored, maxLines));
     QStringList lines;
     if (total <= 0)
         return lines;

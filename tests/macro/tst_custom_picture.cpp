@@ -1,0 +1,92 @@
+#include "macro/picture/custom_picture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <unistd.h>
+
+class TestCustomPicture : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void skinListShownFromTwoSkins_data()
+    {
+        QTest::addColumn<QStringList>("folders");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("none") << QStringList{} << QStringList{} << false;
+        QTest::newRow("skin1") << QStringList{"skin1"} << QStringList{} << false;
+        QTest::newRow("skin1 and files")
+            << QStringList{"skin1"} << QStringList{"a.png", "b.png"} << false;
+        QTest::newRow("skin1 skin2") << QStringList{"skin1", "skin2"} << QStringList{} << true;
+        QTest::newRow("three") << QStringList{"skin1", "skin2", "x"} << QStringList{} << true;
+    }
+
+    void skinListShownFromTwoSkins()
+    {
+        QFETCH(QStringList, folders);
+        QFETCH(QStringList, files);
+        QFETCH(bool, shown);
+        QTemporaryDir tmp;
+        const QString img = tmp.path() + "/modules/img";
+        QVERIFY(QDir().mkpath(img));
+        for (const QString &f : folders)
+            QVERIFY(QDir(img).mkdir(f));
+        for (const QString &f : files) {
+            QFile file(img + u'/' + f);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QCOMPARE(CustomPicture::isSkinShow(img), shown);
+    }
+
+    void missingSkinFolder()
+    {
+        QTemporaryDir tmp;
+        QVERIFY(!CustomPicture::isSkinShow(tmp.path() + "/nothing"));
+    }
+
+    void chosenPicture()
+    {
+        QTemporaryDir tmp;
+        const QString png = tmp.path() + "/back ground.png";
+        {
+            QFile f(png);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("not really a png"); // the content is not checked
+        }
+        const CustomPicture::Choice ok = CustomPicture::checkChosenPicture(png);
+        QCOMPARE(ok.path, png);
+        QVERIFY(!ok.warn);
+
+        const CustomPicture::Choice cancelled = CustomPicture::checkChosenPicture(QString());
+        QVERIFY(cancelled.path.isEmpty());
+        QVERIFY(!cancelled.warn);
+
+        for (const QString &bad : {tmp.path() + "/gone.png", tmp.path()}) {
+            const CustomPicture::Choice c = CustomPicture::checkChosenPicture(bad);
+            QVERIFY2(c.path.isEmpty(), qPrintable(bad));
+            QVERIFY2(c.warn, qPrintable(bad));
+        }
+    }
+
+    void unreadablePicture()
+    {
+        if (geteuid() == 0)
+            QSKIP("root reads every file");
+        QTemporaryDir tmp;
+        const QString png = tmp.path() + "/locked.png";
+        {
+            QFile f(png);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        QVERIFY(QFile::setPermissions(png, QFileDevice::WriteOwner));
+        const CustomPicture::Choice c = CustomPicture::checkChosenPicture(png);
+        QVERIFY(c.path.isEmpty());
+        QVERIFY(c.warn);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCustomPicture)
+#include "tst_custom_picture.moc"
