@@ -14,22 +14,14 @@ AppOptions parseAppOptions(const QStringList &arguments)
             }
             options.virtualBusDir = arguments.at(++i);
         } else if (word == QLatin1String("--call")) {
-            if (i + 1 >= arguments.size()) {
+            options.headless = true;
+            options.callArguments = arguments.mid(i + 1);
+            if (options.callArguments.isEmpty())
                 options.error = QStringLiteral("--call needs TARGET.METHOD");
-                return options;
-            }
-            const QString name = arguments.at(++i);
-            const qsizetype dot = name.indexOf(QLatin1Char('.'));
-            if (dot <= 0 || dot == name.size() - 1) {
-                options.error =
-                    QStringLiteral("--call expects TARGET.METHOD, got \"%1\"").arg(name);
-                return options;
-            }
-            CallRequest call{name.left(dot), name.mid(dot + 1), {}};
-            // No JSON value starts with "--", so the next option ends the list.
-            while (i + 1 < arguments.size() && !arguments.at(i + 1).startsWith(QLatin1String("--")))
-                call.args << arguments.at(++i);
-            options.calls << call;
+            break;
+        } else if (word == QLatin1String("--help") || word == QLatin1String("-h")) {
+            options.error = QStringLiteral("help");
+            return options;
         } else {
             options.error = QStringLiteral("unknown option \"%1\"").arg(word);
             return options;
@@ -43,7 +35,7 @@ AppOptions parseAppOptions(const QStringList &arguments)
 QString appUsage()
 {
     return QStringLiteral(
-        "usage: z4config [--demo | --virtual-bus DIR] [--call TARGET.METHOD [ARG...]]...\n"
+        "usage: z4config [--demo | --virtual-bus DIR] [--call TARGET.METHOD [ARG...]...]\n"
         "  --demo             use an embedded virtual mouse\n"
         "  --virtual-bus DIR  use the virtual devices listening in DIR (see z4sim)\n"
         "  --call T.M ARG...  headless: call method M of target T (hid, ui_View, ui_Ctl),\n"

@@ -1,28 +1,19 @@
 #pragma once
 
-#include <QList>
 #include <QString>
 #include <QStringList>
 
 // The command line of z4config:
-//   z4config [--demo | --virtual-bus DIR] [--call TARGET.METHOD [ARG...]]...
-// Each --call takes every following word up to the next word that starts
-// with "--" as its arguments (JSON values, so "-1" is an argument).
-struct CallRequest
-{
-    QString target;
-    QString method;
-    QStringList args;
-};
-
+//   z4config [--demo | --virtual-bus DIR] [--call TARGET.METHOD [ARG...]...]
+// Everything from the first --call on belongs to the calls (their own
+// parser splits it), so the bus options come first.
 struct AppOptions
 {
     bool demo = false;
     QString virtualBusDir;
-    QList<CallRequest> calls;
-    QString error; // non-empty when the command line is not understood
-
-    bool headless() const { return !calls.isEmpty(); }
+    QStringList callArguments; // the words after the first "--call"
+    bool headless = false;     // --call was given
+    QString error;             // non-empty when the command line is not understood
 };
 
 AppOptions parseAppOptions(const QStringList &arguments); // arguments without the program name
