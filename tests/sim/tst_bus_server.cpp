@@ -1,0 +1,351 @@
+// The device link against the in-process virtual mouse: wire bytes, cipher,
+// acknowledge, log lines, strictness and the fault options.
+#include "device/device_table.h"
+#include "device/device_watcher.h"
+#include "device/fake_hid_bus.h"
+#include "device/link_test_util.h"
+#include "device/virtual_bus.h"
+#include "scripted_firmware.h"
+#include "sim/virtual_mouse.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+QList<QJsonObject> jsonLines(const QStringList &lines)
+{
+    QList<QJsonObject> out;
+    for (const QString &line : lines)
+        out.append(QJsonDocument::fromJson(line.toUtf8()).object());
+    return out;
+}
+
+QList<QJsonObject> reports(const QStringList &lines, const QString &dir, const QString &type,
+                           int itf = 0)
+{
+    QList<QJsonObject> out;
+    for (const QJsonObject &o : jsonLines(lines))
+        if (o.value(QStringLiteral("dir")).toString() == dir &&
+            o.value(QStringLiteral("type")).toString() == type &&
+            o.value(QStringLiteral("if")).toInt() == itf)
+            out.append(o);
+    return out;
+}
+
+QString hexOf(const uchar *bytes, int n)
+{
+    return QString::fromLatin1(QByteArray(reinterpret_cast<const char *>(bytes), n).toHex(' '));
+}
+
+// A virtual mouse with a scripted firmware and a device link on its bus.
+struct Bench
+{
+    explicit Bench(SimOptions options = {}, int microsecondsPerMs = 1000)
+        : clock(events, microsecondsPerMs)
+    {
+        auto fw = std::make_unique<ScriptedFirmware>();
+        firmware = fw.get();
+        mouse = std::make_unique<VirtualMouse>(options, std::move(fw));
+        bus = std::make_unique<VirtualBus>(mouse->busDirectory());
+        link = std::make_unique<TestLink>(bus.get(), &clock);
+    }
+    ~Bench()
+    {
+        link.reset();
+        mouse->stop();
+    }
+
+    bool plugAndConnect()
+    {
+        QString error;
+        if (!mouse->start(&error)) {
+            qWarning("%s", qPrintable(error));
+            return false;
+        }
+        const DeviceTable table = readDeviceTable({QStringLiteral("KB"), QStringLiteral("Z4")});
+        isEncode = table.isEncode;
+        link->scanDevices(table.rows);
+        QTest::ignoreMessage(QtDebugMsg, "Device Connect");
+        link->connectDevice();
+        return link->isDeviceConnected();
+    }
+
+    template <typename F> void inFirmware(F fn)
+    {
+        mouse->busServer().withFirmware(
+            [&](Firmware &f) { fn(static_cast<ScriptedFirmware &>(f)); });
+    }
+
+    EventLog events;
+    FakeClock clock;
+    ScriptedFirmware *firmware = nullptr;
+    std::unique_ptr<VirtualMouse> mouse;
+    std::unique_ptr<VirtualBus> bus;
+    std::unique_ptr<TestLink> link;
+};
+
+} // namespace
+
+class TstBusServer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { QVERIFY(setSecrecyCode(QStringLiteral("740352"))); }
+
+    void enumerateAndUnplug()
+    {
+        Bench bench;
+        QVERIFY(bench.plugAndConnect());
+        const QList<HidInterfaceInfo> found = bench.bus->enumerate(0x2f76, 0x0c14);
+        QCOMPARE(found.size(), 2);
+        QCOMPARE(found[0].usagePage, uint16_t(0xff00));
+        QCOMPARE(found[0].usage, uint16_t(0xff00));
+        QCOMPARE(found[1].usagePage, uint16_t(0xff01));
+        QCOMPARE(found[1].usage, uint16_t(0xff01));
+        QVERIFY(found[0].path.endsWith(QLatin1String("z4mouse.sock#0")));
+        QVERIFY(bench.bus->enumerate(0x2f76, 0x0b01).isEmpty());
+
+        bench.mouse->stop();
+        QVERIFY(!QFile::exists(bench.mouse->socketPath()));
+        QVERIFY(bench.bus->enumerate(0, 0).isEmpty());
+        QVERIFY(!bench.bus->open(found[0].path));
+    }
+
+    void setWithDataPhase()
+    {
+        Bench bench;
+        QVERIFY(bench.plugAndConnect());
+        QVERIFY(bench.mouse->busServer().cipherOn());
+        uchar matrix[64];
+        for (int i = 0; i < 64; ++i)
+            matrix[i] = static_cast<uchar>(0xC0 ^ i);
+        bench.link->hid_12H_SetKeyMatrix(matrix, 2);
+        QTRY_VERIFY(bench.link->isLinkIdle());
+
+        const uchar frame[9] = {
+            0, 0x12, 2, 0x40, 0x08, 0, 0, 0, static_cast<uchar>(~(0x12 + 2 + 0x40 + 0x08))};
+        QByteArray block;
+        bench.inFirmware([&](ScriptedFirmware &f) {
+            QCOMPARE(f.frames.size(), 1);
+            QCOMPARE(f.frames[0], QByteArray(reinterpret_cast<const char *>(frame), 9));
+            QCOMPARE(f.outputs.size(), 1);
+            block = f.outputs[0];
+        });
+        QCOMPARE(block, QByteArray(reinterpret_cast<const char *>(matrix), 64));
+
+        const QStringList log = bench.mouse->logLines();
+        const QList<QJsonObject> features =
+            reports(log, QStringLiteral("out"), QStringLiteral("feature"));
+        QCOMPARE(features.size(), 1);
+        QCOMPARE(features[0].value(QStringLiteral("plain")).toString(), hexOf(frame, 9));
+        QVERIFY(features[0].value(QStringLiteral("hex")).toString() != hexOf(frame, 9));
+        const QList<QJsonObject> outputs =
+            reports(log, QStringLiteral("out"), QStringLiteral("output"));
+        QCOMPARE(outputs.size(), 2);
+        QCOMPARE(outputs[1].value(QStringLiteral("hex")).toString(),
+                 QStringLiteral("00 ") + hexOf(matrix + 32, 32));
+        // No watcher runs: both acknowledge reports (frame, block) are lost.
+        const QList<QJsonObject> acks =
+            reports(log, QStringLiteral("in"), QStringLiteral("input"), 1);
+        QCOMPARE(acks.size(), 2);
+        QVERIFY(acks[0].value(QStringLiteral("note")).toString().startsWith(QLatin1String("lost")));
+        for (const QJsonObject &o : jsonLines(log))
+            QVERIFY(o.contains(QStringLiteral("t")));
+    }
+
+    void getRepliesAreDeciphered()
+    {
+        Bench bench;
+        QVERIFY(bench.plugAndConnect());
+        uchar rate = 1;
+        bench.link->hid_81H_GetReportRate(rate);
+        QCOMPARE(rate, uchar(8));
+        const QList<QJsonObject> replies =
+            reports(bench.mouse->logLines(), QStringLiteral("in"), QStringLiteral("feature"));
+        QCOMPARE(replies.size(), 1);
+        QCOMPARE(replies[0].value(QStringLiteral("plain")).toString(),
+                 QStringLiteral("00 81 08 a5 5a 00 00 00 00"));
+    }
+
+    void getWithDataPhase()
+    {
+        Bench bench;
+        QVERIFY(bench.plugAndConnect());
+        QByteArray input(64, '\0');
+        for (int i = 0; i < 64; ++i)
+            input[i] = static_cast<char>(i + 1);
+        bench.inFirmware([&](ScriptedFirmware &f) { f.input = input; });
+        uchar matrix[64] = {};
+        bench.link->hid_92H_GetKeyMatrix(matrix);
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(matrix), 64), input);
+        QCOMPARE(
+            reports(bench.mouse->logLines(), QStringLiteral("in"), QStringLiteral("input")).size(),
+            2);
+    }
+
+    void watcherCatchesTheAcknowledge()
+    {
+        Bench bench;
+        QVERIFY(bench.plugAndConnect());
+        bench.link->swichCurDevice(0);
+        QTest::ignoreMessage(QtDebugMsg, "Device Connect");
+        bench.link->swichCurDevice(1);
+        QTRY_VERIFY(!jsonLines(bench.mouse->logLines()).isEmpty());
+        // An acknowledge that falls between two reads of the watcher is lost,
+        // as on real hardware; it does not happen often in a row.
+        bool acknowledged = false;
+        for (int attempt = 0; attempt < 5 && !acknowledged; ++attempt) {
+            bench.events.clear();
+            const qsizetype before = bench.mouse->logLines().size();
+            bench.link->hid_0BH_SetCurrentDPIStage(2);
+            QTRY_VERIFY(bench.link->isLinkIdle());
+            const QStringList fresh = bench.mouse->logLines().mid(before);
+            const QList<QJsonObject> acks =
+                reports(fresh, QStringLiteral("in"), QStringLiteral("input"), 1);
+            QCOMPARE(acks.size(), 1);
+            if (acks[0].contains(QStringLiteral("note")))
+                continue;
+            QCOMPARE(acks[0].value(QStringLiteral("hex")).toString().left(11),
+                     QStringLiteral("04 04 00 00"));
+            QCOMPARE(bench.clock.totalMs(QThread::currentThreadId(), false), 64);
+            acknowledged = true;
+        }
+        QVERIFY(acknowledged);
+        bench.link->stopWatch();
+    }
+
+    void unknownFrameIsNotAnswered()
+    {
+        Bench bench;
+        QVERIFY(bench.plugAndConnect());
+        bench.inFirmware([](ScriptedFirmware &f) { f.unknown.insert(0x81); });
+        uchar rate = 5;
+        bench.link->hid_81H_GetReportRate(rate);
+        QCOMPARE(rate, uchar(5));
+        const QList<QJsonObject> frames =
+            reports(bench.mouse->logLines(), QStringLiteral("out"), QStringLiteral("feature"));
+        QCOMPARE(frames.size(), 1);
+        QCOMPARE(frames[0].value(QStringLiteral("note")).toString(),
+                 QStringLiteral("unknown frame"));
+        QVERIFY(reports(bench.mouse->logLines(), QStringLiteral("in"), QStringLiteral("feature"))
+                    .isEmpty());
+        QVERIFY(bench.link->isLinkIdle());
+    }
+
+    void refusedOpenEmptiesThePath()
+    {
+        SimOptions options;
+        options.refuseOpen = true;
+        Bench bench(options);
+        QVERIFY(bench.plugAndConnect());
+        bench.link->hid_0BH_SetCurrentDPIStage(2);
+        QTRY_VERIFY(bench.link->isLinkIdle());
+        QVERIFY(bench.link->deviceList()[1].path.isEmpty());
+        bool refused = false;
+        for (const QJsonObject &o : jsonLines(bench.mouse->logLines()))
+            refused |= o.value(QStringLiteral("event")).toString() == QLatin1String("open refused");
+        QVERIFY(refused);
+    }
+
+    void droppedConnectionFailsTheGet()
+    {
+        SimOptions options;
+        options.dropAfter = 1; // the frame passes, the feature read is dropped
+        Bench bench(options);
+        QVERIFY(bench.plugAndConnect());
+        uchar rate = 5;
+        bench.link->hid_81H_GetReportRate(rate);
+        QCOMPARE(rate, uchar(5));
+        QVERIFY(bench.link->isLinkIdle());
+    }
+
+    void inputFaults_data()
+    {
+        QTest::addColumn<bool>("mute");
+        QTest::addColumn<int>("shortTo");
+        QTest::addColumn<QByteArray>("expected");
+        QByteArray full(64, '\0');
+        for (int i = 0; i < 64; ++i)
+            full[i] = static_cast<char>(i + 1);
+        QByteArray cut = full;
+        for (int i = 0; i < 64; ++i)
+            if (i % 32 >= 10)
+                cut[i] = '\0';
+        QTest::newRow("short reports are zero-filled") << false << 10 << cut;
+        QTest::newRow("unanswered input keeps the caller's bytes")
+            << true << -1 << QByteArray(64, '\x77');
+    }
+    void inputFaults()
+    {
+        QFETCH(bool, mute);
+        QFETCH(int, shortTo);
+        QFETCH(QByteArray, expected);
+        SimOptions options;
+        options.muteInput = mute;
+        options.shortReports = shortTo;
+        Bench bench(options);
+        QVERIFY(bench.plugAndConnect());
+        QByteArray input(64, '\0');
+        for (int i = 0; i < 64; ++i)
+            input[i] = static_cast<char>(i + 1);
+        bench.inFirmware([&](ScriptedFirmware &f) { f.input = input; });
+        uchar matrix[64];
+        std::fill(std::begin(matrix), std::end(matrix), uchar(0x77));
+        QElapsedTimer timer;
+        timer.start();
+        bench.link->hid_92H_GetKeyMatrix(matrix);
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(matrix), 64), expected);
+        QVERIFY(bench.link->isLinkIdle());
+        if (mute) // bounded by the data-phase time-out, not blocked for good
+            QVERIFY(timer.elapsed() < 3 * Hid_Thread::kDataReadTimeoutMs);
+    }
+
+    void delayedAnswersStillArrive()
+    {
+        SimOptions options;
+        options.delayMs = 40;
+        Bench bench(options);
+        QVERIFY(bench.plugAndConnect());
+        QElapsedTimer timer;
+        timer.start();
+        uchar rate = 1;
+        bench.link->hid_81H_GetReportRate(rate);
+        QCOMPARE(rate, uchar(8));
+        // Three opens, a frame and a feature read: five answers of 40 ms.
+        QVERIFY(timer.elapsed() >= 5 * 40);
+    }
+
+    void plugAndUnplugAreNoticed()
+    {
+        Bench bench;
+        VirtualBusWatcher watcher(bench.mouse->busDirectory());
+        QSignalSpy spy(&watcher, &DeviceWatcher::deviceChanged);
+        QVERIFY(bench.plugAndConnect());
+        QTRY_VERIFY(spy.count() >= 1);
+        spy.clear();
+        bench.mouse->stop();
+        QTRY_VERIFY(spy.count() >= 1);
+    }
+
+    void keyboardMode()
+    {
+        SimOptions options;
+        options.keyboard = true;
+        VirtualMouse keyboard(options);
+        QVERIFY(keyboard.start());
+        VirtualBus bus(keyboard.busDirectory());
+        const QList<HidInterfaceInfo> found = bus.enumerate(0x2f76, 0x0b01);
+        QCOMPARE(found.size(), 2);
+        QCOMPARE(found[1].usagePage, uint16_t(0xff02));
+        QVERIFY(keyboard.socketPath().endsWith(QLatin1String("z4keyboard.sock")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstBusServer)
+#include "tst_bus_server.moc"

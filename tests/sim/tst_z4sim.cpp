@@ -1,0 +1,129 @@
+// The z4sim executable: command line, socket life, JSON log, cipher.
+#include "device/device_table.h"
+#include "device/fake_hid_bus.h"
+#include "device/link_test_util.h"
+#include "device/virtual_bus.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QString z4sim()
+{
+    return qEnvironmentVariable("Z4_BIN_DIR", QCoreApplication::applicationDirPath()) +
+           QStringLiteral("/z4sim");
+}
+
+} // namespace
+
+class TstZ4sim : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void badArguments_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no bus") << QStringList{} << "--bus DIR is required";
+        QTest::newRow("short code") << QStringList{"--bus", "/tmp/x", "--code", "12345"} << "six";
+        QTest::newRow("negative delay")
+            << QStringList{"--bus", "/tmp/x", "--delay", "-5"} << "--delay";
+        QTest::newRow("cipher maybe")
+            << QStringList{"--bus", "/tmp/x", "--cipher", "maybe"} << "on or off";
+        QTest::newRow("unknown option")
+            << QStringList{"--bus", "/tmp/x", "--frobnicate"} << "frobnicate";
+    }
+    void badArguments()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        QProcess sim;
+        sim.start(z4sim(), args);
+        QVERIFY(sim.waitForFinished(5000));
+        QCOMPARE(sim.exitCode(), 2);
+        QVERIFY2(QString::fromLocal8Bit(sim.readAllStandardError()).contains(message),
+                 qPrintable(message));
+    }
+
+    void servesUntilTerminated()
+    {
+        QTemporaryDir dir(QStringLiteral("/tmp/z4simtest-XXXXXX"));
+        const QString logFile = dir.filePath(QStringLiteral("sim.jsonl"));
+        QProcess sim;
+        sim.start(z4sim(), {QStringLiteral("--bus"), dir.path(), QStringLiteral("--log"), logFile,
+                            QStringLiteral("--code"), QStringLiteral("Q1w2E3")});
+        QVERIFY(sim.waitForReadyRead(5000));
+        QVERIFY(sim.readAllStandardOutput().contains("listening"));
+        const QString socket = dir.filePath(QStringLiteral("z4mouse.sock"));
+        QVERIFY(QFile::exists(socket));
+
+        EventLog events;
+        FakeClock clock(events, 200);
+        VirtualBus bus(dir.path());
+        MapConfig config;
+        config.codes.insert(1, QStringLiteral("Q1w2E3"));
+        QString version = QStringLiteral("none");
+        {
+            TestLink link(&bus, &clock);
+            link.setConfigSource(&config);
+            const DeviceTable table = readDeviceTable({});
+            isEncode = table.isEncode;
+            link.scanDevices(table.rows);
+            QTest::ignoreMessage(QtDebugMsg, "Device Connect");
+            link.connectDevice();
+            link.hid_0BH_SetCurrentDPIStage(3);
+            link.hid_80H_GetFWVersion(version);
+        }
+        QVERIFY(version != QLatin1String("none"));
+
+        sim.terminate();
+        QVERIFY(sim.waitForFinished(5000));
+        QCOMPARE(sim.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(sim.exitCode(), 0);
+        QVERIFY(!QFile::exists(socket));
+
+        QFile file(logFile);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QList<QJsonObject> lines;
+        for (const QByteArray &line : file.readAll().split('\n')) {
+            if (line.isEmpty())
+                continue;
+            QJsonParseError error{};
+            const QJsonDocument doc = QJsonDocument::fromJson(line, &error);
+            QVERIFY2(error.error == QJsonParseError::NoError && doc.isObject(), line.constData());
+            QVERIFY(doc.object().contains(QStringLiteral("t")));
+            lines.append(doc.object());
+        }
+        QStringList plainFrames;
+        QString replyPlain;
+        for (const QJsonObject &o : lines) {
+            if (o.value(QStringLiteral("type")) != QLatin1String("feature"))
+                continue;
+            QVERIFY(o.value(QStringLiteral("hex")) != o.value(QStringLiteral("plain")));
+            if (o.value(QStringLiteral("dir")) == QLatin1String("out"))
+                plainFrames.append(o.value(QStringLiteral("plain")).toString());
+            else
+                replyPlain = o.value(QStringLiteral("plain")).toString();
+        }
+        QCOMPARE(plainFrames, (QStringList{QStringLiteral("00 0b 03 00 00 00 00 00 f1"),
+                                           QStringLiteral("00 80 00 00 00 00 00 00 7f")}));
+        // What the host read is what the device meant to say.
+        const QByteArray reply = QByteArray::fromHex(replyPlain.toLatin1());
+        QCOMPARE(reply.size(), 9);
+        QCOMPARE(
+            version,
+            QString::number(uchar(reply[2]), 16) + QLatin1Char('.') +
+                QString::number(uchar(reply[3]), 16).toUpper().rightJustified(2, QLatin1Char('0')));
+        QCOMPARE(lines.first().value(QStringLiteral("event")).toString(), QStringLiteral("plug"));
+        QCOMPARE(lines.last().value(QStringLiteral("event")).toString(), QStringLiteral("unplug"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstZ4sim)
+#include "tst_z4sim.moc"
