@@ -11,7 +11,6 @@
 #include <QTextStream>
 #include <QThread>
 #include <QThreadPool>
-
 #include <cmath>
 
 namespace {
@@ -196,8 +195,8 @@ QString typeName(const QJsonValue &value)
 bool toInt(const QJsonValue &value, qint64 min, qint64 max, qint64 *number, QString *error)
 {
     const double d = value.toDouble(std::nan(""));
-    if (!value.isDouble() || std::isnan(d) || d != std::floor(d) || d < double(min)
-        || d > double(max)) {
+    if (!value.isDouble() || std::isnan(d) || d != std::floor(d) || d < double(min) ||
+        d > double(max)) {
         *error = QStringLiteral("expected an integer %1..%2, got %3")
                      .arg(min)
                      .arg(max)
@@ -217,8 +216,7 @@ bool toByte(const QJsonValue &value, unsigned char *byte, QString *error)
     return true;
 }
 
-bool toBytes(const QJsonValue &value, int length, std::vector<unsigned char> *bytes,
-             QString *error)
+bool toBytes(const QJsonValue &value, int length, std::vector<unsigned char> *bytes, QString *error)
 {
     if (!value.isArray()) {
         *error = QStringLiteral("expected an array of at most %1 bytes, got %2")

@@ -14,9 +14,7 @@ using Returns = HidCallTarget::Returns;
 struct CallArgs
 {
     explicit CallArgs(qsizetype count)
-        : bytes(size_t(count))
-        , texts(size_t(count))
-        , buffers(size_t(count))
+        : bytes(size_t(count)), texts(size_t(count)), buffers(size_t(count))
     {
     }
     uchar &b(int i) { return bytes[size_t(i)]; }
@@ -179,10 +177,7 @@ QJsonValue outputValue(const Param &param, int i, CallArgs &args)
 
 } // namespace
 
-HidCallTarget::HidCallTarget(Hid_Thread *hid)
-    : hid(hid)
-{
-}
+HidCallTarget::HidCallTarget(Hid_Thread *hid) : hid(hid) {}
 
 QList<HidCallTarget::Signature> HidCallTarget::signatures()
 {
@@ -202,7 +197,8 @@ PreparedCall HidCallTarget::prepare(const QString &method, const QJsonArray &arg
     }
     const QList<Param> &params = row->signature.params;
     if (args.size() != params.size()) {
-        *error = QStringLiteral("expected %1 argument(s), got %2").arg(params.size()).arg(args.size());
+        *error =
+            QStringLiteral("expected %1 argument(s), got %2").arg(params.size()).arg(args.size());
         return {};
     }
 
@@ -243,7 +239,8 @@ PreparedCall HidCallTarget::prepare(const QString &method, const QJsonArray &arg
         const QList<Param> &params = row->signature.params;
         for (int i = 0; i < params.size(); ++i) {
             if (params.at(i).kind != Kind::Byte)
-                output.append({QLatin1String(params.at(i).name), outputValue(params.at(i), i, *storage)});
+                output.append(
+                    {QLatin1String(params.at(i).name), outputValue(params.at(i), i, *storage)});
         }
         return output;
     };

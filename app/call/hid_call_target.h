@@ -11,14 +11,24 @@ class Hid_Thread;
 class HidCallTarget : public CallTarget
 {
 public:
-    enum class Kind { Byte, ByteRef, StringRef, Buffer };
+    enum class Kind
+    {
+        Byte,
+        ByteRef,
+        StringRef,
+        Buffer
+    };
     struct Param
     {
         const char *name;
         Kind kind;
         int length = 0; // Buffer only
     };
-    enum class Returns { Void, Bool };
+    enum class Returns
+    {
+        Void,
+        Bool
+    };
     struct Signature
     {
         const char *name;

@@ -4,7 +4,6 @@
 #include <QMetaObject>
 #include <QMetaType>
 #include <QVariant>
-
 #include <array>
 #include <limits>
 #include <vector>
@@ -99,10 +98,7 @@ bool callable(const QMetaMethod &method)
 
 } // namespace
 
-QObjectCallTarget::QObjectCallTarget(QObject *object)
-    : object(object)
-{
-}
+QObjectCallTarget::QObjectCallTarget(QObject *object) : object(object) {}
 
 bool QObjectCallTarget::supportsType(int typeId)
 {
@@ -168,9 +164,10 @@ PreparedCall QObjectCallTarget::prepare(const QString &name, const QJsonArray &a
         }
         if (i < args.size()) {
             if (firstError.isEmpty())
-                firstError = QStringLiteral("argument %1 (%2): %3")
-                                 .arg(i + 1)
-                                 .arg(QString::fromLatin1(method.parameterNames().value(i)), reason);
+                firstError =
+                    QStringLiteral("argument %1 (%2): %3")
+                        .arg(i + 1)
+                        .arg(QString::fromLatin1(method.parameterNames().value(i)), reason);
             continue;
         }
         if (method.parameterCount() > 10) {
@@ -186,9 +183,9 @@ PreparedCall QObjectCallTarget::prepare(const QString &name, const QJsonArray &a
                 // any other type as the value the variant holds.
                 QVariant &v = (*values)[k];
                 const bool isVariant = method.parameterType(int(k)) == QMetaType::QVariant;
-                argv[k] = QGenericArgument(method.parameterMetaType(int(k)).name(),
-                                           isVariant ? static_cast<const void *>(&v)
-                                                     : v.constData());
+                argv[k] =
+                    QGenericArgument(method.parameterMetaType(int(k)).name(),
+                                     isVariant ? static_cast<const void *>(&v) : v.constData());
             }
             QVariant result;
             QVariant storage;
@@ -196,9 +193,9 @@ PreparedCall QObjectCallTarget::prepare(const QString &name, const QJsonArray &a
             if (!target) {
                 invoked = false;
             } else if (method.returnType() == QMetaType::Void) {
-                invoked = method.invoke(target, Qt::DirectConnection, argv[0], argv[1], argv[2],
-                                        argv[3], argv[4], argv[5], argv[6], argv[7], argv[8],
-                                        argv[9]);
+                invoked =
+                    method.invoke(target, Qt::DirectConnection, argv[0], argv[1], argv[2], argv[3],
+                                  argv[4], argv[5], argv[6], argv[7], argv[8], argv[9]);
             } else if (method.returnType() == QMetaType::QVariant) {
                 invoked = method.invoke(target, Qt::DirectConnection,
                                         QGenericReturnArgument("QVariant", &result), argv[0],
@@ -208,9 +205,9 @@ PreparedCall QObjectCallTarget::prepare(const QString &name, const QJsonArray &a
                 storage = QVariant(method.returnMetaType());
                 invoked = method.invoke(
                     target, Qt::DirectConnection,
-                    QGenericReturnArgument(method.returnMetaType().name(), storage.data()),
-                    argv[0], argv[1], argv[2], argv[3], argv[4], argv[5], argv[6], argv[7],
-                    argv[8], argv[9]);
+                    QGenericReturnArgument(method.returnMetaType().name(), storage.data()), argv[0],
+                    argv[1], argv[2], argv[3], argv[4], argv[5], argv[6], argv[7], argv[8],
+                    argv[9]);
                 result = storage;
             }
             CallOutput output;

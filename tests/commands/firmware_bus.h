@@ -82,6 +82,9 @@ public:
         log.clear();
     }
 
+    // The device behind the bus, to look at its state between commands.
+    template <typename T> T &device() { return dynamic_cast<T &>(*firmware); }
+
     Fault fault = Fault::None;
     // Input reports delivered before SilentInput sets in.
     int inputsBeforeSilence = 0;
