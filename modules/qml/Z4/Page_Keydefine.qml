@@ -1,26 +1,727 @@
 import QtQuick
+import "../common"
 
-// Stand-in page: holds the page's place and the functions that Main_Z4
-// calls until the real page replaces this file.
+// Key assignment page: the mouse's buttons on the left, the function of the
+// selected button in the middle. Entries live in the model until apply sends
+// all sixteen; macro bindings are uploaded at once.
 Item {
     id: page
 
+    property alias model: keyModel
     property int initCount: 0
+    property bool initialised: false
+    // 0: mouse button list, 1: key field.
+    property int fireRadio: 0
+    property int playMode: 0
 
     width: 759
     height: 396
 
-    function initUI() {
-        initCount++;
+    function str(index, fallback) {
+        const s = root.globalSetting_stringList[index];
+        return (s === undefined || String(s) === "") ? fallback : String(s);
     }
-    function translateStrings() {
+    function fill(listModel, texts) {
+        if (listModel.count !== texts.length) {
+            listModel.clear();
+            for (let i = 0; i < texts.length; ++i)
+                listModel.append({ textX: texts[i] });
+        } else {
+            for (let i = 0; i < texts.length; ++i)
+                listModel.setProperty(i, "textX", texts[i]);
+        }
     }
 
+    function translateStrings() {
+        fill(funcItems, [str(46, "KEYBOARD"), str(47, "MOUSE"), str(48, "MEDIA"), str(49, "COMBO KEY"), str(50, "MACRO"), str(93, "FIRE KEY"), str(117, "GUN KEY")]);
+        fill(mouseItems, [str(51, "LEFT"), str(52, "RIGHT"), str(53, "MIDDLE"), str(54, "BACKWARD"), str(55, "FORWARD"), str(94, "TRIPLE CLICK"), "DPI +", "DPI -", str(95, "DPI SWITCH"), str(109, "SCROLL UP"), str(110, "SCROLL DOWN")]);
+        const media = ["NEXT TRACK", "PREVIOUS TRACK", "STOP", "PLAY / PAUSE", "MUTE", "VOLUME UP", "VOLUME DOWN", "MEDIA SELECT", "MAIL", "CALCULATOR", "MY COMPUTER", "WWW SEARCH", "WWW HOME", "WWW BACK", "WWW FORWARD", "WWW STOP", "WWW REFRESH", "WWW FAVORITES"];
+        fill(mediaItems, media.map((text, i) => str(56 + i, text)));
+        fill(modifierItems, ["×", "KEY【 L Ctrl 】", "KEY【 L Shift 】", "KEY【 L Alt 】", "KEY【 L Win 】", "KEY【 R Ctrl 】", "KEY【 R Shift 】", "KEY【 R Alt 】", "KEY【 R Win 】"]);
+        fill(fireButtonItems, [str(51, "LEFT"), str(52, "RIGHT"), str(53, "MIDDLE"), str(54, "BACKWARD"), str(55, "FORWARD")]);
+        fill(gunItems, ["LOOP SWITCH", "TWO GUN LOOP", "THREE GUN LOOP"]);
+        keyModel.buildMapping(mainZ4._ProductLayoutStringList);
+        if (keyModel.curKeyMatrix >= keyModel.mapping_for_keyId.length)
+            keyModel.curKeyMatrix = keyModel.mapping_for_keyId.length - 1;
+    }
+
+    function initUI() {
+        initCount++;
+        keyModel.setDefaults(ui_View.loadDefaultProfile(0));
+        keyModel.buildMapping(mainZ4._ProductLayoutStringList);
+        refreshMacroList();
+        for (let i = 0; i < keyModel.keyCount; ++i) {
+            const stored = ui_View.getKeydefine(i);
+            // A profile without the key holds the factory entry.
+            if (stored && stored.length >= 4)
+                keyModel.setEntry(i, [Number(stored[0]), Number(stored[1]), Number(stored[2]), Number(stored[3])]);
+            else
+                keyModel.setEntry(i, keyModel.defaultEntry(i));
+        }
+        const count = keyModel.mapping_for_keyId.length;
+        if (!initialised || keyModel.curKeyMatrix < 0 || keyModel.curKeyMatrix >= count)
+            keyModel.curKeyMatrix = Math.min(3, count - 1);
+        initialised = true;
+        showEntry();
+    }
+
+    // The macro list of the page, re-read from disk; the selection follows
+    // the name, not the row.
+    function refreshMacroList() {
+        const selected = macroList.curIndex >= 0 && macroList.curIndex < keyModel.macroNames.length ? keyModel.macroNames[macroList.curIndex] : "";
+        const files = ui_View.getMacroIniNames();
+        const names = [];
+        for (let i = 0; files && i < files.length; ++i)
+            names.push(String(files[i]).slice(0, -4));
+        keyModel.macroNames = names;
+        macroItems.clear();
+        for (let i = 0; i < names.length; ++i)
+            macroItems.append({ textX: names[i], textR: "" });
+        macroList.setCurIndex(selected === "" ? -1 : names.indexOf(selected));
+    }
+
+    function selectedKeyId() {
+        return keyModel.selectedKeyId();
+    }
+    function currentEntry() {
+        const keyId = selectedKeyId();
+        return keyId < 0 ? [0, 0, 0, 0] : keyModel.entry(keyId);
+    }
+    function writeEntry(codes) {
+        const keyId = selectedKeyId();
+        if (keyId >= 0)
+            keyModel.setEntry(keyId, codes);
+    }
+
+    function foolProofing() {
+        if (!keyModel.isLastLeftButton(selectedKeyId()))
+            return true;
+        return ui_View.getMsgAns_FoolProofing();
+    }
+
+    // A key that held a macro gives it up; the macro's slot is freed when no
+    // other key uses it.
+    function dropMacroEntry() {
+        const keyId = selectedKeyId();
+        if (keyId < 0 || !keyModel.isMacroEntry(keyModel.entry(keyId)))
+            return;
+        keyModel.setEntry(keyId, [0, 0, 0, 0]);
+        keyModel.refreshMacroIndex();
+    }
+
+    function disarmKeyFields(except) {
+        const fields = [keyField, comboKey1, comboKey2, fireKeyField];
+        for (let i = 0; i < fields.length; ++i) {
+            if (fields[i] !== except)
+                fields[i].isSelect = false;
+        }
+    }
+
+    function clearControls() {
+        disarmKeyFields(null);
+        keyField.setKeycodeUSB(0);
+        comboKey1.setKeycodeUSB(0);
+        comboKey2.setKeycodeUSB(0);
+        fireKeyField.setKeycodeUSB(0);
+        mouseList.setCurIndex(-1);
+        mediaList.setCurIndex(-1);
+        modifierList.setCurIndex(-1);
+        macroList.setCurIndex(-1);
+        fireButtonList.setCurIndex(-1);
+        gunList.setCurIndex(-1);
+        playMode = 0;
+        playCount.setValue(1);
+        fireRadio = 0;
+        fireCount.setValue(10);
+        fireSpeed.currentIndex = -1;
+    }
+
+    // Display rule: the selected key's entry decides the function and the
+    // second-level controls.
+    function showEntry() {
+        closeLists();
+        clearControls();
+        const keyId = selectedKeyId();
+        if (keyId < 0) {
+            funcList.setCurIndex(-1);
+            return;
+        }
+        const shown = keyModel.describe(keyModel.entry(keyId));
+        funcList.setCurIndex(shown.func);
+        switch (shown.func) {
+        case keyModel.funcKeyboard:
+            keyField.setKeycodeUSB(shown.key);
+            break;
+        case keyModel.funcMouse:
+            mouseList.setCurIndex(shown.mouse);
+            break;
+        case keyModel.funcMedia:
+            mediaList.setCurIndex(shown.media);
+            break;
+        case keyModel.funcCombo:
+            modifierList.setCurIndex(shown.modifier);
+            comboKey1.setKeycodeUSB(shown.key1);
+            comboKey2.setKeycodeUSB(shown.key2);
+            break;
+        case keyModel.funcMacro: {
+            refreshMacroList();
+            const bound = keyModel.macroForSlot(shown.slot);
+            macroList.setCurIndex(bound.index);
+            playMode = shown.playMode;
+            playCount.setValue(bound.repeat);
+            break;
+        }
+        case keyModel.funcFire:
+            fireRadio = shown.byRadio;
+            if (shown.byRadio === 0)
+                fireButtonList.setCurIndex(shown.button);
+            else
+                fireKeyField.setKeycodeUSB(shown.key);
+            fireSpeed.setCurIndex(shown.speed);
+            fireCount.setValue(shown.count);
+            break;
+        case keyModel.funcGun:
+            gunList.setCurIndex(shown.gun);
+            break;
+        }
+    }
+
+    function closeLists() {
+        const lists = [funcList, mouseList, mediaList, modifierList, fireButtonList, gunList, macroList];
+        for (let i = 0; i < lists.length; ++i)
+            lists[i].closeList();
+    }
+
+    // Typed numbers take effect when committed: Enter, leaving the field,
+    // a click on an empty area, or before the page resets, applies or
+    // changes key.
+    function commitPending() {
+        if (playCount.dirty)
+            playCount.commit();
+        if (fireCount.dirty)
+            fireCount.commit();
+    }
+
+    function selectKey(position) {
+        commitPending();
+        if (position < 0 || position >= keyModel.mapping_for_keyId.length)
+            return;
+        keyModel.curKeyMatrix = position;
+        showEntry();
+    }
+
+    function chooseFunction(index) {
+        commitPending();
+        if (!foolProofing()) {
+            funcList.setCurIndex(keyModel.funcMouse);
+            return;
+        }
+        clearControls();
+        funcList.setCurIndex(index);
+        dropMacroEntry();
+        if (index === keyModel.funcMacro)
+            refreshMacroList();
+    }
+
+    function chooseMouse(position) {
+        const wanted = keyModel.mouseEntry(position);
+        if (keyModel.sameEntry(currentEntry(), wanted))
+            return;
+        if (!foolProofing()) {
+            mouseList.setCurIndex(0);
+            return;
+        }
+        writeEntry(wanted);
+    }
+
+    function chooseKeyboard(usage) {
+        if (usage !== 0)
+            writeEntry(keyModel.keyboardEntry(usage));
+    }
+
+    function chooseMedia(position) {
+        writeEntry(keyModel.mediaEntry(position));
+    }
+
+    function writeCombo() {
+        writeEntry(keyModel.comboEntry(Math.max(0, modifierList.curIndex), comboKey1.tmpKeycodeUSB, comboKey2.tmpKeycodeUSB));
+    }
+
+    function bindMacro() {
+        const keyId = selectedKeyId();
+        if (keyId < 0)
+            return;
+        const before = keyModel.entry(keyId);
+        const index = macroList.curIndex;
+        const name = index >= 0 && index < keyModel.macroNames.length ? keyModel.macroNames[index] : "";
+        keyModel.setMacro(keyId, name, playMode, playCount.value);
+        // The macro this key held before may have lost its last key.
+        if (keyModel.isMacroEntry(before) && !keyModel.sameEntry(before, keyModel.entry(keyId)))
+            keyModel.refreshMacroIndex();
+    }
+    function choosePlayMode(mode) {
+        playMode = mode;
+        bindMacro();
+    }
+
+    // The fire key needs its key first: a button choice or a key press.
+    function writeFire() {
+        const hasKey = fireRadio === 0 ? fireButtonList.curIndex >= 0 : fireKeyField.tmpKeycodeUSB !== 0;
+        if (!hasKey)
+            return;
+        // The speed slider shows no position until it is used; what is sent
+        // is its default, and the slider shows that from now on.
+        if (fireSpeed.currentIndex < 0)
+            fireSpeed.setCurIndex(7);
+        writeEntry(keyModel.fireEntry(fireRadio, fireButtonList.curIndex, fireKeyField.tmpKeycodeUSB, fireCount.value, fireSpeed.currentIndex));
+    }
+
+    function chooseGun(position) {
+        writeEntry(keyModel.gunEntry(position));
+    }
+
+    function resetKey() {
+        commitPending();
+        const keyId = selectedKeyId();
+        if (keyId < 0 || !foolProofing())
+            return;
+        dropMacroEntry();
+        keyModel.setEntry(keyId, keyModel.defaultEntry(keyId));
+        showEntry();
+    }
+
+    function sendKeyMatrix() {
+        commitPending();
+        ui_View.ui_12H_SetKeyMatrix(keyModel.allCodes());
+    }
+    function apply() {
+        root.setProtectUI(800);
+        sendKeyMatrix();
+    }
+    function resetAll() {
+        commitPending();
+        keyModel.resetAll();
+        showEntry();
+    }
+
+    function detectKeyboard(isDown, usbCode) {
+        const fields = [keyField, comboKey1, comboKey2, fireKeyField];
+        for (let i = 0; i < fields.length; ++i) {
+            if (fields[i].visible && fields[i].isSelect)
+                fields[i].detectKeyboard(isDown, usbCode);
+        }
+    }
+
+    Model_KeyDefine_Z4 {
+        id: keyModel
+    }
+
+    ListModel { id: funcItems }
+    ListModel { id: mouseItems }
+    ListModel { id: mediaItems }
+    ListModel { id: modifierItems }
+    ListModel { id: fireButtonItems }
+    ListModel { id: gunItems }
+    ListModel { id: macroItems }
+
+    Component.onCompleted: translateStrings()
+
+    Connections {
+        target: mainZ4
+        function onMsg_KB(isDown, usbCode) {
+            page.detectKeyboard(isDown, usbCode);
+        }
+    }
     Connections {
         target: root
         function onBtnTotalResetClicked() {
+            page.resetAll();
         }
         function onBtnTotalApplyClicked() {
+            page.sendKeyMatrix();
         }
+        function onEmptyAreaPressed() {
+            page.commitPending();
+        }
+    }
+
+    // A number typed in a field, committed by Enter or by leaving the field.
+    component NumberField: Item {
+        id: field
+
+        property int value: 0
+        property int minimum: 0
+        property int maximum: 65535
+        property int digits: 5
+        property string prefix: ""
+        property string suffix: ""
+        property alias input: editor
+        readonly property bool dirty: editor.text !== String(value)
+
+        signal committed(int value)
+
+        function setValue(v) {
+            value = v;
+            editor.text = String(v);
+        }
+        function commit() {
+            const typed = parseInt(editor.text, 10);
+            setValue(isNaN(typed) ? minimum : Math.max(minimum, Math.min(maximum, typed)));
+            committed(value);
+        }
+
+        implicitWidth: row.implicitWidth
+        implicitHeight: 24
+
+        Row {
+            id: row
+            anchors.verticalCenter: parent.verticalCenter
+            spacing: 2
+            Text {
+                text: field.prefix
+                font.family: root.globalSetting_fontFamily
+                font.pixelSize: root.globalSetting_size
+                color: root.globalSetting_color_enable
+            }
+            TextInput {
+                id: editor
+                width: field.digits * (root.globalSetting_size + 1)
+                horizontalAlignment: TextInput.AlignHCenter
+                maximumLength: field.digits
+                validator: RegularExpressionValidator { regularExpression: /[0-9]*/ }
+                selectByMouse: true
+                text: String(field.value)
+                font.family: root.globalSetting_fontFamily
+                font.pixelSize: root.globalSetting_size
+                color: activeFocus ? root.globalSetting_color : root.globalSetting_color_enable
+                onEditingFinished: field.commit()
+            }
+            Text {
+                text: field.suffix
+                font.family: root.globalSetting_fontFamily
+                font.pixelSize: root.globalSetting_size
+                color: root.globalSetting_color_enable
+            }
+        }
+    }
+
+    component Label: Text {
+        font.family: root.globalSetting_fontFamily
+        font.pixelSize: root.globalSetting_size
+        color: root.globalSetting_color_enable
+    }
+
+    // Mouse buttons named by the layout of the current language.
+    Column {
+        id: keyList
+        objectName: "keyList"
+        x: 24
+        y: 12
+        spacing: 4
+        Repeater {
+            model: keyModel.mapping_for_keyId
+            delegate: Rectangle {
+                id: keyRow
+                required property int index
+                required property var modelData
+                readonly property bool selected: index === keyModel.curKeyMatrix
+                objectName: "keyRow" + index
+                width: 170
+                height: 26
+                color: selected ? "#3300E5FF" : (rowArea.containsMouse ? "#22FFFFFF" : "transparent")
+                border.color: selected ? root.globalSetting_color : root.globalSetting_color_disable
+                border.width: 1
+                Text {
+                    anchors.left: parent.left
+                    anchors.leftMargin: 10
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: {
+                        const labels = mainZ4._ProductLayoutStringList;
+                        return labels && labels[keyRow.modelData] !== undefined ? String(labels[keyRow.modelData]) : "";
+                    }
+                    font.family: root.globalSetting_fontFamily
+                    font.pixelSize: root.globalSetting_size
+                    font.bold: keyRow.selected
+                    color: keyRow.selected || rowArea.containsMouse ? root.globalSetting_color : root.globalSetting_color_enable
+                }
+                MouseArea {
+                    id: rowArea
+                    anchors.fill: parent
+                    hoverEnabled: true
+                    onClicked: {
+                        ui_View.playMedia_Index(4);
+                        page.selectKey(keyRow.index);
+                    }
+                }
+            }
+        }
+    }
+
+    Item {
+        id: controls
+        x: 230
+        y: 12
+        width: 500
+        height: 340
+
+        DropdownList {
+            id: funcList
+            objectName: "funcList"
+            x: 0
+            y: 0
+            width: 200
+            height: 24
+            z: isSelect ? 60 : 10
+            mdItems: funcItems
+            onListElementClicked: index => page.chooseFunction(index)
+        }
+
+        // KEYBOARD
+        KeyInput_2 {
+            id: keyField
+            objectName: "keyField"
+            x: 0
+            y: 40
+            width: 240
+            height: 26
+            visible: funcList.curIndex === keyModel.funcKeyboard
+            onIsSelectChanged: if (isSelect) page.disarmKeyFields(keyField)
+            onInputComplete: usbCode => page.chooseKeyboard(usbCode)
+        }
+
+        // MOUSE
+        DropdownList {
+            id: mouseList
+            objectName: "mouseList"
+            x: 0
+            y: 40
+            width: 200
+            height: 24
+            visible: funcList.curIndex === keyModel.funcMouse
+            mdItems: mouseItems
+            onListElementClicked: index => page.chooseMouse(index)
+        }
+
+        // MEDIA
+        DropdownList {
+            id: mediaList
+            objectName: "mediaList"
+            x: 0
+            y: 40
+            width: 200
+            height: 24
+            visible: funcList.curIndex === keyModel.funcMedia
+            mdItems: mediaItems
+            onListElementClicked: index => page.chooseMedia(index)
+        }
+
+        // COMBO KEY
+        Item {
+            id: comboGroup
+            y: 40
+            width: 500
+            height: 120
+            visible: funcList.curIndex === keyModel.funcCombo
+            z: modifierList.isSelect ? 50 : 0
+            DropdownList {
+                id: modifierList
+                objectName: "comboModifierList"
+                width: 200
+                height: 24
+                mdItems: modifierItems
+                onListElementClicked: index => page.writeCombo()
+            }
+            KeyInput_2 {
+                id: comboKey1
+                objectName: "comboKey1"
+                y: 36
+                width: 240
+                height: 26
+                onIsSelectChanged: if (isSelect) page.disarmKeyFields(comboKey1)
+                onInputComplete: page.writeCombo()
+            }
+            KeyInput_2 {
+                id: comboKey2
+                objectName: "comboKey2"
+                y: 72
+                width: 240
+                height: 26
+                onIsSelectChanged: if (isSelect) page.disarmKeyFields(comboKey2)
+                onInputComplete: page.writeCombo()
+            }
+        }
+
+        // MACRO
+        Item {
+            id: macroGroup
+            y: 40
+            width: 500
+            height: 160
+            visible: funcList.curIndex === keyModel.funcMacro
+            z: macroList.isSelect ? 50 : 0
+            Column {
+                y: 36
+                spacing: 10
+                Row {
+                    spacing: 12
+                    RadioButton {
+                        objectName: "playMode0"
+                        index: 0
+                        isSelect: page.playMode === 0
+                        chkStr: page.str(96, "NORMAL PLAY")
+                        onClicked: index => page.choosePlayMode(index)
+                    }
+                    NumberField {
+                        id: playCount
+                        objectName: "playCount"
+                        value: 1
+                        minimum: 0
+                        maximum: 65535
+                        digits: 5
+                        suffix: page.str(97, "TIMES")
+                        onCommitted: {
+                            if (page.playMode === 0)
+                                page.bindMacro();
+                        }
+                    }
+                }
+                RadioButton {
+                    objectName: "playMode1"
+                    index: 1
+                    isSelect: page.playMode === 1
+                    chkStr: page.str(98, "ALWAYS REPEAT")
+                    onClicked: index => page.choosePlayMode(index)
+                }
+                RadioButton {
+                    objectName: "playMode2"
+                    index: 2
+                    isSelect: page.playMode === 2
+                    chkStr: page.str(99, "REPEAT ON PRESSED")
+                    onClicked: index => page.choosePlayMode(index)
+                }
+            }
+            FileListButton {
+                id: macroList
+                objectName: "macroList"
+                width: 200
+                height: 24
+                mdItems: macroItems
+                onRequestToUpdateList: page.refreshMacroList()
+                onListElementClicked: index => page.bindMacro()
+            }
+        }
+
+        // FIRE KEY
+        Item {
+            id: fireGroup
+            y: 40
+            width: 500
+            height: 200
+            visible: funcList.curIndex === keyModel.funcFire
+            z: fireButtonList.isSelect ? 50 : 0
+            RadioButton {
+                objectName: "fireRadio0"
+                y: 4
+                index: 0
+                isSelect: page.fireRadio === 0
+                onClicked: index => page.fireRadio = index
+            }
+            DropdownList {
+                id: fireButtonList
+                objectName: "fireButtonList"
+                x: 28
+                width: 200
+                height: 24
+                z: isSelect ? 50 : 0
+                enabled: page.fireRadio === 0
+                mdItems: fireButtonItems
+                onListElementClicked: index => page.writeFire()
+            }
+            RadioButton {
+                objectName: "fireRadio1"
+                y: 41
+                index: 1
+                isSelect: page.fireRadio === 1
+                onClicked: index => page.fireRadio = index
+            }
+            KeyInput_2 {
+                id: fireKeyField
+                objectName: "fireKeyField"
+                x: 28
+                y: 36
+                width: 240
+                height: 26
+                enabled: page.fireRadio === 1
+                onIsSelectChanged: if (isSelect) page.disarmKeyFields(fireKeyField)
+                onInputComplete: page.writeFire()
+            }
+            NumberField {
+                id: fireCount
+                objectName: "fireCount"
+                y: 76
+                value: 10
+                minimum: 0
+                maximum: 255
+                digits: 3
+                prefix: "FIRE【"
+                suffix: "】times"
+                onCommitted: page.writeFire()
+            }
+            Label {
+                y: 114
+                text: page.str(3, "SPEED")
+            }
+            Slider {
+                id: fireSpeed
+                objectName: "fireSpeed"
+                x: 80
+                y: 114
+                width: 168
+                onSliderClicked: index => page.writeFire()
+            }
+        }
+
+        // GUN
+        DropdownList {
+            id: gunList
+            objectName: "gunList"
+            x: 0
+            y: 40
+            width: 200
+            height: 24
+            visible: funcList.curIndex === keyModel.funcGun
+            mdItems: gunItems
+            onListElementClicked: index => page.chooseGun(index)
+        }
+    }
+
+    Button_2state {
+        id: resetButton
+        objectName: "btnKeyReset"
+        x: 759 - 24 - 2 * width - 16
+        y: 350
+        source0: root.skinPath + "common/btnDefault_0.png"
+        source1: root.skinPath + "common/btnDefault_1.png"
+        onClicked: page.resetKey()
+    }
+    Button_2state {
+        id: applyButton
+        objectName: "btnKeyApply"
+        x: 759 - 24 - width
+        y: 350
+        source0: root.skinPath + "common/btnApply_0.png"
+        source1: root.skinPath + "common/btnApply_1.png"
+        onClicked: page.apply()
+    }
+    Text {
+        anchors.right: resetButton.left
+        anchors.rightMargin: 10
+        anchors.verticalCenter: resetButton.verticalCenter
+        visible: resetButton.mouse.containsMouse || applyButton.mouse.containsMouse
+        text: resetButton.mouse.containsMouse ? page.str(106, "DEFAULT") : page.str(107, "APPLY")
+        font.family: root.globalSetting_fontFamily
+        font.pixelSize: root.globalSetting_size
+        font.bold: true
+        color: root.globalSetting_color
     }
 }

@@ -1,0 +1,239 @@
+import QtQuick
+
+// Recording stand-in for "ui_View" as the setting pages use it. Every call is
+// logged as [name, arguments...]; getters answer from the properties below,
+// and the macro library is kept in memory with the backend's rules (names
+// sorted ignoring case, "Macro. 00n" for new files, save refused for a file
+// that does not exist).
+QtObject {
+    id: fake
+
+    property var calls: []
+
+    // Key assignment page
+    property var defaultKeys: []
+    property var keydefine: []
+    property bool foolProofingAnswer: true
+
+    // Macro library: name → { index, repeat, lines }
+    property var macros: ({})
+    property bool failSave: false
+    property bool refuseRename: false
+    property string importName: ""
+
+    // Sensor page
+    property var sensorType: 0
+    property bool logoLedWorks: false
+    property int stageCount: 8
+    property var reportRate: 0
+    property int cursorSpeed: 0
+    property int scrollLines: 0
+    property int doubleClickSpeed: 0
+    property var currentStage: 0
+    property var dpiSet: []
+    property var sensorDefaults: []
+
+    // Lighting page
+    property var ledColors: ({})
+    property var ledEffect: []
+
+    function record(name, args) {
+        const entry = [name];
+        for (let i = 0; i < args.length; ++i)
+            entry.push(args[i]);
+        calls.push(entry);
+    }
+    function clear() {
+        calls = [];
+    }
+    function names() {
+        return calls.map(c => c[0]);
+    }
+    function callsTo(name) {
+        return calls.filter(c => c[0] === name);
+    }
+    function count(name) {
+        return callsTo(name).length;
+    }
+    function last(name) {
+        const found = callsTo(name);
+        return found.length > 0 ? found[found.length - 1] : null;
+    }
+
+    function addMacro(name, index, repeat, lines) {
+        macros[name] = { index: index, repeat: repeat, lines: lines ? lines.slice() : [] };
+    }
+    function macroIndex(name) {
+        return macros[name] === undefined ? undefined : macros[name].index;
+    }
+
+    // Shared
+    function playMedia_Index(index) {
+        record("playMedia_Index", arguments);
+    }
+    function setEnabled(enable) {
+        record("setEnabled", arguments);
+    }
+    function loadDefaultProfile(uiPageId) {
+        record("loadDefaultProfile", arguments);
+        if (uiPageId === 0)
+            return defaultKeys.map(String);
+        if (uiPageId === 3)
+            return sensorDefaults;
+        return [];
+    }
+
+    // Key assignment
+    function getKeydefine(matrixId) {
+        record("getKeydefine", arguments);
+        const entry = keydefine[Number(matrixId)];
+        return entry === undefined ? [] : entry.map(String);
+    }
+    function ui_12H_SetKeyMatrix(src64) {
+        record("ui_12H_SetKeyMatrix", arguments);
+    }
+    function getMsgAns_FoolProofing() {
+        record("getMsgAns_FoolProofing", arguments);
+        return foolProofingAnswer;
+    }
+    function ui_13H_SetMacroKey(macroId, name) {
+        record("ui_13H_SetMacroKey", arguments);
+    }
+
+    // Macro library
+    function sortedNames() {
+        return Object.keys(macros).sort((a, b) => a.toLowerCase() < b.toLowerCase() ? -1 : (a.toLowerCase() > b.toLowerCase() ? 1 : 0));
+    }
+    function getMacroIniNames() {
+        record("getMacroIniNames", arguments);
+        return sortedNames().map(n => n + ".bin");
+    }
+    function createMacroIni() {
+        record("createMacroIni", arguments);
+        for (let n = 1;; ++n) {
+            const name = "Macro. " + String(n).padStart(3, "0");
+            if (macros[name] === undefined) {
+                addMacro(name, -1, 1, []);
+                return name;
+            }
+        }
+    }
+    function deleteMacroIni(name) {
+        record("deleteMacroIni", arguments);
+        if (macros[name] === undefined)
+            return false;
+        delete macros[name];
+        return true;
+    }
+    function loadMacroIni(name) {
+        record("loadMacroIni", arguments);
+        return macros[name] === undefined ? [] : macros[name].lines.slice();
+    }
+    function saveMacroIni(name, lines) {
+        record("saveMacroIni", arguments);
+        if (failSave || macros[name] === undefined)
+            return false;
+        macros[name].lines = lines.slice();
+        return true;
+    }
+    function loadMacroIniConfig(name) {
+        record("loadMacroIniConfig", arguments);
+        const macro = macros[name];
+        return macro === undefined ? [] : [macro.index, macro.repeat];
+    }
+    function setMacroIniConfig(name, config) {
+        record("setMacroIniConfig", arguments);
+        if (macros[name] === undefined)
+            return;
+        macros[name].index = Number(config[0]);
+        macros[name].repeat = Number(config[1]);
+    }
+    function renameMacroIniFile(oldName, newName) {
+        record("renameMacroIniFile", arguments);
+        if (refuseRename || macros[oldName] === undefined || macros[newName] !== undefined)
+            return;
+        macros[newName] = macros[oldName];
+        delete macros[oldName];
+    }
+    function loadMacroIniFromFile() {
+        record("loadMacroIniFromFile", arguments);
+        if (importName !== "")
+            addMacro(importName, -1, 1, ["B    [Down]", "B      [Up]"]);
+        return importName;
+    }
+    function saveMacroIniToFile(name) {
+        record("saveMacroIniToFile", arguments);
+    }
+
+    // Sensor
+    function getSensorType() {
+        record("getSensorType", arguments);
+        return sensorType;
+    }
+    function chkIsLogoLedWork() {
+        record("chkIsLogoLedWork", arguments);
+        return logoLedWorks;
+    }
+    function ui_91H_SyncDPI() {
+        record("ui_91H_SyncDPI", arguments);
+        return stageCount;
+    }
+    function ui_81H_GetReportRate() {
+        record("ui_81H_GetReportRate", arguments);
+        return reportRate;
+    }
+    function getCursorSpeed() {
+        record("getCursorSpeed", arguments);
+        return cursorSpeed;
+    }
+    function getVerticalScrollLines() {
+        record("getVerticalScrollLines", arguments);
+        return scrollLines;
+    }
+    function getDoubleClickSpeed() {
+        record("getDoubleClickSpeed", arguments);
+        return doubleClickSpeed;
+    }
+    function ui_8BH_GetCurrentDPIStage() {
+        record("ui_8BH_GetCurrentDPIStage", arguments);
+        return currentStage;
+    }
+    function ui_91H_GetDPISet() {
+        record("ui_91H_GetDPISet", arguments);
+        return dpiSet.map(String);
+    }
+    function ui_90H_GetLED8StageColor(type) {
+        record("ui_90H_GetLED8StageColor", arguments);
+        return ledColors[type] === undefined ? [] : ledColors[type];
+    }
+    function ui_01H_SetReportRate(rate) {
+        record("ui_01H_SetReportRate", arguments);
+    }
+    function setCursorSpeed(v) {
+        record("setCursorSpeed", arguments);
+    }
+    function setVerticalScrollLines(v) {
+        record("setVerticalScrollLines", arguments);
+    }
+    function setDoubleClickSpeed(v) {
+        record("setDoubleClickSpeed", arguments);
+    }
+    function ui_0BH_SetCurrentDPIStage(stage) {
+        record("ui_0BH_SetCurrentDPIStage", arguments);
+    }
+    function ui_11H_SetDPISet(dpiStage, src8, valueForIndex) {
+        record("ui_11H_SetDPISet", arguments);
+    }
+    function ui_10H_SetLED8StageColor(type, src) {
+        record("ui_10H_SetLED8StageColor", arguments);
+    }
+
+    // Lighting
+    function ui_8DH_GetRGBLedEffect() {
+        record("ui_8DH_GetRGBLedEffect", arguments);
+        return ledEffect;
+    }
+    function ui_0DH_SetRGBLedEffect(effect, option1, option2, configs) {
+        record("ui_0DH_SetRGBLedEffect", arguments);
+    }
+}

@@ -1,0 +1,280 @@
+import QtQuick
+import QtTest
+
+// The sensor page against a recording ui_View: the DPI tables of the four
+// sensors, the shown positions of stored values, and what apply and reset
+// send in which order.
+Item {
+    id: top
+    width: 800
+    height: 460
+
+    Component {
+        id: harnessComponent
+        PageHarness {
+            source: "qrc:/modules/qml/Z4/Page_Sensor.qml"
+        }
+    }
+
+    TestCase {
+        id: test
+        name: "SensorPage"
+        when: windowShown
+
+        property var harness: null
+        property var page: null
+        property var view: null
+
+        // Stage bytes as the sensors define them; values not listed switch
+        // the stage off.
+        readonly property var sensorBytes: [
+            [[250, 0x01], [500, 0x02], [750, 0x03], [1000, 0x04], [1250, 0x05], [1500, 0x06], [1750, 0x07], [2000, 0x08], [2500, 0x45], [3000, 0x46], [3500, 0x47], [4000, 0x48]],
+            [[500, 0x02], [1000, 0x04], [1750, 0x07], [2000, 0x08], [2500, 0x0A], [3000, 0x0C], [3500, 0x0E], [4000, 0x48], [5000, 0x4A], [6000, 0x4C], [7000, 0x4E]],
+            [[250, 0x02], [500, 0x04], [750, 0x06], [1000, 0x08], [1250, 0x0A], [1500, 0x46], [1750, 0x47], [2000, 0x48], [2500, 0x4A], [2750, 0x4B]],
+            [[600, 0x05], [800, 0x07], [1000, 0x09], [1200, 0x0B], [1600, 0x0F], [2000, 0x13], [2400, 0x17], [2800, 0x1B], [3200, 0x1F], [3600, 0x23], [4000, 0x27], [4500, 0x2C], [5000, 0x31], [6000, 0x5D], [7000, 0x62], [8000, 0x67], [10000, 0x71]]
+        ]
+        readonly property var fullDefaults: [4, 6, 3, 7, 800, 1600, 0, 3200, 0, 0, 0, 0, 3,
+            10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120, 130, 140, 150, 160, 170, 180, 190, 200, 210, 220, 230, 240,
+            7, 6, 5, 4, 3, 2, 1, 0]
+
+        function part(name) {
+            const found = findChild(page, name);
+            verify(found !== null, "no item " + name);
+            return found;
+        }
+
+        // A fresh page; `setup` fills the stand-in's answers before initUI.
+        function open(setup) {
+            harness = createTemporaryObject(harnessComponent, top);
+            verify(harness !== null);
+            page = harness.page;
+            view = harness.view;
+            verify(page !== null, "page did not load");
+            if (setup)
+                setup(view);
+            page.initUI();
+            view.clear();
+        }
+
+        function visibleStages() {
+            const row = part("dpiStages").children[0];
+            let count = 0;
+            for (let i = 0; i < row.children.length; ++i) {
+                const child = row.children[i];
+                if (child.value !== undefined && child.visible)
+                    count++;
+            }
+            return count;
+        }
+
+        function test_init_reads_in_order() {
+            open();
+            harness.page.initUI();
+            compare(view.names(), ["getSensorType", "chkIsLogoLedWork", "ui_91H_SyncDPI", "ui_81H_GetReportRate", "getCursorSpeed", "getVerticalScrollLines", "getDoubleClickSpeed", "ui_8BH_GetCurrentDPIStage", "ui_91H_GetDPISet", "ui_90H_GetLED8StageColor", "ui_90H_GetLED8StageColor"]);
+            compare(view.calls[9][1], 1);
+            compare(view.calls[10][1], 2);
+        }
+
+        function test_every_table_value_maps_to_its_byte_data() {
+            return [0, 1, 2, 3].map(t => ({ tag: "sensor " + t, type: t }));
+        }
+        function test_every_table_value_maps_to_its_byte(data) {
+            open(v => v.sensorType = data.type);
+            const pairs = sensorBytes[data.type];
+            for (let i = 0; i < pairs.length; ++i)
+                compare(page.dpiValueToDpiSet(data.type, pairs[i][0]), pairs[i][1], "value " + pairs[i][0]);
+            compare(page.dpiValueToDpiSet(data.type, 0), 0x80, "× switches the stage off");
+            compare(page.dpiValueToDpiSet(data.type, 1234), 0x80);
+            // Every value the stage menu offers has a byte, and only "×" is off.
+            const menu = part("dpiStages").valueForMenuIndex;
+            compare(part("dpiStages").menuCounter, pairs.length + 1);
+            compare(menu[0], 0);
+            compare(menu.slice(1), pairs.map(p => p[0]));
+        }
+
+        function test_unknown_sensor_offers_nothing() {
+            open(v => v.sensorType = 7);
+            compare(part("dpiStages").menuCounter, 0);
+            compare(part("dpiStages").valueForIndex, [0, 0, 0, 0, 0, 0, 0, 0]);
+            compare(page.dpiValueToDpiSet(7, 1000), 0x80);
+        }
+
+        function test_default_stage_values_without_stored_dpi_data() {
+            return [
+                { tag: "sensor 0", type: 0, values: [500, 1000, 1500, 2000, 0, 0, 0, 0] },
+                { tag: "sensor 1", type: 1, values: [1000, 2500, 3500, 7000, 0, 0, 0, 0] },
+                { tag: "sensor 2", type: 2, values: [500, 1000, 1500, 2500, 0, 0, 0, 0] },
+                { tag: "sensor 3", type: 3, values: [1000, 2000, 4000, 8000, 0, 0, 0, 0] }
+            ];
+        }
+        function test_default_stage_values_without_stored_dpi(data) {
+            open(v => v.sensorType = data.type);
+            compare(part("dpiStages").valueForIndex, data.values);
+        }
+
+        function test_stored_dpi_values_are_shown() {
+            open(v => {
+                v.sensorType = 3;
+                v.dpiSet = [600, 800, 0, 10000, 0, 0, 0, 0];
+            });
+            compare(part("dpiStages").valueForIndex, [600, 800, 0, 10000, 0, 0, 0, 0]);
+        }
+
+        function test_stage_count_hides_stages_data() {
+            return [
+                { tag: "4 stages", count: 4, shown: 4 },
+                { tag: "8 stages", count: 8, shown: 8 },
+                { tag: "failed read", count: 0, shown: 8 }
+            ];
+        }
+        function test_stage_count_hides_stages(data) {
+            open(v => v.stageCount = data.count);
+            compare(part("dpiStages").maxStage, data.shown);
+            compare(visibleStages(), data.shown);
+        }
+
+        function test_stored_report_rate_position_data() {
+            return [
+                { tag: "nothing stored", rate: 0, position: 3 },
+                { tag: "1000 Hz", rate: 1, position: 3 },
+                { tag: "500 Hz", rate: 2, position: 2 },
+                { tag: "250 Hz", rate: 4, position: 1 },
+                { tag: "125 Hz", rate: 8, position: 0 },
+                { tag: "out of range", rate: 0x80, position: 0 }
+            ];
+        }
+        function test_stored_report_rate_position(data) {
+            open(v => v.reportRate = data.rate);
+            const group = part("rateGroup");
+            compare(group.currentIndex, data.position);
+            compare(group.valueForIndex[group.currentIndex], ["125 Hz", "250 Hz", "500 Hz", "1000 Hz"][data.position]);
+        }
+
+        function test_stored_stage_position_data() {
+            return [
+                { tag: "0", stage: 0, button: 0 },
+                { tag: "1", stage: 1, button: 0 },
+                { tag: "4", stage: 4, button: 3 },
+                { tag: "8", stage: 8, button: 7 },
+                { tag: "9", stage: 9, button: 7 }
+            ];
+        }
+        function test_stored_stage_position(data) {
+            open(v => {
+                v.currentStage = data.stage;
+                v.dpiSet = [400, 800, 1200, 1600, 2000, 2400, 2800, 3200];
+            });
+            compare(part("dpiStages").currentIndex, data.button);
+        }
+
+        function test_stage_menu_sends_dpi_set_at_once() {
+            open(v => {
+                v.sensorType = 3;
+                v.stageCount = 4;
+            });
+            const stages = part("dpiStages");
+            stages.toggleMenu(1);
+            stages.chooseMenuValue(stages.valueForMenuIndex.indexOf(6000));
+            compare(view.count("ui_11H_SetDPISet"), 1);
+            let call = view.last("ui_11H_SetDPISet");
+            compare(call[1], 4);
+            compare(call[2], [0x09, 0x5D, 0x27, 0x67, 0x80, 0x80, 0x80, 0x80]);
+            compare(call[3], [1000, 6000, 4000, 8000, 0, 0, 0, 0]);
+            stages.toggleMenu(2);
+            stages.chooseMenuValue(0);
+            call = view.last("ui_11H_SetDPISet");
+            compare(call[2][2], 0x80);
+            compare(call[3][2], 0);
+            // Selecting a stage is sent only by apply.
+            view.clear();
+            stages.selectStage(3);
+            compare(view.calls.length, 0);
+        }
+
+        function test_switching_off_the_selected_stage_moves_the_selection() {
+            open(v => v.currentStage = 2);
+            const stages = part("dpiStages");
+            compare(stages.currentIndex, 1);
+            page.setStageValue(1, 0);
+            compare(stages.currentIndex, 0);
+        }
+
+        function test_apply_sends_in_order() {
+            open(v => {
+                v.reportRate = 4;
+                v.cursorSpeed = 9;
+                v.scrollLines = 3;
+                v.doubleClickSpeed = 1;
+                v.currentStage = 2;
+            });
+            part("rateGroup").setCurIndex(0);
+            part("dpiStages").selectStage(3);
+            mouseClick(part("btnSensorApply"));
+            const expected = [["playMedia_Index", 4], ["setProtectUI", 1600], ["ui_01H_SetReportRate", 8], ["setCursorSpeed", 9], ["setVerticalScrollLines", 3], ["setDoubleClickSpeed", 1], ["ui_0BH_SetCurrentDPIStage", 4]];
+            compare(view.calls, expected);
+            // The bottom bar applies the same without the lock.
+            view.clear();
+            harness.btnTotalApplyClicked();
+            compare(view.calls, expected.slice(2));
+        }
+
+        function test_reset_loads_factory_values_and_sends_dpi_and_colours_data() {
+            return [
+                { tag: "logo LED works", logo: true, type: 2, colours: [7, 6, 5, 4, 3, 2, 1, 0] },
+                { tag: "no logo LED", logo: false, type: 1, colours: [10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120, 130, 140, 150, 160, 170, 180, 190, 200, 210, 220, 230, 240] }
+            ];
+        }
+        function test_reset_loads_factory_values_and_sends_dpi_and_colours(data) {
+            open(v => {
+                v.sensorType = 3;
+                v.logoLedWorks = data.logo;
+                v.stageCount = 4;
+                v.sensorDefaults = fullDefaults;
+            });
+            mouseClick(part("btnSensorReset"));
+            compare(view.names(), ["playMedia_Index", "setProtectUI", "loadDefaultProfile", "ui_11H_SetDPISet", "ui_10H_SetLED8StageColor"]);
+            compare(view.calls[1][1], 800);
+            compare(view.calls[2][1], 3);
+            compare(view.calls[3], ["ui_11H_SetDPISet", 4, [0x07, 0x0F, 0x80, 0x1F, 0x80, 0x80, 0x80, 0x80], [800, 1600, 0, 3200, 0, 0, 0, 0]]);
+            compare(view.calls[4], ["ui_10H_SetLED8StageColor", data.type, data.colours]);
+            compare(part("rateGroup").currentIndex, 1);
+            compare(part("cursorSlider").currentIndex, 6);
+            compare(part("scrollSlider").currentIndex, 3);
+            compare(part("doubleClickSlider").currentIndex, 7);
+            compare(part("dpiStages").currentIndex, 2);
+        }
+
+        function test_reset_without_factory_file_keeps_sensor_defaults() {
+            open(v => {
+                v.sensorType = 1;
+                v.dpiSet = [500, 500, 500, 500, 0, 0, 0, 0];
+                v.sensorDefaults = [2, 5, 2, 5, 2];
+            });
+            harness.btnTotalResetClicked();
+            compare(view.names(), ["loadDefaultProfile", "ui_11H_SetDPISet", "ui_10H_SetLED8StageColor"]);
+            compare(part("dpiStages").valueForIndex, [1000, 2500, 3500, 7000, 0, 0, 0, 0]);
+            compare(part("dpiStages").currentIndex, 1);
+            compare(part("rateGroup").currentIndex, 2);
+        }
+
+        function test_indicator_colour_follows_logo_led_data() {
+            return [
+                { tag: "indices", logo: true },
+                { tag: "rgb", logo: false }
+            ];
+        }
+        function test_indicator_colour_follows_logo_led(data) {
+            open(v => {
+                v.logoLedWorks = data.logo;
+                v.currentStage = 3;
+                v.ledColors = { 1: [1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5, 5, 5, 6, 6, 6, 7, 7, 7, 8, 8, 8], 2: [0, 0, 0, 0, 0, 0, 0, 0] };
+            });
+            page.chooseStageColor(7);
+            const call = view.last("ui_10H_SetLED8StageColor");
+            if (data.logo)
+                compare(call, ["ui_10H_SetLED8StageColor", 2, [0, 0, 7, 0, 0, 0, 0, 0]]);
+            else
+                compare(call, ["ui_10H_SetLED8StageColor", 1, [1, 1, 1, 2, 2, 2, 255, 127, 0, 4, 4, 4, 5, 5, 5, 6, 6, 6, 7, 7, 7, 8, 8, 8]]);
+        }
+    }
+}
