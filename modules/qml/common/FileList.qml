@@ -101,7 +101,9 @@ Item {
                 anchors.fill: parent
                 anchors.leftMargin: 6
                 verticalAlignment: TextInput.AlignVCenter
-                visible: fileList.editingIndex === row.index
+                // A removed row's index turns -1, the "no edit" value: a
+                // dying row must not open its editor and take the focus.
+                visible: fileList.editingIndex >= 0 && fileList.editingIndex === row.index
                 selectByMouse: true
                 font.family: root.globalSetting_fontFamily
                 font.pixelSize: root.globalSetting_size
