@@ -251,13 +251,20 @@ Item {
         const keyId = selectedKeyId();
         if (keyId < 0)
             return;
-        const before = keyModel.entry(keyId);
         const index = macroList.curIndex;
         const name = index >= 0 && index < keyModel.macroNames.length ? keyModel.macroNames[index] : "";
+        // A key that changes to another macro gives up the old one first, so
+        // that the old macro's slot is freed before the new one looks for a
+        // slot; otherwise both files would claim the same slot.
+        const before = keyModel.entry(keyId);
+        if (keyModel.isMacroEntry(before)) {
+            const held = keyModel.macroForSlot(before[2] - 1);
+            if (held.index < 0 || keyModel.macroNames[held.index] !== name) {
+                keyModel.setEntry(keyId, [0, 0, 0, 0]);
+                keyModel.refreshMacroIndex();
+            }
+        }
         keyModel.setMacro(keyId, name, playMode, playCount.value);
-        // The macro this key held before may have lost its last key.
-        if (keyModel.isMacroEntry(before) && !keyModel.sameEntry(before, keyModel.entry(keyId)))
-            keyModel.refreshMacroIndex();
     }
     function choosePlayMode(mode) {
         playMode = mode;

@@ -1,0 +1,167 @@
+import QtQuick
+import QtTest
+
+// The lighting page against a recording ui_View: option1 for every effect and
+// slider position, which slider each effect enables, reset and the reads.
+Item {
+    id: top
+    width: 800
+    height: 460
+
+    Component {
+        id: harnessComponent
+        PageHarness {
+            source: "qrc:/modules/qml/Z4/Page_Color.qml"
+        }
+    }
+
+    TestCase {
+        name: "ColorPage"
+        when: windowShown
+
+        property var harness: null
+        property var page: null
+        property var view: null
+
+        function part(name) {
+            const found = findChild(page, name);
+            verify(found !== null, "no item " + name);
+            return found;
+        }
+        function open(setup, deviceConfig) {
+            harness = createTemporaryObject(harnessComponent, top);
+            verify(harness !== null);
+            page = harness.page;
+            view = harness.view;
+            verify(page !== null, "page did not load");
+            if (setup)
+                setup(view);
+            page.initUI(deviceConfig === undefined ? [8] : deviceConfig);
+            view.clear();
+        }
+
+        function test_option1_for_every_position_data() {
+            return [
+                { tag: "OFF", effect: 0, slider: "brightnessSlider", values: [0, 1, 2, 3, 4, 5, 6, 7] },
+                { tag: "STATIC", effect: 1, slider: "brightnessSlider", values: [1, 2, 4, 5, 6, 7, 9, 10] },
+                { tag: "BREATHING", effect: 2, slider: "speedSlider", values: [5, 4, 4, 3, 3, 2, 2, 1] },
+                { tag: "NEON", effect: 3, slider: "speedSlider", values: [1, 5, 9, 13, 18, 22, 26, 30] }
+            ];
+        }
+        function test_option1_for_every_position(data) {
+            open();
+            part("effectList").setCurIndex(data.effect);
+            for (let position = 0; position < 8; ++position) {
+                part(data.slider).setCurIndex(position);
+                view.clear();
+                harness.btnTotalApplyClicked();
+                compare(view.calls.length, 1);
+                const call = view.calls[0];
+                compare(call[0], "ui_0DH_SetRGBLedEffect");
+                compare(call[1], data.effect);
+                compare(call[2], data.values[position], "position " + position);
+                compare(call[3], 2);
+                const b = part("brightnessSlider").currentIndex;
+                const s = part("speedSlider").currentIndex;
+                compare(call[4], [data.effect, b, s]);
+            }
+        }
+
+        function test_apply_button_locks_then_sends() {
+            open();
+            part("effectList").setCurIndex(2);
+            part("speedSlider").setCurIndex(0);
+            mouseClick(part("btnColorApply"));
+            compare(view.calls, [["playMedia_Index", 4], ["setProtectUI", 800], ["ui_0DH_SetRGBLedEffect", 2, 5, 2, [2, 7, 0]]]);
+        }
+
+        function test_effect_chosen_in_the_list() {
+            open();
+            const list = part("effectList");
+            mouseClick(list);
+            tryCompare(findChild(list, "listBox"), "height", 4 * list.itemHeight, 1000);
+            mouseClick(list, list.width / 2, list.height + 3.5 * list.itemHeight);
+            compare(list.curIndex, 3);
+            part("speedSlider").setCurIndex(7);
+            harness.btnTotalApplyClicked();
+            compare(view.last("ui_0DH_SetRGBLedEffect").slice(1, 4), [3, 30, 2]);
+        }
+
+        function test_sliders_enabled_by_effect_data() {
+            return [
+                { tag: "OFF", effect: 0, brightness: false, speed: false },
+                { tag: "STATIC", effect: 1, brightness: true, speed: false },
+                { tag: "BREATHING", effect: 2, brightness: false, speed: true },
+                { tag: "NEON", effect: 3, brightness: false, speed: true }
+            ];
+        }
+        function test_sliders_enabled_by_effect(data) {
+            open();
+            part("effectList").setCurIndex(data.effect);
+            compare(part("brightnessSlider").enabled, data.brightness);
+            compare(part("speedSlider").enabled, data.speed);
+        }
+
+        function test_defaults_before_loading() {
+            open();
+            compare(part("effectList").curIndex, 0);
+            compare(part("brightnessSlider").currentIndex, 7);
+            compare(part("speedSlider").currentIndex, 4);
+        }
+
+        function test_reset_sends_nothing() {
+            open(v => v.ledEffect = [1, 3, 2]);
+            mouseClick(part("btnColorReset"));
+            compare(view.names(), ["playMedia_Index"]);
+            compare(part("effectList").curIndex, 2);
+            compare(part("brightnessSlider").currentIndex, 7);
+            compare(part("speedSlider").currentIndex, 7);
+            harness.btnTotalResetClicked();
+            compare(view.names(), ["playMedia_Index"]);
+        }
+
+        function test_reads_effect_and_palette() {
+            const colours = [];
+            for (let i = 0; i < 24; ++i)
+                colours.push(i * 10);
+            open(v => {
+                v.ledEffect = [1, 3, 6];
+                v.ledColors = { 0: colours };
+            }, [5]);
+            compare(page.colorMaxStage, 5);
+            compare(part("effectList").curIndex, 1);
+            compare(part("brightnessSlider").currentIndex, 3);
+            compare(part("speedSlider").currentIndex, 6);
+            compare(page.paletteColors, colours);
+        }
+
+        function test_lists_of_the_wrong_length_are_ignored() {
+            open(v => {
+                v.ledEffect = [1, 3];
+                v.ledColors = { 0: [1, 2, 3] };
+            });
+            compare(part("effectList").curIndex, 0);
+            compare(page.paletteColors.length, 24);
+            compare(page.paletteColors[0], 255);
+        }
+
+        function test_refresh_rereads_after_profile_switch() {
+            open(v => v.ledEffect = [1, 3, 6]);
+            view.ledEffect = [3, 0, 2];
+            page.refresh();
+            compare(view.names(), ["ui_90H_GetLED8StageColor", "ui_8DH_GetRGBLedEffect"]);
+            compare(view.calls[0][1], 0);
+            compare(part("effectList").curIndex, 3);
+            compare(part("speedSlider").currentIndex, 2);
+        }
+
+        function test_palette_change_is_sent_at_once() {
+            open(v => v.ledColors = { 0: [0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0] }, [2]);
+            page.setPaletteColor(1, 255, 127, 0);
+            compare(view.calls, [["ui_10H_SetLED8StageColor", 0, [0, 0, 0, 255, 127, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0]]]);
+            // A stage the device does not have is not written.
+            page.setPaletteColor(2, 1, 1, 1);
+            compare(view.calls.length, 1);
+        }
+    }
+}

@@ -1,0 +1,503 @@
+import QtQuick
+import QtTest
+
+// The key assignment page against a recording ui_View: the entry each choice
+// writes, the controls each entry shows, the left-button protection, macro
+// slot binding, and what reset and apply send.
+Item {
+    id: top
+    width: 800
+    height: 460
+
+    Component {
+        id: harnessComponent
+        PageHarness {
+            source: "qrc:/modules/qml/Z4/Page_Keydefine.qml"
+        }
+    }
+
+    TestCase {
+        name: "KeydefinePage"
+        when: windowShown
+
+        property var harness: null
+        property var page: null
+        property var view: null
+        property var model: null
+
+        readonly property var factory: [
+            [0x01, 0x00, 0xF0, 0x00], [0x01, 0x00, 0xF1, 0x00], [0x01, 0x00, 0xF2, 0x00], [0x01, 0x00, 0xF3, 0x00],
+            [0x01, 0x00, 0xF4, 0x00], [0x07, 0x00, 0x03, 0x00], [0x0A, 0xF0, 0x21, 0x03], [0, 0, 0, 0],
+            [0, 0, 0, 0], [0, 0, 0, 0], [0, 0, 0, 0], [0, 0, 0, 0], [0, 0, 0, 0], [0, 0, 0, 0], [0, 0, 0, 0], [0, 0, 0, 0]
+        ]
+
+        function part(name) {
+            const found = findChild(page, name);
+            verify(found !== null, "no item " + name);
+            return found;
+        }
+        function flat(entries) {
+            const codes = [];
+            for (let i = 0; i < entries.length; ++i)
+                codes.push.apply(codes, entries[i]);
+            return codes;
+        }
+        // A fresh page; `stored` replaces the profile's entries by key number.
+        function open(stored, setup) {
+            harness = createTemporaryObject(harnessComponent, top);
+            verify(harness !== null);
+            page = harness.page;
+            view = harness.view;
+            verify(page !== null, "page did not load");
+            model = page.model;
+            view.defaultKeys = flat(factory);
+            const keys = factory.map(e => e.slice());
+            for (const id in (stored || {}))
+                keys[Number(id)] = stored[id];
+            view.keydefine = keys;
+            if (setup)
+                setup(view, harness);
+            page.initUI();
+            view.clear();
+        }
+        function entry(keyId) {
+            return model.entry(keyId);
+        }
+        function selectKey(keyId) {
+            page.selectKey(model.mapping_for_keyId.indexOf(keyId));
+            compare(model.selectedKeyId(), keyId);
+        }
+        // Picks an item as a click on the list's row does.
+        function pick(listName, index) {
+            const list = part(listName);
+            list.setCurIndex(index);
+            list.listElementClicked(index);
+        }
+        function chooseFunction(index) {
+            pick("funcList", index);
+        }
+        function press(usage) {
+            harness.product.msg_KB(true, usage);
+            harness.product.msg_KB(false, usage);
+        }
+
+        function test_key_list_and_start_selection() {
+            open();
+            compare(model.mapping_for_keyId, [0, 1, 2, 3, 4, 5, 6]);
+            compare(model.curKeyMatrix, 3);
+            compare(model.selectedKeyId(), 3);
+            verify(findChild(page, "keyRow6") !== null);
+            verify(findChild(page, "keyRow7") === null);
+            const calls = view.names();
+            compare(calls.length, 0);
+        }
+
+        function test_key_list_skips_empty_labels() {
+            open({}, (v, h) => h.product._ProductLayoutStringList = ["A", "", "B", "", "C", "", "D", "E", "", "", "", "", "", "", "", "F"]);
+            compare(model.mapping_for_keyId, [0, 2, 4, 6, 7, 15]);
+            compare(model.selectedKeyId(), 6);
+            mouseClick(part("keyRow5"));
+            compare(model.selectedKeyId(), 15);
+        }
+
+        function test_init_reads_factory_macros_and_keys_in_order() {
+            harness = createTemporaryObject(harnessComponent, top);
+            page = harness.page;
+            view = harness.view;
+            view.defaultKeys = flat(factory);
+            view.keydefine = factory;
+            page.initUI();
+            const names = view.names();
+            compare(names[0], "loadDefaultProfile");
+            compare(view.calls[0][1], 0);
+            compare(names[1], "getMacroIniNames");
+            const keyCalls = view.callsTo("getKeydefine").map(c => Number(c[1]));
+            compare(keyCalls, [0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15]);
+            compare(names.indexOf("getKeydefine"), 2);
+        }
+
+        function test_missing_stored_entry_shows_factory() {
+            open({}, v => v.keydefine = [[0, 0, 4, 0]]);
+            compare(page.model.entry(0), [0, 0, 4, 0]);
+            compare(page.model.entry(3), [1, 0, 0xF3, 0]);
+        }
+
+        function test_mouse_functions_data() {
+            return [
+                { tag: "LEFT", pos: 0, entry: [0x01, 0x00, 0xF0, 0x00] },
+                { tag: "RIGHT", pos: 1, entry: [0x01, 0x00, 0xF1, 0x00] },
+                { tag: "MIDDLE", pos: 2, entry: [0x01, 0x00, 0xF2, 0x00] },
+                { tag: "BACKWARD", pos: 3, entry: [0x01, 0x00, 0xF3, 0x00] },
+                { tag: "FORWARD", pos: 4, entry: [0x01, 0x00, 0xF4, 0x00] },
+                { tag: "TRIPLE CLICK", pos: 5, entry: [0x0A, 0xF0, 0x21, 0x03] },
+                { tag: "DPI +", pos: 6, entry: [0x07, 0x00, 0x01, 0x00] },
+                { tag: "DPI -", pos: 7, entry: [0x07, 0x00, 0x02, 0x00] },
+                { tag: "DPI SWITCH", pos: 8, entry: [0x07, 0x00, 0x03, 0x00] },
+                { tag: "SCROLL UP", pos: 9, entry: [0x04, 0x00, 0x01, 0x00] },
+                { tag: "SCROLL DOWN", pos: 10, entry: [0x04, 0x00, 0x02, 0x00] }
+            ];
+        }
+        function test_mouse_functions(data) {
+            open({ 3: [0x00, 0x00, 0x04, 0x00] });
+            chooseFunction(1);
+            compare(entry(3), [0x00, 0x00, 0x04, 0x00], "nothing is written before a choice");
+            pick("mouseList", data.pos);
+            compare(entry(3), data.entry);
+            compare(view.count("getMsgAns_FoolProofing"), 0);
+            // Read back, the entry shows the same choice.
+            page.showEntry();
+            compare(part("funcList").curIndex, 1);
+            compare(part("mouseList").curIndex, data.pos);
+        }
+
+        function test_mouse_choice_by_click() {
+            open();
+            chooseFunction(1);
+            const list = part("mouseList");
+            mouseClick(list);
+            tryCompare(findChild(list, "listBox"), "height", 11 * list.itemHeight, 1000);
+            mouseClick(list, list.width / 2, list.height + 9.5 * list.itemHeight);
+            compare(entry(3), [0x04, 0x00, 0x01, 0x00]);
+        }
+
+        function test_media_codes_data() {
+            return [
+                { tag: "NEXT TRACK", pos: 0, entry: [0x03, 0x00, 0xB5, 0x00] },
+                { tag: "PLAY / PAUSE", pos: 3, entry: [0x03, 0x00, 0xCD, 0x00] },
+                { tag: "MEDIA SELECT", pos: 7, entry: [0x03, 0x00, 0x83, 0x01] },
+                { tag: "MY COMPUTER", pos: 10, entry: [0x03, 0x00, 0x94, 0x01] },
+                { tag: "WWW SEARCH", pos: 11, entry: [0x03, 0x00, 0x21, 0x02] },
+                { tag: "WWW FAVORITES", pos: 17, entry: [0x03, 0x00, 0x2A, 0x02] }
+            ];
+        }
+        function test_media_codes(data) {
+            open();
+            chooseFunction(2);
+            pick("mediaList", data.pos);
+            compare(entry(3), data.entry);
+            page.showEntry();
+            compare(part("funcList").curIndex, 2);
+            compare(part("mediaList").curIndex, data.pos);
+        }
+
+        function test_keyboard_key_from_captured_press() {
+            open();
+            chooseFunction(0);
+            const field = part("keyField");
+            mouseClick(field);
+            verify(field.isSelect);
+            press(0x32); // no name: not accepted
+            verify(!field.isSelect);
+            compare(field.tmpKeyString, "");
+            compare(entry(3), [0x01, 0x00, 0xF3, 0x00]);
+            mouseClick(field);
+            press(0x04);
+            compare(field.tmpKeyString, "A");
+            compare(entry(3), [0x00, 0x00, 0x04, 0x00]);
+        }
+
+        function test_combo_mask_data() {
+            const rows = [];
+            for (let p = 0; p <= 8; ++p)
+                rows.push({ tag: "position " + p, pos: p, mask: p === 0 ? 0 : 1 << (p - 1) });
+            return rows;
+        }
+        function test_combo_mask(data) {
+            open();
+            chooseFunction(3);
+            pick("comboModifierList", data.pos);
+            compare(entry(3), [0x00, data.mask, 0x00, 0x00]);
+            mouseClick(part("comboKey1"));
+            press(0x06);
+            compare(entry(3), [0x00, data.mask, 0x06, 0x00]);
+            mouseClick(part("comboKey2"));
+            press(0x07);
+            compare(entry(3), [0x00, data.mask, 0x06, 0x07]);
+            page.showEntry();
+            compare(part("funcList").curIndex, 3);
+            compare(part("comboModifierList").curIndex, data.pos);
+            compare(part("comboKey1").tmpKeycodeUSB, 0x06);
+            compare(part("comboKey2").tmpKeycodeUSB, 0x07);
+        }
+
+        function test_fire_key_on_left_button() {
+            open({}, v => v.foolProofingAnswer = true);
+            selectKey(0);
+            chooseFunction(5);
+            compare(view.count("getMsgAns_FoolProofing"), 1);
+            compare(entry(0), [0x01, 0x00, 0xF0, 0x00]);
+            const count = part("fireCount");
+            count.input.text = "3";
+            count.commit();
+            compare(entry(0), [0x01, 0x00, 0xF0, 0x00], "no key chosen yet");
+            part("fireSpeed").setCurIndex(0);
+            pick("fireButtonList", 0);
+            compare(entry(0), [0x0A, 0xF0, 0xFF, 0x03]);
+        }
+
+        function test_fire_key_by_keyboard_key_and_speed() {
+            open();
+            chooseFunction(5);
+            mouseClick(part("fireRadio1"));
+            compare(page.fireRadio, 1);
+            mouseClick(part("fireKeyField"));
+            press(0x2C);
+            compare(entry(3), [0x0A, 0x2C, 10, 10], "speed and count at their defaults");
+            compare(part("fireSpeed").currentIndex, 7);
+            const slider = part("fireSpeed");
+            mouseClick(slider, 0, slider.height / 2);
+            compare(entry(3), [0x0A, 0x2C, 255, 10]);
+            // A count is committed by a click on an empty area too.
+            part("fireCount").input.text = "300";
+            harness.emptyAreaPressed();
+            compare(entry(3), [0x0A, 0x2C, 255, 255]);
+        }
+
+        function test_display_rule_data() {
+            return [
+                { tag: "keyboard", entry: [0x00, 0x00, 0x04, 0x00], func: 0, check: { keyField: ["tmpKeycodeUSB", 0x04] } },
+                { tag: "combo", entry: [0x00, 0x06, 0x04, 0x05], func: 3, check: { comboModifierList: ["curIndex", 2], comboKey1: ["tmpKeycodeUSB", 0x04], comboKey2: ["tmpKeycodeUSB", 0x05] } },
+                { tag: "empty entry is a combo", entry: [0x00, 0x00, 0x00, 0x00], func: 3, check: { comboModifierList: ["curIndex", 0] } },
+                { tag: "keyboard key with second key", entry: [0x00, 0x00, 0x04, 0x05], func: 3, check: { comboModifierList: ["curIndex", 0], comboKey2: ["tmpKeycodeUSB", 0x05] } },
+                { tag: "mouse F2", entry: [0x01, 0x00, 0xF2, 0x00], func: 1, check: { mouseList: ["curIndex", 2] } },
+                { tag: "media high byte 1", entry: [0x03, 0x00, 0x8A, 0x01], func: 2, check: { mediaList: ["curIndex", 8] } },
+                { tag: "media high byte 2", entry: [0x03, 0x00, 0x27, 0x02], func: 2, check: { mediaList: ["curIndex", 16] } },
+                { tag: "media unknown code", entry: [0x03, 0x00, 0x99, 0x00], func: 2, check: { mediaList: ["curIndex", -1] } },
+                { tag: "scroll down", entry: [0x04, 0x00, 0x02, 0x00], func: 1, check: { mouseList: ["curIndex", 10] } },
+                { tag: "dpi -", entry: [0x07, 0x00, 0x02, 0x00], func: 1, check: { mouseList: ["curIndex", 7] } },
+                { tag: "triple click", entry: [0x0A, 0xF0, 0x21, 0x03], func: 1, check: { mouseList: ["curIndex", 5] } },
+                { tag: "fire by button", entry: [0x0A, 0xF3, 0x2D, 0x05], func: 5, check: { fireButtonList: ["curIndex", 3], fireSpeed: ["currentIndex", 6], fireCount: ["value", 5] } },
+                { tag: "fire by key", entry: [0x0A, 0x1E, 0x04, 0x10], func: 5, check: { fireKeyField: ["tmpKeycodeUSB", 0x1E], fireSpeed: ["currentIndex", 7], fireCount: ["value", 16] } },
+                { tag: "fire slowest", entry: [0x0A, 0xF0, 0xFF, 0x01], func: 5, check: { fireSpeed: ["currentIndex", 0] } },
+                { tag: "gun header", entry: [0x0B, 0x00, 0x00, 0x00], func: 6, check: { gunList: ["curIndex", -1] } },
+                { tag: "gun three", entry: [0x08, 0x00, 0x01, 0x06], func: 6, check: { gunList: ["curIndex", 2] } },
+                { tag: "gun old mode", entry: [0x08, 0x00, 0x01, 0x01], func: 6, check: { gunList: ["curIndex", -1] } },
+                { tag: "unknown kind", entry: [0x05, 0x01, 0x02, 0x03], func: -1, check: {} },
+                { tag: "mouse with modifier", entry: [0x01, 0x01, 0xF0, 0x00], func: -1, check: {} }
+            ];
+        }
+        function test_display_rule(data) {
+            open({ 3: data.entry });
+            compare(part("funcList").curIndex, data.func);
+            for (const name in data.check)
+                compare(part(name)[data.check[name][0]], data.check[name][1], name);
+            if (data.func === 5)
+                compare(page.fireRadio, data.entry[1] >= 0xF0 && data.entry[1] <= 0xF4 ? 0 : 1);
+        }
+
+        function test_gun_entries_data() {
+            return [0, 1, 2].map(p => ({ tag: "position " + p, pos: p }));
+        }
+        function test_gun_entries(data) {
+            open();
+            chooseFunction(6);
+            pick("gunList", data.pos);
+            compare(entry(3), [0x08, 0x00, 0x01, 4 + data.pos]);
+        }
+
+        function test_protection_only_for_last_left_button_data() {
+            return [
+                { tag: "last left, function menu, refused", left: 1, key: 0, answer: false, asked: 1, action: "function" },
+                { tag: "last left, function menu, accepted", left: 1, key: 0, answer: true, asked: 1, action: "function" },
+                { tag: "two left buttons", left: 2, key: 0, answer: false, asked: 0, action: "function" },
+                { tag: "not a left button", left: 1, key: 3, answer: false, asked: 0, action: "function" },
+                { tag: "last left, mouse list, refused", left: 1, key: 0, answer: false, asked: 1, action: "mouse" },
+                { tag: "last left, reset, refused", left: 1, key: 0, answer: false, asked: 1, action: "reset" },
+                { tag: "left on an unlisted key does not count", left: 1, key: 0, answer: false, asked: 1, action: "function", unlisted: true }
+            ];
+        }
+        function test_protection_only_for_last_left_button(data) {
+            const stored = {};
+            if (data.left === 2)
+                stored[1] = [0x01, 0x00, 0xF0, 0x00];
+            if (data.unlisted)
+                stored[9] = [0x01, 0x00, 0xF0, 0x00];
+            stored[0] = [0x01, 0x00, 0xF0, 0x00];
+            open(stored, v => v.foolProofingAnswer = data.answer);
+            view.defaultKeys = flat(factory);
+            selectKey(data.key);
+            const before = entry(data.key);
+            if (data.action === "function") {
+                chooseFunction(2);
+                if (part("funcList").curIndex === 2)
+                    pick("mediaList", 0);
+            } else if (data.action === "mouse") {
+                pick("mouseList", 1);
+            } else {
+                model.setDefaults(flat(factory.map((e, i) => i === 0 ? [0x01, 0x00, 0xF1, 0x00] : e)));
+                mouseClick(part("btnKeyReset"));
+            }
+            compare(view.count("getMsgAns_FoolProofing"), data.asked);
+            const refused = data.asked === 1 && !data.answer;
+            if (refused) {
+                compare(entry(data.key), before);
+                if (data.action === "function")
+                    compare(part("funcList").curIndex, 1);
+                if (data.action === "mouse")
+                    compare(part("mouseList").curIndex, 0);
+            } else {
+                verify(!model.sameEntry(entry(data.key), before));
+            }
+        }
+
+        // Macro binding
+
+        function bindNamed(name, mode) {
+            const names = model.macroNames;
+            const index = names.indexOf(name);
+            verify(index >= 0, "no macro " + name);
+            chooseFunction(4);
+            if (mode !== undefined)
+                page.playMode = mode;
+            pick("macroList", index);
+        }
+
+        function test_two_buttons_share_one_slot() {
+            open({}, v => v.addMacro("M", -1, 1, []));
+            bindNamed("M");
+            compare(entry(3), [0x09, 0x00, 0x01, 0x00]);
+            compare(view.macros["M"].index, 0);
+            compare(view.last("setMacroIniConfig"), ["setMacroIniConfig", "M", [0, 1]]);
+            compare(view.last("ui_13H_SetMacroKey"), ["ui_13H_SetMacroKey", 1, "M"]);
+            selectKey(4);
+            view.clear();
+            bindNamed("M");
+            compare(entry(4), [0x09, 0x00, 0x01, 0x00]);
+            compare(view.callsTo("ui_13H_SetMacroKey"), [["ui_13H_SetMacroKey", 1, "M"]]);
+            compare(view.macros["M"].index, 0);
+        }
+
+        function test_third_macro_takes_the_free_slot_between() {
+            open({ 0: [0x09, 0x00, 0x01, 0x00], 1: [0x09, 0x00, 0x03, 0x00] }, v => {
+                v.addMacro("A", 0, 1, []);
+                v.addMacro("C", 2, 1, []);
+                v.addMacro("N", -1, 1, []);
+            });
+            bindNamed("N", 2);
+            compare(entry(3), [0x09, 0x02, 0x02, 0x00]);
+            compare(view.last("setMacroIniConfig"), ["setMacroIniConfig", "N", [1, 1]]);
+            compare(view.last("ui_13H_SetMacroKey"), ["ui_13H_SetMacroKey", 2, "N"]);
+        }
+
+        function test_all_slots_used_gives_no_entry() {
+            const stored = {};
+            for (let i = 0; i < 12; ++i)
+                stored[i] = [0x09, 0x00, i + 1, 0x00];
+            open(stored, (v, h) => {
+                h.product._ProductLayoutStringList = ["1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15", "16"];
+                for (let i = 0; i < 12; ++i)
+                    v.addMacro("m" + String(i).padStart(2, "0"), i, 1, []);
+                v.addMacro("new", -1, 1, []);
+            });
+            selectKey(13);
+            bindNamed("new");
+            compare(entry(13), [0x00, 0x00, 0x00, 0x00]);
+            compare(view.count("ui_13H_SetMacroKey"), 0);
+            compare(view.macros["new"].index, -1);
+        }
+
+        function test_changing_a_macro_key_frees_its_slot_data() {
+            return [
+                { tag: "only user", shared: false, freed: true },
+                { tag: "another key keeps it", shared: true, freed: false }
+            ];
+        }
+        function test_changing_a_macro_key_frees_its_slot(data) {
+            const stored = { 3: [0x09, 0x00, 0x01, 0x00] };
+            if (data.shared)
+                stored[5] = [0x09, 0x01, 0x01, 0x00];
+            open(stored, v => v.addMacro("M", 0, 4, []));
+            compare(part("funcList").curIndex, 4);
+            chooseFunction(0);
+            compare(entry(3), [0x00, 0x00, 0x00, 0x00]);
+            if (data.freed) {
+                compare(view.last("setMacroIniConfig"), ["setMacroIniConfig", "M", [-1, 1]]);
+                compare(view.macros["M"].index, -1);
+            } else {
+                compare(view.count("setMacroIniConfig"), 0);
+                compare(view.macros["M"].index, 0);
+            }
+        }
+
+        function test_choosing_another_macro_frees_the_old_one() {
+            open({ 3: [0x09, 0x00, 0x01, 0x00] }, v => {
+                v.addMacro("Old", 0, 1, []);
+                v.addMacro("New", -1, 1, []);
+            });
+            pick("macroList", model.macroNames.indexOf("New"));
+            compare(entry(3), [0x09, 0x00, 0x01, 0x00]);
+            compare(view.macros["New"].index, 0);
+            compare(view.macros["Old"].index, -1);
+        }
+
+        function test_macro_entry_shows_bound_macro_and_count() {
+            open({ 3: [0x09, 0x01, 0x02, 0x00] }, v => {
+                v.addMacro("a", 1, 5, []);
+                v.addMacro("b", 0, 2, []);
+                v.addMacro("c", 1, 9, []);
+            });
+            compare(part("funcList").curIndex, 4);
+            compare(part("macroList").curIndex, 2, "the last macro claiming the slot");
+            compare(page.playMode, 1);
+            compare(part("playCount").value, 9);
+        }
+
+        function test_play_count_commit_rebinds_in_normal_play() {
+            open({ 3: [0x09, 0x00, 0x01, 0x00] }, v => v.addMacro("M", 0, 1, []));
+            const count = part("playCount");
+            count.input.text = "7";
+            count.commit();
+            compare(view.last("setMacroIniConfig"), ["setMacroIniConfig", "M", [0, 7]]);
+            compare(view.last("ui_13H_SetMacroKey"), ["ui_13H_SetMacroKey", 1, "M"]);
+            mouseClick(part("playMode1"));
+            compare(entry(3), [0x09, 0x01, 0x01, 0x00]);
+            view.clear();
+            count.input.text = "8";
+            count.commit();
+            compare(view.count("setMacroIniConfig"), 0, "the count only counts in normal play");
+        }
+
+        // Reset and apply
+
+        function test_apply_sends_64_codes_in_key_order() {
+            open({ 2: [0x00, 0x00, 0x04, 0x00], 15: [0x03, 0x00, 0xE9, 0x00] });
+            mouseClick(part("btnKeyApply"));
+            const expected = factory.map(e => e.slice());
+            expected[2] = [0x00, 0x00, 0x04, 0x00];
+            expected[15] = [0x03, 0x00, 0xE9, 0x00];
+            compare(view.calls, [["playMedia_Index", 4], ["setProtectUI", 800], ["ui_12H_SetKeyMatrix", flat(expected)]]);
+            view.clear();
+            harness.btnTotalApplyClicked();
+            compare(view.calls, [["ui_12H_SetKeyMatrix", flat(expected)]]);
+        }
+
+        function test_page_reset_restores_factory_entry_of_the_key() {
+            open({ 3: [0x00, 0x00, 0x04, 0x00], 4: [0x00, 0x00, 0x05, 0x00] });
+            mouseClick(part("btnKeyReset"));
+            compare(entry(3), factory[3]);
+            compare(entry(4), [0x00, 0x00, 0x05, 0x00]);
+            compare(part("funcList").curIndex, 1);
+            compare(part("mouseList").curIndex, 3);
+            compare(view.count("ui_12H_SetKeyMatrix"), 0, "nothing is sent before apply");
+        }
+
+        function test_bottom_reset_restores_all_and_frees_macros() {
+            open({ 0: [0x00, 0x00, 0x04, 0x00], 3: [0x09, 0x00, 0x01, 0x00] }, v => v.addMacro("M", 0, 1, []));
+            harness.btnTotalResetClicked();
+            for (let i = 0; i < 16; ++i)
+                compare(entry(i), factory[i], "key " + i);
+            compare(view.macros["M"].index, -1);
+            compare(part("mouseList").curIndex, 3);
+            compare(view.count("getMsgAns_FoolProofing"), 0);
+        }
+
+        function test_profile_switch_rereads_entries() {
+            open();
+            view.keydefine = factory.map((e, i) => i === 3 ? [0x03, 0x00, 0xE2, 0x00] : e);
+            page.initUI();
+            compare(entry(3), [0x03, 0x00, 0xE2, 0x00]);
+            compare(part("funcList").curIndex, 2);
+            compare(part("mediaList").curIndex, 4);
+        }
+    }
+}
