@@ -23,13 +23,27 @@ using uchar = unsigned char;
 // link token, the two transactions and both command sets. Its own thread is
 // never started; sets run their exchange on the global QThreadPool, gets run
 // theirs on the calling (GUI) thread. The files are split by concern:
-// hid_thread_link.cpp (scan, connect, watcher, token, transactions),
+// hid_thread_link.cpp (scan, connect, watcher, token),
+// hid_thread_transport.cpp (transactions, cipher slots),
 // hid_thread_mouse.cpp and hid_thread_keyboard.cpp (the command sets).
+//
+// Typical use by the host window:
+//     HidapiBus bus;                          // or VirtualBus bus(dir)
+//     Hid_Thread link(&bus);                  // clock: the real one
+//     link.setConfigSource(&config);          // product names, secrecy codes
+//     // checkDevice():
+//     const DeviceTable table = readDeviceTable(config.productNames());
+//     link.scanDevices(table.rows);
+//     isEncode = table.isEncode;
+//     link.swichCurDevice(link.currentDeviceId());
+// The destructor stops the watcher and waits for a running set, so the
+// object may go at any time on the GUI thread.
 class Hid_Thread : public QThread
 {
     Q_OBJECT
 
 public:
+    // bus and clock must outlive the object; a null clock is the real one.
     explicit Hid_Thread(HidBus *bus, LinkClock *clock = nullptr);
     ~Hid_Thread() override;
 
@@ -39,11 +53,19 @@ public:
     const DeviceConfigSource *config() const { return configSource; }
     HidBus *hidBus() const { return bus; }
 
+    // Builds the device list from the table: only row 1 (the mouse) is looked
+    // up on the bus, and it is present when both of its interfaces are found.
     void scanDevices(const QList<DevInfo> &table);
-    QList<HidDevice> deviceList() const;
+    QList<HidDevice> deviceList() const; // a copy
     int currentDeviceId() const { return currentDevice.load(); }
+    // The current device was found by the last scan and its command
+    // interface has not failed to open since (what connectDevice() checks).
     bool isDeviceConnected() const;
 
+    // The device watcher: a pool task that reads the second interface of
+    // device did, sets the acknowledge flag on 04 04 00 00 and logs "Device
+    // removed" when the interface stops opening. stopWatch() returns within
+    // one read time-out.
     void startWatch(uint did);
     void stopWatch();
     // Waits until no transaction runs and takes the link for good; called
