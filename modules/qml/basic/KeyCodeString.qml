@@ -158,7 +158,7 @@ QtObject {
     // Own properties only: a name such as "constructor" must not find
     // something of Object's prototype.
     function lookup(table, key) {
-        return Object.prototype.hasOwnProperty.call(table, key) ? table[key] : undefined;
+        return table.hasOwnProperty(key) ? table[key] : undefined;
     }
 
     function keycodeTostr(keycode) {
