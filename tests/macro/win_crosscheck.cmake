@@ -13,7 +13,7 @@ execute_process(
           ${SOURCE_DIR}/macro/capture/input_hook.cpp
           ${SOURCE_DIR}/macro/capture/key_event_source_win.cpp
           ${SOURCE_DIR}/tests/macro/win_crosscheck_main.cpp
-          -static -luser32 -o ${OUTPUT_DIR}/input_hook_win.exe
+          -luser32 -o ${OUTPUT_DIR}/input_hook_win.exe
   RESULT_VARIABLE _rc)
 if(NOT _rc EQUAL 0)
   message(FATAL_ERROR "Windows capture source does not build with ${MINGW_CXX}")
