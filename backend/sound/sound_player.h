@@ -1,0 +1,56 @@
+#pragma once
+
+#include "backend/sound/media_channel.h"
+
+#include <QObject>
+#include <QString>
+#include <array>
+#include <functional>
+#include <memory>
+
+// The interface sounds: five players with one file each under the media
+// folder (normally ./modules/media):
+//   0 "00.mp3" background track, repeated without end
+//   1 "01.wav" start of the opening animation
+//   2 "02.wav" a page opened, settings button
+//   3 "03.wav" logo link clicked
+//   4 "04.wav" two-state button, radio button or check box clicked
+// The background starts when the start-up sound has ended and restarts each
+// time it ends itself. Switching sound off only stops new effects: a running
+// background plays on until clearAllMedia().
+class SoundPlayer : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kPlayers = 5;
+    using ChannelFactory = std::function<std::unique_ptr<MediaChannel>(int index)>;
+
+    // Real players over ./modules/media (resolved against the working
+    // directory when a sound starts).
+    explicit SoundPlayer(QObject *parent = nullptr);
+    SoundPlayer(QString mediaFolder, const ChannelFactory &makeChannel, QObject *parent = nullptr);
+    ~SoundPlayer() override;
+
+    static QString fileName(int index);
+    QString mediaFolder() const { return m_mediaFolder; }
+    bool isAudioEnabled() const { return m_enabled; }
+    MediaChannel &channel(int index) const { return *m_channels.at(std::size_t(index)); }
+
+public slots:
+    void setEnableAudio(bool isEnable);
+    // Plays sound `index` when sound is on; 0 (re)starts the background,
+    // 1 … 4 restart their effect from the beginning; above 4 nothing.
+    void playMedia_Index(uchar index);
+    // (Re)starts the background, whether sound is on or not.
+    void playMedia_Background();
+    // Stops and empties all five players.
+    void clearAllMedia();
+
+private:
+    QUrl sourceOf(int index) const;
+
+    QString m_mediaFolder;
+    bool m_enabled = true;
+    std::array<std::unique_ptr<MediaChannel>, kPlayers> m_channels;
+};

@@ -1,0 +1,116 @@
+#include "backend/sound/sound_player.h"
+
+#include <QAudioDecoder>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Real decoding and playback through Qt Multimedia. Machines without an
+// audio device still play to the end (into a null sink), in real time, so
+// these use short sounds.
+class TestSoundPlayback : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void shippedSoundsDecode_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("minMs");
+        QTest::addColumn<int>("maxMs");
+        QTest::newRow("background") << 0 << 2000 << 10000;
+        QTest::newRow("start-up") << 1 << 300 << 2000;
+        QTest::newRow("page") << 2 << 50 << 500;
+        QTest::newRow("link") << 3 << 50 << 500;
+        QTest::newRow("click") << 4 << 10 << 300;
+    }
+    void shippedSoundsDecode()
+    {
+        QFETCH(int, index);
+        QFETCH(int, minMs);
+        QFETCH(int, maxMs);
+        QAudioDecoder decoder;
+        decoder.setSource(
+            QUrl::fromLocalFile(shippedFolder() + u'/' + SoundPlayer::fileName(index)));
+        qint64 decodedUs = 0;
+        bool failed = false;
+        connect(&decoder, &QAudioDecoder::bufferReady, this,
+                [&] { decodedUs += decoder.read().duration(); });
+        connect(&decoder, qOverload<QAudioDecoder::Error>(&QAudioDecoder::error), this,
+                [&] { failed = true; });
+        QSignalSpy done(&decoder, &QAudioDecoder::finished);
+        decoder.start();
+        QTRY_VERIFY_WITH_TIMEOUT(done.count() == 1 || failed, 10000);
+        QVERIFY2(!failed, qPrintable(decoder.errorString()));
+        QVERIFY2(decodedUs >= minMs * 1000 && decodedUs <= maxMs * 1000,
+                 qPrintable(QString::number(decodedUs)));
+    }
+
+    void shippedEffectPlaysToItsEnd()
+    {
+        SoundPlayer player(shippedFolder(), [](int) { return createMediaChannel(); });
+        QSignalSpy ended(&player.channel(4), &MediaChannel::finished);
+        player.playMedia_Index(4);
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 5000);
+        QVERIFY(!player.channel(4).isPlaying());
+    }
+
+    void backgroundLoopsAfterTheStartUpSound()
+    {
+        SoundPlayer player(qEnvironmentVariable("Z4_SHORT_MEDIA"),
+                           [](int) { return createMediaChannel(); });
+        QSignalSpy startUpEnded(&player.channel(1), &MediaChannel::finished);
+        QSignalSpy backgroundEnded(&player.channel(0), &MediaChannel::finished);
+
+        player.playMedia_Index(1);
+        QVERIFY(!player.channel(0).isPlaying());
+        QTRY_COMPARE_WITH_TIMEOUT(startUpEnded.count(), 1, 5000);
+        QVERIFY(player.channel(0).isPlaying());
+        QTRY_VERIFY_WITH_TIMEOUT(backgroundEnded.count() >= 2, 10000);
+        QVERIFY(player.channel(0).isPlaying());
+
+        player.clearAllMedia();
+        QVERIFY(!player.channel(0).isPlaying());
+        const auto endings = backgroundEnded.count();
+        QTest::qWait(500); // longer than the stand-in track
+        QCOMPARE(backgroundEnded.count(), endings);
+        QVERIFY(!player.channel(0).isPlaying());
+    }
+
+    void restartedEffectEndsOnce()
+    {
+        SoundPlayer player(qEnvironmentVariable("Z4_SHORT_MEDIA"),
+                           [](int) { return createMediaChannel(); });
+        QSignalSpy ended(&player.channel(1), &MediaChannel::finished);
+        player.setEnableAudio(true);
+        player.playMedia_Index(1);
+        QTest::qWait(30);
+        player.playMedia_Index(1);
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 5000);
+        player.clearAllMedia(); // the background it started
+        QTest::qWait(200);
+        QCOMPARE(ended.count(), 1);
+    }
+
+    void missingFilesNeitherPlayNorFinish()
+    {
+        QTemporaryDir empty;
+        SoundPlayer player(empty.path(), [](int) { return createMediaChannel(); });
+        QSignalSpy startUpEnded(&player.channel(1), &MediaChannel::finished);
+        player.playMedia_Index(1);
+        player.playMedia_Index(4);
+        QTest::qWait(300);
+        QCOMPARE(startUpEnded.count(), 0);
+        QVERIFY(!player.channel(0).isPlaying());
+        player.clearAllMedia();
+    }
+
+private:
+    static QString shippedFolder()
+    {
+        return qEnvironmentVariable("Z4_BIN_DIR") + QStringLiteral("/modules/media");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSoundPlayback)
+#include "tst_sound_playback.moc"
