@@ -1,0 +1,183 @@
+#include "backend/config/config_store.h"
+
+#include "backend/config/file_copy.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int DefaultColorMaxStage = 8;
+constexpr int KeyCount = 16;
+
+// QSettings hands a one-element list back as a plain string and an absent
+// key as an invalid variant; both read fine through toStringList().
+void appendList(QVariantList &out, const QSettings &store, const QString &key)
+{
+    const QVariant value = store.value(key);
+    if (!value.isValid())
+        return;
+    const QStringList items = value.toStringList();
+    for (const QString &item : items)
+        out.append(item);
+}
+
+} // namespace
+
+ConfigStore::ConfigStore(const QString &root) : dir(root + QStringLiteral("/modules/setting/"))
+{
+    apStore = std::make_unique<QSettings>(apConfigPath(), QSettings::IniFormat);
+    for (int i = 0; i < ProfileCount; ++i)
+        profiles[i] = std::make_unique<QSettings>(profilePath(i), QSettings::IniFormat);
+}
+
+ConfigStore::~ConfigStore()
+{
+    sync();
+}
+
+QString ConfigStore::apConfigPath() const
+{
+    return dir + QStringLiteral("apConfig.bin");
+}
+
+QString ConfigStore::apConfigDefaultPath() const
+{
+    return dir + QStringLiteral("apConfigD.bin");
+}
+
+QString ConfigStore::profilePath(int index) const
+{
+    return dir + QStringLiteral("p%1.bin").arg(index + 1);
+}
+
+QString ConfigStore::defaultProfilePath() const
+{
+    return dir + QStringLiteral("pD.bin");
+}
+
+bool ConfigStore::setCurrentProfile(int index)
+{
+    if (index < 0 || index >= ProfileCount)
+        return false;
+    current = index;
+    return true;
+}
+
+void ConfigStore::saveApConfig(const QVariantList &apConfigs)
+{
+    apStore->setValue(QStringLiteral("common/total"), apConfigs.size());
+    for (int i = 0; i < apConfigs.size(); ++i)
+        apStore->setValue(QStringLiteral("common/%1").arg(i), apConfigs.at(i));
+}
+
+QVariantList ConfigStore::loadApConfig() const
+{
+    const int total = apStore->value(QStringLiteral("common/total"), 0).toInt();
+    const int n = std::clamp(total, 0, MaxApConfigEntries);
+    QVariantList list;
+    list.reserve(n);
+    for (int i = 0; i < n; ++i)
+        list.append(apStore->value(QStringLiteral("common/%1").arg(i), 0));
+    return list;
+}
+
+bool ConfigStore::resetApconfig()
+{
+    return replaceStoreFile(*apStore, apConfigPath(), apConfigDefaultPath());
+}
+
+QVariantList ConfigStore::loadDeviceApConfig() const
+{
+    const int stages =
+        apStore->value(QStringLiteral("Z4/colorMaxStage"), DefaultColorMaxStage).toInt();
+    return {std::clamp(stages, 0, DefaultColorMaxStage)};
+}
+
+QString ConfigStore::windowTitle() const
+{
+    return apStore->value(QStringLiteral("common/name")).toString();
+}
+
+QVariantList ConfigStore::loadDefaultProfile(uchar uiPageId) const
+{
+    QVariantList list;
+    if (uiPageId != 0 && uiPageId != 2 && uiPageId != 3)
+        return list;
+
+    const QSettings factory(defaultProfilePath(), QSettings::IniFormat);
+    switch (uiPageId) {
+    case 0:
+        for (int i = 0; i < KeyCount; ++i)
+            appendList(list, factory, QStringLiteral("keydefine_Z4/%1").arg(i));
+        break;
+    case 2:
+        appendList(list, factory, QStringLiteral("color_Z4/type0"));
+        appendList(list, factory, QStringLiteral("color_Z4/ledEffect"));
+        break;
+    case 3:
+        list.append(factory.value(QStringLiteral("sensor/reportRate_Z4"), 2).toInt());
+        list.append(factory.value(QStringLiteral("sensor/cursorSpeed_Z4"), 5));
+        list.append(factory.value(QStringLiteral("sensor/verticalScrollLines_Z4"), 2));
+        list.append(factory.value(QStringLiteral("sensor/doubleClickSpeed_Z4"), 5));
+        appendList(list, factory, QStringLiteral("sensor/dpi_Z4"));
+        list.append(factory.value(QStringLiteral("sensor/stage_Z4"), 2).toInt());
+        appendList(list, factory, QStringLiteral("color_Z4/type1"));
+        appendList(list, factory, QStringLiteral("color_Z4/type2"));
+        break;
+    }
+    return list;
+}
+
+bool ConfigStore::loadProfile(int profile, const QString &sourcePath)
+{
+    if (sourcePath.isEmpty() || profile < 0 || profile >= ProfileCount)
+        return false;
+    return replaceStoreFile(*profiles[profile], profilePath(profile), sourcePath);
+}
+
+bool ConfigStore::saveProfile(int profile, const QString &targetPath)
+{
+    if (targetPath.isEmpty() || profile < 0 || profile >= ProfileCount)
+        return false;
+    // The file on disk may lag behind the store; export what the user sees.
+    profiles[profile]->sync();
+    return replaceFileWithCopy(profilePath(profile), targetPath, MaxSettingsFileBytes);
+}
+
+bool ConfigStore::resetProfile(int profile)
+{
+    if (profile < 0 || profile >= ProfileCount)
+        return false;
+    return replaceStoreFile(*profiles[profile], profilePath(profile), defaultProfilePath());
+}
+
+void ConfigStore::sync()
+{
+    apStore->sync();
+    for (auto &store : profiles)
+        store->sync();
+}
+
+bool ConfigStore::replaceStoreFile(QSettings &store, const QString &path, const QString &source)
+{
+    // Pending changes belong to the old file; written later they would land
+    // in its replacement.
+    store.sync();
+    const bool replaced = replaceFileWithCopy(source, path, MaxSettingsFileBytes);
+    if (replaced)
+        store.sync(); // nothing pending, so this only re-reads the new file
+    return replaced;
+}
+
+QStringList ConfigStore::productNames() const
+{
+    return apStore->value(QStringLiteral("common/product_name")).toStringList();
+}
+
+QString ConfigStore::secrecyCode(int index) const
+{
+    if (index != 0 && index != 1)
+        return QString();
+    return apStore->value(QStringLiteral("common/sCode%1").arg(index), QStringLiteral("740352"))
+        .toString();
+}

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "device/dev_info.h"
+
+#include <QSettings>
+#include <QString>
+#include <QVariantList>
+#include <array>
+#include <memory>
+
+// The settings files under <root>/modules/setting/: the application settings
+// apConfig.bin (with its factory copy apConfigD.bin) and the ten profiles
+// p1.bin ... p10.bin (with the factory profile pD.bin). The stores stay open
+// for the object's life; profile index i is the file p<i+1>.bin, and the live
+// profile is the one at currentProfile().
+//
+// The QSettings objects are never replaced: an import or reset swaps the file
+// underneath and makes the store re-read it, so a reference from apConfig()
+// or liveProfile() stays valid. Still, fetch liveProfile() per use: it
+// follows setCurrentProfile().
+//
+// It is also where the device link finds the product names and secrecy codes
+// (DeviceConfigSource).
+class ConfigStore : public DeviceConfigSource
+{
+public:
+    static constexpr int ProfileCount = 10;
+    // "common/total" of a corrupt file must not drive an endless loop.
+    static constexpr int MaxApConfigEntries = 1024;
+    // Profiles are a few kilobytes; anything far larger is not one.
+    static constexpr qint64 MaxSettingsFileBytes = 1024 * 1024;
+
+    // `root` is the directory holding modules/ (the working directory in the
+    // program, a temporary directory in tests).
+    explicit ConfigStore(const QString &root = QStringLiteral("."));
+    ~ConfigStore() override;
+
+    ConfigStore(const ConfigStore &) = delete;
+    ConfigStore &operator=(const ConfigStore &) = delete;
+
+    QSettings &apConfig() { return *apStore; }
+    const QSettings &apConfig() const { return *apStore; }
+    QSettings &liveProfile() { return *profiles[current]; }
+    const QSettings &liveProfile() const { return *profiles[current]; }
+
+    int currentProfile() const { return current; }
+    // Makes `index` the live profile; false (and no change) when out of 0...9.
+    bool setCurrentProfile(int index);
+
+    // Application settings list, stored as "common/total" and "common/<i>".
+    // Entries beyond a shorter list saved later stay in the file.
+    void saveApConfig(const QVariantList &apConfigs);
+    QVariantList loadApConfig() const;
+    // Replaces apConfig.bin by apConfigD.bin; false leaves it untouched.
+    bool resetApconfig();
+    // [ "Z4/colorMaxStage" ], default 8, kept within 0...8.
+    QVariantList loadDeviceApConfig() const;
+    // "common/name": the host window's title.
+    QString windowTitle() const;
+
+    // Factory values of one page from pD.bin: 0 key definitions (64 codes),
+    // 2 lighting (palette, then effect), 3 sensor (45 values with a complete
+    // file); any other page gives an empty list.
+    QVariantList loadDefaultProfile(uchar uiPageId) const;
+
+    // Import: replaces profile `profile` by a copy of `sourcePath`. An empty
+    // path (dialog cancelled), a bad index or an unreadable source changes
+    // nothing and gives false.
+    bool loadProfile(int profile, const QString &sourcePath);
+    // Export: copies profile `profile` (with its pending changes) to
+    // `targetPath`, replacing an existing file there.
+    bool saveProfile(int profile, const QString &targetPath);
+    // Replaces profile `profile` by pD.bin.
+    bool resetProfile(int profile);
+
+    // Writes every pending change to disk.
+    void sync();
+
+    QString settingDir() const { return dir; }
+    QString apConfigPath() const;
+    QString apConfigDefaultPath() const;
+    QString profilePath(int index) const;
+    QString defaultProfilePath() const;
+
+    // DeviceConfigSource
+    QStringList productNames() const override;
+    QString secrecyCode(int index) const override;
+
+private:
+    bool replaceStoreFile(QSettings &store, const QString &path, const QString &source);
+
+    QString dir;
+    std::unique_ptr<QSettings> apStore;
+    std::array<std::unique_ptr<QSettings>, ProfileCount> profiles;
+    int current = 0;
+};

@@ -1,0 +1,98 @@
+#include "backend/i18n/language_catalog.h"
+
+#include "backend/i18n/qt4_locale.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QSettings>
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+constexpr int China = 44;
+constexpr int Taiwan = 208;
+
+// An unquoted comma makes QSettings read a text as a list; show it as the
+// translator wrote it rather than as nothing.
+QString textOf(const QVariant &value)
+{
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QStringLiteral(", "));
+    return value.toString();
+}
+
+} // namespace
+
+LanguageCatalog::LanguageCatalog(const QString &root) : dir(root + QStringLiteral("/modules/i18n/"))
+{
+}
+
+QString LanguageCatalog::filePath(const QString &langCode) const
+{
+    return dir + QStringLiteral("lang_") + langCode + QStringLiteral(".ini");
+}
+
+QString LanguageCatalog::displayName(const QString &code)
+{
+    const int language = code.left(3).toInt();
+    const int country = code.right(3).toInt();
+    QString name = Qt4Locale::languageName(language).toUpper();
+    if (country == China)
+        name += QStringLiteral(" (Simp)");
+    else if (country == Taiwan)
+        name += QStringLiteral(" (Trad)");
+    else if (country != 0)
+        name += QStringLiteral(" (") + Qt4Locale::countryName(country).toUpper() + QLatin1Char(')');
+    return name;
+}
+
+QVariantMap LanguageCatalog::chkLanguages() const
+{
+    QVariantMap languages;
+    const QStringList names = QDir(dir).entryList(
+        {QStringLiteral("lang_*.ini")}, QDir::Files | QDir::Dirs, QDir::Name | QDir::IgnoreCase);
+    for (const QString &name : names) {
+        const QString code = name.mid(5, 6);
+        languages.insert(displayName(code), code);
+    }
+    return languages;
+}
+
+QString LanguageCatalog::checksum(qint64 n)
+{
+    const auto byte = [](qint64 v) { return QString::number(static_cast<uint8_t>(v)); };
+    return byte(n + 74) + byte(n - 69) + byte(70 * n) + byte(n / 70);
+}
+
+QStringList LanguageCatalog::getGlobalStrings(const QString &langCode)
+{
+    const QSettings file(filePath(langCode), QSettings::IniFormat);
+
+    QStringList strings{textOf(file.value(QStringLiteral("font/family")))};
+    const int total =
+        std::clamp(file.value(QStringLiteral("font/total"), 0).toInt(), 0, MaxStrings);
+    qint64 length = 0;
+    for (int i = 1; i <= total; ++i) {
+        strings.append(textOf(file.value(QStringLiteral("strings/%1").arg(i))));
+        length += strings.last().size();
+    }
+
+    messages.clear();
+    for (int i = 0; i < MessageCount; ++i)
+        messages.append(textOf(file.value(QStringLiteral("msg/%1").arg(i))));
+
+    // Translators compare this with the file's "font/cs"; a stale value there
+    // is not enforced, the strings are used regardless.
+    qDebug() << "cs:" << checksum(length);
+    return strings;
+}
+
+QStringList LanguageCatalog::getProductLayoutStrings_Z4(const QString &langCode) const
+{
+    const QSettings file(filePath(langCode), QSettings::IniFormat);
+    QStringList names;
+    for (int i = 0; i < LayoutPositions; ++i)
+        names.append(textOf(file.value(QStringLiteral("Z4_133C6AA/%1").arg(i))));
+    return names;
+}

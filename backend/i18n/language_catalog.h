@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariantMap>
+
+// The language files <root>/modules/i18n/lang_<code>.ini, where <code> is a
+// Qt 4 language number and a Qt 4 country number, three digits each. Files
+// are opened per call; only the message strings of the language read last
+// are kept.
+class LanguageCatalog
+{
+public:
+    static constexpr int LayoutPositions = 16;
+    static constexpr int MessageCount = 6;
+    // "font/total" of a corrupt file must not drive an endless loop.
+    static constexpr int MaxStrings = 1024;
+
+    explicit LanguageCatalog(const QString &root = QStringLiteral("."));
+
+    // Display name ("ENGLISH", "CHINESE (Simp)") -> code; the map's order
+    // (by display name) is the order the settings page lists and stores.
+    QVariantMap chkLanguages() const;
+    // [font family, string 1, ..., string N]; replaces msgStrings(). Logs the
+    // checksum of the strings as `cs: "<checksum>"`.
+    QStringList getGlobalStrings(const QString &langCode);
+    // Names of the mouse's 16 key positions; empty = no such key.
+    QStringList getProductLayoutStrings_Z4(const QString &langCode) const;
+
+    // "msg/0" ... "msg/5" of the language read last; empty before the first.
+    const QStringList &msgStrings() const { return messages; }
+    // Entry `index` of msgStrings(), or an empty text.
+    QString msgString(int index) const { return messages.value(index); }
+
+    QString languageDir() const { return dir; }
+    QString filePath(const QString &langCode) const;
+
+    static QString displayName(const QString &code);
+    // Checksum text over `n`, the total UTF-16 length of the UI strings.
+    static QString checksum(qint64 n);
+
+private:
+    QString dir;
+    QStringList messages;
+};

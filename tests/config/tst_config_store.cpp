@@ -1,0 +1,492 @@
+#include "backend/config/config_store.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A factory profile with every key loadDefaultProfile reads.
+const QByteArray FullFactoryProfile =
+    "[sensor]\n"
+    "reportRate_Z4=8\n"
+    "cursorSpeed_Z4=6\n"
+    "verticalScrollLines_Z4=3\n"
+    "doubleClickSpeed_Z4=4\n"
+    "dpi_Z4=250, 500, 750, 1000, 0, 0, 0, 0\n"
+    "stage_Z4=3\n"
+    "[color_Z4]\n"
+    "type0=1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, "
+    "17, 18, 19, 20, 21, 22, 23, 24\n"
+    "type1=31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, "
+    "45, 46, 47, 48, 49, 50, 51, 52, 53, 54\n"
+    "type2=7, 6, 5, 4, 3, 2, 1, 0\n"
+    "ledEffect=2, 7, 7\n"
+    "[keydefine_Z4]\n"
+    "0=1, 0, 240, 0\n1=1, 0, 241, 0\n2=1, 0, 242, 0\n"
+    "3=1, 0, 243, 0\n4=1, 0, 244, 0\n5=7, 0, 3, 0\n"
+    "6=10, 240, 33, 3\n7=0, 0, 0, 0\n8=0, 0, 0, 0\n"
+    "9=0, 0, 0, 0\n10=0, 0, 0, 0\n11=0, 0, 0, 0\n"
+    "12=0, 0, 0, 0\n13=0, 0, 0, 0\n14=0, 0, 0, 0\n"
+    "15=4, 0, 2, 0\n";
+
+// QSettings objects on one file share its parsed contents, typed values
+// included; reading a copy shows what a later run of the program would read.
+std::unique_ptr<QSettings> snapshot(const QString &path)
+{
+    static int counter = 0;
+    const QString copy =
+        QFileInfo(path).absolutePath() + QStringLiteral("/snapshot%1.ini").arg(++counter);
+    QFile::remove(copy);
+    if (!QFile::copy(path, copy))
+        return std::make_unique<QSettings>(QString(), QSettings::IniFormat);
+    auto settings = std::make_unique<QSettings>(copy, QSettings::IniFormat);
+    QFile::remove(copy); // the settings object has read it already
+    return settings;
+}
+
+QList<int> toInts(const QVariantList &list)
+{
+    QList<int> out;
+    for (const QVariant &v : list) {
+        bool ok = false;
+        out.append(v.toInt(&ok));
+        if (!ok)
+            out.last() = -1000; // shows up in any comparison
+    }
+    return out;
+}
+
+} // namespace
+
+class TestConfigStore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void listsComeBackAsStrings();
+    void shorterApConfigLeavesStaleEntries();
+    void apConfigDefaultsWithoutFile();
+    void apConfigMissingEntriesAndBoundedTotal_data();
+    void apConfigMissingEntriesAndBoundedTotal();
+    void deviceApConfig_data();
+    void deviceApConfig();
+    void deviceConfigSource();
+    void storesCreateTheirFilesOnFirstWrite();
+
+    void liveProfileFollowsIndex();
+    void exportCopiesIndexFileAndReplacesTarget();
+    void exportRefusals();
+    void importIntoLiveProfileReplacesStoreInPlace();
+    void importOfSameSizeFileIsNotMissed();
+    void failedImportKeepsOldProfile_data();
+    void failedImportKeepsOldProfile();
+    void resetProfileFromFactory();
+    void resetProfileWithoutFactoryKeepsProfile();
+    void resetApconfigReplacesSettings();
+    void resetApconfigWithoutFactoryKeepsSettings();
+
+    void defaultProfilePages_data();
+    void defaultProfilePages();
+    void defaultSensorPageOrder();
+    void defaultProfileWithoutFactoryFile();
+    void defaultProfileMissingListShiftsPositions();
+
+private:
+    std::unique_ptr<QTemporaryDir> tmp;
+    QString settingDir() const { return tmp->path() + QStringLiteral("/modules/setting/"); }
+};
+
+void TestConfigStore::init()
+{
+    tmp = std::make_unique<QTemporaryDir>();
+    QVERIFY(tmp->isValid());
+    QVERIFY(QDir().mkpath(settingDir()));
+}
+
+void TestConfigStore::listsComeBackAsStrings()
+{
+    ConfigStore store(tmp->path());
+    store.liveProfile().setValue(QStringLiteral("sensor/dpi_Z4"),
+                                 QVariantList{500, 1000, 1500, 2000, 0, 0, 0, 0});
+    store.sync();
+
+    const QVariant v = snapshot(store.profilePath(0))->value(QStringLiteral("sensor/dpi_Z4"));
+    QCOMPARE(v.typeId(), QMetaType::QStringList);
+    QCOMPARE(v.toStringList(),
+             QStringList({QStringLiteral("500"), QStringLiteral("1000"), QStringLiteral("1500"),
+                          QStringLiteral("2000"), QStringLiteral("0"), QStringLiteral("0"),
+                          QStringLiteral("0"), QStringLiteral("0")}));
+}
+
+void TestConfigStore::shorterApConfigLeavesStaleEntries()
+{
+    QVariantList thirtyTwo;
+    for (int i = 0; i < 32; ++i)
+        thirtyTwo.append(100 + i);
+    {
+        ConfigStore store(tmp->path());
+        store.saveApConfig(thirtyTwo);
+        store.saveApConfig(thirtyTwo.mid(0, 10));
+        QCOMPARE(store.loadApConfig().size(), 10);
+    }
+    const auto file = snapshot(settingDir() + QStringLiteral("apConfig.bin"));
+    QCOMPARE(file->value(QStringLiteral("common/total")).toInt(), 10);
+    for (int i = 0; i < 32; ++i)
+        QCOMPARE(file->value(QStringLiteral("common/%1").arg(i)).toInt(), 100 + i);
+
+    ConfigStore reopened(tmp->path());
+    const QVariantList loaded = reopened.loadApConfig();
+    QCOMPARE(loaded.size(), 10);
+    QCOMPARE(loaded.at(9).toInt(), 109);
+}
+
+void TestConfigStore::apConfigDefaultsWithoutFile()
+{
+    ConfigStore store(tmp->path());
+    QVERIFY(store.loadApConfig().isEmpty());
+    QCOMPARE(store.loadDeviceApConfig(), QVariantList{8});
+    QCOMPARE(store.windowTitle(), QString());
+    QVERIFY(!QFile::exists(settingDir() + QStringLiteral("apConfig.bin")));
+}
+
+void TestConfigStore::apConfigMissingEntriesAndBoundedTotal_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QList<int>>("head");
+
+    QTest::newRow("gaps read as 0")
+        << QByteArray("[common]\ntotal=4\n0=7\n2=9\n") << 4 << QList<int>{7, 0, 9, 0};
+    QTest::newRow("negative total") << QByteArray("[common]\ntotal=-5\n0=7\n") << 0 << QList<int>{};
+    QTest::newRow("text total") << QByteArray("[common]\ntotal=many\n0=7\n") << 0 << QList<int>{};
+    QTest::newRow("huge total is bounded") << QByteArray("[common]\ntotal=2147483647\n0=7\n")
+                                           << ConfigStore::MaxApConfigEntries << QList<int>{7, 0};
+}
+
+void TestConfigStore::apConfigMissingEntriesAndBoundedTotal()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, count);
+    QFETCH(QList<int>, head);
+    writeFile(settingDir() + QStringLiteral("apConfig.bin"), file);
+
+    ConfigStore store(tmp->path());
+    const QVariantList list = store.loadApConfig();
+    QCOMPARE(list.size(), count);
+    QCOMPARE(toInts(list.mid(0, head.size())), head);
+}
+
+void TestConfigStore::deviceApConfig_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("stages");
+
+    QTest::newRow("key missing") << QByteArray("[common]\nname=x\n") << 8;
+    QTest::newRow("stored 4") << QByteArray("[Z4]\ncolorMaxStage=4\n") << 4;
+    QTest::newRow("too many") << QByteArray("[Z4]\ncolorMaxStage=5000\n") << 8;
+    QTest::newRow("negative") << QByteArray("[Z4]\ncolorMaxStage=-2\n") << 0;
+}
+
+void TestConfigStore::deviceApConfig()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, stages);
+    writeFile(settingDir() + QStringLiteral("apConfig.bin"), file);
+
+    ConfigStore store(tmp->path());
+    const QVariantList list = store.loadDeviceApConfig();
+    QCOMPARE(list.size(), 1);
+    QCOMPARE(list.at(0).toInt(), stages);
+}
+
+void TestConfigStore::deviceConfigSource()
+{
+    writeFile(settingDir() + QStringLiteral("apConfig.bin"),
+              "[common]\nname=Z4 Test\nproduct_name=KB, Mouse\nsCode1=123456\n");
+    ConfigStore store(tmp->path());
+    const DeviceConfigSource &source = store;
+    QCOMPARE(source.productNames(), QStringList({QStringLiteral("KB"), QStringLiteral("Mouse")}));
+    QCOMPARE(source.secrecyCode(0), QStringLiteral("740352"));
+    QCOMPARE(source.secrecyCode(1), QStringLiteral("123456"));
+    QCOMPARE(source.secrecyCode(2), QString());
+    QCOMPARE(store.windowTitle(), QStringLiteral("Z4 Test"));
+}
+
+void TestConfigStore::storesCreateTheirFilesOnFirstWrite()
+{
+    QVERIFY(QDir(settingDir()).removeRecursively());
+    {
+        ConfigStore store(tmp->path());
+        store.saveApConfig({1, 2});
+        store.setCurrentProfile(9);
+        store.liveProfile().setValue(QStringLiteral("sensor/stage_Z4"), 3);
+    }
+    QVERIFY(QFile::exists(settingDir() + QStringLiteral("apConfig.bin")));
+    QVERIFY(QFile::exists(settingDir() + QStringLiteral("p10.bin")));
+    QVERIFY(!QFile::exists(settingDir() + QStringLiteral("p1.bin")));
+}
+
+void TestConfigStore::liveProfileFollowsIndex()
+{
+    ConfigStore store(tmp->path());
+    QCOMPARE(store.currentProfile(), 0);
+    QVERIFY(store.setCurrentProfile(4));
+    store.liveProfile().setValue(QStringLiteral("sensor/stage_Z4"), 5);
+    store.sync();
+
+    QCOMPARE(snapshot(settingDir() + QStringLiteral("p5.bin"))
+                 ->value(QStringLiteral("sensor/stage_Z4"))
+                 .toInt(),
+             5);
+    QVERIFY(!QFile::exists(settingDir() + QStringLiteral("p1.bin")));
+
+    QVERIFY(!store.setCurrentProfile(10));
+    QVERIFY(!store.setCurrentProfile(-1));
+    QCOMPARE(store.currentProfile(), 4);
+    QCOMPARE(QFileInfo(store.liveProfile().fileName()).fileName(), QStringLiteral("p5.bin"));
+}
+
+void TestConfigStore::exportCopiesIndexFileAndReplacesTarget()
+{
+    const QString target = tmp->path() + QStringLiteral("/export.pf");
+    writeFile(target, "old contents that must disappear, longer than the profile itself\n");
+
+    ConfigStore store(tmp->path());
+    store.setCurrentProfile(4);
+    store.liveProfile().setValue(QStringLiteral("sensor/stage_Z4"), 6);
+    // Not synced yet: the export must still carry the value.
+    QVERIFY(store.saveProfile(4, target));
+
+    QCOMPARE(readFile(target), readFile(settingDir() + QStringLiteral("p5.bin")));
+    QCOMPARE(snapshot(target)->value(QStringLiteral("sensor/stage_Z4")).toInt(), 6);
+}
+
+void TestConfigStore::exportRefusals()
+{
+    const QString target = tmp->path() + QStringLiteral("/export.pf");
+    writeFile(target, "keep me\n");
+    ConfigStore store(tmp->path());
+
+    QVERIFY(!store.saveProfile(0, QString())); // dialog cancelled
+    QVERIFY(!store.saveProfile(10, target));
+    // Profile 3 was never written: there is no file to export.
+    QVERIFY(!store.saveProfile(2, target));
+    QCOMPARE(readFile(target), QByteArray("keep me\n"));
+}
+
+void TestConfigStore::importIntoLiveProfileReplacesStoreInPlace()
+{
+    const QString source = tmp->path() + QStringLiteral("/in.pf");
+    writeFile(source, "[sensor]\nstage_Z4=7\ndpi_Z4=1, 2\n");
+
+    ConfigStore store(tmp->path());
+    store.setCurrentProfile(4);
+    QSettings &live = store.liveProfile();
+    live.setValue(QStringLiteral("sensor/stage_Z4"), 2);
+    live.setValue(QStringLiteral("sensor/reportRate_Z4"), 8);
+
+    QVERIFY(store.loadProfile(4, source));
+    QCOMPARE(&store.liveProfile(), &live);
+    QCOMPARE(live.value(QStringLiteral("sensor/stage_Z4")).toInt(), 7);
+    QVERIFY(!live.contains(QStringLiteral("sensor/reportRate_Z4")));
+    QCOMPARE(readFile(settingDir() + QStringLiteral("p5.bin")), readFile(source));
+
+    live.setValue(QStringLiteral("sensor/cursorSpeed_Z4"), 9);
+    store.sync();
+    const auto p5 = snapshot(settingDir() + QStringLiteral("p5.bin"));
+    QCOMPARE(p5->value(QStringLiteral("sensor/cursorSpeed_Z4")).toInt(), 9);
+    QCOMPARE(p5->value(QStringLiteral("sensor/stage_Z4")).toInt(), 7);
+    QVERIFY(!p5->contains(QStringLiteral("sensor/reportRate_Z4")));
+    // The pending write before the import went to the old file, which is gone.
+    QCOMPARE(readFile(source), QByteArray("[sensor]\nstage_Z4=7\ndpi_Z4=1, 2\n"));
+}
+
+void TestConfigStore::importOfSameSizeFileIsNotMissed()
+{
+    // Same size, written within the same millisecond as the profile: the
+    // store must still see the new contents.
+    ConfigStore store(tmp->path());
+    const QString source = tmp->path() + QStringLiteral("/in.pf");
+    for (int round = 0; round < 20; ++round) {
+        store.liveProfile().setValue(QStringLiteral("sensor/stage_Z4"), 1);
+        store.sync();
+        writeFile(source, readFile(settingDir() + QStringLiteral("p1.bin")).replace('1', '4'));
+        QVERIFY(store.loadProfile(0, source));
+        QCOMPARE(store.liveProfile().value(QStringLiteral("sensor/stage_Z4")).toInt(), 4);
+    }
+}
+
+void TestConfigStore::failedImportKeepsOldProfile_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::newRow("cancelled") << QString();
+    QTest::newRow("missing") << QStringLiteral("missing.pf");
+    QTest::newRow("directory") << QStringLiteral("folder.pf");
+    QTest::newRow("oversized") << QStringLiteral("huge.pf");
+}
+
+void TestConfigStore::failedImportKeepsOldProfile()
+{
+    QFETCH(QString, source);
+    QDir(tmp->path()).mkdir(QStringLiteral("folder.pf"));
+    writeFile(tmp->path() + QStringLiteral("/huge.pf"),
+              QByteArray(ConfigStore::MaxSettingsFileBytes + 1, '\n'));
+    const QString path = source.isEmpty() ? source : tmp->path() + QLatin1Char('/') + source;
+
+    ConfigStore store(tmp->path());
+    store.setCurrentProfile(1);
+    store.liveProfile().setValue(QStringLiteral("sensor/stage_Z4"), 3);
+    store.sync();
+    const QByteArray before = readFile(settingDir() + QStringLiteral("p2.bin"));
+
+    QVERIFY(!store.loadProfile(1, path));
+    QCOMPARE(readFile(settingDir() + QStringLiteral("p2.bin")), before);
+    QCOMPARE(store.liveProfile().value(QStringLiteral("sensor/stage_Z4")).toInt(), 3);
+    QCOMPARE(QDir(settingDir()).entryList(QDir::Files), QStringList{QStringLiteral("p2.bin")});
+}
+
+void TestConfigStore::resetProfileFromFactory()
+{
+    writeFile(settingDir() + QStringLiteral("pD.bin"), FullFactoryProfile);
+    ConfigStore store(tmp->path());
+    store.setCurrentProfile(2);
+    store.liveProfile().setValue(QStringLiteral("sensor/stage_Z4"), 8);
+    store.liveProfile().setValue(QStringLiteral("keydefine_Z4/scrollswap"), true);
+
+    QVERIFY(store.resetProfile(2));
+    QCOMPARE(readFile(settingDir() + QStringLiteral("p3.bin")), FullFactoryProfile);
+    QCOMPARE(store.liveProfile().value(QStringLiteral("sensor/stage_Z4")).toInt(), 3);
+    QVERIFY(!store.liveProfile().contains(QStringLiteral("keydefine_Z4/scrollswap")));
+    QCOMPARE(readFile(settingDir() + QStringLiteral("pD.bin")), FullFactoryProfile);
+}
+
+void TestConfigStore::resetProfileWithoutFactoryKeepsProfile()
+{
+    ConfigStore store(tmp->path());
+    store.liveProfile().setValue(QStringLiteral("sensor/stage_Z4"), 8);
+    QVERIFY(!store.resetProfile(0));
+    QVERIFY(!store.resetProfile(-1));
+    QCOMPARE(store.liveProfile().value(QStringLiteral("sensor/stage_Z4")).toInt(), 8);
+    QCOMPARE(snapshot(settingDir() + QStringLiteral("p1.bin"))
+                 ->value(QStringLiteral("sensor/stage_Z4"))
+                 .toInt(),
+             8);
+}
+
+void TestConfigStore::resetApconfigReplacesSettings()
+{
+    const QByteArray factory = "[common]\nname=Factory\ntotal=2\n0=1\n1=2\n";
+    writeFile(settingDir() + QStringLiteral("apConfigD.bin"), factory);
+    ConfigStore store(tmp->path());
+    store.saveApConfig({5, 6, 7});
+    store.sync();
+    store.saveApConfig({9}); // still pending when the reset comes
+
+    QVERIFY(store.resetApconfig());
+    QCOMPARE(toInts(store.loadApConfig()), (QList<int>{1, 2}));
+    QCOMPARE(store.windowTitle(), QStringLiteral("Factory"));
+    QCOMPARE(readFile(settingDir() + QStringLiteral("apConfig.bin")), factory);
+
+    store.saveApConfig({3});
+    store.sync();
+    const auto file = snapshot(settingDir() + QStringLiteral("apConfig.bin"));
+    QCOMPARE(file->value(QStringLiteral("common/0")).toInt(), 3);
+    QCOMPARE(file->value(QStringLiteral("common/1")).toInt(), 2);
+    QCOMPARE(file->value(QStringLiteral("common/name")).toString(), QStringLiteral("Factory"));
+}
+
+void TestConfigStore::resetApconfigWithoutFactoryKeepsSettings()
+{
+    ConfigStore store(tmp->path());
+    store.saveApConfig({5, 6, 7});
+    QVERIFY(!store.resetApconfig());
+    QCOMPARE(toInts(store.loadApConfig()), (QList<int>{5, 6, 7}));
+    QCOMPARE(snapshot(store.apConfigPath())->value(QStringLiteral("common/total")).toInt(), 3);
+}
+
+void TestConfigStore::defaultProfilePages_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QList<int>>("head");
+    QTest::addColumn<QList<int>>("tail");
+
+    QTest::newRow("keys") << 0 << 64 << QList<int>{1, 0, 240, 0, 1, 0, 241, 0}
+                          << QList<int>{4, 0, 2, 0};
+    QTest::newRow("page 1") << 1 << 0 << QList<int>{} << QList<int>{};
+    QTest::newRow("lighting") << 2 << 27 << QList<int>{1, 2, 3} << QList<int>{24, 2, 7, 7};
+    QTest::newRow("sensor") << 3 << 45 << QList<int>{8, 6, 3, 4, 250, 500} << QList<int>{2, 1, 0};
+    QTest::newRow("page 4") << 4 << 0 << QList<int>{} << QList<int>{};
+    QTest::newRow("page 255") << 255 << 0 << QList<int>{} << QList<int>{};
+}
+
+void TestConfigStore::defaultProfilePages()
+{
+    QFETCH(int, page);
+    QFETCH(int, count);
+    QFETCH(QList<int>, head);
+    QFETCH(QList<int>, tail);
+    writeFile(settingDir() + QStringLiteral("pD.bin"), FullFactoryProfile);
+
+    const ConfigStore store(tmp->path());
+    const QVariantList list = store.loadDefaultProfile(uchar(page));
+    QCOMPARE(list.size(), count);
+    QCOMPARE(toInts(list.mid(0, head.size())), head);
+    QCOMPARE(toInts(list.mid(list.size() - tail.size())), tail);
+}
+
+void TestConfigStore::defaultSensorPageOrder()
+{
+    writeFile(settingDir() + QStringLiteral("pD.bin"), FullFactoryProfile);
+    const ConfigStore store(tmp->path());
+    const QList<int> list = toInts(store.loadDefaultProfile(3));
+    QCOMPARE(list.size(), 45);
+
+    QList<int> expected{8, 6, 3, 4, 250, 500, 750, 1000, 0, 0, 0, 0, 3};
+    for (int i = 31; i <= 54; ++i)
+        expected.append(i);
+    expected << 7 << 6 << 5 << 4 << 3 << 2 << 1 << 0;
+    QCOMPARE(list, expected);
+}
+
+void TestConfigStore::defaultProfileWithoutFactoryFile()
+{
+    const ConfigStore store(tmp->path());
+    QCOMPARE(toInts(store.loadDefaultProfile(3)), (QList<int>{2, 5, 2, 5, 2}));
+    QVERIFY(store.loadDefaultProfile(0).isEmpty());
+    QVERIFY(store.loadDefaultProfile(2).isEmpty());
+    QVERIFY(!QFile::exists(settingDir() + QStringLiteral("pD.bin")));
+}
+
+void TestConfigStore::defaultProfileMissingListShiftsPositions()
+{
+    writeFile(settingDir() + QStringLiteral("pD.bin"),
+              "[sensor]\nreportRate_Z4=4\nstage_Z4=6\n[color_Z4]\ntype2=1, 2, 3, 4, 5, 6, 7, 0\n"
+              "ledEffect=3, 1, 2\n[keydefine_Z4]\n0=1, 0, 240, 0\n2=7, 0, 1, 0\n");
+    const ConfigStore store(tmp->path());
+    QCOMPARE(toInts(store.loadDefaultProfile(3)),
+             (QList<int>{4, 5, 2, 5, 6, 1, 2, 3, 4, 5, 6, 7, 0}));
+    QCOMPARE(toInts(store.loadDefaultProfile(2)), (QList<int>{3, 1, 2}));
+    QCOMPARE(toInts(store.loadDefaultProfile(0)), (QList<int>{1, 0, 240, 0, 7, 0, 1, 0}));
+}
+
+QTEST_GUILESS_MAIN(TestConfigStore)
+#include "tst_config_store.moc"
