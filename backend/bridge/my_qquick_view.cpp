@@ -1,69 +1,242 @@
 #include "backend/bridge/my_qquick_view.h"
 
+#include "backend/config/config_store.h"
+#include "backend/gun/gun_data.h"
+#include "backend/i18n/language_catalog.h"
+#include "backend/pointer/pointer_settings_service.h"
 #include "backend/prompts/user_prompts.h"
+#include "backend/settings/keyboard_settings.h"
+#include "backend/settings/mouse_settings.h"
+#include "backend/settings/press_gun_operation.h"
+#include "backend/settings/setting_values.h"
+#include "backend/sound/sound_player.h"
 #include "device/hid_thread.h"
+#include "macro/library/macro_library.h"
+#include "macro/picture/custom_picture.h"
 
 #include <QQuickItem>
+#include <QStandardPaths>
+#include <array>
 
 myQQuickView::myQQuickView(QWidget *parent, Hid_Thread *hidThread)
-    : QQuickWidget(parent), hidThread(hidThread), userPrompts(std::make_unique<WidgetPrompts>(this))
+    : QQuickWidget(parent), hidThread(hidThread),
+      userPrompts(std::make_unique<WidgetPrompts>(this)), config(std::make_unique<ConfigStore>()),
+      languages(std::make_unique<LanguageCatalog>()), sound(new SoundPlayer(this)),
+      pointer(std::make_unique<PointerSettingsService>(
+          [this]() -> QSettings & { return config->liveProfile(); })),
+      gunData(std::make_unique<GunData>()), macros(std::make_unique<MacroLibrary>())
 {
     setResizeMode(QQuickWidget::SizeViewToRootObject);
     setAttribute(Qt::WA_AlwaysStackOnTop);
     setClearColor(Qt::transparent);
+
+    // Product names and secrecy codes of the device table come from the
+    // application settings.
+    hidThread->setConfigSource(config.get());
+
+    buildMouseSettings();
+    keyboard = std::make_unique<KeyboardSettings>(
+        *hidThread, [this]() -> QSettings & { return config->liveProfile(); });
+    pressGun = std::make_unique<PressGunOperation>(*hidThread);
 }
 
-myQQuickView::~myQQuickView() = default;
+myQQuickView::~myQQuickView()
+{
+    config->sync();
+}
 
 void myQQuickView::setPrompts(std::unique_ptr<UserPrompts> prompts)
 {
     userPrompts = std::move(prompts);
+    buildMouseSettings();
+}
+
+void myQQuickView::buildMouseSettings()
+{
+    ProfileAccess profile{[this]() -> QSettings & { return config->liveProfile(); },
+                          [this] { return config->currentProfile(); },
+                          [this](int index) { config->setCurrentProfile(index); }};
+    mouse = std::make_unique<MouseSettings>(
+        *hidThread, profile, [this](int slot) { return gunData->getSelGundata(slot); },
+        userPrompts.get(), [this] { return msgStrings(); });
+}
+
+void myQQuickView::setSystemPointerSettings(std::unique_ptr<PointerSettings> system)
+{
+    pointer = std::make_unique<PointerSettingsService>(
+        [this]() -> QSettings & { return config->liveProfile(); }, std::move(system));
+}
+
+QStringList myQQuickView::msgStrings() const
+{
+    return languages->msgStrings();
 }
 
 QString myQQuickView::windowTitleSetting() const
 {
-    return {};
+    return config->windowTitle();
 }
 
-void myQQuickView::invokeRoot(const char *function, QVariant a, QVariant b, QVariant c, QVariant d,
-                              int argc)
+int myQQuickView::currentDeviceId() const
+{
+    return hidThread->currentDeviceId();
+}
+
+void myQQuickView::invokeRoot(const char *function, const QVariantList &args)
 {
     QQuickItem *root = rootObject();
     if (!root)
         return;
-    switch (argc) {
-    case 0:
-        QMetaObject::invokeMethod(root, function, Qt::QueuedConnection);
-        break;
-    case 2:
-        QMetaObject::invokeMethod(root, function, Qt::QueuedConnection, Q_ARG(QVariant, a),
-                                  Q_ARG(QVariant, b));
-        break;
-    default:
-        QMetaObject::invokeMethod(root, function, Qt::QueuedConnection, Q_ARG(QVariant, a),
-                                  Q_ARG(QVariant, b), Q_ARG(QVariant, c), Q_ARG(QVariant, d));
-        break;
-    }
+    // The root's functions are untyped: every argument travels as a QVariant.
+    QGenericArgument a[4];
+    for (int i = 0; i < args.size() && i < 4; ++i)
+        a[i] = Q_ARG(QVariant, args[i]);
+    QMetaObject::invokeMethod(root, function, Qt::QueuedConnection, a[0], a[1], a[2], a[3]);
 }
+
+// --- Bridge ---
 
 void myQQuickView::initUI()
 {
-    invokeRoot("initUI");
+    invokeRoot("initUI", {});
 }
 
 void myQQuickView::runUI()
 {
-    invokeRoot("run");
+    invokeRoot("run", {});
 }
 
 void myQQuickView::detectKeyboard(bool isDown, uchar usbCode)
 {
-    invokeRoot("detectKeyboard", isDown, int(usbCode), {}, {}, 2);
+    invokeRoot("detectKeyboard", {isDown, int(usbCode)});
 }
 
 void myQQuickView::detectMouse(bool isDown, uint code, uint x, uint y)
 {
-    invokeRoot("detectMouse", isDown, code, x, y, 4);
+    invokeRoot("detectMouse", {isDown, code, x, y});
 }
 
-void myQQuickView::syncFW() {}
+void myQQuickView::syncFW()
+{
+    // Only the keyboard keeps pictures that the profile mirrors.
+    if (currentDeviceId() != 0)
+        return;
+    for (uchar index = 0; index < 5; ++index) {
+        // Zeros stay where the device does not answer.
+        std::array<uchar, 512> picture{};
+        hidThread->hid_92H_GetUserPicture(index, picture.data());
+        config->liveProfile().setValue(KeyboardSettings::userPictureKey(index),
+                                       settingvalues::intList(picture.data(), int(picture.size())));
+    }
+}
+
+// --- Sound ---
+
+void myQQuickView::setEnableAudio(bool isEnable)
+{
+    sound->setEnableAudio(isEnable);
+}
+
+void myQQuickView::playMedia_Index(uchar index)
+{
+    sound->playMedia_Index(index);
+}
+
+void myQQuickView::playMedia_Background()
+{
+    sound->playMedia_Background();
+}
+
+void myQQuickView::clearAllMedia()
+{
+    sound->clearAllMedia();
+}
+
+// --- Application settings ---
+
+void myQQuickView::saveApConfig(QVariantList apConfigs)
+{
+    config->saveApConfig(apConfigs);
+}
+
+QVariantList myQQuickView::loadApConfig()
+{
+    return config->loadApConfig();
+}
+
+QVariantList myQQuickView::loadDeviceApConfig()
+{
+    return config->loadDeviceApConfig();
+}
+
+void myQQuickView::resetApconfig()
+{
+    config->resetApconfig();
+}
+
+// --- Skin and pictures ---
+
+bool myQQuickView::getIsSkinShow()
+{
+    return CustomPicture::isSkinShow();
+}
+
+QString myQQuickView::getCustomFilePath()
+{
+    const QString chosen = userPrompts->openFileName(
+        tr("Open File"), CustomPicture::picturesFolder(), tr("Image Files(*.png)"));
+    const CustomPicture::Choice choice = CustomPicture::checkChosenPicture(chosen);
+    if (choice.warn) {
+        const QStringList msg = msgStrings();
+        userPrompts->warning(tr("%1").arg(msg.value(2)),
+                             QStringLiteral("%1%2").arg(msg.value(3), chosen));
+    }
+    return choice.path;
+}
+
+// --- Profiles ---
+
+QVariantList myQQuickView::loadDefaultProfile(uchar uiPageId)
+{
+    return config->loadDefaultProfile(uiPageId);
+}
+
+void myQQuickView::loadProfile(int profile)
+{
+    const QString source = userPrompts->openFileName(
+        tr("Open File"), QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
+        tr("Profile(*.pf)"));
+    if (!source.isEmpty())
+        config->loadProfile(profile, source);
+}
+
+void myQQuickView::saveProfile(int profile)
+{
+    const QString target = userPrompts->saveFileName(
+        tr("Save File"), QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
+        tr("Profile(*.pf)"));
+    if (!target.isEmpty())
+        config->saveProfile(profile, target);
+}
+
+void myQQuickView::resetProfile(int profile)
+{
+    config->resetProfile(profile);
+}
+
+// --- Languages ---
+
+QVariantMap myQQuickView::chkLanguages()
+{
+    return languages->chkLanguages();
+}
+
+QStringList myQQuickView::getGlobalStrings(QString langCode)
+{
+    return languages->getGlobalStrings(langCode);
+}
+
+QStringList myQQuickView::getProductLayoutStrings_Z4(QString langCode)
+{
+    return languages->getProductLayoutStrings_Z4(langCode);
+}
