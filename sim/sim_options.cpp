@@ -1,5 +1,7 @@
 #include "sim/sim_options.h"
 
+#include "sim/stateful_firmware.h"
+
 #include <QCommandLineParser>
 
 QString SimOptions::socketName() const
@@ -20,6 +22,25 @@ bool readCount(const QCommandLineParser &parser, const QString &name, int minimu
         *error = QStringLiteral("--%1 needs a whole number of at least %2, not \"%3\"")
                      .arg(name)
                      .arg(minimum)
+                     .arg(parser.value(name));
+        return false;
+    }
+    *out = value;
+    return true;
+}
+
+bool readRange(const QCommandLineParser &parser, const QString &name, int minimum, int maximum,
+               int *out, QString *error)
+{
+    if (!parser.isSet(name))
+        return true;
+    bool ok = false;
+    const int value = parser.value(name).toInt(&ok);
+    if (!ok || value < minimum || value > maximum) {
+        *error = QStringLiteral("--%1 needs a whole number from %2 to %3, not \"%4\"")
+                     .arg(name)
+                     .arg(minimum)
+                     .arg(maximum)
                      .arg(parser.value(name));
         return false;
     }
@@ -50,6 +71,17 @@ std::optional<SimOptions> parseSimOptions(const QStringList &args, QString *erro
         {QStringLiteral("cipher"),
          QStringLiteral("Frame cipher on or off (default: the device table)."),
          QStringLiteral("on|off")},
+        {QStringLiteral("sensor-type"), QStringLiteral("Sensor type 0..3 (default 0)."),
+         QStringLiteral("N")},
+        {QStringLiteral("stages"), QStringLiteral("Number of DPI stages 1..8 (default 8)."),
+         QStringLiteral("N")},
+        {QStringLiteral("logo-led"),
+         QStringLiteral("1: the logo LED works (default); 0: it does not."), QStringLiteral("0|1")},
+        {QStringLiteral("fw"), QStringLiteral("Firmware version, major.minor in hex (1.0A)."),
+         QStringLiteral("X.Y")},
+        {QStringLiteral("state"),
+         QStringLiteral("Keep the device state in FILE (JSON) across restarts."),
+         QStringLiteral("FILE")},
         {QStringLiteral("refuse-open"), QStringLiteral("Refuse every open.")},
         {QStringLiteral("drop-after"),
          QStringLiteral("After N reports from the host, close each connection unanswered."),
@@ -100,6 +132,24 @@ std::optional<SimOptions> parseSimOptions(const QStringList &args, QString *erro
         }
         options.cipher = value == QLatin1String("on");
     }
+    int logoLed = 1;
+    if (!readRange(parser, QStringLiteral("sensor-type"), 0, 3, &options.sensorType, error) ||
+        !readRange(parser, QStringLiteral("stages"), 1, 8, &options.stageCount, error) ||
+        !readRange(parser, QStringLiteral("logo-led"), 0, 1, &logoLed, error))
+        return std::nullopt;
+    options.logoLed = logoLed == 1;
+    if (parser.isSet(QStringLiteral("fw"))) {
+        options.firmwareVersion = parser.value(QStringLiteral("fw"));
+        uint8_t major = 0;
+        uint8_t minor = 0;
+        if (!parseFirmwareVersion(options.firmwareVersion, major, minor)) {
+            *error = QStringLiteral("--fw needs two hexadecimal numbers of one or two digits, "
+                                    "such as 1.0A, not \"%1\"")
+                         .arg(options.firmwareVersion);
+            return std::nullopt;
+        }
+    }
+    options.stateFile = parser.value(QStringLiteral("state"));
     options.refuseOpen = parser.isSet(QStringLiteral("refuse-open"));
     options.muteInput = parser.isSet(QStringLiteral("mute-input"));
     if (!readCount(parser, QStringLiteral("drop-after"), 0, &options.dropAfter, error) ||

@@ -15,6 +15,13 @@ struct SimOptions
     // --cipher on|off overrides common/isEncode of the device table.
     std::optional<bool> cipher;
 
+    // The device (see docs/virtual-devices.md).
+    int sensorType = 0;  // --sensor-type 0..3: what 83H reports as the sensor
+    int stageCount = 8;  // --stages 1..8: the DPI stage count 91H reports
+    bool logoLed = true; // --logo-led 1|0: whether 87H type 0 reports a working logo LED
+    QString firmwareVersion = QStringLiteral("1.0A"); // --fw: major.minor in hex (80H)
+    QString stateFile; // --state FILE: device state kept across restarts (JSON)
+
     // Faults.
     bool refuseOpen = false; // --refuse-open: every open is refused
     int dropAfter = -1;      // --drop-after N: after N host reports, drop each connection
