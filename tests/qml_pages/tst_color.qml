@@ -42,15 +42,15 @@ Item {
 
         function test_option1_for_every_position_data() {
             return [
-                { tag: "OFF", effect: 0, slider: "brightnessSlider", values: [0, 1, 2, 3, 4, 5, 6, 7] },
-                { tag: "STATIC", effect: 1, slider: "brightnessSlider", values: [1, 2, 4, 5, 6, 7, 9, 10] },
-                { tag: "BREATHING", effect: 2, slider: "speedSlider", values: [5, 4, 4, 3, 3, 2, 2, 1] },
-                { tag: "NEON", effect: 3, slider: "speedSlider", values: [1, 5, 9, 13, 18, 22, 26, 30] }
+                { tag: "OFF", effect: 0, slider: "ledBrightnessSlider", values: [0, 1, 2, 3, 4, 5, 6, 7] },
+                { tag: "STATIC", effect: 1, slider: "ledBrightnessSlider", values: [1, 2, 4, 5, 6, 7, 9, 10] },
+                { tag: "BREATHING", effect: 2, slider: "ledSpeedSlider", values: [5, 4, 4, 3, 3, 2, 2, 1] },
+                { tag: "NEON", effect: 3, slider: "ledSpeedSlider", values: [1, 5, 9, 13, 18, 22, 26, 30] }
             ];
         }
         function test_option1_for_every_position(data) {
             open();
-            part("effectList").setCurIndex(data.effect);
+            part("ledEffectList").setCurIndex(data.effect);
             for (let position = 0; position < 8; ++position) {
                 part(data.slider).setCurIndex(position);
                 view.clear();
@@ -61,28 +61,28 @@ Item {
                 compare(call[1], data.effect);
                 compare(call[2], data.values[position], "position " + position);
                 compare(call[3], 2);
-                const b = part("brightnessSlider").currentIndex;
-                const s = part("speedSlider").currentIndex;
+                const b = part("ledBrightnessSlider").currentIndex;
+                const s = part("ledSpeedSlider").currentIndex;
                 compare(call[4], [data.effect, b, s]);
             }
         }
 
         function test_apply_button_locks_then_sends() {
             open();
-            part("effectList").setCurIndex(2);
-            part("speedSlider").setCurIndex(0);
+            part("ledEffectList").setCurIndex(2);
+            part("ledSpeedSlider").setCurIndex(0);
             mouseClick(part("btnColorApply"));
             compare(view.calls, [["playMedia_Index", 4], ["setProtectUI", 800], ["ui_0DH_SetRGBLedEffect", 2, 5, 2, [2, 7, 0]]]);
         }
 
         function test_effect_chosen_in_the_list() {
             open();
-            const list = part("effectList");
+            const list = part("ledEffectList");
             mouseClick(list);
             tryCompare(findChild(list, "listBox"), "height", 4 * list.itemHeight, 1000);
             mouseClick(list, list.width / 2, list.height + 3.5 * list.itemHeight);
             compare(list.curIndex, 3);
-            part("speedSlider").setCurIndex(7);
+            part("ledSpeedSlider").setCurIndex(7);
             harness.btnTotalApplyClicked();
             compare(view.last("ui_0DH_SetRGBLedEffect").slice(1, 4), [3, 30, 2]);
         }
@@ -97,25 +97,25 @@ Item {
         }
         function test_sliders_enabled_by_effect(data) {
             open();
-            part("effectList").setCurIndex(data.effect);
-            compare(part("brightnessSlider").enabled, data.brightness);
-            compare(part("speedSlider").enabled, data.speed);
+            part("ledEffectList").setCurIndex(data.effect);
+            compare(part("ledBrightnessSlider").enabled, data.brightness);
+            compare(part("ledSpeedSlider").enabled, data.speed);
         }
 
         function test_defaults_before_loading() {
             open();
-            compare(part("effectList").curIndex, 0);
-            compare(part("brightnessSlider").currentIndex, 7);
-            compare(part("speedSlider").currentIndex, 4);
+            compare(part("ledEffectList").curIndex, 0);
+            compare(part("ledBrightnessSlider").currentIndex, 7);
+            compare(part("ledSpeedSlider").currentIndex, 4);
         }
 
         function test_reset_sends_nothing() {
             open(v => v.ledEffect = [1, 3, 2]);
             mouseClick(part("btnColorReset"));
             compare(view.names(), ["playMedia_Index"]);
-            compare(part("effectList").curIndex, 2);
-            compare(part("brightnessSlider").currentIndex, 7);
-            compare(part("speedSlider").currentIndex, 7);
+            compare(part("ledEffectList").curIndex, 2);
+            compare(part("ledBrightnessSlider").currentIndex, 7);
+            compare(part("ledSpeedSlider").currentIndex, 7);
             harness.btnTotalResetClicked();
             compare(view.names(), ["playMedia_Index"]);
         }
@@ -129,9 +129,9 @@ Item {
                 v.ledColors = { 0: colours };
             }, [5]);
             compare(page.colorMaxStage, 5);
-            compare(part("effectList").curIndex, 1);
-            compare(part("brightnessSlider").currentIndex, 3);
-            compare(part("speedSlider").currentIndex, 6);
+            compare(part("ledEffectList").curIndex, 1);
+            compare(part("ledBrightnessSlider").currentIndex, 3);
+            compare(part("ledSpeedSlider").currentIndex, 6);
             compare(page.paletteColors, colours);
         }
 
@@ -140,7 +140,7 @@ Item {
                 v.ledEffect = [1, 3];
                 v.ledColors = { 0: [1, 2, 3] };
             });
-            compare(part("effectList").curIndex, 0);
+            compare(part("ledEffectList").curIndex, 0);
             compare(page.paletteColors.length, 24);
             compare(page.paletteColors[0], 255);
         }
@@ -151,8 +151,8 @@ Item {
             page.refresh();
             compare(view.names(), ["ui_90H_GetLED8StageColor", "ui_8DH_GetRGBLedEffect"]);
             compare(view.calls[0][1], 0);
-            compare(part("effectList").curIndex, 3);
-            compare(part("speedSlider").currentIndex, 2);
+            compare(part("ledEffectList").curIndex, 3);
+            compare(part("ledSpeedSlider").currentIndex, 2);
         }
 
         function test_palette_change_is_sent_at_once() {

@@ -137,7 +137,7 @@ Item {
         }
         DropdownList {
             id: effectList
-            objectName: "effectList"
+            objectName: "ledEffectList"
             width: 200
             height: 24
             z: 50
@@ -150,7 +150,7 @@ Item {
         }
         Slider {
             id: brightnessSlider
-            objectName: "brightnessSlider"
+            objectName: "ledBrightnessSlider"
             width: 168
             currentIndex: 7
             enabled: page.effect === page.effectStatic
@@ -161,7 +161,7 @@ Item {
         }
         Slider {
             id: speedSlider
-            objectName: "speedSlider"
+            objectName: "ledSpeedSlider"
             width: 168
             currentIndex: 4
             enabled: page.effect === page.effectBreathing || page.effect === page.effectNeon
@@ -170,7 +170,7 @@ Item {
         // Not shown on this product: one swatch per lighting stage.
         Row {
             id: paletteRow
-            objectName: "palette"
+            objectName: "ledPalette"
             visible: false
             spacing: 6
             Repeater {

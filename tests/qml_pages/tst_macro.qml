@@ -1,0 +1,368 @@
+import QtQuick
+import QtTest
+
+// The macro page against a recording ui_View with an in-memory macro
+// library: the lines each tool makes, where they go, that every change is
+// saved, the clipboard rules, recording, the file menu and enabled states.
+Item {
+    id: top
+    width: 800
+    height: 460
+
+    Component {
+        id: harnessComponent
+        PageHarness {
+            source: "qrc:/modules/qml/Z4/Page_Macro.qml"
+        }
+    }
+
+    TestCase {
+        name: "MacroPage"
+        when: windowShown
+
+        property var harness: null
+        property var page: null
+        property var view: null
+
+        readonly property string down: "    [Down]"
+        readonly property string up: "      [Up]"
+        readonly property string delay: "   [Delay]"
+
+        function part(name) {
+            const found = findChild(page, name);
+            verify(found !== null, "no item " + name);
+            return found;
+        }
+        function open(setup) {
+            harness = createTemporaryObject(harnessComponent, top);
+            verify(harness !== null);
+            page = harness.page;
+            view = harness.view;
+            verify(page !== null, "page did not load");
+            if (setup)
+                setup(view);
+            page.initUI();
+            view.clear();
+        }
+        // Opens the library with macro "M" holding `lines`, selected.
+        function openWith(lines) {
+            open(v => {
+                v.addMacro("Another", -1, 1, ["Z" + down]);
+                v.addMacro("M", -1, 1, lines);
+            });
+            clickRow(part("macroFiles"), 1);
+            compare(page.selectedFile, 1);
+            view.clear();
+        }
+        function clickRow(list, row) {
+            // Rows appear with the view's next layout.
+            list.lvItems.forceLayout();
+            mouseClick(list, 20, (row + 0.5) * list.rowHeight);
+        }
+        function shownLines() {
+            return page.lines();
+        }
+        function lastSaved() {
+            const call = view.last("saveMacroIni");
+            verify(call !== null, "nothing saved");
+            return call[2];
+        }
+        function press(usage, isDown) {
+            harness.product.msg_KB(isDown, usage);
+        }
+        function setKeyField(usage) {
+            const field = part("macroKeyField");
+            mouseClick(field);
+            press(usage, true);
+            press(usage, false);
+            compare(field.tmpKeycodeUSB, usage);
+        }
+        function button(name) {
+            return part(name);
+        }
+
+        function test_file_list_shows_names_without_ending() {
+            open(v => {
+                v.addMacro("b", -1, 1, []);
+                v.addMacro("A", -1, 1, ["X" + down, "X" + up]);
+            });
+            compare(page.md_MacroFile.count, 2);
+            compare(page.md_MacroFile.get(0).textX, "A");
+            compare(page.md_MacroFile.get(1).textX, "b");
+            compare(page.selectedFile, -1);
+            compare(page.md_MacroActions.count, 0);
+            clickRow(part("macroFiles"), 0);
+            compare(view.last("loadMacroIni"), ["loadMacroIni", "A"]);
+            compare(page.md_MacroActions.get(0).textX, "X");
+            compare(page.md_MacroActions.get(0).textR, down);
+            compare(page.md_MacroActions.get(1).textR, up);
+        }
+
+        function test_value_keeps_trailing_blank() {
+            openWith(["KP 7 " + down, "250" + delay]);
+            compare(page.md_MacroActions.get(0).textX, "KP 7 ");
+            compare(page.md_MacroActions.get(1).textX, "250");
+            compare(page.md_MacroActions.get(1).textR, delay);
+        }
+
+        function test_insert_key_before_selected_row() {
+            openWith(["A" + down, "A" + up, "B" + down]);
+            clickRow(part("actionList"), 2);
+            compare(page.selectedAction, 2);
+            setKeyField(0x06);
+            mouseClick(button("btnInsertKey"));
+            const expected = ["A" + down, "A" + up, "C" + down, "C" + up, "B" + down];
+            compare(shownLines(), expected);
+            compare(lastSaved(), expected);
+            compare(view.last("saveMacroIni")[1], "M");
+        }
+
+        function test_insert_without_selection_appends() {
+            openWith(["A" + down]);
+            setKeyField(0x2C);
+            mouseClick(button("btnInsertKey"));
+            compare(lastSaved(), ["A" + down, "Space" + down, "Space" + up]);
+        }
+
+        function test_insert_mouse_button_data() {
+            return [
+                { tag: "LEFT", pos: 0, name: "MS-L" },
+                { tag: "RIGHT", pos: 1, name: "MS-R" },
+                { tag: "MIDDLE", pos: 2, name: "MS-M" },
+                { tag: "BACKWARD", pos: 3, name: "MS-B4" },
+                { tag: "FORWARD", pos: 4, name: "MS-B5" }
+            ];
+        }
+        function test_insert_mouse_button(data) {
+            openWith([]);
+            const list = part("mouseButtonList");
+            verify(!button("btnInsertMouse").enabled);
+            list.setCurIndex(data.pos);
+            compare(list.mdItems.get(data.pos).textX, "MOUSE【 " + data.tag + " 】");
+            mouseClick(button("btnInsertMouse"));
+            compare(lastSaved(), [data.name + down, data.name + up]);
+        }
+
+        function test_delay_commit_data() {
+            return [
+                { tag: "typed 5", typed: "5", line: "10" + delay },
+                { tag: "typed 0", typed: "0", line: "10" + delay },
+                { tag: "typed 10", typed: "10", line: "10" + delay },
+                { tag: "typed 65535", typed: "65535", line: "65535" + delay },
+                { tag: "typed 99999", typed: "99999", line: "65535" + delay },
+                { tag: "left empty", typed: "", line: "10" + delay },
+                { tag: "default", typed: null, line: "1000" + delay }
+            ];
+        }
+        function test_delay_commit(data) {
+            openWith([]);
+            const field = part("delayField");
+            if (data.typed !== null)
+                field.input.text = data.typed;
+            mouseClick(button("btnInsertDelay"));
+            compare(lastSaved(), [data.line]);
+        }
+
+        function test_delay_field_takes_five_digits() {
+            openWith([]);
+            const input = part("delayField").input;
+            input.forceActiveFocus();
+            input.selectAll();
+            keyClick(Qt.Key_1);
+            keyClick(Qt.Key_2);
+            keyClick(Qt.Key_A);
+            keyClick(Qt.Key_3);
+            keyClick(Qt.Key_4);
+            keyClick(Qt.Key_5);
+            keyClick(Qt.Key_6);
+            compare(input.text, "12345");
+            keyClick(Qt.Key_Return);
+            compare(part("delayField").value, 12345);
+        }
+
+        function test_cut_allows_one_paste() {
+            openWith(["A" + down, "A" + up, "B" + down]);
+            clickRow(part("actionList"), 0);
+            mouseClick(button("btnCut"));
+            compare(lastSaved(), ["A" + up, "B" + down]);
+            verify(!page.isUnlimitedCopy);
+            verify(button("btnPaste").enabled);
+            mouseClick(button("btnPaste"));
+            compare(lastSaved(), ["A" + up, "B" + down, "A" + down]);
+            compare(page.scrapbook, "");
+            verify(!button("btnPaste").enabled);
+            view.clear();
+            page.pasteRow();
+            compare(view.count("saveMacroIni"), 0);
+        }
+
+        function test_copy_allows_many_pastes() {
+            openWith(["A" + down, "B" + down]);
+            clickRow(part("actionList"), 1);
+            mouseClick(button("btnCopy"));
+            compare(view.count("saveMacroIni"), 0, "copy changes nothing");
+            verify(page.isUnlimitedCopy);
+            mouseClick(button("btnPaste"));
+            mouseClick(button("btnPaste"));
+            mouseClick(button("btnPaste"));
+            compare(lastSaved(), ["A" + down, "B" + down, "B" + down, "B" + down, "B" + down]);
+            compare(page.scrapbook, "B" + down);
+        }
+
+        function test_paste_goes_before_selected_row() {
+            openWith(["A" + down, "B" + down, "C" + down]);
+            clickRow(part("actionList"), 2);
+            mouseClick(button("btnCopy"));
+            clickRow(part("actionList"), 0);
+            mouseClick(button("btnPaste"));
+            compare(lastSaved(), ["C" + down, "A" + down, "B" + down, "C" + down]);
+        }
+
+        function test_delete_row() {
+            openWith(["A" + down, "B" + down]);
+            verify(!button("btnDeleteRow").enabled);
+            clickRow(part("actionList"), 0);
+            verify(button("btnDeleteRow").enabled);
+            mouseClick(button("btnDeleteRow"));
+            compare(lastSaved(), ["B" + down]);
+            compare(page.selectedAction, -1);
+            verify(!button("btnDeleteRow").enabled);
+        }
+
+        function test_failed_save_clears_the_lines() {
+            openWith(["A" + down, "B" + down]);
+            view.failSave = true;
+            clickRow(part("actionList"), 0);
+            mouseClick(button("btnDeleteRow"));
+            compare(view.count("saveMacroIni"), 1);
+            compare(page.md_MacroActions.count, 0);
+        }
+
+        function test_recording_keeps_named_keys_only() {
+            openWith(["OLD" + down]);
+            mouseClick(button("btnRecord"));
+            verify(page.isRecordStart);
+            compare(page.md_MacroActions.count, 0);
+            verify(!part("macroFiles").enabled);
+            verify(!button("btnAddMacro").enabled);
+            verify(!button("btnRecord").enabled);
+            verify(button("btnStop").enabled);
+            press(0xE0, true);
+            press(0x04, true);
+            press(0x32, true); // no name
+            press(0x32, false);
+            press(0xF0, true); // a mouse button code is not a key name
+            press(0x04, false);
+            press(0xE0, false);
+            compare(view.count("saveMacroIni"), 0, "nothing is saved while recording");
+            mouseClick(button("btnStop"));
+            verify(!page.isRecordStart);
+            const expected = ["L Ctrl" + down, "A" + down, "A" + up, "L Ctrl" + up];
+            compare(lastSaved(), expected);
+            compare(view.macros["M"].lines, expected);
+            verify(part("macroFiles").enabled);
+        }
+
+        function test_keys_outside_recording_add_nothing() {
+            openWith(["A" + down]);
+            press(0x05, true);
+            press(0x05, false);
+            compare(shownLines(), ["A" + down]);
+            compare(view.count("saveMacroIni"), 0);
+        }
+
+        function test_enabled_states_without_file() {
+            open(v => v.addMacro("M", -1, 1, []));
+            verify(button("btnAddMacro").enabled);
+            verify(!button("btnDeleteMacro").enabled);
+            verify(!button("btnRecord").enabled);
+            verify(!button("btnStop").enabled);
+            verify(!button("btnInsertKey").enabled);
+            verify(!button("btnInsertMouse").enabled);
+            verify(!button("btnInsertDelay").enabled);
+            verify(!button("btnDeleteRow").enabled);
+            verify(!button("btnCut").enabled);
+            verify(!button("btnCopy").enabled);
+            verify(!button("btnPaste").enabled);
+            page.scrapbook = "A" + down;
+            verify(!button("btnPaste").enabled, "paste needs a selected file");
+        }
+
+        function test_enabled_states_with_file() {
+            openWith(["A" + down]);
+            verify(button("btnDeleteMacro").enabled);
+            verify(button("btnRecord").enabled);
+            verify(button("btnInsertDelay").enabled);
+            verify(!button("btnInsertKey").enabled, "needs a key in the key field");
+            setKeyField(0x04);
+            verify(button("btnInsertKey").enabled);
+            verify(!button("btnCut").enabled);
+            clickRow(part("actionList"), 0);
+            verify(button("btnCut").enabled);
+            verify(button("btnCopy").enabled);
+        }
+
+        function test_add_and_delete_file() {
+            open(v => v.addMacro("Macro. 001", -1, 1, ["A" + down]));
+            mouseClick(button("btnAddMacro"));
+            compare(view.count("createMacroIni"), 1);
+            compare(page.md_MacroFile.count, 2);
+            compare(page.selectedName(), "Macro. 002");
+            compare(page.md_MacroActions.count, 0);
+            mouseClick(button("btnDeleteMacro"));
+            compare(view.last("deleteMacroIni"), ["deleteMacroIni", "Macro. 002"]);
+            compare(page.md_MacroFile.count, 1);
+            compare(page.selectedFile, -1);
+            compare(page.md_MacroActions.count, 0);
+        }
+
+        function test_file_menu_save_and_cancel() {
+            openWith([]);
+            part("macroFiles").listElementRightBtnClicked(0);
+            verify(part("fileMenu").visible);
+            mouseClick(part("menuSave"));
+            compare(view.last("saveMacroIniToFile"), ["saveMacroIniToFile", "Another"]);
+            verify(!part("fileMenu").visible);
+            part("macroFiles").listElementRightBtnClicked(0);
+            mouseClick(part("menuCancel"));
+            verify(!part("fileMenu").visible);
+            compare(view.count("saveMacroIniToFile"), 1);
+        }
+
+        function test_file_menu_load_reloads_selected_and_lists_new_file() {
+            openWith(["A" + down]);
+            view.importName = "Imported";
+            part("macroFiles").listElementRightBtnClicked(1);
+            mouseClick(part("menuLoad"));
+            compare(view.count("loadMacroIniFromFile"), 1);
+            compare(page.md_MacroFile.count, 3);
+            compare(page.selectedName(), "M");
+            compare(view.last("loadMacroIni"), ["loadMacroIni", "M"]);
+            compare(shownLines(), ["A" + down]);
+        }
+
+        function test_rename_data() {
+            return [
+                { tag: "accepted", refuse: false, shown: "Renamed" },
+                { tag: "refused by the file system", refuse: true, shown: "M" }
+            ];
+        }
+        function test_rename(data) {
+            openWith(["A" + down]);
+            view.refuseRename = data.refuse;
+            const files = part("macroFiles");
+            files.listElementRightBtnClicked(1);
+            mouseClick(part("menuRename"));
+            compare(files.editingIndex, 1);
+            files.finishEdit(1, "Renamed");
+            compare(view.last("renameMacroIniFile"), ["renameMacroIniFile", "M", "Renamed"]);
+            compare(page.selectedName(), data.shown);
+            const names = [];
+            for (let i = 0; i < page.md_MacroFile.count; ++i)
+                names.push(page.md_MacroFile.get(i).textX);
+            verify(names.indexOf(data.shown) >= 0);
+            verify(names.indexOf(data.refuse ? "Renamed" : "M") < 0);
+            compare(shownLines(), ["A" + down]);
+        }
+    }
+}
