@@ -95,4 +95,97 @@ QtObject {
     function resetProfile(profile) {
         record("resetProfile", arguments);
     }
+
+    // The setting pages read these while the window initialises: an empty
+    // profile, no macros, a sensor of type 0 with eight stages.
+    function loadDefaultProfile(uiPageId) {
+        record("loadDefaultProfile", arguments);
+        return [];
+    }
+    function getKeydefine(matrixId) {
+        record("getKeydefine", arguments);
+        return [];
+    }
+    function getMacroIniNames() {
+        record("getMacroIniNames", arguments);
+        return [];
+    }
+    function loadMacroIniConfig(name) {
+        record("loadMacroIniConfig", arguments);
+        return [];
+    }
+    function setMacroIniConfig(name, config) {
+        record("setMacroIniConfig", arguments);
+    }
+    function ui_12H_SetKeyMatrix(src64) {
+        record("ui_12H_SetKeyMatrix", arguments);
+    }
+    function getSensorType() {
+        record("getSensorType", arguments);
+        return 0;
+    }
+    function chkIsLogoLedWork() {
+        record("chkIsLogoLedWork", arguments);
+        return false;
+    }
+    function ui_91H_SyncDPI() {
+        record("ui_91H_SyncDPI", arguments);
+        return 8;
+    }
+    function ui_81H_GetReportRate() {
+        record("ui_81H_GetReportRate", arguments);
+        return 0;
+    }
+    function getCursorSpeed() {
+        record("getCursorSpeed", arguments);
+        return 5;
+    }
+    function getVerticalScrollLines() {
+        record("getVerticalScrollLines", arguments);
+        return 2;
+    }
+    function getDoubleClickSpeed() {
+        record("getDoubleClickSpeed", arguments);
+        return 5;
+    }
+    function ui_8BH_GetCurrentDPIStage() {
+        record("ui_8BH_GetCurrentDPIStage", arguments);
+        return 0;
+    }
+    function ui_91H_GetDPISet() {
+        record("ui_91H_GetDPISet", arguments);
+        return [];
+    }
+    function ui_90H_GetLED8StageColor(type) {
+        record("ui_90H_GetLED8StageColor", arguments);
+        return [];
+    }
+    function ui_8DH_GetRGBLedEffect() {
+        record("ui_8DH_GetRGBLedEffect", arguments);
+        return [];
+    }
+    function ui_01H_SetReportRate(rate) {
+        record("ui_01H_SetReportRate", arguments);
+    }
+    function setCursorSpeed(v) {
+        record("setCursorSpeed", arguments);
+    }
+    function setVerticalScrollLines(v) {
+        record("setVerticalScrollLines", arguments);
+    }
+    function setDoubleClickSpeed(v) {
+        record("setDoubleClickSpeed", arguments);
+    }
+    function ui_0BH_SetCurrentDPIStage(stage) {
+        record("ui_0BH_SetCurrentDPIStage", arguments);
+    }
+    function ui_11H_SetDPISet(dpiStage, src8, valueForIndex) {
+        record("ui_11H_SetDPISet", arguments);
+    }
+    function ui_10H_SetLED8StageColor(type, src) {
+        record("ui_10H_SetLED8StageColor", arguments);
+    }
+    function ui_0DH_SetRGBLedEffect(effect, option1, option2, configs) {
+        record("ui_0DH_SetRGBLedEffect", arguments);
+    }
 }

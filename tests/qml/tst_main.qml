@@ -61,6 +61,9 @@ Item {
                 tryCompare(menuDown, "y", 600 - menuDown.height, 1000);
                 const menuProf = part("menu_Prof");
                 tryCompare(menuProf, "x", 1000 - menuProf.width - 8, 1000);
+                // The power-on ends with the page area's slide-in; a click
+                // while it runs finishes it instead of sliding.
+                tryCompare(part("pageContent"), "x", 0, 1000);
             }
             return main;
         }
@@ -215,7 +218,13 @@ Item {
             const expected = data.call === "" ? [] : [data.call];
             if (data.reread)
                 expected.push("ui_02H_SetCurrentProfile");
-            compare(ui_View.names().filter(n => n !== "playMedia_Index"), expected);
+            // The pages' own reads after a switch are left out here; that
+            // they happen is checked below.
+            const pageReads = ["loadDefaultProfile", "getMacroIniNames", "getKeydefine", "ui_90H_GetLED8StageColor", "ui_8DH_GetRGBLedEffect", "getSensorType", "chkIsLogoLedWork", "ui_91H_SyncDPI", "ui_81H_GetReportRate", "getCursorSpeed", "getVerticalScrollLines", "getDoubleClickSpeed", "ui_8BH_GetCurrentDPIStage", "ui_91H_GetDPISet"];
+            compare(ui_View.names().filter(n => n !== "playMedia_Index" && pageReads.indexOf(n) < 0), expected);
+            compare(ui_View.count("getKeydefine"), data.reread ? 16 : 0);
+            compare(ui_View.count("ui_91H_GetDPISet"), data.reread ? 1 : 0);
+            compare(ui_View.count("ui_8DH_GetRGBLedEffect"), data.reread ? 1 : 0);
             if (data.call !== "")
                 compare(ui_View.callsTo(data.call)[0][1], data.row);
             compare(part("page_Keydefine").initCount, data.reread ? 2 : 1);
