@@ -1,0 +1,489 @@
+// Every settings and language file that ships beside the program, checked
+// against what the program, the pages and the mouse accept.
+
+#include "backend/config/config_store.h"
+#include "backend/i18n/language_catalog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <algorithm>
+#include <bit>
+#include <set>
+
+namespace {
+
+// The sensor the shipped profiles are written for (R2 of 83H of the Z4 and
+// of the virtual mouse) and the DPI menu the sensor page offers for it.
+constexpr int ShippedSensorType = 0;
+const QList<QList<int>> DpiMenus = {
+    {0, 250, 500, 750, 1000, 1250, 1500, 1750, 2000, 2500, 3000, 3500, 4000},
+    {0, 500, 1000, 1750, 2000, 2500, 3000, 3500, 4000, 5000, 6000, 7000},
+    {0, 250, 500, 750, 1000, 1250, 1500, 1750, 2000, 2500, 2750},
+    {0, 600, 800, 1000, 1200, 1600, 2000, 2400, 2800, 3200, 3600, 4000, 4500, 5000, 6000, 7000,
+     8000, 10000},
+};
+
+// Colour indices 0..7 of the DPI indicator.
+const QList<QList<int>> IndicatorColours = {{255, 0, 0},     {0, 255, 0},   {0, 0, 255},
+                                            {255, 0, 255},   {0, 255, 255}, {255, 255, 0},
+                                            {255, 255, 255}, {255, 127, 0}};
+
+// The interface's built-in English strings 1...114; the English file must
+// say the same.
+const QStringList BuiltInEnglish = {"OPTIONS",
+                                    "LOOP",
+                                    "SPEED",
+                                    "BRIGHTNESS",
+                                    "DIRECTION",
+                                    "PAINTING",
+                                    "EFFECTS",
+                                    "USER DEFINE 1",
+                                    "USER DEFINE 2",
+                                    "USER DEFINE 3",
+                                    "USER DEFINE 4",
+                                    "USER DEFINE 5",
+                                    "STATIC",
+                                    "BREATHING",
+                                    "WAVE",
+                                    "INDUCTION DARKEN",
+                                    "MARQUEE",
+                                    "RIPPLE",
+                                    "INDUCTION BRIGHTEN",
+                                    "NEON",
+                                    "MARQUEE COLORFUL",
+                                    "RAINING",
+                                    "MARQUEE CIRCLE",
+                                    "SPOTLIGHT",
+                                    "ROTATION",
+                                    "SKIN",
+                                    "SOUND",
+                                    "ANIMATED",
+                                    "LANGUAGE",
+                                    "BACKGROUND",
+                                    "ON",
+                                    "OFF",
+                                    "TEXT",
+                                    "SIZE",
+                                    "COLOR",
+                                    "BRIGHTNESS",
+                                    "NORMAL",
+                                    "LARGER",
+                                    "SKIN 1",
+                                    "SKIN 2",
+                                    "SKIN 3",
+                                    "SKIN 4",
+                                    "SKIN 5",
+                                    "MACRO",
+                                    "ACTION",
+                                    "KEYBOARD",
+                                    "MOUSE",
+                                    "MEDIA",
+                                    "COMBO KEY",
+                                    "MACRO",
+                                    "LEFT",
+                                    "RIGHT",
+                                    "MIDDLE",
+                                    "BACKWARD",
+                                    "FORWARD",
+                                    "NEXT TRACK",
+                                    "PREVIOUS TRACK",
+                                    "STOP",
+                                    "PLAY / PAUSE",
+                                    "MUTE",
+                                    "VOLUME UP",
+                                    "VOLUME DOWN",
+                                    "MEDIA SELECT",
+                                    "MAIL",
+                                    "CALCULATOR",
+                                    "MY COMPUTER",
+                                    "WWW SEARCH",
+                                    "WWW HOME",
+                                    "WWW BACK",
+                                    "WWW FORWARD",
+                                    "WWW STOP",
+                                    "WWW REFRESH",
+                                    "WWW FAVORITES",
+                                    "KEY",
+                                    "MACRO",
+                                    "COLOR",
+                                    "RESET",
+                                    "CANCEL",
+                                    "GAMING MODE",
+                                    "DELETE",
+                                    "CUT",
+                                    "PASTE",
+                                    "COPY",
+                                    "LOAD",
+                                    "SAVE",
+                                    "SENSOR",
+                                    "LED POWER ON",
+                                    "TWINKLING",
+                                    "GLIDING",
+                                    "FINGER MOVING",
+                                    "VERTICAL FLIPPING",
+                                    "YO-YO",
+                                    "FIRE KEY",
+                                    "TRIPLE CLICK",
+                                    "DPI SWITCH",
+                                    "NORMAL PLAY",
+                                    "TIMES",
+                                    "ALWAYS REPEAT",
+                                    "REPEAT ON PRESSED",
+                                    "POLLING RATE",
+                                    "CURSOR SPEED",
+                                    "VERTICAL SCROLL SPEED",
+                                    "DOUBLE CLICK SPEED",
+                                    "DPI LEVEL",
+                                    "DPI INDICATOR LED",
+                                    "DEFAULT",
+                                    "APPLY",
+                                    "SCROLL SWAP",
+                                    "SCROLL UP",
+                                    "SCROLL DOWN",
+                                    "LED CONTROL",
+                                    "RENAME",
+                                    "ALL RESET",
+                                    "ALL SAVE"};
+
+QString sourceModules()
+{
+    return qEnvironmentVariable("Z4_SOURCE_DIR") + QStringLiteral("/modules/");
+}
+
+QList<int> intsOf(const QVariant &value, bool *ok)
+{
+    QList<int> out;
+    *ok = value.isValid();
+    for (const QString &item : value.toStringList()) {
+        bool good = false;
+        out.append(item.trimmed().toInt(&good));
+        *ok = *ok && good;
+    }
+    return out;
+}
+
+// Whether the 4 bytes are an entry the mouse's key matrix knows.
+bool validKeyEntry(const QList<int> &e)
+{
+    if (e.size() != 4 || std::any_of(e.begin(), e.end(), [](int b) { return b < 0 || b > 255; }))
+        return false;
+    const auto isButton = [](int b) { return b >= 0xF0 && b <= 0xF4; };
+    const auto isUsage = [](int b) { return b >= 0x04 && b <= 0xE7; };
+    switch (e[0]) {
+    case 0x00:
+        if (e == QList<int>{0, 0, 0, 0})
+            return true; // disabled
+        if (e[1] == 0)
+            return isUsage(e[2]) && e[3] == 0;
+        return std::popcount(unsigned(e[1])) == 1 && isUsage(e[2]) && isUsage(e[3]);
+    case 0x01:
+        return e[1] == 0 && isButton(e[2]) && e[3] == 0;
+    case 0x03:
+        return e[1] == 0 && (e[2] | e[3]) != 0;
+    case 0x04:
+        return e[1] == 0 && (e[2] == 1 || e[2] == 2) && e[3] == 0;
+    case 0x07:
+        return e[1] == 0 && e[2] >= 1 && e[2] <= 3 && e[3] == 0;
+    case 0x08:
+        return e[1] == 0 && e[2] == 1 && e[3] >= 4 && e[3] <= 6;
+    case 0x09:
+        return e[1] <= 2 && e[2] >= 1 && e[2] <= 12 && e[3] == 0;
+    case 0x0A:
+        return (isButton(e[1]) || isUsage(e[1])) && e[2] >= 10;
+    case 0x0B:
+        return e[1] == 0 && e[2] == 0 && e[3] == 0;
+    default:
+        return false;
+    }
+}
+
+QStringList languageFiles()
+{
+    return QDir(sourceModules() + QStringLiteral("i18n"))
+        .entryList({QStringLiteral("lang_*.ini")}, QDir::Files, QDir::Name);
+}
+
+// Key numbers that carry a layout name, the same in every language.
+std::set<int> labelledKeys()
+{
+    std::set<int> keys;
+    const QStringList files = languageFiles();
+    if (files.isEmpty())
+        return keys;
+    QSettings file(sourceModules() + QStringLiteral("i18n/") + files.first(), QSettings::IniFormat);
+    for (int i = 0; i < 16; ++i)
+        if (!file.value(QStringLiteral("Z4_133C6AA/%1").arg(i)).toString().isEmpty())
+            keys.insert(i);
+    return keys;
+}
+
+} // namespace
+
+class TestShippedData : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void applicationSettings_data();
+    void applicationSettings();
+    void factorySettingsHoldResetValues();
+
+    void profiles_data();
+    void profiles();
+    void factoryProfilePages();
+
+    void languages_data();
+    void languages();
+    void shippedLanguageList();
+    void englishMatchesBuiltInStrings();
+
+private:
+    QTemporaryDir copy; // ConfigStore reads a copy, never the source tree
+};
+
+void TestShippedData::initTestCase()
+{
+    QVERIFY2(!qEnvironmentVariableIsEmpty("Z4_SOURCE_DIR"), "Z4_SOURCE_DIR not set");
+    QVERIFY(copy.isValid());
+    const QString target = copy.path() + QStringLiteral("/modules/setting/");
+    QVERIFY(QDir().mkpath(target));
+    const QDir settings(sourceModules() + QStringLiteral("setting"));
+    for (const QString &name : settings.entryList(QDir::Files))
+        QVERIFY(QFile::copy(settings.filePath(name), target + name));
+}
+
+void TestShippedData::applicationSettings_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("apConfig.bin") << "apConfig.bin";
+    QTest::newRow("apConfigD.bin") << "apConfigD.bin";
+}
+
+void TestShippedData::applicationSettings()
+{
+    QFETCH(QString, name);
+    const QString path = sourceModules() + QStringLiteral("setting/") + name;
+    QVERIFY(QFile::exists(path));
+    QSettings file(path, QSettings::IniFormat);
+    QCOMPARE(file.status(), QSettings::NoError);
+
+    QVERIFY(!file.value(QStringLiteral("common/name")).toString().isEmpty());
+
+    QSettings table(qEnvironmentVariable("Z4_SOURCE_DIR") + QStringLiteral("/device/DevInfo.ini"),
+                    QSettings::IniFormat);
+    const int rows = table.value(QStringLiteral("common/total")).toInt();
+    QVERIFY(rows >= 2);
+    const QStringList products = file.value(QStringLiteral("common/product_name")).toStringList();
+    QVERIFY(products.size() >= rows);
+    for (const QString &product : products)
+        QVERIFY(!product.trimmed().isEmpty());
+
+    for (int row : {0, 1}) {
+        const QString code = file.value(QStringLiteral("common/sCode%1").arg(row)).toString();
+        QCOMPARE(code.size(), 6);
+        for (QChar c : code)
+            QVERIFY(c.unicode() > 0x20 && c.unicode() < 0x7F);
+    }
+    const int stages = file.value(QStringLiteral("Z4/colorMaxStage")).toInt();
+    QVERIFY(stages >= 1 && stages <= 8);
+
+    // The global settings page's list: ranges of every entry.
+    QCOMPARE(file.value(QStringLiteral("common/total")).toInt(), 32);
+    QVariantList list;
+    for (int i = 0; i < 32; ++i) {
+        QVERIFY2(file.contains(QStringLiteral("common/%1").arg(i)), qPrintable(QString::number(i)));
+        list.append(file.value(QStringLiteral("common/%1").arg(i)));
+    }
+    const auto inRange = [&](int i, int lo, int hi) {
+        bool ok = false;
+        const int v = list.at(i).toInt(&ok);
+        return ok && v >= lo && v <= hi;
+    };
+    QCOMPARE(list.at(0).toInt(), 1);
+    QVERIFY(inRange(1, 1, 2));
+    QVERIFY(inRange(2, 0, 1));
+    QVERIFY(inRange(3, 0, 1));
+    const QVariantMap languages =
+        LanguageCatalog(qEnvironmentVariable("Z4_SOURCE_DIR")).chkLanguages();
+    QVERIFY(inRange(4, 0, int(languages.size()) - 1));
+    QCOMPARE(languages.keys().at(list.at(4).toInt()), QStringLiteral("ENGLISH"));
+    QCOMPARE(list.at(5).toString(), QStringLiteral("false"));
+    QCOMPARE(list.at(6).toString(), QString());
+    QVERIFY(inRange(7, 0, 1));
+    for (int i = 8; i <= 28; ++i)
+        QVERIFY(inRange(i, 0, 255));
+    QVERIFY(inRange(29, 0, 6));
+    QVERIFY(inRange(30, 0, 7));
+    QVERIFY(list.at(31).toString().startsWith(QStringLiteral("https://")));
+}
+
+void TestShippedData::factorySettingsHoldResetValues()
+{
+    ConfigStore store(copy.path());
+    QVERIFY(store.resetApconfig());
+    const QVariantList list = store.loadApConfig();
+    QCOMPARE(list.size(), 32);
+    const QList<int> expected = {1,   1,   1,   0,   -1,  -1,  -1,  0,   0,   255, 255,
+                                 255, 200, 150, 255, 180, 0,   200, 200, 100, 200, 170,
+                                 255, 255, 180, 180, 160, 190, 160, 0,   7};
+    for (int i = 0; i < expected.size(); ++i)
+        if (expected[i] >= 0)
+            QCOMPARE(list.at(i).toInt(), expected[i]);
+    QCOMPARE(store.loadDeviceApConfig().value(0).toInt(), 8);
+    QCOMPARE(store.secrecyCode(0), QStringLiteral("740352"));
+    QCOMPARE(store.secrecyCode(1), QStringLiteral("740352"));
+}
+
+void TestShippedData::profiles_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("pD.bin") << "pD.bin";
+    for (int i = 1; i <= 10; ++i) {
+        const QString name = QStringLiteral("p%1.bin").arg(i);
+        QTest::newRow(qPrintable(name)) << name;
+    }
+}
+
+void TestShippedData::profiles()
+{
+    QFETCH(QString, name);
+    const QString path = sourceModules() + QStringLiteral("setting/") + name;
+    QVERIFY(QFile::exists(path));
+    QSettings file(path, QSettings::IniFormat);
+    QCOMPARE(file.status(), QSettings::NoError);
+    bool ok = false;
+
+    const int rate = file.value(QStringLiteral("sensor/reportRate_Z4")).toInt(&ok);
+    QVERIFY(ok && (rate == 1 || rate == 2 || rate == 4 || rate == 8));
+
+    const QList<int> dpi = intsOf(file.value(QStringLiteral("sensor/dpi_Z4")), &ok);
+    QVERIFY(ok);
+    QCOMPARE(dpi.size(), 8);
+    for (int value : dpi)
+        QVERIFY2(DpiMenus[ShippedSensorType].contains(value), qPrintable(QString::number(value)));
+    const int stage = file.value(QStringLiteral("sensor/stage_Z4")).toInt(&ok);
+    QVERIFY(ok && stage >= 1 && stage <= 8);
+    QVERIFY2(dpi[stage - 1] != 0, "the current stage is switched off");
+
+    for (const char *key : {"cursorSpeed_Z4", "verticalScrollLines_Z4", "doubleClickSpeed_Z4"}) {
+        const int v = file.value(QStringLiteral("sensor/") + QLatin1String(key)).toInt(&ok);
+        QVERIFY2(ok && v >= 0 && v <= 10, key);
+    }
+
+    const QList<int> palette = intsOf(file.value(QStringLiteral("color_Z4/type0")), &ok);
+    QVERIFY(ok && palette.size() == 24);
+    const QList<int> stageColours = intsOf(file.value(QStringLiteral("color_Z4/type1")), &ok);
+    QVERIFY(ok && stageColours.size() == 24);
+    for (int v : palette + stageColours)
+        QVERIFY(v >= 0 && v <= 255);
+    const QList<int> indices = intsOf(file.value(QStringLiteral("color_Z4/type2")), &ok);
+    QVERIFY(ok && indices.size() == 8);
+    for (int k = 0; k < 8; ++k) {
+        QVERIFY(indices[k] >= 0 && indices[k] <= 7);
+        // Both forms of the DPI indicator colours show the same colours.
+        QCOMPARE(stageColours.mid(3 * k, 3), IndicatorColours[indices[k]]);
+    }
+
+    const QList<int> effect = intsOf(file.value(QStringLiteral("color_Z4/ledEffect")), &ok);
+    QVERIFY(ok && effect.size() == 3);
+    QVERIFY(effect[0] >= 0 && effect[0] <= 3);
+    QVERIFY(effect[1] >= 0 && effect[1] <= 7 && effect[2] >= 0 && effect[2] <= 7);
+
+    const std::set<int> labelled = labelledKeys();
+    QVERIFY(!labelled.empty());
+    bool hasLeft = false;
+    for (int i = 0; i < 16; ++i) {
+        const QList<int> entry = intsOf(file.value(QStringLiteral("keydefine_Z4/%1").arg(i)), &ok);
+        QVERIFY2(ok && validKeyEntry(entry), qPrintable(QString::number(i)));
+        const bool disabled = entry == QList<int>{0, 0, 0, 0};
+        QCOMPARE(!disabled, labelled.count(i) == 1);
+        hasLeft = hasLeft || entry == QList<int>{1, 0, 0xF0, 0};
+    }
+    QVERIFY2(hasLeft, "no key has the left-button function");
+    const QString swap = file.value(QStringLiteral("keydefine_Z4/scrollswap")).toString();
+    QVERIFY(swap == QStringLiteral("false") || swap == QStringLiteral("true"));
+}
+
+void TestShippedData::factoryProfilePages()
+{
+    const ConfigStore store(copy.path());
+    QCOMPARE(store.loadDefaultProfile(0).size(), 64);
+    QCOMPARE(store.loadDefaultProfile(2).size(), 27);
+    QCOMPARE(store.loadDefaultProfile(3).size(), 45);
+}
+
+void TestShippedData::languages_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const QString &name : languageFiles())
+        QTest::newRow(qPrintable(name)) << name;
+}
+
+void TestShippedData::languages()
+{
+    QFETCH(QString, name);
+    QSettings file(sourceModules() + QStringLiteral("i18n/") + name, QSettings::IniFormat);
+    QCOMPARE(file.status(), QSettings::NoError);
+
+    const QString code = name.mid(5, 6);
+    QCOMPARE(name, QStringLiteral("lang_") + code + QStringLiteral(".ini"));
+    for (QChar c : code)
+        QVERIFY(c.isDigit());
+    QVERIFY(!LanguageCatalog::displayName(code).contains(QStringLiteral("UNKNOWN")));
+
+    QVERIFY(!file.value(QStringLiteral("font/family")).toString().isEmpty());
+    QCOMPARE(file.value(QStringLiteral("font/total")).toInt(), BuiltInEnglish.size());
+    qint64 length = 0;
+    for (int i = 1; i <= BuiltInEnglish.size(); ++i) {
+        // A text QSettings reads as a list (an unquoted comma) is a defect.
+        const QVariant v = file.value(QStringLiteral("strings/%1").arg(i));
+        QVERIFY2(v.typeId() == QMetaType::QString && !v.toString().isEmpty(),
+                 qPrintable(QString::number(i)));
+        length += v.toString().size();
+    }
+    QCOMPARE(file.value(QStringLiteral("font/cs")).toString(), LanguageCatalog::checksum(length));
+
+    for (int i = 0; i < 6; ++i) {
+        const QVariant v = file.value(QStringLiteral("msg/%1").arg(i));
+        QVERIFY2(v.typeId() == QMetaType::QString && !v.toString().isEmpty(),
+                 qPrintable(QString::number(i)));
+    }
+
+    std::set<int> labelled;
+    for (int i = 0; i < 16; ++i) {
+        const QVariant v = file.value(QStringLiteral("Z4_133C6AA/%1").arg(i));
+        QVERIFY(!v.isValid() || v.typeId() == QMetaType::QString);
+        if (!v.toString().isEmpty())
+            labelled.insert(i);
+    }
+    QVERIFY(labelled == labelledKeys());
+}
+
+void TestShippedData::shippedLanguageList()
+{
+    const QVariantMap languages =
+        LanguageCatalog(qEnvironmentVariable("Z4_SOURCE_DIR")).chkLanguages();
+    QCOMPARE(languages.size(), languageFiles().size());
+    QCOMPARE(languages.value(QStringLiteral("ENGLISH")).toString(), QStringLiteral("031000"));
+    QCOMPARE(languages.value(QStringLiteral("CHINESE (Simp)")).toString(),
+             QStringLiteral("025044"));
+    QCOMPARE(languages.value(QStringLiteral("CHINESE (Trad)")).toString(),
+             QStringLiteral("025208"));
+}
+
+void TestShippedData::englishMatchesBuiltInStrings()
+{
+    LanguageCatalog catalog(qEnvironmentVariable("Z4_SOURCE_DIR"));
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^cs: ")));
+    const QStringList strings = catalog.getGlobalStrings(QStringLiteral("031000"));
+    QCOMPARE(strings.mid(1), BuiltInEnglish);
+    QCOMPARE(catalog.msgStrings().size(), 6);
+}
+
+QTEST_GUILESS_MAIN(TestShippedData)
+#include "tst_shipped_data.moc"
