@@ -419,15 +419,25 @@ Item {
             }
         }
 
-        function test_choosing_another_macro_frees_the_old_one() {
-            open({ 3: [0x09, 0x00, 0x01, 0x00] }, v => {
+        function test_choosing_another_macro_frees_the_old_one_data() {
+            return [
+                { tag: "old macro on this key only", shared: false, newEntry: [0x09, 0x00, 0x01, 0x00], oldIndex: -1, newIndex: 0 },
+                { tag: "old macro also on another key", shared: true, newEntry: [0x09, 0x00, 0x02, 0x00], oldIndex: 0, newIndex: 1 }
+            ];
+        }
+        function test_choosing_another_macro_frees_the_old_one(data) {
+            const stored = { 3: [0x09, 0x00, 0x01, 0x00] };
+            if (data.shared)
+                stored[6] = [0x09, 0x00, 0x01, 0x00];
+            open(stored, v => {
                 v.addMacro("Old", 0, 1, []);
                 v.addMacro("New", -1, 1, []);
             });
             pick("macroList", model.macroNames.indexOf("New"));
-            compare(entry(3), [0x09, 0x00, 0x01, 0x00]);
-            compare(view.macros["New"].index, 0);
-            compare(view.macros["Old"].index, -1);
+            compare(entry(3), data.newEntry);
+            compare(view.macros["New"].index, data.newIndex);
+            compare(view.macros["Old"].index, data.oldIndex);
+            compare(view.last("ui_13H_SetMacroKey"), ["ui_13H_SetMacroKey", data.newIndex + 1, "New"]);
         }
 
         function test_macro_entry_shows_bound_macro_and_count() {
