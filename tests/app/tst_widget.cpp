@@ -1,0 +1,112 @@
+#include "app/widget.h"
+#include "backend/bridge/my_qquick_view.h"
+#include "device/virtual_bus.h"
+#include "sim/virtual_mouse.h"
+#include "support/module_sandbox.h"
+#include "support/null_bus.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QQuickItem>
+#include <QSignalSpy>
+#include <QTest>
+
+class TestWidget : public QObject
+{
+    Q_OBJECT
+
+    static int visibleNotices()
+    {
+        int n = 0;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            n += qobject_cast<QMessageBox *>(w) && w->isVisible();
+        return n;
+    }
+
+private slots:
+    void burstOfNotificationsGivesOneDetection()
+    {
+        ModuleSandbox sandbox;
+        NullBus bus;
+        Widget widget(&bus);
+        QSignalSpy checks(&widget, &Widget::deviceChecked);
+
+        for (int i = 0; i < 3; ++i) {
+            if (i > 0)
+                QTest::qWait(500);
+            widget.deviceChangeNotified();
+        }
+        QElapsedTimer clock;
+        clock.start();
+
+        QVERIFY(checks.wait(4000));
+        const qint64 afterLast = clock.elapsed();
+        QVERIFY2(afterLast >= 2000 && afterLast < 2600, qPrintable(QString::number(afterLast)));
+        QTest::qWait(300);
+        QCOMPARE(checks.size(), 1);
+        QCOMPARE(checks.at(0).at(0).toBool(), false);
+    }
+
+    void titleComesFromTheApplicationSettings()
+    {
+        ModuleSandbox sandbox;
+        NullBus bus;
+        {
+            Widget widget(&bus);
+            QVERIFY(!widget.windowTitle().isEmpty());
+            QCOMPARE(widget.size(), QSize(1000, 600));
+            QVERIFY(widget.windowFlags() & Qt::FramelessWindowHint);
+        }
+        // Without the name the title is empty.
+        QVERIFY(QFile::remove(QStringLiteral("modules/setting/apConfig.bin")));
+        Widget widget(&bus);
+        QCOMPARE(widget.windowTitle(), QString());
+    }
+
+    void windowOpensWhenAMouseIsPluggedInLater()
+    {
+        ModuleSandbox sandbox;
+        VirtualMouse mouse;
+        VirtualBus bus(mouse.busDirectory());
+        Widget widget(&bus);
+
+        widget.checkDevice();
+        QVERIFY(!deviceConnected.load());
+        widget.waitForDevice();
+        QVERIFY(!widget.isVisible());
+        QVERIFY(!widget.isStarted());
+        QCOMPARE(visibleNotices(), 1);
+
+        QVERIFY(mouse.start());
+        widget.checkDevice();
+        QVERIFY(deviceConnected.load());
+        QVERIFY(widget.isVisible());
+        QVERIFY(widget.isStarted());
+        QTRY_COMPARE(visibleNotices(), 0);
+        // The QML root becomes visible once "run" has played.
+        QTRY_VERIFY_WITH_TIMEOUT(widget.view()->rootObject()->isVisible(), 5000);
+    }
+
+    void unplugAndReplugReconnect()
+    {
+        ModuleSandbox sandbox;
+        VirtualMouse mouse;
+        QVERIFY(mouse.start());
+        VirtualBus bus(mouse.busDirectory());
+        Widget widget(&bus);
+
+        widget.checkDevice();
+        QVERIFY(deviceConnected.load());
+        mouse.stop();
+        widget.checkDevice();
+        QVERIFY(!deviceConnected.load());
+        QVERIFY(mouse.start());
+        QTest::ignoreMessage(QtDebugMsg, "Device Connect");
+        widget.checkDevice();
+        QVERIFY(deviceConnected.load());
+    }
+};
+
+QTEST_MAIN(TestWidget)
+#include "tst_widget.moc"

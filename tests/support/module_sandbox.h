@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDir>
+#include <QTemporaryDir>
+
+// A private copy of the shipped settings and language files, made the
+// working directory for the life of the object, so that a test can let the
+// program write its files without touching the build's own copy.
+class ModuleSandbox
+{
+public:
+    ModuleSandbox() : previous(QDir::currentPath())
+    {
+        const QString shipped = qEnvironmentVariable("Z4_BIN_DIR") + QStringLiteral("/modules");
+        for (const char *sub : {"setting", "i18n", "gun"})
+            copyFolder(shipped + QLatin1Char('/') + QLatin1String(sub),
+                       dir.path() + QStringLiteral("/modules/") + QLatin1String(sub));
+        QDir(dir.path()).mkpath(QStringLiteral("modules/macro"));
+        QDir::setCurrent(dir.path());
+    }
+    ~ModuleSandbox() { QDir::setCurrent(previous); }
+
+    QString path() const { return dir.path(); }
+    bool isValid() const { return dir.isValid(); }
+
+private:
+    static void copyFolder(const QString &from, const QString &to)
+    {
+        QDir().mkpath(to);
+        const QDir source(from);
+        for (const QString &name : source.entryList(QDir::Files))
+            QFile::copy(source.filePath(name), to + QLatin1Char('/') + name);
+    }
+
+    QString previous;
+    QTemporaryDir dir;
+};
