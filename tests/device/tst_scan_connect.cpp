@@ -13,10 +13,18 @@ HidInterfaceInfo itf(const QString &path, uint16_t page, uint16_t usage, uint16_
     return HidInterfaceInfo{path, 0x2f76, pid, page, usage, 0};
 }
 
+// "Device removed" comes from the watcher's pool thread.
+QMutex messagesMutex;
 QStringList messages;
 void collect(QtMsgType, const QMessageLogContext &, const QString &text)
 {
+    QMutexLocker lock(&messagesMutex);
     messages.append(text);
+}
+QStringList collected()
+{
+    QMutexLocker lock(&messagesMutex);
+    return messages;
 }
 
 } // namespace
@@ -144,7 +152,7 @@ private slots:
         const QtMessageHandler old = qInstallMessageHandler(collect);
         link.swichCurDevice(1);
         qInstallMessageHandler(old);
-        QVERIFY(messages.isEmpty());
+        QVERIFY(collected().isEmpty());
         QVERIFY(!deviceConnected.load());
     }
 
@@ -167,7 +175,7 @@ private slots:
         QTRY_VERIFY(link.deviceList()[1].path2.isEmpty());
         link.stopWatch();
         qInstallMessageHandler(old);
-        QCOMPARE(messages, QStringList{QStringLiteral("Device removed")});
+        QCOMPARE(collected(), QStringList{QStringLiteral("Device removed")});
         QCOMPARE(link.deviceList()[1].path, QStringLiteral("cmd"));
         QCOMPARE(bus.openHandles.load(), 0);
     }
