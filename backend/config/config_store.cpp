@@ -2,6 +2,7 @@
 
 #include "backend/config/file_copy.h"
 
+#include <QUrl>
 #include <algorithm>
 
 namespace {
@@ -21,13 +22,22 @@ void appendList(QVariantList &out, const QSettings &store, const QString &key)
         out.append(item);
 }
 
+// Keeps the file plain text: a url from the QML would otherwise be stored
+// as a binary @Variant blob.
+QVariant storable(const QVariant &value)
+{
+    if (value.typeId() == QMetaType::QUrl)
+        return value.toUrl().toString();
+    return value;
+}
+
 } // namespace
 
 ConfigStore::ConfigStore(const QString &root) : dir(root + QStringLiteral("/modules/setting/"))
 {
-    apStore = std::make_unique<QSettings>(apConfigPath(), QSettings::IniFormat);
+    apConfigStore = std::make_unique<QSettings>(apConfigPath(), QSettings::IniFormat);
     for (int i = 0; i < ProfileCount; ++i)
-        profiles[i] = std::make_unique<QSettings>(profilePath(i), QSettings::IniFormat);
+        profileStores[i] = std::make_unique<QSettings>(profilePath(i), QSettings::IniFormat);
 }
 
 ConfigStore::~ConfigStore()
@@ -59,43 +69,43 @@ bool ConfigStore::setCurrentProfile(int index)
 {
     if (index < 0 || index >= ProfileCount)
         return false;
-    current = index;
+    currentIndex = index;
     return true;
 }
 
 void ConfigStore::saveApConfig(const QVariantList &apConfigs)
 {
-    apStore->setValue(QStringLiteral("common/total"), apConfigs.size());
+    apConfigStore->setValue(QStringLiteral("common/total"), apConfigs.size());
     for (int i = 0; i < apConfigs.size(); ++i)
-        apStore->setValue(QStringLiteral("common/%1").arg(i), apConfigs.at(i));
+        apConfigStore->setValue(QStringLiteral("common/%1").arg(i), storable(apConfigs.at(i)));
 }
 
 QVariantList ConfigStore::loadApConfig() const
 {
-    const int total = apStore->value(QStringLiteral("common/total"), 0).toInt();
+    const int total = apConfigStore->value(QStringLiteral("common/total"), 0).toInt();
     const int n = std::clamp(total, 0, MaxApConfigEntries);
     QVariantList list;
     list.reserve(n);
     for (int i = 0; i < n; ++i)
-        list.append(apStore->value(QStringLiteral("common/%1").arg(i), 0));
+        list.append(apConfigStore->value(QStringLiteral("common/%1").arg(i), 0));
     return list;
 }
 
 bool ConfigStore::resetApconfig()
 {
-    return replaceStoreFile(*apStore, apConfigPath(), apConfigDefaultPath());
+    return replaceStoreFile(*apConfigStore, apConfigPath(), apConfigDefaultPath());
 }
 
 QVariantList ConfigStore::loadDeviceApConfig() const
 {
     const int stages =
-        apStore->value(QStringLiteral("Z4/colorMaxStage"), DefaultColorMaxStage).toInt();
+        apConfigStore->value(QStringLiteral("Z4/colorMaxStage"), DefaultColorMaxStage).toInt();
     return {std::clamp(stages, 0, DefaultColorMaxStage)};
 }
 
 QString ConfigStore::windowTitle() const
 {
-    return apStore->value(QStringLiteral("common/name")).toString();
+    return apConfigStore->value(QStringLiteral("common/name")).toString();
 }
 
 QVariantList ConfigStore::loadDefaultProfile(uchar uiPageId) const
@@ -132,7 +142,7 @@ bool ConfigStore::loadProfile(int profile, const QString &sourcePath)
 {
     if (sourcePath.isEmpty() || profile < 0 || profile >= ProfileCount)
         return false;
-    return replaceStoreFile(*profiles[profile], profilePath(profile), sourcePath);
+    return replaceStoreFile(*profileStores[profile], profilePath(profile), sourcePath);
 }
 
 bool ConfigStore::saveProfile(int profile, const QString &targetPath)
@@ -140,7 +150,7 @@ bool ConfigStore::saveProfile(int profile, const QString &targetPath)
     if (targetPath.isEmpty() || profile < 0 || profile >= ProfileCount)
         return false;
     // The file on disk may lag behind the store; export what the user sees.
-    profiles[profile]->sync();
+    profileStores[profile]->sync();
     return replaceFileWithCopy(profilePath(profile), targetPath, MaxSettingsFileBytes);
 }
 
@@ -148,13 +158,13 @@ bool ConfigStore::resetProfile(int profile)
 {
     if (profile < 0 || profile >= ProfileCount)
         return false;
-    return replaceStoreFile(*profiles[profile], profilePath(profile), defaultProfilePath());
+    return replaceStoreFile(*profileStores[profile], profilePath(profile), defaultProfilePath());
 }
 
 void ConfigStore::sync()
 {
-    apStore->sync();
-    for (auto &store : profiles)
+    apConfigStore->sync();
+    for (auto &store : profileStores)
         store->sync();
 }
 
@@ -171,13 +181,14 @@ bool ConfigStore::replaceStoreFile(QSettings &store, const QString &path, const 
 
 QStringList ConfigStore::productNames() const
 {
-    return apStore->value(QStringLiteral("common/product_name")).toStringList();
+    return apConfigStore->value(QStringLiteral("common/product_name")).toStringList();
 }
 
 QString ConfigStore::secrecyCode(int index) const
 {
     if (index != 0 && index != 1)
         return QString();
-    return apStore->value(QStringLiteral("common/sCode%1").arg(index), QStringLiteral("740352"))
+    return apConfigStore
+        ->value(QStringLiteral("common/sCode%1").arg(index), QStringLiteral("740352"))
         .toString();
 }

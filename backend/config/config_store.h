@@ -38,12 +38,12 @@ public:
     ConfigStore(const ConfigStore &) = delete;
     ConfigStore &operator=(const ConfigStore &) = delete;
 
-    QSettings &apConfig() { return *apStore; }
-    const QSettings &apConfig() const { return *apStore; }
-    QSettings &liveProfile() { return *profiles[current]; }
-    const QSettings &liveProfile() const { return *profiles[current]; }
+    QSettings &apConfig() { return *apConfigStore; }
+    const QSettings &apConfig() const { return *apConfigStore; }
+    QSettings &liveProfile() { return *profileStores[currentIndex]; }
+    const QSettings &liveProfile() const { return *profileStores[currentIndex]; }
 
-    int currentProfile() const { return current; }
+    int currentProfile() const { return currentIndex; }
     // Makes `index` the live profile; false (and no change) when out of 0...9.
     bool setCurrentProfile(int index);
 
@@ -90,7 +90,7 @@ private:
     bool replaceStoreFile(QSettings &store, const QString &path, const QString &source);
 
     QString dir;
-    std::unique_ptr<QSettings> apStore;
-    std::array<std::unique_ptr<QSettings>, ProfileCount> profiles;
-    int current = 0;
+    std::unique_ptr<QSettings> apConfigStore;
+    std::array<std::unique_ptr<QSettings>, ProfileCount> profileStores;
+    int currentIndex = 0;
 };

@@ -84,6 +84,7 @@ private slots:
     void listsComeBackAsStrings();
     void shorterApConfigLeavesStaleEntries();
     void apConfigDefaultsWithoutFile();
+    void apConfigKeepsUrlsAsText();
     void apConfigMissingEntriesAndBoundedTotal_data();
     void apConfigMissingEntriesAndBoundedTotal();
     void deviceApConfig_data();
@@ -165,6 +166,19 @@ void TestConfigStore::apConfigDefaultsWithoutFile()
     QCOMPARE(store.loadDeviceApConfig(), QVariantList{8});
     QCOMPARE(store.windowTitle(), QString());
     QVERIFY(!QFile::exists(settingDir() + QStringLiteral("apConfig.bin")));
+}
+
+void TestConfigStore::apConfigKeepsUrlsAsText()
+{
+    ConfigStore store(tmp->path());
+    store.saveApConfig({1, true, QUrl(QStringLiteral("file:///home/u/a b.png")), QString()});
+    store.sync();
+    const QByteArray text = readFile(store.apConfigPath());
+    QVERIFY2(!text.contains("@Variant"), text.constData());
+    const auto file = snapshot(store.apConfigPath());
+    QCOMPARE(file->value(QStringLiteral("common/1")).toString(), QStringLiteral("true"));
+    QCOMPARE(file->value(QStringLiteral("common/2")).toString(),
+             QStringLiteral("file:///home/u/a b.png"));
 }
 
 void TestConfigStore::apConfigMissingEntriesAndBoundedTotal_data()
