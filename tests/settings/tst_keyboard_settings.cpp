@@ -1,0 +1,204 @@
+#include "backend/settings/keyboard_settings.h"
+#include "settings_rig.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+QVariantList countingList(int count, int offset = 0)
+{
+    QVariantList list;
+    for (int i = 0; i < count; ++i)
+        list.append((i + offset) & 0xFF);
+    return list;
+}
+
+QByteArray countingBytes(int count, int offset = 0)
+{
+    QByteArray b;
+    for (int i = 0; i < count; ++i)
+        b.append(char((i + offset) & 0xFF));
+    return b;
+}
+
+QStringList texts(const QVariantList &list)
+{
+    QStringList out;
+    for (const QVariant &v : list)
+        out.append(v.toString());
+    return out;
+}
+
+} // namespace
+
+class TestKeyboardSettings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void ledTypeRecordsFiveAndSendsSix()
+    {
+        SettingsRig rig(SettingsRig::keyboard(), true);
+        QVERIFY(rig.ready);
+        KeyboardSettings ops(*rig.hid, rig.liveProfile());
+        ops.ui_08H_SetLEDType(1, 2, 3, 4, 5, 6);
+        const QList<SentCommand> sent = rig.takeSent();
+        QCOMPARE(sent.size(), 1);
+        QCOMPARE(sent[0].frame.mid(1, 7), bytes({0x08, 1, 2, 3, 4, 5, 6}));
+        QCOMPARE(texts(ops.ui_88H_GetLEDType()), (QStringList{"2", "3", "4", "5", "6"}));
+    }
+
+    void userPicture_data()
+    {
+        QTest::addColumn<int>("option");
+        QTest::addColumn<bool>("sent");
+        QTest::newRow("FFH only records") << 255 << false;
+        QTest::newRow("other option sends") << 3 << true;
+    }
+
+    void userPicture()
+    {
+        QFETCH(int, option);
+        QFETCH(bool, sent);
+        SettingsRig rig(SettingsRig::keyboard(), true);
+        QVERIFY(rig.ready);
+        KeyboardSettings ops(*rig.hid, rig.liveProfile());
+        ops.ui_12H_SetUserPicture(2, uchar(option), countingList(512, 7));
+
+        const QList<SentCommand> commands = rig.takeSent();
+        QCOMPARE(commands.size(), sent ? 1 : 0);
+        if (sent) {
+            QCOMPARE(commands[0].frame.mid(1, 5), bytes({0x12, 0, 2, 8, option}));
+            QCOMPARE(commands[0].data(512), countingBytes(512, 7));
+        }
+        const QVariantList recorded = ops.ui_92H_GetUserPicture(2);
+        QCOMPARE(recorded.size(), 512);
+        QCOMPARE(recorded.value(511).toString(), QString::number((511 + 7) & 0xFF));
+        QVERIFY(ops.ui_92H_GetUserPicture(3).isEmpty());
+    }
+
+    void keyMatrixRecords126KeysAndSends512Bytes()
+    {
+        SettingsRig rig(SettingsRig::keyboard(), true);
+        QVERIFY(rig.ready);
+        KeyboardSettings ops(*rig.hid, rig.liveProfile());
+        ops.ui_0DH_SetKeyMatrix(countingList(512));
+
+        const QList<SentCommand> sent = rig.takeSent(0x0D);
+        QCOMPARE(sent.size(), 1);
+        QCOMPARE(sent[0].data(512), countingBytes(512));
+        QSettings &p = rig.profile();
+        QCOMPARE(p.value(QStringLiteral("keydefine/0")).toStringList(),
+                 (QStringList{"0", "1", "2", "3"}));
+        QCOMPARE(p.value(QStringLiteral("keydefine/125")).toStringList(),
+                 (QStringList{"244", "245", "246", "247"}));
+        QVERIFY(!p.contains(QStringLiteral("keydefine/126")));
+        QCOMPARE(ops.ui_8DH_GetKeyMatrix(), countingList(512));
+    }
+
+    void shortListsReadAsZeros()
+    {
+        SettingsRig rig(SettingsRig::keyboard(), true);
+        QVERIFY(rig.ready);
+        KeyboardSettings ops(*rig.hid, rig.liveProfile());
+        ops.ui_0DH_SetKeyMatrix({4, 5, 6, 7, 8});
+        ops.ui_0EH_SetKeyOnOff({1, 2});
+        ops.ui_12H_SetUserPicture(1, 0, {9});
+
+        const QList<SentCommand> sent = rig.takeSent();
+        QCOMPARE(sent.size(), 3);
+        QCOMPARE(sent[0].data(512), bytes({4, 5, 6, 7, 8}) + QByteArray(507, 0));
+        QCOMPARE(sent[1].code(), uchar(0x0E));
+        QCOMPARE(sent[1].data(21), bytes({1, 2}) + QByteArray(19, 0));
+        QCOMPARE(sent[2].data(512), bytes({9}) + QByteArray(511, 0));
+        QCOMPARE(rig.profile().value(QStringLiteral("keydefine/1")).toStringList(),
+                 (QStringList{"8", "0", "0", "0"}));
+        QCOMPARE(rig.profile().value(QStringLiteral("keydefine/2")).toStringList(),
+                 (QStringList{"0", "0", "0", "0"}));
+    }
+
+    void colourRecordsAndSends()
+    {
+        SettingsRig rig(SettingsRig::keyboard(), true);
+        QVERIFY(rig.ready);
+        KeyboardSettings ops(*rig.hid, rig.liveProfile());
+        ops.ui_14H_SetColor(3, 255, 0, 10);
+        const QList<SentCommand> sent = rig.takeSent();
+        QCOMPARE(sent.size(), 1);
+        QCOMPARE(sent[0].frame.mid(1, 6), bytes({0x14, 0, 3, 255, 0, 10}));
+        QCOMPARE(texts(ops.ui_94H_GetColor(3)), (QStringList{"255", "0", "10"}));
+        QVERIFY(ops.ui_94H_GetColor(4).isEmpty());
+    }
+
+    void passThroughCommands()
+    {
+        SettingsRig rig(SettingsRig::keyboard(), true);
+        QVERIFY(rig.ready);
+        KeyboardSettings ops(*rig.hid, rig.liveProfile());
+        ops.ui_03H_SetKeyboardoption(1, 2, 3, 4);
+        ops.ui_04H_SetButtonSensitivity(5, 6, 7, 8, 2);
+        ops.ui_09H_SetKeyboardMode(3);
+        rig.settle();
+        QCOMPARE(ops.ui_83H_GetKeyboardoption(), (QVariantList{1, 2, 3, 4}));
+        QCOMPARE(ops.ui_84H_GetButtonSensitivity(), (QVariantList{5, 6, 7, 8}));
+        QCOMPARE(ops.ui_89H_GetKeyboardMode(), QVariant(3));
+        ops.ui_07H_SetControlIndicatorLight(2, 9);
+        ops.ui_13H_SetRecoveryData();
+        const QList<SentCommand> sent = rig.takeSent();
+        QCOMPARE(sent.last().frame.mid(1, 2), bytes({0x13, 0xFF}));
+        QCOMPARE(sent[sent.size() - 2].frame.mid(1, 3), bytes({0x07, 2, 9}));
+        // None of these is a profile value.
+        QVERIFY(rig.profile().allKeys().isEmpty());
+    }
+
+    void failedDeviceReadsGiveZeros()
+    {
+        SettingsRig rig(SettingsRig::keyboard(), true);
+        QVERIFY(rig.ready);
+        KeyboardSettings ops(*rig.hid, rig.liveProfile());
+        ops.ui_03H_SetKeyboardoption(1, 2, 3, 4);
+        ops.ui_0DH_SetKeyMatrix(countingList(512, 1));
+        rig.settle();
+        QCOMPARE(ops.ui_8DH_GetKeyMatrix().value(0), QVariant(1));
+
+        rig.unplug();
+        QCOMPARE(ops.ui_83H_GetKeyboardoption(), (QVariantList{0, 0, 0, 0}));
+        QCOMPARE(ops.ui_84H_GetButtonSensitivity(), (QVariantList{0, 0, 0, 0}));
+        QCOMPARE(ops.ui_89H_GetKeyboardMode(), QVariant(0));
+        const QVariantList matrix = ops.ui_8DH_GetKeyMatrix();
+        QCOMPARE(matrix.size(), 512);
+        QCOMPARE(matrix.count(QVariant(0)), 512);
+        QCOMPARE(ops.ui_8EH_GetKeyOnOff().count(QVariant(0)), 21);
+        const QVariantList macro = ops.ui_91H_GetMacroKey(1);
+        QCOMPARE(macro.size(), 192);
+        QCOMPARE(macro.count(QVariant(0)), 192);
+    }
+
+    void recordsStayWithoutDevice()
+    {
+        SettingsRig rig(SettingsRig::keyboard(), true);
+        QVERIFY(rig.ready);
+        KeyboardSettings ops(*rig.hid, rig.liveProfile());
+        rig.unplug();
+        ops.ui_08H_SetLEDType(0, 1, 2, 3, 4, 5);
+        ops.ui_14H_SetColor(0, 1, 2, 3);
+        ops.ui_12H_SetUserPicture(4, 1, countingList(512));
+        ops.ui_0DH_SetKeyMatrix(countingList(512));
+        rig.settle();
+        rig.profile().sync();
+        const QString copy = rig.profile().fileName() + QStringLiteral(".copy");
+        QVERIFY(QFile::copy(rig.profile().fileName(), copy));
+        QSettings file(copy, QSettings::IniFormat);
+        QCOMPARE(file.value(QStringLiteral("color/ledType")).toStringList(),
+                 (QStringList{"1", "2", "3", "4", "5"}));
+        QCOMPARE(file.value(QStringLiteral("color/0")).toStringList(),
+                 (QStringList{"1", "2", "3"}));
+        QCOMPARE(file.value(QStringLiteral("userPicture/4")).toStringList().size(), 512);
+        QCOMPARE(file.value(QStringLiteral("keydefine/10")).toStringList(),
+                 (QStringList{"40", "41", "42", "43"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestKeyboardSettings)
+#include "tst_keyboard_settings.moc"

@@ -1,0 +1,468 @@
+#include "backend/prompts/user_prompts.h"
+#include "backend/settings/mouse_settings.h"
+#include "settings_rig.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+class RecordingPrompts : public UserPrompts
+{
+public:
+    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFileName(const QString &, const QString &, const QString &) override { return {}; }
+    void warning(const QString &, const QString &) override {}
+    bool askOkCancel(const QString &title, const QString &text) override
+    {
+        asked.append({title, text});
+        return answer;
+    }
+
+    bool answer = false;
+    QList<QPair<QString, QString>> asked;
+};
+
+QVariantList numbers(std::initializer_list<int> values)
+{
+    QVariantList list;
+    for (int v : values)
+        list.append(v);
+    return list;
+}
+
+QStringList texts(const QVariantList &list)
+{
+    QStringList out;
+    for (const QVariant &v : list)
+        out.append(v.toString());
+    return out;
+}
+
+// A key matrix page list with the given keys first, the rest disabled.
+QVariantList keyPage(const QList<std::array<int, 4>> &keys)
+{
+    QVariantList list;
+    for (const auto &key : keys)
+        for (int b : key)
+            list.append(b);
+    while (list.size() < 64)
+        list.append(0);
+    return list;
+}
+
+QVariantList slotRecord(int slot)
+{
+    // [game, gun, fire time, fire period]
+    return {QString::number(slot), QStringLiteral("3"), QString::number(20 + slot),
+            QString::number(60 + slot)};
+}
+
+} // namespace
+
+class TestMouseSettings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // ------------------------------------------------ record, then send
+
+    void settersRecordEvenWithoutDevice_data()
+    {
+        QTest::addColumn<int>("setter");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QStringList>("recorded");
+        QTest::newRow("report rate") << 0 << "sensor/reportRate_Z4" << QStringList{"4"};
+        QTest::newRow("dpi stage") << 1 << "sensor/stage_Z4" << QStringList{"3"};
+        QTest::newRow("led effect") << 2 << "color_Z4/ledEffect" << QStringList{"2", "5", "7"};
+        QTest::newRow("stage colours")
+            << 3 << "color_Z4/type1" << QStringList{"255", "0", "0", "0", "255", "0"};
+        QTest::newRow("dpi values")
+            << 4 << "sensor/dpi_Z4" << QStringList{"500", "1000", "0", "0", "0", "0", "0", "0"};
+        QTest::newRow("key matrix") << 5 << "keydefine_Z4/1" << QStringList{"8", "0", "1", "6"};
+        QTest::newRow("scroll swap") << 6 << "keydefine_Z4/scrollswap" << QStringList{"true"};
+    }
+
+    void settersRecordEvenWithoutDevice()
+    {
+        QFETCH(int, setter);
+        QFETCH(QString, key);
+        QFETCH(QStringList, recorded);
+        SettingsRig rig(SettingsRig::mouse());
+        QVERIFY(rig.ready);
+        MouseSettings ops(*rig.hid, rig.profileAccess(), slotRecord);
+        rig.unplug();
+
+        switch (setter) {
+        case 0:
+            ops.ui_01H_SetReportRate(4);
+            break;
+        case 1:
+            ops.ui_0BH_SetCurrentDPIStage(3);
+            break;
+        case 2:
+            ops.ui_0DH_SetRGBLedEffect(2, 5, 2, numbers({2, 5, 7}));
+            break;
+        case 3:
+            ops.ui_10H_SetLED8StageColor(1, numbers({255, 0, 0, 0, 255, 0}));
+            break;
+        case 4:
+            ops.ui_11H_SetDPISet(8, numbers({4, 8}), numbers({500, 1000, 0, 0, 0, 0, 0, 0}));
+            break;
+        case 5:
+            ops.ui_12H_SetKeyMatrix(keyPage({{1, 0, 0xF0, 0}, {8, 0, 1, 6}}));
+            break;
+        case 6:
+            ops.setScrollPinSwap(true);
+            break;
+        }
+        rig.settle();
+        // What the file on disk holds (a copy, so no in-process cache answers).
+        rig.profile().sync();
+        const QString copy = rig.profile().fileName() + QStringLiteral(".copy");
+        QVERIFY(QFile::copy(rig.profile().fileName(), copy));
+        QSettings file(copy, QSettings::IniFormat);
+        QCOMPARE(file.value(key).toStringList(), recorded);
+    }
+
+    void setterRecordsThenSends()
+    {
+        SettingsRig rig(SettingsRig::mouse());
+        QVERIFY(rig.ready);
+        MouseSettings ops(*rig.hid, rig.profileAccess(), slotRecord);
+        ops.ui_0BH_SetCurrentDPIStage(5);
+        ops.ui_0DH_SetRGBLedEffect(2, 4, 2, numbers({2, 4, 9}));
+        ops.ui_11H_SetDPISet(6, numbers({0x45, 0x0C, 0x80}), numbers({2500, 3000}));
+
+        const QList<SentCommand> sent = rig.takeSent();
+        QCOMPARE(sent.size(), 3);
+        QCOMPARE(sent[0].frame.left(8), bytes({0, 0x0B, 5, 0, 0, 0, 0, 0}));
+        QCOMPARE(sent[1].code(), uchar(0x0D));
+        QCOMPARE(sent[1].frame.mid(2, 3), bytes({2, 4, 2}));
+        QCOMPARE(sent[2].code(), uchar(0x11));
+        QCOMPARE(sent[2].p(1), uchar(6));
+        // A short stage list is padded with zeros, never read past its end.
+        QCOMPARE(sent[2].data(8), bytes({0x45, 0x0C, 0x80, 0, 0, 0, 0, 0}));
+
+        QCOMPARE(ops.ui_8BH_GetCurrentDPIStage(), QVariant(5));
+        QCOMPARE(ops.ui_8DH_GetRGBLedEffect(), (QVariantList{2u, 4u, 9u}));
+        QCOMPARE(texts(ops.ui_91H_GetDPISet()), (QStringList{"2500", "3000"}));
+    }
+
+    // ------------------------------------------------ LED colour blocks
+
+    void stageColourBlocks_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QVariantList>("values");
+        QTest::addColumn<QByteArray>("block");
+        QTest::newRow("type 2 packs nibbles")
+            << 2 << numbers({1, 2, 3, 4, 5, 6, 7, 0}) << bytes({0x21, 0x43, 0x65, 0x07});
+        QTest::newRow("type 2 short list") << 2 << numbers({7, 6, 5}) << bytes({0x67, 0x05, 0, 0});
+        QTest::newRow("type 2 wide index keeps its nibble")
+            << 2 << numbers({0x1F, 0x12}) << bytes({0x2F, 0, 0, 0});
+        QTest::newRow("type 0 short list")
+            << 0 << numbers({255, 127, 0}) << bytes({255, 127, 0}) + QByteArray(21, 0);
+    }
+
+    void stageColourBlocks()
+    {
+        QFETCH(int, type);
+        QFETCH(QVariantList, values);
+        QFETCH(QByteArray, block);
+        SettingsRig rig(SettingsRig::mouse());
+        QVERIFY(rig.ready);
+        MouseSettings ops(*rig.hid, rig.profileAccess(), slotRecord);
+        ops.ui_10H_SetLED8StageColor(uchar(type), values);
+
+        const QList<SentCommand> sent = rig.takeSent(0x10);
+        QCOMPARE(sent.size(), 1);
+        QCOMPARE(sent[0].p(1), uchar(type));
+        QCOMPARE(int(sent[0].p(2)), int(block.size()));
+        QCOMPARE(sent[0].data(int(block.size())), block);
+        // The page's list is recorded as given and read back as numbers.
+        QCOMPARE(ops.ui_90H_GetLED8StageColor(uchar(type)).size(), values.size());
+        QCOMPARE(ops.ui_90H_GetLED8StageColor(uchar(type)).value(0), QVariant(values[0].toUInt()));
+    }
+
+    // ------------------------------------------------ key matrices
+
+    void keyMatrixWithoutPressGunKeySendsOne()
+    {
+        SettingsRig rig(SettingsRig::mouse());
+        QVERIFY(rig.ready);
+        MouseSettings ops(*rig.hid, rig.profileAccess(), slotRecord);
+        const QVariantList page =
+            keyPage({{1, 0, 0xF0, 0}, {1, 0, 0xF1, 0}, {0x0A, 0xF0, 0x21, 3}});
+        ops.ui_12H_SetKeyMatrix(page);
+
+        const QList<SentCommand> sent = rig.takeSent(0x12);
+        QCOMPARE(sent.size(), 1);
+        QCOMPARE(sent[0].frame.mid(2, 3), bytes({1, 0x40, 0x08}));
+        QByteArray expected;
+        for (const QVariant &v : page)
+            expected.append(char(v.toInt()));
+        QCOMPARE(sent[0].data(64), expected);
+        QCOMPARE(texts(ops.getKeydefine(2)), (QStringList{"10", "240", "33", "3"}));
+        QCOMPARE(texts(ops.getKeydefine(QStringLiteral("15"))), (QStringList{"0", "0", "0", "0"}));
+    }
+
+    void keyMatrixWithPressGunKeySendsFour_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QList<int>>("perMatrix");
+        QTest::newRow("three-gun loop") << 6 << QList<int>{0, 2, 3, 1};
+        QTest::newRow("two-gun loop") << 5 << QList<int>{0, 2, 1, 0};
+        QTest::newRow("loop switch") << 4 << QList<int>{1, 0, 0, 0};
+    }
+
+    void keyMatrixWithPressGunKeySendsFour()
+    {
+        QFETCH(int, mode);
+        QFETCH(QList<int>, perMatrix);
+        SettingsRig rig(SettingsRig::mouse());
+        QVERIFY(rig.ready);
+        MouseSettings ops(*rig.hid, rig.profileAccess(), slotRecord);
+        ops.ui_12H_SetKeyMatrix(keyPage({{1, 0, 0xF0, 0}, {1, 0, 0xF1, 0}, {8, 0, 1, mode}}));
+
+        const QList<SentCommand> sent = rig.takeSent(0x12);
+        QCOMPARE(sent.size(), 4);
+        for (int k = 0; k < 4; ++k) {
+            QCOMPARE(int(sent[k].p(1)), k + 1);
+            const QByteArray m = sent[k].data(64);
+            QCOMPARE(m.mid(8, 3), bytes({8, 0, 1}));
+            QCOMPARE(int(uchar(m.at(11))), perMatrix[k]);
+            QCOMPARE(m.mid(4, 4), bytes({1, 0, 0xF1, 0}));
+        }
+        QCOMPARE(sent[0].data(4), bytes({1, 0, 0xF0, 0}));
+        for (int slot = 0; slot < 3; ++slot)
+            QCOMPARE(sent[slot + 1].data(4), bytes({0x0B, slot, 60 + slot, 20 + slot}));
+        // The profile keeps the page's mode, not a rewritten one.
+        QCOMPARE(texts(ops.getKeydefine(2)), (QStringList{"8", "0", "1", QString::number(mode)}));
+    }
+
+    void keyMatrixShortListsReadAsZeros()
+    {
+        SettingsRig rig(SettingsRig::mouse());
+        QVERIFY(rig.ready);
+        // Slot 1 has no record, slot 2 a cut one.
+        auto records = [](int slot) -> QVariantList {
+            if (slot == 0)
+                return slotRecord(0);
+            if (slot == 2)
+                return {2, 0, 90};
+            return {};
+        };
+        MouseSettings ops(*rig.hid, rig.profileAccess(), records);
+        ops.ui_12H_SetKeyMatrix(numbers({8, 0, 1, 6, 1, 0}));
+
+        const QList<SentCommand> sent = rig.takeSent(0x12);
+        QCOMPARE(sent.size(), 4);
+        QCOMPARE(sent[0].data(64), bytes({8, 0, 1, 0, 1, 0}) + QByteArray(58, 0));
+        QCOMPARE(sent[1].data(4), bytes({0x0B, 0, 60, 20}));
+        QCOMPARE(sent[2].data(4), bytes({0x0B, 1, 0, 0}));
+        QCOMPARE(sent[3].data(4), bytes({0x0B, 2, 0, 90}));
+        QCOMPARE(texts(ops.getKeydefine(1)), (QStringList{"1", "0", "0", "0"}));
+        QCOMPARE(texts(ops.getKeydefine(9)), (QStringList{"0", "0", "0", "0"}));
+    }
+
+    // ------------------------------------------------ function options
+
+    void scrollPinSwapChangesOnlyBit6_data()
+    {
+        QTest::addColumn<bool>("swap");
+        QTest::addColumn<int>("option1Before");
+        QTest::addColumn<int>("option1After");
+        QTest::newRow("clear") << false << 0xC5 << 0x85;
+        QTest::newRow("clear when clear") << false << 0x85 << 0x85;
+        QTest::newRow("set") << true << 0x05 << 0x45;
+        QTest::newRow("set when set") << true << 0x40 << 0x40;
+    }
+
+    void scrollPinSwapChangesOnlyBit6()
+    {
+        QFETCH(bool, swap);
+        QFETCH(int, option1Before);
+        QFETCH(int, option1After);
+        MouseFirmwareOptions fw;
+        fw.sensorType = 2;
+        SettingsRig rig(SettingsRig::mouse(fw));
+        QVERIFY(rig.ready);
+        rig.hid->hid_03H_SetFunctionOption(2, 4, uchar(option1Before), 0x0A);
+        rig.takeSent();
+
+        MouseSettings ops(*rig.hid, rig.profileAccess(), slotRecord);
+        ops.setScrollPinSwap(swap);
+        const QList<SentCommand> sent = rig.takeSent();
+        QCOMPARE(sent.size(), 3);
+        QCOMPARE(sent[0].code(), uchar(0x83));
+        QCOMPARE(sent[1].code(), uchar(0x81));
+        QCOMPARE(sent[2].code(), uchar(0x03));
+        QCOMPARE(sent[2].frame.mid(2, 6), bytes({2, 4, option1After, 0x0A, 0, 0}));
+        QCOMPARE(ops.getScrollPinSwap(), swap);
+    }
+
+    void deviceReads()
+    {
+        MouseFirmwareOptions fw;
+        fw.sensorType = 3;
+        fw.stageCount = 5;
+        fw.logoLedWorks = false;
+        SettingsRig rig(SettingsRig::mouse(fw));
+        QVERIFY(rig.ready);
+        MouseSettings ops(*rig.hid, rig.profileAccess(), slotRecord);
+        QCOMPARE(ops.getSensorType(), QVariant(3));
+        QCOMPARE(int(ops.ui_91H_SyncDPI()), 5);
+        QCOMPARE(ops.chkIsLogoLedWork(), false);
+        QCOMPARE(ops.ui_80H_GetFWVersion(), QStringLiteral("1.0A"));
+    }
+
+    void failedDeviceReadsGiveZeros()
+    {
+        MouseFirmwareOptions fw;
+        fw.sensorType = 3;
+        fw.stageCount = 5;
+        SettingsRig rig(SettingsRig::mouse(fw));
+        QVERIFY(rig.ready);
+        MouseSettings ops(*rig.hid, rig.profileAccess(), slotRecord);
+        QCOMPARE(ops.chkIsLogoLedWork(), true);
+        ops.ui_12H_SetKeyMatrix(keyPage({{1, 0, 0xF0, 0}, {1, 0, 0xF1, 0}}));
+        rig.hid->hid_02H_SetCurrentProfile(3);
+        rig.settle();
+        QCOMPARE(ops.ui_92H_GetKeyMatrix().value(2), QVariant(0xF0));
+        QCOMPARE(ops.ui_82H_GetCurrentProfile(), QVariant(3));
+
+        rig.unplug();
+        const QVariantList matrix = ops.ui_92H_GetKeyMatrix();
+        QCOMPARE(matrix.size(), 64);
+        QCOMPARE(matrix.count(QVariant(0)), 64);
+        const QVariantList macro = ops.ui_93H_GetMacroKey(1);
+        QCOMPARE(macro.size(), 128);
+        QCOMPARE(macro.count(QVariant(0)), 128);
+        QCOMPARE(ops.ui_82H_GetCurrentProfile(), QVariant(0));
+        QCOMPARE(ops.getSensorType(), QVariant(0));
+        QCOMPARE(int(ops.ui_91H_SyncDPI()), 8);
+        QCOMPARE(ops.chkIsLogoLedWork(), false);
+        QVERIFY(ops.ui_80H_GetFWVersion().isEmpty());
+    }
+
+    // ------------------------------------------------ both devices
+
+    void reportRateOnMouseIsTheProfiles()
+    {
+        SettingsRig rig(SettingsRig::mouse());
+        QVERIFY(rig.ready);
+        MouseSettings ops(*rig.hid, rig.profileAccess(), slotRecord);
+        QCOMPARE(ops.ui_81H_GetReportRate(), QVariant(0));
+        ops.ui_01H_SetReportRate(4);
+        const QList<SentCommand> sent = rig.takeSent();
+        QCOMPARE(sent.size(), 1);
+        QCOMPARE(sent[0].frame.mid(1, 2), bytes({0x01, 4}));
+        // The device now says 4 too; change it behind the profile's back.
+        rig.hid->hid_01H_SetReportRate(8);
+        QCOMPARE(ops.ui_81H_GetReportRate(), QVariant(4));
+        QCOMPARE(rig.takeSent(0x81).size(), 0);
+    }
+
+    void reportRateOnKeyboardIsTheDevices()
+    {
+        SettingsRig rig(SettingsRig::mouse());
+        QVERIFY(rig.ready);
+        MouseSettings ops(*rig.hid, rig.profileAccess(), slotRecord);
+        rig.profile().setValue(QStringLiteral("sensor/reportRate_Z4"), 2);
+        rig.hid->swichCurDevice(0);
+        ops.ui_01H_SetReportRate(8);
+        QCOMPARE(rig.profile().value(QStringLiteral("sensor/reportRate_Z4")).toInt(), 2);
+        // No keyboard is attached: the device read fails and gives 0, where
+        // the profile would have said 2.
+        QCOMPARE(ops.ui_81H_GetReportRate(), QVariant(0));
+    }
+
+    void profileSwitch_data()
+    {
+        QTest::addColumn<int>("device");
+        QTest::addColumn<int>("profile");
+        QTest::addColumn<QList<int>>("selected");
+        QTest::newRow("same index") << 1 << 0 << QList<int>{};
+        QTest::newRow("mouse, another index") << 1 << 4 << QList<int>{4};
+        QTest::newRow("keyboard, another index") << 0 << 9 << QList<int>{9};
+        QTest::newRow("out of range") << 1 << 10 << QList<int>{};
+        QTest::newRow("negative") << 1 << -1 << QList<int>{};
+    }
+
+    void profileSwitch()
+    {
+        QFETCH(int, device);
+        QFETCH(int, profile);
+        QFETCH(QList<int>, selected);
+        SettingsRig rig(SettingsRig::mouse());
+        QVERIFY(rig.ready);
+        MouseSettings ops(*rig.hid, rig.profileAccess(), slotRecord);
+        if (device == 0)
+            rig.hid->swichCurDevice(0);
+        ops.ui_02H_SetCurrentProfile(profile);
+        QCOMPARE(rig.selected, selected);
+        // The mouse keeps no profiles: it is never told.
+        QCOMPARE(rig.takeSent(0x02).size(), 0);
+    }
+
+    void keydefineFollowsTheDevice()
+    {
+        SettingsRig rig(SettingsRig::mouse());
+        QVERIFY(rig.ready);
+        MouseSettings ops(*rig.hid, rig.profileAccess(), slotRecord);
+        rig.profile().setValue(QStringLiteral("keydefine_Z4/3"), numbers({1, 0, 0xF2, 0}));
+        rig.profile().setValue(QStringLiteral("keydefine/3"), numbers({0, 0, 4, 0}));
+        QCOMPARE(texts(ops.getKeydefine(3)), (QStringList{"1", "0", "242", "0"}));
+        QCOMPARE(texts(ops.getKeydefine(3.0)), (QStringList{"1", "0", "242", "0"}));
+        QVERIFY(ops.getKeydefine(4).isEmpty());
+        rig.hid->swichCurDevice(0);
+        QCOMPARE(texts(ops.getKeydefine(3)), (QStringList{"0", "0", "4", "0"}));
+        rig.hid->swichCurDevice(2);
+        QVERIFY(ops.getKeydefine(3).isEmpty());
+    }
+
+    void profileGettersDefaults()
+    {
+        SettingsRig rig(SettingsRig::mouse());
+        QVERIFY(rig.ready);
+        MouseSettings ops(*rig.hid, rig.profileAccess(), slotRecord);
+        QCOMPARE(ops.ui_8BH_GetCurrentDPIStage(), QVariant(0));
+        QVERIFY(ops.ui_8DH_GetRGBLedEffect().isEmpty());
+        QVERIFY(ops.ui_90H_GetLED8StageColor(0).isEmpty());
+        QVERIFY(ops.ui_91H_GetDPISet().isEmpty());
+        QCOMPARE(ops.getScrollPinSwap(), false);
+        // A one-element list comes back as a list of one.
+        ops.ui_10H_SetLED8StageColor(2, numbers({6}));
+        QCOMPARE(ops.ui_90H_GetLED8StageColor(2), (QVariantList{6u}));
+    }
+
+    // ------------------------------------------------ fool-proofing
+
+    void foolProofingAsksWithMessages4And5()
+    {
+        SettingsRig rig(SettingsRig::mouse());
+        QVERIFY(rig.ready);
+        RecordingPrompts prompts;
+        QStringList strings{"t0", "x1", "t2", "x3", "Careful", "Really change the left button?"};
+        MouseSettings ops(*rig.hid, rig.profileAccess(), slotRecord, &prompts,
+                          [&strings] { return strings; });
+        QCOMPARE(ops.getMsgAns_FoolProofing(), false);
+        prompts.answer = true;
+        QCOMPARE(ops.getMsgAns_FoolProofing(), true);
+        QCOMPARE(prompts.asked.size(), 2);
+        QCOMPARE(prompts.asked[0].first, QStringLiteral("Careful"));
+        QCOMPARE(prompts.asked[0].second, QStringLiteral("Really change the left button?"));
+
+        // Strings not loaded yet: the box still asks, with empty texts.
+        strings = {"t0"};
+        QCOMPARE(ops.getMsgAns_FoolProofing(), true);
+        QCOMPARE(prompts.asked[2].first, QString());
+
+        MouseSettings silent(*rig.hid, rig.profileAccess(), slotRecord);
+        QCOMPARE(silent.getMsgAns_FoolProofing(), false);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMouseSettings)
+#include "tst_mouse_settings.moc"
