@@ -1,0 +1,354 @@
+#pragma once
+
+// The whole program on a virtual mouse: the real host window with the real
+// view and QML scene from the resources, Hid_Thread over a VirtualBus to an
+// in-process VirtualMouse, in a private copy of the shipped settings. The
+// tests drive the QML with mouse clicks on the view and read what reached
+// the device from the virtual mouse's log.
+
+#include "app/widget.h"
+#include "backend/bridge/my_qquick_view.h"
+#include "backend/config/config_store.h"
+#include "backend/prompts/user_prompts.h"
+#include "device/virtual_bus.h"
+#include "pointer/fake_pointer_settings.h"
+#include "sim/virtual_mouse.h"
+#include "support/module_sandbox.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QQuickItem>
+#include <QSettings>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+// Answers the program's questions without a dialog and remembers them.
+class AnsweringPrompts final : public UserPrompts
+{
+public:
+    QStringList questions;
+    QStringList warnings;
+    bool answer = true;
+
+    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFileName(const QString &, const QString &, const QString &) override { return {}; }
+    void warning(const QString &title, const QString &text) override
+    {
+        warnings.append(title + QStringLiteral(": ") + text);
+    }
+    bool askOkCancel(const QString &, const QString &text) override
+    {
+        questions.append(text);
+        return answer;
+    }
+};
+
+// One command as the device saw it: the deciphered frame and the bytes of
+// the output reports that followed it (report ids removed, padding kept).
+struct Exchange
+{
+    QByteArray frame;
+    QByteArray data;
+
+    int code() const { return frame.size() > 1 ? uchar(frame.at(1)) : -1; }
+    bool isSet() const { return code() >= 0 && code() < 0x80; }
+};
+
+// A 9-byte command frame: report id 0, the code and parameters, checksum.
+inline QByteArray commandFrame(std::initializer_list<int> codeAndParameters)
+{
+    QByteArray frame(9, '\0');
+    int i = 1;
+    for (int b : codeAndParameters)
+        frame[i++] = char(b);
+    uchar sum = 0;
+    for (int k = 1; k <= 7; ++k)
+        sum = uchar(sum + uchar(frame.at(k)));
+    frame[8] = char(uchar(~sum));
+    return frame;
+}
+
+inline QByteArray bytesOf(std::initializer_list<int> values)
+{
+    QByteArray out;
+    for (int v : values)
+        out.append(char(v));
+    return out;
+}
+
+inline QList<int> intsOf(const QVariant &value)
+{
+    QList<int> out;
+    for (const QVariant &element : value.toList())
+        out.append(element.toInt());
+    return out;
+}
+
+class E2eRig
+{
+public:
+    // Runs before the program starts, with the sandbox's root: the place to
+    // prepare stored profiles.
+    using Preparation = std::function<void(const QString &root)>;
+
+    explicit E2eRig(SimOptions options = {}, const Preparation &prepare = {})
+    {
+        // Animations of 10 ms instead of 800: the same scene, settled quickly.
+        QSettings apConfig(sandbox.path() + QStringLiteral("/modules/setting/apConfig.bin"),
+                           QSettings::IniFormat);
+        apConfig.setValue(QStringLiteral("common/3"), 1);
+        apConfig.sync();
+        // The skin pictures give the picture buttons their size: without them
+        // there is nothing to click. They are only read.
+        QFile::link(qEnvironmentVariable("Z4_BIN_DIR") + QStringLiteral("/modules/img"),
+                    sandbox.path() + QStringLiteral("/modules/img"));
+        if (prepare)
+            prepare(sandbox.path());
+        mouse = std::make_unique<VirtualMouse>(options);
+    }
+
+    // Plugs the mouse in, detects it and opens the window as the program's
+    // start does; true once the pages have slid in.
+    bool start(QString *why)
+    {
+        QString error;
+        if (!mouse->start(&error)) {
+            *why = QStringLiteral("virtual mouse: ") + error;
+            return false;
+        }
+        bus = std::make_unique<VirtualBus>(mouse->busDirectory());
+        widget = std::make_unique<Widget>(bus.get());
+        auto answering = std::make_unique<AnsweringPrompts>();
+        prompts = answering.get();
+        view()->setPrompts(std::move(answering));
+        auto fake = std::make_unique<FakePointerSettings>();
+        pointer = fake.get();
+        view()->setSystemPointerSettings(std::move(fake));
+
+        widget->checkDevice();
+        if (!widget->deviceLink().isDeviceConnected()) {
+            *why = QStringLiteral("the virtual mouse was not detected");
+            return false;
+        }
+        widget->show();
+        widget->startUI();
+        if (!QTest::qWaitFor([this] { return root() && root()->isVisible() && poweredOn(); },
+                             10000)) {
+            *why = QStringLiteral("the window did not finish its opening");
+            return false;
+        }
+        return settled();
+    }
+
+    myQQuickView *view() const { return widget->view(); }
+    QQuickItem *root() const { return view()->rootObject(); }
+    QSettings &liveProfile() const { return view()->configStore().liveProfile(); }
+
+    // The item named `name` anywhere in the scene (Repeater delegates
+    // included), or null.
+    QQuickItem *item(const QString &name) const { return findItem(root(), name); }
+    static QQuickItem *findItem(QQuickItem *from, const QString &name)
+    {
+        if (!from)
+            return nullptr;
+        if (from->objectName() == name)
+            return from;
+        for (QQuickItem *child : from->childItems()) {
+            if (QQuickItem *found = findItem(child, name))
+                return found;
+        }
+        return nullptr;
+    }
+
+    // A left (or other) click at `local` of the item, as the user makes it
+    // on the view.
+    void click(QQuickItem *target, QPointF local, Qt::MouseButton button = Qt::LeftButton) const
+    {
+        const QPoint at = target->mapToScene(local).toPoint();
+        QTest::mouseClick(view(), button, Qt::NoModifier, at);
+    }
+    void click(QQuickItem *target) const
+    {
+        click(target, QPointF(target->width() / 2, target->height() / 2));
+    }
+
+    // The menu pages slide in once the opening has played.
+    bool poweredOn() const
+    {
+        QQuickItem *content = item(QStringLiteral("pageContent"));
+        QQuickItem *area = item(QStringLiteral("pageArea"));
+        QQuickItem *profiles = item(QStringLiteral("menu_Prof"));
+        return content && area && profiles && area->isVisible() && qFuzzyIsNull(content->x()) &&
+               qFuzzyCompare(profiles->x() + profiles->width() + 8, 1000.0);
+    }
+
+    // Opens page `index` (0 keys, 1 macro, 2 lighting, 3 sensor) with its
+    // button in the function menu.
+    bool openPage(int index) const
+    {
+        QQuickItem *area = item(QStringLiteral("pageArea"));
+        if (area->property("curID").toInt() != index)
+            click(item(QStringLiteral("funcButton%1").arg(index)));
+        return QTest::qWaitFor([&] {
+            return area->property("curID").toInt() == index &&
+                   qFuzzyIsNull(item(QStringLiteral("pageContent"))->x());
+        });
+    }
+
+    // Opens a drop-down list with a click on its field and picks row `row`
+    // with a click, once the rows have slid out.
+    bool choose(const QString &listName, int row) const
+    {
+        QQuickItem *list = item(listName);
+        if (!list || !list->isVisible())
+            return false;
+        click(list);
+        QQuickItem *rows = findItem(list, QStringLiteral("listBox"));
+        const qreal rowHeight = list->property("itemHeight").toReal();
+        if (!QTest::qWaitFor([&] { return rows->height() >= (row + 1) * rowHeight; }))
+            return false;
+        click(rows, QPointF(rows->width() / 2, (row + 0.5) * rowHeight));
+        return list->property("curIndex").toInt() == row;
+    }
+
+    // Opens a list of macro files with a click on its field and picks the
+    // row that shows `name`, once it has slid into view.
+    bool chooseFile(const QString &listName, const QString &name) const
+    {
+        QQuickItem *list = item(listName);
+        if (!list || !list->isVisible())
+            return false;
+        click(list);
+        QQuickItem *box = nullptr;
+        for (QQuickItem *child : list->childItems()) {
+            if (child->clip())
+                box = child;
+        }
+        QQuickItem *row = nullptr;
+        const bool shown = box && QTest::qWaitFor([&] {
+                               row = lastItemWithText(box, name);
+                               if (!row)
+                                   return false;
+                               const QRectF inBox = row->mapRectToItem(box, row->boundingRect());
+                               return inBox.bottom() <= box->height();
+                           });
+        if (!shown)
+            return false;
+        click(row);
+        return true;
+    }
+
+    // The last visible item below `from` (in scene-graph order, which puts a
+    // popup after what it covers) whose text is `text`.
+    static QQuickItem *lastItemWithText(QQuickItem *from, const QString &text)
+    {
+        QQuickItem *found = nullptr;
+        for (QQuickItem *child : from->childItems()) {
+            if (!child->isVisible())
+                continue;
+            if (child->property("text").toString() == text)
+                found = child;
+            if (QQuickItem *below = lastItemWithText(child, text))
+                found = below;
+        }
+        return found;
+    }
+
+    // Moves a slider to `position` with a click on its segment (the 0…10
+    // sliders of the sensor page, the 0…7 ones elsewhere).
+    bool setSlider(const QString &name, int position) const
+    {
+        QQuickItem *slider = item(name);
+        if (!slider || !slider->isEnabled())
+            return false;
+        const qreal span = slider->width() - 1;
+        const qreal x = slider->property("positions").toInt() == 11
+                            ? (position + 0.5) * span / 11
+                            : (position == 0 ? 0.0 : (position - 0.5) * span / 7);
+        click(slider, QPointF(x, slider->height() / 2));
+        return slider->property("currentIndex").toInt() == position;
+    }
+
+    // Calls a function of a QML item with untyped arguments.
+    static QVariant call(QObject *target, const char *function, const QVariantList &args = {})
+    {
+        QVariant result;
+        QGenericArgument a[3];
+        for (int i = 0; i < args.size() && i < 3; ++i)
+            a[i] = Q_ARG(QVariant, args.at(i));
+        QMetaObject::invokeMethod(target, function, Q_RETURN_ARG(QVariant, result), a[0], a[1],
+                                  a[2]);
+        return result;
+    }
+
+    // Apply buttons lock the view for a while (setProtectUI); the next click
+    // has to wait for it.
+    bool waitUnlocked() const
+    {
+        return QTest::qWaitFor([this] { return view()->isEnabled(); }, 5000);
+    }
+
+    // No transaction runs on the link.
+    bool settled() const
+    {
+        return QTest::qWaitFor([this] { return widget->deviceLink().isLinkIdle(); }, 5000);
+    }
+
+    // Position in the device log from which later exchanges are read.
+    qsizetype mark() const { return mouse->logLines().size(); }
+
+    QList<Exchange> exchangesSince(qsizetype from) const
+    {
+        QList<Exchange> out;
+        const QStringList lines = mouse->logLines().mid(from);
+        for (const QString &line : lines) {
+            const QJsonObject o = QJsonDocument::fromJson(line.toUtf8()).object();
+            if (o.value(QStringLiteral("if")).toInt(-1) != 0 ||
+                o.value(QStringLiteral("dir")).toString() != QLatin1String("out"))
+                continue;
+            const QString type = o.value(QStringLiteral("type")).toString();
+            const QString text = o.contains(QStringLiteral("plain"))
+                                     ? o.value(QStringLiteral("plain")).toString()
+                                     : o.value(QStringLiteral("hex")).toString();
+            const QByteArray bytes = QByteArray::fromHex(text.toLatin1());
+            if (type == QLatin1String("feature"))
+                out.append({bytes, {}});
+            else if (type == QLatin1String("output") && !out.isEmpty())
+                out.last().data.append(bytes.mid(1));
+        }
+        return out;
+    }
+    QList<Exchange> setsSince(qsizetype from) const
+    {
+        QList<Exchange> sets;
+        for (const Exchange &e : exchangesSince(from)) {
+            if (e.isSet())
+                sets.append(e);
+        }
+        return sets;
+    }
+    static QList<int> codes(const QList<Exchange> &exchanges)
+    {
+        QList<int> out;
+        for (const Exchange &e : exchanges)
+            out.append(e.code());
+        return out;
+    }
+
+    // Waits until `count` sets have reached the device since `from` and the
+    // link is idle again.
+    bool waitForSets(qsizetype from, int count) const
+    {
+        return QTest::qWaitFor([&] { return setsSince(from).size() >= count; }, 5000) && settled();
+    }
+
+    ModuleSandbox sandbox;
+    std::unique_ptr<VirtualMouse> mouse;
+    std::unique_ptr<VirtualBus> bus;
+    std::unique_ptr<Widget> widget;
+    AnsweringPrompts *prompts = nullptr;    // owned by the view
+    FakePointerSettings *pointer = nullptr; // owned by the view
+};

@@ -1,0 +1,171 @@
+// The sensor page of the real program on a virtual mouse with sensor type 3
+// and six DPI stages: what the page reads from the device, what a DPI menu
+// choice, apply and reset send, and what they record.
+#include "e2e_rig.h"
+
+class TestE2eSensor : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<E2eRig> rig;
+
+    QQuickItem *stages() const { return rig->item(QStringLiteral("dpiStages")); }
+
+    static int countTexts(QQuickItem *from, const QString &text)
+    {
+        int n = 0;
+        for (QQuickItem *child : from->childItems()) {
+            if (!child->isVisible())
+                continue;
+            n += child->property("text").toString() == text;
+            n += countTexts(child, text);
+        }
+        return n;
+    }
+
+    // Opens the "▼" menu of `stage` and clicks the entry that shows `label`.
+    bool chooseStageValue(int stage, const QString &label)
+    {
+        QList<QQuickItem *> arrows;
+        collectTexts(stages(), QStringLiteral("▼"), arrows);
+        if (stage >= arrows.size())
+            return false;
+        rig->click(arrows.at(stage));
+        if (stages()->property("currentMenuIndex").toInt() != stage)
+            return false;
+        // The open menu comes after the stage buttons, so its entry is the
+        // last item with that text (a stage that is off shows "×" too).
+        QQuickItem *entry = E2eRig::lastItemWithText(stages(), label);
+        if (!entry)
+            return false;
+        rig->click(entry);
+        return stages()->property("currentMenuIndex").toInt() == -1;
+    }
+    static void collectTexts(QQuickItem *from, const QString &text, QList<QQuickItem *> &out)
+    {
+        for (QQuickItem *child : from->childItems()) {
+            if (!child->isVisible())
+                continue;
+            if (child->property("text").toString() == text)
+                out.append(child);
+            collectTexts(child, text, out);
+        }
+    }
+
+private slots:
+    void initTestCase()
+    {
+        SimOptions options;
+        options.sensorType = 3;
+        options.stageCount = 6;
+        rig = std::make_unique<E2eRig>(options);
+        QString why;
+        QVERIFY2(rig->start(&why), qPrintable(why));
+        QVERIFY(rig->openPage(3));
+    }
+    void cleanupTestCase() { rig.reset(); }
+
+    void pageShowsWhatTheDeviceReports()
+    {
+        QQuickItem *page = rig->item(QStringLiteral("page_Sensor"));
+        QCOMPARE(page->property("sensorType").toInt(), 3);
+        QCOMPARE(page->property("dpiMAXStage").toInt(), 6);
+        // Sensor type 3 offers its 18 DPI values; two stages stay hidden.
+        QCOMPARE(stages()->property("menuCounter").toInt(), 18);
+        QCOMPARE(countTexts(stages(), QStringLiteral("▼")), 6);
+        // Stored values of the profile, not decoded from the device.
+        QCOMPARE(intsOf(stages()->property("valueForIndex")),
+                 QList<int>({500, 1000, 1500, 2000, 0, 0, 0, 0}));
+        QCOMPARE(stages()->property("currentIndex").toInt(), 1);
+        QCOMPARE(rig->item(QStringLiteral("rateGroup"))->property("currentIndex").toInt(), 3);
+    }
+
+    void dpiMenuChoiceSendsTheSensorsStageBytes()
+    {
+        qsizetype mark = rig->mark();
+        QVERIFY(chooseStageValue(1, QStringLiteral("6000")));
+        QVERIFY(rig->waitForSets(mark, 1));
+        QList<Exchange> sets = rig->setsSince(mark);
+        QCOMPARE(sets.size(), 1);
+        // The stage count the device offers goes with the eight bytes; 500
+        // and 1500 are not values of this sensor and switch their stages off.
+        QCOMPARE(sets[0].frame, commandFrame({0x11, 6, 8}));
+        QCOMPARE(sets[0].data.left(8), bytesOf({0x80, 0x5D, 0x80, 0x13, 0x80, 0x80, 0x80, 0x80}));
+        QCOMPARE(intsOf(rig->liveProfile().value(QStringLiteral("sensor/dpi_Z4"))),
+                 QList<int>({500, 6000, 1500, 2000, 0, 0, 0, 0}));
+
+        mark = rig->mark();
+        QVERIFY(chooseStageValue(3, QStringLiteral("×")));
+        QVERIFY(rig->waitForSets(mark, 1));
+        sets = rig->setsSince(mark);
+        QCOMPARE(sets.size(), 1);
+        QCOMPARE(sets[0].frame, commandFrame({0x11, 6, 8}));
+        QCOMPARE(sets[0].data.left(8), bytesOf({0x80, 0x5D, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80}));
+        QCOMPARE(intsOf(rig->liveProfile().value(QStringLiteral("sensor/dpi_Z4"))),
+                 QList<int>({500, 6000, 1500, 0, 0, 0, 0, 0}));
+    }
+
+    void applySendsRateThenStageAndSetsThePointer()
+    {
+        const qsizetype mark = rig->mark();
+        // Choosing on the page sends nothing yet.
+        rig->click(E2eRig::lastItemWithText(rig->item(QStringLiteral("rateGroup")),
+                                            QStringLiteral("125 Hz")));
+        QVERIFY(rig->setSlider(QStringLiteral("cursorSlider"), 9));
+        QVERIFY(rig->setSlider(QStringLiteral("scrollSlider"), 0));
+        QVERIFY(rig->setSlider(QStringLiteral("doubleClickSlider"), 10));
+        rig->click(E2eRig::lastItemWithText(stages(), QStringLiteral("1500")));
+        QCOMPARE(stages()->property("currentIndex").toInt(), 2);
+        rig->pointer->calls.clear();
+
+        rig->click(rig->item(QStringLiteral("btnSensorApply")));
+        QVERIFY(!rig->view()->isEnabled()); // locked while the device takes it
+        QVERIFY(rig->waitForSets(mark, 2));
+        const QList<Exchange> sets = rig->setsSince(mark);
+        QCOMPARE(E2eRig::codes(sets), QList<int>({0x01, 0x0B}));
+        QCOMPARE(sets[0].frame, commandFrame({0x01, 8}));
+        QCOMPARE(sets[1].frame, commandFrame({0x0B, 3}));
+
+        using Call = FakePointerSettings::Call;
+        QCOMPARE(rig->pointer->calls, QList<Call>({{QStringLiteral("speed"), 18, {}},
+                                                   {QStringLiteral("wheel"), 1, {}},
+                                                   {QStringLiteral("doubleClick"), 200, {}}}));
+        QSettings &profile = rig->liveProfile();
+        QCOMPARE(profile.value(QStringLiteral("sensor/reportRate_Z4")).toInt(), 8);
+        QCOMPARE(profile.value(QStringLiteral("sensor/stage_Z4")).toInt(), 3);
+        QCOMPARE(profile.value(QStringLiteral("sensor/cursorSpeed_Z4")).toUInt(), 9u);
+        QCOMPARE(profile.value(QStringLiteral("sensor/verticalScrollLines_Z4")).toUInt(), 0u);
+        QCOMPARE(profile.value(QStringLiteral("sensor/doubleClickSpeed_Z4")).toUInt(), 10u);
+        QVERIFY(rig->waitUnlocked());
+    }
+
+    void resetSendsFactoryStagesAndColoursOnly()
+    {
+        const qsizetype mark = rig->mark();
+        rig->click(rig->item(QStringLiteral("btnSensorReset")));
+        QVERIFY(rig->waitForSets(mark, 2));
+        const QList<Exchange> sets = rig->setsSince(mark);
+        QCOMPARE(E2eRig::codes(sets), QList<int>({0x11, 0x10}));
+        QCOMPARE(sets[0].data.left(8), bytesOf({0x80, 0x09, 0x80, 0x13, 0x80, 0x80, 0x80, 0x80}));
+        // The logo LED works: colour indices 0…7, two to a byte.
+        QCOMPARE(sets[1].frame, commandFrame({0x10, 2, 4}));
+        QCOMPARE(sets[1].data.left(4), bytesOf({0x10, 0x32, 0x54, 0x76}));
+
+        QCOMPARE(rig->item(QStringLiteral("rateGroup"))->property("currentIndex").toInt(), 3);
+        QCOMPARE(rig->item(QStringLiteral("cursorSlider"))->property("currentIndex").toInt(), 5);
+        QCOMPARE(stages()->property("currentIndex").toInt(), 1);
+        QSettings &profile = rig->liveProfile();
+        QCOMPARE(intsOf(profile.value(QStringLiteral("sensor/dpi_Z4"))),
+                 QList<int>({500, 1000, 1500, 2000, 0, 0, 0, 0}));
+        QCOMPARE(intsOf(profile.value(QStringLiteral("color_Z4/type2"))),
+                 QList<int>({0, 1, 2, 3, 4, 5, 6, 7}));
+        // Rate, pointer values and stage wait for the next apply.
+        QCOMPARE(profile.value(QStringLiteral("sensor/reportRate_Z4")).toInt(), 8);
+        QCOMPARE(profile.value(QStringLiteral("sensor/stage_Z4")).toInt(), 3);
+        QCOMPARE(rig->pointer->calls.size(), 3);
+        QVERIFY(rig->waitUnlocked());
+    }
+};
+
+QTEST_MAIN(TestE2eSensor)
+#include "tst_e2e_sensor.moc"
