@@ -211,7 +211,9 @@ public:
         if (!QTest::qWaitFor([&] { return rows->height() >= (row + 1) * rowHeight; }))
             return false;
         click(rows, QPointF(rows->width() / 2, (row + 0.5) * rowHeight));
-        return list->property("curIndex").toInt() == row;
+        // The rows slide back; until then they cover what lies below.
+        return list->property("curIndex").toInt() == row &&
+               QTest::qWaitFor([&] { return !rows->isVisible(); });
     }
 
     // Opens a list of macro files with a click on its field and picks the
