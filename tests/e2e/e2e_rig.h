@@ -164,9 +164,11 @@ public:
     }
 
     // A left (or other) click at `local` of the item, as the user makes it
-    // on the view.
+    // on the view. A view locked by an apply takes no input: the click waits
+    // for the lock to end, as the user would.
     void click(QQuickItem *target, QPointF local, Qt::MouseButton button = Qt::LeftButton) const
     {
+        waitUnlocked();
         const QPoint at = target->mapToScene(local).toPoint();
         QTest::mouseClick(view(), button, Qt::NoModifier, at);
     }
