@@ -22,6 +22,7 @@
 #include <QQuickItem>
 #include <QSettings>
 #include <QTest>
+#include <QtQuickTest/quicktest.h>
 #include <functional>
 #include <memory>
 
@@ -169,6 +170,9 @@ public:
     void click(QQuickItem *target, QPointF local, Qt::MouseButton button = Qt::LeftButton) const
     {
         waitUnlocked();
+        // Lists lay out new rows when the scene is next polished; until then
+        // a click finds the old layout.
+        QQuickTest::qWaitForPolish(root()->window());
         const QPoint at = target->mapToScene(local).toPoint();
         QTest::mouseClick(view(), button, Qt::NoModifier, at);
     }
@@ -274,6 +278,14 @@ public:
                             : (position == 0 ? 0.0 : (position - 0.5) * span / 7);
         click(slider, QPointF(x, slider->height() / 2));
         return slider->property("currentIndex").toInt() == position;
+    }
+
+    // Key number of row `position` of the key page's list (only keys with a
+    // label in the language are listed).
+    int keyAt(int position) const
+    {
+        const QVariant model = item(QStringLiteral("page_Keydefine"))->property("model");
+        return intsOf(model.value<QObject *>()->property("mapping_for_keyId")).value(position, -1);
     }
 
     // Calls a function of a QML item with untyped arguments.
