@@ -288,18 +288,6 @@ public:
         return intsOf(model.value<QObject *>()->property("mapping_for_keyId")).value(position, -1);
     }
 
-    // Calls a function of a QML item with untyped arguments.
-    static QVariant call(QObject *target, const char *function, const QVariantList &args = {})
-    {
-        QVariant result;
-        QGenericArgument a[3];
-        for (int i = 0; i < args.size() && i < 3; ++i)
-            a[i] = Q_ARG(QVariant, args.at(i));
-        QMetaObject::invokeMethod(target, function, Q_RETURN_ARG(QVariant, result), a[0], a[1],
-                                  a[2]);
-        return result;
-    }
-
     // Apply buttons lock the view for a while (setProtectUI); the next click
     // has to wait for it.
     bool waitUnlocked() const
