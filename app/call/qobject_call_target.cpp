@@ -1,5 +1,6 @@
 #include "app/call/qobject_call_target.h"
 
+#include <QJsonArray>
 #include <QMetaMethod>
 #include <QMetaObject>
 #include <QMetaType>
@@ -85,8 +86,17 @@ QJsonValue returnValue(const QVariant &value)
     case QMetaType::UShort:
         return value.toInt();
     default:
-        return QJsonValue::fromVariant(value);
+        break;
     }
+    // Containers of other element types (macroIncode's QList<uchar>) go
+    // element by element, so bytes print as numbers.
+    if (value.metaType().id() >= QMetaType::User && value.canConvert<QVariantList>()) {
+        QJsonArray array;
+        for (const QVariant &element : value.value<QVariantList>())
+            array.append(returnValue(element));
+        return array;
+    }
+    return QJsonValue::fromVariant(value);
 }
 
 bool callable(const QMetaMethod &method)

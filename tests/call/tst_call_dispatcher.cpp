@@ -36,6 +36,7 @@ public slots:
     bool negate(bool value) { return !value; }
     uint twice(uint value) { return 2 * value; }
     uchar next(uchar value) { return uchar(value + 1); }
+    QList<uchar> bytes(uint count) { return QList<uchar>(qsizetype(count), uchar(0xF0)); }
     QVariant pass(const QVariant &value) { return value; }
     void record(const QVariant &value) { seen << value; }
     int count() { return int(seen.size()); }
@@ -339,6 +340,7 @@ void TestCallDispatcher::objectMethods_data()
     QTest::newRow("uint") << QStringList{"ui_View.twice", "2000000000"}
                           << R"({"return":4000000000})";
     QTest::newRow("uchar") << QStringList{"ui_View.next", "254"} << R"({"return":255})";
+    QTest::newRow("byte list") << QStringList{"ui_View.bytes", "2"} << R"({"return":[240,240]})";
     QTest::newRow("variant object")
         << QStringList{"ui_View.pass", R"({"k":[1]})"} << R"({"return":{"k":[1]}})";
     QTest::newRow("void") << QStringList{"ui_View.record", "1"} << R"({"return":null})";

@@ -200,7 +200,7 @@ private slots:
         // An acknowledge that falls between two reads of the watcher is lost,
         // as on real hardware; it does not happen often in a row.
         bool acknowledged = false;
-        for (int attempt = 0; attempt < 5 && !acknowledged; ++attempt) {
+        for (int attempt = 0; attempt < 10 && !acknowledged; ++attempt) {
             bench.events.clear();
             const qsizetype before = bench.mouse->logLines().size();
             bench.link->hid_0BH_SetCurrentDPIStage(2);
@@ -213,8 +213,12 @@ private slots:
                 continue;
             QCOMPARE(acks[0].value(QStringLiteral("hex")).toString().left(11),
                      QStringLiteral("04 04 00 00"));
-            QCOMPARE(bench.clock.totalMs(QThread::currentThreadId(), false), 64);
-            acknowledged = true;
+            // The wait clears the flag only after the frame went out, so an
+            // acknowledge the watcher caught before that is not counted and
+            // the wait takes its full 128 ms; that race is retried too.
+            const int waited = bench.clock.totalMs(QThread::currentThreadId(), false);
+            QVERIFY2(waited == 64 || waited == 128, qPrintable(QString::number(waited)));
+            acknowledged = waited == 64;
         }
         QVERIFY(acknowledged);
         bench.link->stopWatch();
