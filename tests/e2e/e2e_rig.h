@@ -141,7 +141,11 @@ public:
             *why = QStringLiteral("the window did not finish its opening");
             return false;
         }
-        return settled();
+        if (!settled()) {
+            *why = QStringLiteral("the start-up reads left the link busy");
+            return false;
+        }
+        return true;
     }
 
     myQQuickView *view() const { return widget->view(); }
@@ -169,6 +173,7 @@ public:
     // for the lock to end, as the user would.
     void click(QQuickItem *target, QPointF local, Qt::MouseButton button = Qt::LeftButton) const
     {
+        QVERIFY2(target, "nothing to click");
         waitUnlocked();
         // Lists lay out new rows when the scene is next polished; until then
         // a click finds the old layout.
@@ -178,6 +183,7 @@ public:
     }
     void click(QQuickItem *target) const
     {
+        QVERIFY2(target, "nothing to click");
         click(target, QPointF(target->width() / 2, target->height() / 2));
     }
 

@@ -32,7 +32,7 @@ class TestE2eKeydefine : public QObject
         QVERIFY(rig->waitForSets(mark, 1));
         const QList<Exchange> sets = rig->setsSince(mark);
         QCOMPARE(sets.size(), 1);
-        QCOMPARE(sets[0].frame, commandFrame({0x12, 1, 0x40, 8}));
+        QCOMPARE(sets[0].frame.toHex(' '), commandFrame({0x12, 1, 0x40, 8}).toHex(' '));
         QCOMPARE(sets[0].data.toHex(' '), expected.toHex(' '));
         QCOMPARE(recordedMatrix().toHex(' '), expected.toHex(' '));
         QVERIFY(rig->waitUnlocked());
@@ -58,7 +58,7 @@ private slots:
     {
         const int key = rig->keyAt(4);
         QByteArray expected = recordedMatrix();
-        QCOMPARE(expected.mid(4 * key, 4), bytesOf({0x01, 0x00, 0xF4, 0x00}));
+        QCOMPARE(expected.mid(4 * key, 4).toHex(' '), bytesOf({0x01, 0x00, 0xF4, 0x00}).toHex(' '));
 
         rig->click(rig->item(QStringLiteral("keyRow4")));
         QVERIFY(rig->choose(QStringLiteral("funcList"), 1));  // MOUSE
@@ -93,7 +93,7 @@ private slots:
     {
         const int key = rig->keyAt(0);
         QByteArray expected = recordedMatrix();
-        QCOMPARE(expected.mid(4 * key, 4), bytesOf({0x01, 0x00, 0xF0, 0x00}));
+        QCOMPARE(expected.mid(4 * key, 4).toHex(' '), bytesOf({0x01, 0x00, 0xF0, 0x00}).toHex(' '));
         rig->click(rig->item(QStringLiteral("keyRow0")));
 
         rig->prompts->answer = false;
