@@ -1,5 +1,6 @@
 #include "app/app_options.h"
 #include "app/call/call_dispatcher.h"
+#include "app/input_capture.h"
 #include "app/widget.h"
 #include "backend/bridge/my_qquick_view.h"
 #include "backend/bridge/ui_controler.h"
@@ -17,20 +18,6 @@
 #include <memory>
 
 namespace {
-
-void keyCallback(std::uint8_t usage, std::uint8_t isDown, void *context)
-{
-    if (!context)
-        return;
-    static_cast<Widget *>(context)->view()->detectKeyboard(isDown != 0, usage);
-}
-
-void mouseCallback(std::uint8_t code, std::uint8_t isDown, int x, int y, void *context)
-{
-    if (!context)
-        return;
-    static_cast<Widget *>(context)->view()->detectMouse(isDown != 0, code, uint(x), uint(y));
-}
 
 bool wantsCall(int argc, char **argv)
 {
@@ -113,8 +100,7 @@ int main(int argc, char *argv[])
     if (!options.headless) {
         inputHook = std::make_unique<InputHook>();
         inputHook->installHooks();
-        inputHook->setKeyboardHookCallback(keyCallback, widget.get());
-        inputHook->setMouseHookCallback(mouseCallback, widget.get());
+        connectInputHook(*inputHook, *widget);
     }
 
     widget->checkDevice();
