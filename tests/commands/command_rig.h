@@ -4,6 +4,7 @@
 #include "firmware_bus.h"
 
 #include <QList>
+#include <QTest>
 #include <QThreadPool>
 #include <functional>
 #include <memory>
@@ -41,6 +42,9 @@ struct CommandRig
 // and returns what came back (a bool result first, then the outputs in
 // parameter order, buffers byte by byte).
 using Command = std::function<QList<int>(Hid_Thread &)>;
+
+Q_DECLARE_METATYPE(Command)
+Q_DECLARE_METATYPE(FirmwareBus::Fault)
 
 // A plain frame [0, code, p1..p6, checksum], written out independently of
 // the code under test.
@@ -82,3 +86,193 @@ inline QByteArray toBytes(const QList<uchar> &bytes)
 {
     return QByteArray(reinterpret_cast<const char *>(bytes.constData()), bytes.size());
 }
+
+struct SetCase
+{
+    const char *name;
+    Command run;
+    QByteArray frame;
+    QList<uchar> data;
+    bool ack;
+    bool pause;
+};
+
+struct GetCase
+{
+    const char *name;
+    Command run;
+    QByteArray frame;
+    int dataLength;
+    QList<int> callerValues;   // what the caller passed in
+    QList<int> onFailure = {}; // what a failed exchange hands back; empty: callerValues
+
+    QList<int> failureValues() const { return onFailure.isEmpty() ? callerValues : onFailure; }
+};
+
+// The checks every command set takes, table by table: the _data half adds
+// the rows of the set's cases, the other half runs one row against a fresh
+// rig.
+struct CommandSet
+{
+    std::function<std::unique_ptr<Firmware>()> firmware;
+    DevInfo row;
+    int blockBytes; // data bytes per report of the data phase (after the report id)
+    std::function<QList<SetCase>()> sets;
+    std::function<QList<GetCase>()> gets;
+
+    int reportsFor(qsizetype dataLength) const
+    {
+        return int((dataLength + blockBytes - 1) / blockBytes);
+    }
+
+    void setFramesData() const
+    {
+        QTest::addColumn<Command>("run");
+        QTest::addColumn<QByteArray>("frame");
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<bool>("ack");
+        QTest::addColumn<bool>("pause");
+        for (const SetCase &c : sets())
+            QTest::newRow(c.name) << c.run << c.frame << toBytes(c.data) << c.ack << c.pause;
+    }
+
+    void setFrames() const
+    {
+        QFETCH(Command, run);
+        QFETCH(QByteArray, frame);
+        QFETCH(QByteArray, data);
+        QFETCH(bool, ack);
+        QFETCH(bool, pause);
+
+        CommandRig rig(firmware(), row);
+        run(rig.link);
+        rig.settle();
+
+        QCOMPARE(rig.bus.of(Report::SendFeature), QList<QByteArray>{frame});
+        QVERIFY(rig.bus.of(Report::GetFeature).isEmpty());
+
+        // The block in output reports, report id 0 first, the rest of the
+        // last report zero.
+        const QList<QByteArray> writes = rig.bus.of(Report::Write);
+        const int reports = reportsFor(data.size());
+        QCOMPARE(writes.size(), reports);
+        QByteArray payload;
+        for (const QByteArray &w : writes) {
+            QCOMPARE(w.size(), blockBytes + 1);
+            QCOMPARE(w.at(0), '\0');
+            payload += w.mid(1);
+        }
+        QCOMPARE(payload.left(data.size()), data);
+        QCOMPARE(payload.mid(data.size()), QByteArray(payload.size() - data.size(), '\0'));
+
+        QList<int> transaction;
+        if (ack)
+            transaction << 64 << 64;
+        for (int i = 0; i < reports; ++i)
+            transaction << 8;
+        if (ack && reports > 0)
+            transaction << 64 << 64;
+        QCOMPARE(rig.clock.pausesOn(false), transaction);
+        QCOMPARE(rig.clock.pausesOn(true), pause ? QList<int>{8} : QList<int>{});
+        QVERIFY(rig.link.isLinkIdle());
+    }
+
+    void getFramesData() const
+    {
+        QTest::addColumn<Command>("run");
+        QTest::addColumn<QByteArray>("frame");
+        QTest::addColumn<int>("dataLength");
+        for (const GetCase &c : gets())
+            QTest::newRow(c.name) << c.run << c.frame << c.dataLength;
+    }
+
+    void getFrames() const
+    {
+        QFETCH(Command, run);
+        QFETCH(QByteArray, frame);
+        QFETCH(int, dataLength);
+
+        CommandRig rig(firmware(), row);
+        run(rig.link);
+
+        const QList<Report> reports = rig.bus.reports();
+        QVERIFY(!reports.isEmpty());
+        QCOMPARE(reports.first().kind, Report::SendFeature);
+        QCOMPARE(reports.first().bytes, frame);
+        QCOMPARE(rig.bus.of(Report::SendFeature).size(), 1);
+        // The device answered (the keyboard takes 8DH's zero checksum).
+        QCOMPARE(rig.bus.of(Report::GetFeature).size(), 1);
+        QVERIFY(!rig.bus.of(Report::GetFeature).first().isEmpty());
+        QCOMPARE(rig.bus.of(Report::Read).size(), reportsFor(dataLength));
+        QVERIFY(rig.bus.of(Report::Write).isEmpty());
+        // Gets neither wait for an acknowledge nor pause.
+        QVERIFY(rig.clock.pausesOn(false).isEmpty());
+        QVERIFY(rig.clock.pausesOn(true).isEmpty());
+        QVERIFY(rig.link.isLinkIdle());
+    }
+
+    void failedExchangeData() const
+    {
+        QTest::addColumn<Command>("run");
+        QTest::addColumn<FirmwareBus::Fault>("fault");
+        QTest::addColumn<QList<int>>("expected");
+
+        const QList<std::pair<const char *, FirmwareBus::Fault>> faults = {
+            {"gone", FirmwareBus::Fault::Gone},
+            {"refusing", FirmwareBus::Fault::RefuseFrame},
+            {"silent reply", FirmwareBus::Fault::SilentReply},
+            {"silent input", FirmwareBus::Fault::SilentInput},
+        };
+        for (const auto &[faultName, fault] : faults) {
+            for (const GetCase &c : gets()) {
+                // Without a data phase a silent input changes nothing.
+                if (fault == FirmwareBus::Fault::SilentInput && c.dataLength == 0)
+                    continue;
+                QTest::addRow("%s, %s", c.name, faultName) << c.run << fault << c.failureValues();
+            }
+        }
+    }
+
+    void failedExchange() const
+    {
+        QFETCH(Command, run);
+        QFETCH(FirmwareBus::Fault, fault);
+        QFETCH(QList<int>, expected);
+
+        CommandRig rig(firmware(), row);
+        rig.bus.fault = fault;
+        QCOMPARE(run(rig.link), expected);
+        QVERIFY(rig.link.isLinkIdle());
+        if (fault == FirmwareBus::Fault::Gone)
+            QVERIFY(rig.bus.reports().isEmpty());
+    }
+
+    void busyLinkData() const
+    {
+        QTest::addColumn<Command>("run");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QList<int>>("expected");
+        for (const SetCase &c : sets()) {
+            const QString code = QString::fromLatin1(c.name).left(2);
+            QTest::newRow(c.name) << c.run << QStringLiteral("cmd Failed ") + code << QList<int>{};
+        }
+        for (const GetCase &c : gets())
+            QTest::newRow(c.name) << c.run << QStringLiteral("cmd Failed") << c.callerValues;
+    }
+
+    void busyLink() const
+    {
+        QFETCH(Command, run);
+        QFETCH(QString, message);
+        QFETCH(QList<int>, expected);
+
+        CommandRig rig(firmware(), row);
+        QVERIFY(rig.link.holdLink());
+        QTest::ignoreMessage(QtDebugMsg, qPrintable(message));
+        QCOMPARE(run(rig.link), expected);
+        rig.settle();
+        QVERIFY(rig.bus.reports().isEmpty());
+        // 255 polls of 8 ms, then it gives up.
+        QCOMPARE(rig.clock.pausesOn(true), QList<int>(255, 8));
+    }
+};

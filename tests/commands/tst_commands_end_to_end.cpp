@@ -1,10 +1,10 @@
 // A few commands end to end: the link over the virtual bus to the
 // in-process virtual mouse (and keyboard), cipher on as the device table
 // says, checked against the device's own log of what crossed the wire.
+#include "command_rig.h"
 #include "device/device_table.h"
 #include "device/hid_thread.h"
 #include "device/virtual_bus.h"
-#include "firmware_bus.h"
 #include "sim/virtual_mouse.h"
 
 #include <QJsonDocument>
@@ -46,19 +46,6 @@ QList<Wire> ofType(const QList<Wire> &reports, const QString &type, const QStrin
         if (w.type == type && w.dir == dir)
             out.append(w);
     return out;
-}
-
-QByteArray frameOf(int code, QList<int> params)
-{
-    QByteArray frame(9, '\0');
-    frame[1] = char(code);
-    for (int i = 0; i < params.size(); ++i)
-        frame[2 + i] = char(params[i]);
-    int sum = 0;
-    for (int i = 1; i <= 7; ++i)
-        sum += uint8_t(frame[i]);
-    frame[8] = char(~sum & 0xFF);
-    return frame;
 }
 
 // The link scanned onto a running virtual device; `row` is what the link
@@ -119,7 +106,7 @@ void TestCommandsEndToEnd::mouseFramesOnTheWire()
     const QList<Wire> reports = commandReports(e2e.device.logLines());
     const QList<Wire> frames = ofType(reports, QStringLiteral("feature"), QStringLiteral("out"));
     QCOMPARE(frames.size(), 2);
-    QCOMPARE(frames[0].plain, frameOf(0x12, {3, 0x40, 0x08}));
+    QCOMPARE(frames[0].plain, frameBytes(0x12, {3, 0x40, 0x08}));
     QCOMPARE(frames[1].plain, QByteArray::fromHex("0010020400000000e9"));
     // Enciphered on the wire; the report id stays 0.
     QVERIFY(frames[0].bytes != frames[0].plain);
@@ -187,7 +174,7 @@ void TestCommandsEndToEnd::keyboardBlocksOnTheWire()
     const QList<Wire> reports = commandReports(e2e.device.logLines());
     const QList<Wire> frames = ofType(reports, QStringLiteral("feature"), QStringLiteral("out"));
     QCOMPARE(frames.size(), 3);
-    QCOMPARE(frames[0].plain, frameOf(0x11, {0, 5, 3}));
+    QCOMPARE(frames[0].plain, frameBytes(0x11, {0, 5, 3}));
     QCOMPARE(frames[2].plain, QByteArray::fromHex("008d00000000000000"));
     const QList<Wire> writes = ofType(reports, QStringLiteral("output"), QStringLiteral("out"));
     QCOMPARE(writes.size(), 3);

@@ -8,29 +8,7 @@
 
 #include <QTest>
 
-Q_DECLARE_METATYPE(Command)
-Q_DECLARE_METATYPE(FirmwareBus::Fault)
-
 namespace {
-
-struct SetCase
-{
-    const char *name;
-    Command run;
-    QByteArray frame;
-    QList<uchar> data;
-    bool ack;
-    bool pause;
-};
-
-struct GetCase
-{
-    const char *name;
-    Command run;
-    QByteArray frame;
-    int dataLength;
-    QList<int> callerValues; // also what a failed exchange hands back
-};
 
 QList<SetCase> setCases()
 {
@@ -222,6 +200,12 @@ std::unique_ptr<KeyboardFirmware> keyboard()
     return std::make_unique<KeyboardFirmware>();
 }
 
+const CommandSet &commandSet()
+{
+    static const CommandSet set{[] { return keyboard(); }, keyboardRow(), 64, setCases, getCases};
+    return set;
+}
+
 } // namespace
 
 class TestKeyboardCommands : public QObject
@@ -244,77 +228,22 @@ private slots:
 
 void TestKeyboardCommands::setFrames_data()
 {
-    QTest::addColumn<Command>("run");
-    QTest::addColumn<QByteArray>("frame");
-    QTest::addColumn<QByteArray>("data");
-    QTest::addColumn<bool>("ack");
-    QTest::addColumn<bool>("pause");
-    for (const SetCase &c : setCases())
-        QTest::newRow(c.name) << c.run << c.frame << toBytes(c.data) << c.ack << c.pause;
+    commandSet().setFramesData();
 }
 
 void TestKeyboardCommands::setFrames()
 {
-    QFETCH(Command, run);
-    QFETCH(QByteArray, frame);
-    QFETCH(QByteArray, data);
-    QFETCH(bool, ack);
-    QFETCH(bool, pause);
-
-    CommandRig rig(keyboard(), keyboardRow());
-    run(rig.link);
-    rig.settle();
-
-    QCOMPARE(rig.bus.of(Report::SendFeature), QList<QByteArray>{frame});
-    const QList<QByteArray> writes = rig.bus.of(Report::Write);
-    const int reports = int((data.size() + 63) / 64);
-    QCOMPARE(writes.size(), reports);
-    QByteArray payload;
-    for (const QByteArray &w : writes) {
-        QCOMPARE(w.size(), 65);
-        QCOMPARE(w.at(0), '\0');
-        payload += w.mid(1);
-    }
-    QCOMPARE(payload.left(data.size()), data);
-    QCOMPARE(payload.mid(data.size()), QByteArray(payload.size() - data.size(), '\0'));
-
-    QList<int> transaction;
-    if (ack)
-        transaction << 64 << 64;
-    for (int i = 0; i < reports; ++i)
-        transaction << 8;
-    if (ack && reports > 0)
-        transaction << 64 << 64;
-    QCOMPARE(rig.clock.pausesOn(false), transaction);
-    QCOMPARE(rig.clock.pausesOn(true), pause ? QList<int>{8} : QList<int>{});
-    QVERIFY(rig.link.isLinkIdle());
+    commandSet().setFrames();
 }
 
 void TestKeyboardCommands::getFrames_data()
 {
-    QTest::addColumn<Command>("run");
-    QTest::addColumn<QByteArray>("frame");
-    QTest::addColumn<int>("dataLength");
-    for (const GetCase &c : getCases())
-        QTest::newRow(c.name) << c.run << c.frame << c.dataLength;
+    commandSet().getFramesData();
 }
 
 void TestKeyboardCommands::getFrames()
 {
-    QFETCH(Command, run);
-    QFETCH(QByteArray, frame);
-    QFETCH(int, dataLength);
-
-    CommandRig rig(keyboard(), keyboardRow());
-    run(rig.link);
-    QCOMPARE(rig.bus.of(Report::SendFeature), QList<QByteArray>{frame});
-    // The keyboard answered (it takes 8DH's zero checksum).
-    QCOMPARE(rig.bus.of(Report::GetFeature).size(), 1);
-    QVERIFY(!rig.bus.of(Report::GetFeature).first().isEmpty());
-    QCOMPARE(rig.bus.of(Report::Read).size(), (dataLength + 63) / 64);
-    QVERIFY(rig.clock.pausesOn(false).isEmpty());
-    QVERIFY(rig.clock.pausesOn(true).isEmpty());
-    QVERIFY(rig.link.isLinkIdle());
+    commandSet().getFrames();
 }
 
 void TestKeyboardCommands::setsThenGetsRoundTrip()
@@ -396,62 +325,22 @@ void TestKeyboardCommands::recoveryResetsKeyboard()
 
 void TestKeyboardCommands::failedExchange_data()
 {
-    QTest::addColumn<Command>("run");
-    QTest::addColumn<FirmwareBus::Fault>("fault");
-    QTest::addColumn<QList<int>>("expected");
-
-    const QList<std::pair<const char *, FirmwareBus::Fault>> faults = {
-        {"gone", FirmwareBus::Fault::Gone},
-        {"refusing", FirmwareBus::Fault::RefuseFrame},
-        {"silent reply", FirmwareBus::Fault::SilentReply},
-        {"silent input", FirmwareBus::Fault::SilentInput},
-    };
-    for (const auto &[faultName, fault] : faults) {
-        for (const GetCase &c : getCases()) {
-            if (fault == FirmwareBus::Fault::SilentInput && c.dataLength == 0)
-                continue;
-            QTest::addRow("%s, %s", c.name, faultName) << c.run << fault << c.callerValues;
-        }
-    }
+    commandSet().failedExchangeData();
 }
 
 void TestKeyboardCommands::failedExchange()
 {
-    QFETCH(Command, run);
-    QFETCH(FirmwareBus::Fault, fault);
-    QFETCH(QList<int>, expected);
-
-    CommandRig rig(keyboard(), keyboardRow());
-    rig.bus.fault = fault;
-    QCOMPARE(run(rig.link), expected);
-    QVERIFY(rig.link.isLinkIdle());
+    commandSet().failedExchange();
 }
 
 void TestKeyboardCommands::busyLink_data()
 {
-    QTest::addColumn<Command>("run");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QList<int>>("expected");
-    for (const SetCase &c : setCases()) {
-        const QString code = QString::fromLatin1(c.name).left(2);
-        QTest::newRow(c.name) << c.run << QStringLiteral("cmd Failed ") + code << QList<int>{};
-    }
-    for (const GetCase &c : getCases())
-        QTest::newRow(c.name) << c.run << QStringLiteral("cmd Failed") << c.callerValues;
+    commandSet().busyLinkData();
 }
 
 void TestKeyboardCommands::busyLink()
 {
-    QFETCH(Command, run);
-    QFETCH(QString, message);
-    QFETCH(QList<int>, expected);
-
-    CommandRig rig(keyboard(), keyboardRow());
-    QVERIFY(rig.link.holdLink());
-    QTest::ignoreMessage(QtDebugMsg, qPrintable(message));
-    QCOMPARE(run(rig.link), expected);
-    rig.settle();
-    QVERIFY(rig.bus.reports().isEmpty());
+    commandSet().busyLink();
 }
 
 void TestKeyboardCommands::optionCommandsServeTheMouse()

@@ -8,30 +8,7 @@
 
 #include <QTest>
 
-Q_DECLARE_METATYPE(Command)
-Q_DECLARE_METATYPE(FirmwareBus::Fault)
-
 namespace {
-
-struct SetCase
-{
-    const char *name;
-    Command run;
-    QByteArray frame;
-    QList<uchar> data;
-    bool ack;
-    bool pause;
-};
-
-struct GetCase
-{
-    const char *name;
-    Command run;
-    QByteArray frame;
-    int dataLength;
-    QList<int> callerValues; // what the caller passed in
-    QList<int> onFailure;    // what a failed exchange hands back
-};
 
 QList<int> codes(const QString &text)
 {
@@ -267,6 +244,12 @@ std::unique_ptr<MouseFirmware> mouse(MouseFirmwareOptions options = {})
     return std::make_unique<MouseFirmware>(options);
 }
 
+const CommandSet &commandSet()
+{
+    static const CommandSet set{[] { return mouse(); }, mouseRow(), 32, setCases, getCases};
+    return set;
+}
+
 } // namespace
 
 class TestMouseCommands : public QObject
@@ -291,86 +274,22 @@ private slots:
 
 void TestMouseCommands::setFrames_data()
 {
-    QTest::addColumn<Command>("run");
-    QTest::addColumn<QByteArray>("frame");
-    QTest::addColumn<QByteArray>("data");
-    QTest::addColumn<bool>("ack");
-    QTest::addColumn<bool>("pause");
-    for (const SetCase &c : setCases())
-        QTest::newRow(c.name) << c.run << c.frame << toBytes(c.data) << c.ack << c.pause;
+    commandSet().setFramesData();
 }
 
 void TestMouseCommands::setFrames()
 {
-    QFETCH(Command, run);
-    QFETCH(QByteArray, frame);
-    QFETCH(QByteArray, data);
-    QFETCH(bool, ack);
-    QFETCH(bool, pause);
-
-    CommandRig rig(mouse(), mouseRow());
-    run(rig.link);
-    rig.settle();
-
-    QCOMPARE(rig.bus.of(Report::SendFeature), QList<QByteArray>{frame});
-    QVERIFY(rig.bus.of(Report::GetFeature).isEmpty());
-
-    // The block in 33-byte output reports, report id 0 first, the rest of
-    // the last report zero.
-    const QList<QByteArray> writes = rig.bus.of(Report::Write);
-    const int reports = int((data.size() + 31) / 32);
-    QCOMPARE(writes.size(), reports);
-    QByteArray payload;
-    for (const QByteArray &w : writes) {
-        QCOMPARE(w.size(), 33);
-        QCOMPARE(w.at(0), '\0');
-        payload += w.mid(1);
-    }
-    QCOMPARE(payload.left(data.size()), data);
-    QCOMPARE(payload.mid(data.size()), QByteArray(payload.size() - data.size(), '\0'));
-
-    QList<int> transaction;
-    if (ack)
-        transaction << 64 << 64;
-    for (int i = 0; i < reports; ++i)
-        transaction << 8;
-    if (ack && reports > 0)
-        transaction << 64 << 64;
-    QCOMPARE(rig.clock.pausesOn(false), transaction);
-    QCOMPARE(rig.clock.pausesOn(true), pause ? QList<int>{8} : QList<int>{});
-    QVERIFY(rig.link.isLinkIdle());
+    commandSet().setFrames();
 }
 
 void TestMouseCommands::getFrames_data()
 {
-    QTest::addColumn<Command>("run");
-    QTest::addColumn<QByteArray>("frame");
-    QTest::addColumn<int>("dataLength");
-    for (const GetCase &c : getCases())
-        QTest::newRow(c.name) << c.run << c.frame << c.dataLength;
+    commandSet().getFramesData();
 }
 
 void TestMouseCommands::getFrames()
 {
-    QFETCH(Command, run);
-    QFETCH(QByteArray, frame);
-    QFETCH(int, dataLength);
-
-    CommandRig rig(mouse(), mouseRow());
-    run(rig.link);
-
-    const QList<Report> reports = rig.bus.reports();
-    QVERIFY(!reports.isEmpty());
-    QCOMPARE(reports.first().kind, Report::SendFeature);
-    QCOMPARE(reports.first().bytes, frame);
-    QCOMPARE(rig.bus.of(Report::SendFeature).size(), 1);
-    QCOMPARE(rig.bus.of(Report::GetFeature).size(), 1);
-    QCOMPARE(rig.bus.of(Report::Read).size(), (dataLength + 31) / 32);
-    QVERIFY(rig.bus.of(Report::Write).isEmpty());
-    // Gets neither wait for an acknowledge nor pause.
-    QVERIFY(rig.clock.pausesOn(false).isEmpty());
-    QVERIFY(rig.clock.pausesOn(true).isEmpty());
-    QVERIFY(rig.link.isLinkIdle());
+    commandSet().getFrames();
 }
 
 void TestMouseCommands::setsThenGetsRoundTrip()
@@ -495,38 +414,12 @@ void TestMouseCommands::versionText()
 
 void TestMouseCommands::failedExchange_data()
 {
-    QTest::addColumn<Command>("run");
-    QTest::addColumn<FirmwareBus::Fault>("fault");
-    QTest::addColumn<QList<int>>("expected");
-
-    const QList<std::pair<const char *, FirmwareBus::Fault>> faults = {
-        {"gone", FirmwareBus::Fault::Gone},
-        {"refusing", FirmwareBus::Fault::RefuseFrame},
-        {"silent reply", FirmwareBus::Fault::SilentReply},
-        {"silent input", FirmwareBus::Fault::SilentInput},
-    };
-    for (const auto &[faultName, fault] : faults) {
-        for (const GetCase &c : getCases()) {
-            // Without a data phase a silent input changes nothing.
-            if (fault == FirmwareBus::Fault::SilentInput && c.dataLength == 0)
-                continue;
-            QTest::addRow("%s, %s", c.name, faultName) << c.run << fault << c.onFailure;
-        }
-    }
+    commandSet().failedExchangeData();
 }
 
 void TestMouseCommands::failedExchange()
 {
-    QFETCH(Command, run);
-    QFETCH(FirmwareBus::Fault, fault);
-    QFETCH(QList<int>, expected);
-
-    CommandRig rig(mouse(), mouseRow());
-    rig.bus.fault = fault;
-    QCOMPARE(run(rig.link), expected);
-    QVERIFY(rig.link.isLinkIdle());
-    if (fault == FirmwareBus::Fault::Gone)
-        QVERIFY(rig.bus.reports().isEmpty());
+    commandSet().failedExchange();
 }
 
 void TestMouseCommands::partialDataPhaseKeepsCallerBytes()
@@ -557,31 +450,12 @@ void TestMouseCommands::partialDataPhaseKeepsCallerBytes()
 
 void TestMouseCommands::busyLink_data()
 {
-    QTest::addColumn<Command>("run");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QList<int>>("expected");
-    for (const SetCase &c : setCases()) {
-        const QString code = QString::fromLatin1(c.name).left(2);
-        QTest::newRow(c.name) << c.run << QStringLiteral("cmd Failed ") + code << QList<int>{};
-    }
-    for (const GetCase &c : getCases())
-        QTest::newRow(c.name) << c.run << QStringLiteral("cmd Failed") << c.callerValues;
+    commandSet().busyLinkData();
 }
 
 void TestMouseCommands::busyLink()
 {
-    QFETCH(Command, run);
-    QFETCH(QString, message);
-    QFETCH(QList<int>, expected);
-
-    CommandRig rig(mouse(), mouseRow());
-    QVERIFY(rig.link.holdLink());
-    QTest::ignoreMessage(QtDebugMsg, qPrintable(message));
-    QCOMPARE(run(rig.link), expected);
-    rig.settle();
-    QVERIFY(rig.bus.reports().isEmpty());
-    // 255 polls of 8 ms, then it gives up.
-    QCOMPARE(rig.clock.pausesOn(true), QList<int>(255, 8));
+    commandSet().busyLink();
 }
 
 void TestMouseCommands::setsInCallOrder()
