@@ -22,16 +22,13 @@ QByteArray defaultKeyMatrix()
 } // namespace
 
 KeyboardFirmware::KeyboardFirmware(const KeyboardFirmwareOptions &options)
-    : StatefulFirmware(options.stateFile), options(options)
+    : StatefulFirmware("keyboard", options)
 {
-    resetState();
     restoreState();
 }
 
-void KeyboardFirmware::resetState()
+void KeyboardFirmware::resetDeviceState()
 {
-    reportRate = 1;
-    profile = 0;
     optionBytes = {};
     sensitivity = {};
     sensitivityByIndex.clear();
@@ -57,16 +54,6 @@ Firmware::FrameOutcome KeyboardFirmware::handleFrame(const Frame &f)
 {
     const uint8_t p1 = f.p(1);
     switch (f.code()) {
-    case 0x01:
-        if (!f.usesOnly({1}))
-            return unknown();
-        reportRate = p1;
-        return set(f);
-    case 0x02:
-        if (!f.usesOnly({1}))
-            return unknown();
-        profile = p1;
-        return set(f);
     case 0x03:
         if (!f.usesOnly({1, 2, 3, 4}))
             return unknown();
@@ -117,42 +104,19 @@ Firmware::FrameOutcome KeyboardFirmware::handleFrame(const Frame &f)
             return unknown();
         colours[f.p(2)] = {f.p(3), f.p(4), f.p(5)};
         return set(f);
-    case 0x80:
-        if (!f.usesOnly({}))
-            return unknown();
-        return answer(f, {options.fwMajor, options.fwMinor});
-    case 0x81:
-        if (!f.usesOnly({}))
-            return unknown();
-        return answer(f, {reportRate});
-    case 0x82:
-        if (!f.usesOnly({}))
-            return unknown();
-        return answer(f, {profile});
     case 0x83:
-        if (!f.usesOnly({}))
-            return unknown();
-        return answer(f, {optionBytes[0], optionBytes[1], optionBytes[2], optionBytes[3]});
+        return answerPlain(f, {optionBytes[0], optionBytes[1], optionBytes[2], optionBytes[3]});
     case 0x84:
-        if (!f.usesOnly({}))
-            return unknown();
-        return answer(f, {sensitivity[0], sensitivity[1], sensitivity[2], sensitivity[3]});
+        return answerPlain(f, {sensitivity[0], sensitivity[1], sensitivity[2], sensitivity[3]});
     case 0x88:
-        if (!f.usesOnly({}))
-            return unknown();
-        return answer(f, {ledType[0], ledType[1], ledType[2], ledType[3], ledType[4], ledType[5]});
+        return answerPlain(
+            f, {ledType[0], ledType[1], ledType[2], ledType[3], ledType[4], ledType[5]});
     case 0x89:
-        if (!f.usesOnly({}))
-            return unknown();
-        return answer(f, {mode});
+        return answerPlain(f, {mode});
     case 0x8D:
-        if (!f.usesOnly({}))
-            return unknown();
-        return answer(f, {}, keyMatrix);
+        return answerPlain(f, {}, keyMatrix);
     case 0x8E:
-        if (!f.usesOnly({}))
-            return unknown();
-        return answer(f, {}, keyOnOff);
+        return answerPlain(f, {}, keyOnOff);
     case 0x91:
         if (!f.usesOnly({2}))
             return unknown();
@@ -193,16 +157,12 @@ bool KeyboardFirmware::handleBlock(const std::array<uint8_t, 9> &setFrame, const
     }
 }
 
-QJsonObject KeyboardFirmware::saveState() const
+void KeyboardFirmware::saveDeviceState(QJsonObject &state) const
 {
     using namespace statejson;
     const auto byteArray = [](const auto &bytes) { return bytesToJson(bytes); };
     const auto hex = [](const QByteArray &block) { return blockToHex(block); };
 
-    QJsonObject state;
-    state.insert(QLatin1String("device"), QLatin1String("keyboard"));
-    state.insert(QLatin1String("reportRate"), reportRate);
-    state.insert(QLatin1String("profile"), profile);
     state.insert(QLatin1String("options"), bytesToJson(optionBytes));
     state.insert(QLatin1String("sensitivity"), bytesToJson(sensitivity));
     state.insert(QLatin1String("sensitivityByIndex"), writeMap(sensitivityByIndex, byteArray));
@@ -216,14 +176,11 @@ QJsonObject KeyboardFirmware::saveState() const
     state.insert(QLatin1String("pictureOptions"),
                  writeMap(pictureOptions, [](uint8_t option) { return QJsonValue(option); }));
     state.insert(QLatin1String("colours"), writeMap(colours, byteArray));
-    return state;
 }
 
-bool KeyboardFirmware::loadState(const QJsonObject &state)
+void KeyboardFirmware::loadDeviceState(const QJsonObject &state)
 {
     using namespace statejson;
-    if (state.value(QLatin1String("device")).toString() != QLatin1String("keyboard"))
-        return false;
     const auto byteArray = [](const QJsonValue &value, auto &bytes) {
         return readBytes(value, bytes);
     };
@@ -234,8 +191,6 @@ bool KeyboardFirmware::loadState(const QJsonObject &state)
         };
     };
 
-    readByte(state, "reportRate", reportRate);
-    readByte(state, "profile", profile);
     readBytes(state.value(QLatin1String("options")), optionBytes);
     readBytes(state.value(QLatin1String("sensitivity")), sensitivity);
     readMap(state.value(QLatin1String("sensitivityByIndex")), sensitivityByIndex, byteArray);
@@ -253,5 +208,4 @@ bool KeyboardFirmware::loadState(const QJsonObject &state)
                 return v >= 0 && v <= 255;
             });
     readMap(state.value(QLatin1String("colours")), colours, byteArray);
-    return true;
 }

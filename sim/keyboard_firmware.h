@@ -8,12 +8,7 @@
 #include <array>
 #include <cstdint>
 
-struct KeyboardFirmwareOptions
-{
-    uint8_t fwMajor = 0x01; // --fw 1.0A
-    uint8_t fwMinor = 0x0A;
-    QString stateFile; // --state: JSON kept across restarts
-};
+using KeyboardFirmwareOptions = StatefulFirmwareOptions;
 
 // The keyboard's side of the command set (z4sim --keyboard):
 //   01/81 report rate      02/82 profile          80 firmware version
@@ -26,20 +21,15 @@ class KeyboardFirmware : public StatefulFirmware
 public:
     explicit KeyboardFirmware(const KeyboardFirmwareOptions &options = {});
 
-    QJsonObject saveState() const override;
-    bool loadState(const QJsonObject &state) override;
-    void resetState() override;
-
 protected:
+    void saveDeviceState(QJsonObject &state) const override;
+    void loadDeviceState(const QJsonObject &state) override;
+    void resetDeviceState() override;
     bool ignoresChecksum(uint8_t code) const override;
     FrameOutcome handleFrame(const Frame &frame) override;
     bool handleBlock(const std::array<uint8_t, 9> &setFrame, const QByteArray &block) override;
 
 private:
-    KeyboardFirmwareOptions options;
-
-    uint8_t reportRate = 1;
-    uint8_t profile = 0;
     std::array<uint8_t, 4> optionBytes{};
     std::array<uint8_t, 4> sensitivity{}; // of the last 04H, whatever its index
     QMap<uint8_t, std::array<uint8_t, 4>> sensitivityByIndex;

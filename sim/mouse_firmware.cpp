@@ -37,16 +37,13 @@ QByteArray defaultKeyMatrix()
 } // namespace
 
 MouseFirmware::MouseFirmware(const MouseFirmwareOptions &options)
-    : StatefulFirmware(options.stateFile), options(options)
+    : StatefulFirmware("mouse", options), options(options)
 {
-    resetState();
     restoreState();
 }
 
-void MouseFirmware::resetState()
+void MouseFirmware::resetDeviceState()
 {
-    reportRate = 1;
-    profile = 0;
     option1 = 0;
     option2 = 0;
     dpiStage = 1;
@@ -67,16 +64,6 @@ Firmware::FrameOutcome MouseFirmware::handleFrame(const Frame &f)
 {
     const uint8_t p1 = f.p(1);
     switch (f.code()) {
-    case 0x01:
-        if (!f.usesOnly({1}))
-            return unknown();
-        reportRate = p1;
-        return set(f);
-    case 0x02:
-        if (!f.usesOnly({1}))
-            return unknown();
-        profile = p1;
-        return set(f);
     case 0x03:
         // The sensor type is the hardware's; the host only echoes it back.
         if (!f.usesOnly({1, 2, 3, 4}))
@@ -122,22 +109,8 @@ Firmware::FrameOutcome MouseFirmware::handleFrame(const Frame &f)
         if (!f.usesOnly({1, 2}) || p1 < 1 || p1 > kMacros || f.p(2) != kMacroBytes)
             return unknown();
         return set(f, kMacroBytes);
-    case 0x80:
-        if (!f.usesOnly({}))
-            return unknown();
-        return answer(f, {options.fwMajor, options.fwMinor});
-    case 0x81:
-        if (!f.usesOnly({}))
-            return unknown();
-        return answer(f, {reportRate});
-    case 0x82:
-        if (!f.usesOnly({}))
-            return unknown();
-        return answer(f, {profile});
     case 0x83:
-        if (!f.usesOnly({}))
-            return unknown();
-        return answer(f, {options.sensorType, reportRate, option1, option2});
+        return answerPlain(f, {options.sensorType, reportRate, option1, option2});
     case 0x87: {
         if (!f.usesOnly({1}))
             return unknown();
@@ -149,21 +122,15 @@ Firmware::FrameOutcome MouseFirmware::handleFrame(const Frame &f)
         return answer(f, {p1, values[0], values[1], values[2]});
     }
     case 0x8B:
-        if (!f.usesOnly({}))
-            return unknown();
-        return answer(f, {dpiStage});
+        return answerPlain(f, {dpiStage});
     case 0x8D:
-        if (!f.usesOnly({}))
-            return unknown();
-        return answer(f, {ledEffect[0], ledEffect[1], ledEffect[2]});
+        return answerPlain(f, {ledEffect[0], ledEffect[1], ledEffect[2]});
     case 0x90:
         if (!f.usesOnly({1}) || p1 > 2)
             return unknown();
         return answer(f, {}, colours[p1]);
     case 0x91:
-        if (!f.usesOnly({}))
-            return unknown();
-        return answer(f, {options.stageCount}, stageBytes);
+        return answerPlain(f, {options.stageCount}, stageBytes);
     case 0x92:
         if (!f.usesOnly({1}) || p1 < 1 || p1 > kKeyMatrices)
             return unknown();
@@ -198,7 +165,7 @@ bool MouseFirmware::handleBlock(const std::array<uint8_t, 9> &setFrame, const QB
     }
 }
 
-QJsonObject MouseFirmware::saveState() const
+void MouseFirmware::saveDeviceState(QJsonObject &state) const
 {
     using namespace statejson;
     const auto blocks = [](const auto &list) {
@@ -209,10 +176,6 @@ QJsonObject MouseFirmware::saveState() const
     };
     const auto byteArray = [](const auto &bytes) { return bytesToJson(bytes); };
 
-    QJsonObject state;
-    state.insert(QLatin1String("device"), QLatin1String("mouse"));
-    state.insert(QLatin1String("reportRate"), reportRate);
-    state.insert(QLatin1String("profile"), profile);
     state.insert(QLatin1String("option1"), option1);
     state.insert(QLatin1String("option2"), option2);
     state.insert(QLatin1String("dpiStage"), dpiStage);
@@ -223,14 +186,11 @@ QJsonObject MouseFirmware::saveState() const
     state.insert(QLatin1String("stages"), blockToHex(stageBytes));
     state.insert(QLatin1String("keyMatrices"), blocks(keyMatrices));
     state.insert(QLatin1String("macros"), blocks(macros));
-    return state;
 }
 
-bool MouseFirmware::loadState(const QJsonObject &state)
+void MouseFirmware::loadDeviceState(const QJsonObject &state)
 {
     using namespace statejson;
-    if (state.value(QLatin1String("device")).toString() != QLatin1String("mouse"))
-        return false;
     const auto readBlocks = [](const QJsonValue &value, auto &list) {
         const QJsonArray array = value.toArray();
         for (qsizetype i = 0; i < array.size() && i < qsizetype(list.size()); ++i)
@@ -240,8 +200,6 @@ bool MouseFirmware::loadState(const QJsonObject &state)
         return readBytes(value, bytes);
     };
 
-    readByte(state, "reportRate", reportRate);
-    readByte(state, "profile", profile);
     readByte(state, "option1", option1);
     readByte(state, "option2", option2);
     readByte(state, "dpiStage", dpiStage);
@@ -252,5 +210,4 @@ bool MouseFirmware::loadState(const QJsonObject &state)
     readBlock(state.value(QLatin1String("stages")), stageBytes);
     readBlocks(state.value(QLatin1String("keyMatrices")), keyMatrices);
     readBlocks(state.value(QLatin1String("macros")), macros);
-    return true;
 }

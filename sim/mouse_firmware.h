@@ -9,14 +9,11 @@
 #include <cstdint>
 
 // What the virtual mouse is built with (z4sim's options).
-struct MouseFirmwareOptions
+struct MouseFirmwareOptions : StatefulFirmwareOptions
 {
     uint8_t sensorType = 0;   // --sensor-type: R2 of 83H, whatever 03H sends
     uint8_t stageCount = 8;   // --stages: R2 of 91H
     bool logoLedWorks = true; // --logo-led: 87H type 0 answers option1 = 0
-    uint8_t fwMajor = 0x01;   // --fw 1.0A
-    uint8_t fwMinor = 0x0A;
-    QString stateFile; // --state: JSON kept across restarts
 };
 
 // The mouse's side of the command set: keeps what each set writes and gives
@@ -33,23 +30,20 @@ public:
 
     explicit MouseFirmware(const MouseFirmwareOptions &options = {});
 
-    QJsonObject saveState() const override;
-    bool loadState(const QJsonObject &state) override;
-    void resetState() override;
-
     // The last 04H of a slot: P1..P4 (pointer return, times, x, y); the
     // mouse has no command that reads them back.
     std::array<uint8_t, 4> pressGunSlot(uint8_t slot) const { return pressGun.value(slot); }
 
 protected:
+    void saveDeviceState(QJsonObject &state) const override;
+    void loadDeviceState(const QJsonObject &state) override;
+    void resetDeviceState() override;
     FrameOutcome handleFrame(const Frame &frame) override;
     bool handleBlock(const std::array<uint8_t, 9> &setFrame, const QByteArray &block) override;
 
 private:
     MouseFirmwareOptions options;
 
-    uint8_t reportRate = 1;
-    uint8_t profile = 0;
     uint8_t option1 = 0;
     uint8_t option2 = 0;
     uint8_t dpiStage = 1;

@@ -20,7 +20,38 @@ bool StatefulFirmware::Frame::usesOnly(std::initializer_list<int> used) const
     return true;
 }
 
-StatefulFirmware::StatefulFirmware(QString stateFile) : statePath(std::move(stateFile)) {}
+StatefulFirmware::StatefulFirmware(const char *device, const StatefulFirmwareOptions &options)
+    : device(device), fwMajor(options.fwMajor), fwMinor(options.fwMinor),
+      statePath(options.stateFile)
+{
+}
+
+QJsonObject StatefulFirmware::saveState() const
+{
+    QJsonObject state;
+    state.insert(QLatin1String("device"), device);
+    state.insert(QLatin1String("reportRate"), reportRate);
+    state.insert(QLatin1String("profile"), profile);
+    saveDeviceState(state);
+    return state;
+}
+
+bool StatefulFirmware::loadState(const QJsonObject &state)
+{
+    if (state.value(QLatin1String("device")).toString() != device)
+        return false;
+    statejson::readByte(state, "reportRate", reportRate);
+    statejson::readByte(state, "profile", profile);
+    loadDeviceState(state);
+    return true;
+}
+
+void StatefulFirmware::resetState()
+{
+    reportRate = 1;
+    profile = 0;
+    resetDeviceState();
+}
 
 Firmware::FrameOutcome StatefulFirmware::onCommandFrame(const std::array<uint8_t, 9> &frame)
 {
@@ -31,7 +62,7 @@ Firmware::FrameOutcome StatefulFirmware::onCommandFrame(const std::array<uint8_t
     if (frame[8] != frameChecksum(frame.data() + 1) && !ignoresChecksum(frame[1]))
         return unknown();
 
-    FrameOutcome outcome = handleFrame(Frame{frame});
+    FrameOutcome outcome = handleSharedFrame(Frame{frame});
     if (outcome.known && outcome.outputBytes > 0) {
         pendingSet = frame;
         pendingOutputBytes = outcome.outputBytes;
@@ -39,6 +70,30 @@ Firmware::FrameOutcome StatefulFirmware::onCommandFrame(const std::array<uint8_t
         persist();
     }
     return outcome;
+}
+
+Firmware::FrameOutcome StatefulFirmware::handleSharedFrame(const Frame &f)
+{
+    switch (f.code()) {
+    case 0x01:
+        if (!f.usesOnly({1}))
+            return unknown();
+        reportRate = f.p(1);
+        return set(f);
+    case 0x02:
+        if (!f.usesOnly({1}))
+            return unknown();
+        profile = f.p(1);
+        return set(f);
+    case 0x80:
+        return answerPlain(f, {fwMajor, fwMinor});
+    case 0x81:
+        return answerPlain(f, {reportRate});
+    case 0x82:
+        return answerPlain(f, {profile});
+    default:
+        return handleFrame(f);
+    }
 }
 
 bool StatefulFirmware::onOutputBlock(const QByteArray &block)
@@ -91,8 +146,16 @@ Firmware::FrameOutcome StatefulFirmware::answer(const Frame &frame,
     return outcome;
 }
 
+Firmware::FrameOutcome StatefulFirmware::answerPlain(const Frame &frame,
+                                                     std::initializer_list<uint8_t> values,
+                                                     const QByteArray &block)
+{
+    return frame.usesOnly({}) ? answer(frame, values, block) : unknown();
+}
+
 void StatefulFirmware::restoreState()
 {
+    resetState();
     if (statePath.isEmpty())
         return;
     QFile file(statePath);

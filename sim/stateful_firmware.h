@@ -12,9 +12,19 @@
 #include <cstdint>
 #include <initializer_list>
 
+// What both virtual devices are built with.
+struct StatefulFirmwareOptions
+{
+    uint8_t fwMajor = 0x01; // --fw 1.0A
+    uint8_t fwMinor = 0x0A;
+    QString stateFile; // --state: JSON kept across restarts
+};
+
 // The part both virtual devices share: frame checks, the pending data block
-// of a set, the prepared data block of a get, and keeping the state in a
-// JSON file across restarts. A device only says what each code means.
+// of a set, the prepared data block of a get, the commands both answer alike
+// (01/81 report rate, 02/82 profile, 80 firmware version), and keeping the
+// state in a JSON file across restarts. A device only says what its other
+// codes mean.
 //
 // Strictness: a frame is unknown (FrameOutcome::known == false, nothing
 // changes) when its report id is not 0, its checksum is wrong, its code is
@@ -29,13 +39,13 @@ public:
     QByteArray inputBlock() final;
 
     // The device state as stored in the state file.
-    virtual QJsonObject saveState() const = 0;
+    QJsonObject saveState() const;
     // Takes what it recognises from a stored state, keeps its own values for
     // anything missing or malformed; false when the object is for another
     // kind of device.
-    virtual bool loadState(const QJsonObject &state) = 0;
+    bool loadState(const QJsonObject &state);
     // Back to the state of a new device.
-    virtual void resetState() = 0;
+    void resetState();
 
     QString stateFile() const { return statePath; }
 
@@ -50,16 +60,24 @@ protected:
         bool usesOnly(std::initializer_list<int> used) const;
     };
 
-    explicit StatefulFirmware(QString stateFile);
+    // `device` tags the state file ("device": "mouse").
+    StatefulFirmware(const char *device, const StatefulFirmwareOptions &options);
 
-    // Derived constructors call this last: loads the state file if there
-    // is one.
+    // Derived constructors call this last: resets the state, then loads the
+    // state file if there is one.
     void restoreState();
     // Writes the state file (whole, or not at all) when there is one.
     void persist() const;
 
+    // The device's own part of saveState, loadState and resetState; the
+    // device tag, report rate and profile are done by then.
+    virtual void saveDeviceState(QJsonObject &state) const = 0;
+    virtual void loadDeviceState(const QJsonObject &state) = 0;
+    virtual void resetDeviceState() = 0;
+
     // Frames whose byte 8 the device does not check.
     virtual bool ignoresChecksum(uint8_t code) const;
+    // Every code but the shared ones.
     virtual FrameOutcome handleFrame(const Frame &frame) = 0;
     // The data block that follows a set frame handleFrame accepted with
     // set(frame, length). Returns whether the block was taken.
@@ -71,8 +89,19 @@ protected:
     // A get answered with R2..R7 and optionally a data block.
     FrameOutcome answer(const Frame &frame, std::initializer_list<uint8_t> values,
                         const QByteArray &block = {});
+    // A get that takes no parameters: answered, or unknown when one is set.
+    FrameOutcome answerPlain(const Frame &frame, std::initializer_list<uint8_t> values,
+                             const QByteArray &block = {});
+
+    uint8_t reportRate = 1;
+    uint8_t profile = 0;
 
 private:
+    FrameOutcome handleSharedFrame(const Frame &frame);
+
+    QLatin1String device;
+    uint8_t fwMajor;
+    uint8_t fwMinor;
     QString statePath;
     std::array<uint8_t, 9> pendingSet{};
     int pendingOutputBytes = 0;
