@@ -4,8 +4,15 @@
 #include "sim/firmware.h"
 
 #include <QByteArray>
+#include <QJsonObject>
+#include <QList>
+#include <QTest>
 #include <array>
 #include <cstdint>
+
+using Frame = std::array<uint8_t, 9>;
+using Bytes = QList<int>;
+Q_DECLARE_METATYPE(Frame)
 
 // A plain command frame as the host builds it: [0, code, p1..p6, checksum].
 inline std::array<uint8_t, 9> commandFrame(uint8_t code, uint8_t p1 = 0, uint8_t p2 = 0,
@@ -34,4 +41,88 @@ inline QByteArray patternBlock(int length, uint8_t seed)
     for (int i = 0; i < length; ++i)
         block[i] = char(uint8_t(seed + 7 * i));
     return block;
+}
+
+// R2..R7 of a reply.
+inline Bytes replyValues(const Firmware::FrameOutcome &outcome)
+{
+    Bytes values;
+    for (int i = 2; i <= 7; ++i)
+        values << outcome.reply[size_t(i)];
+    return values;
+}
+
+// The table tests both devices take. Each pair: the columns of the _data
+// function, then the check of one row against a new device of type Fw.
+
+inline void setThenGetColumns()
+{
+    QTest::addColumn<Frame>("set");
+    QTest::addColumn<Frame>("get");
+    QTest::addColumn<Bytes>("expected"); // R2..R7
+}
+
+template <typename Fw> void checkSetThenGet()
+{
+    QFETCH(Frame, set);
+    QFETCH(Frame, get);
+    QFETCH(Bytes, expected);
+
+    Fw fw;
+    QVERIFY(sendSet(fw, set));
+    const Firmware::FrameOutcome outcome = fw.onCommandFrame(get);
+    QVERIFY(outcome.known);
+    QVERIFY(!outcome.acknowledge);
+    QCOMPARE(outcome.reply[1], get[1]);
+    QCOMPARE(outcome.inputBytes, 0);
+    QCOMPARE(replyValues(outcome), expected);
+}
+
+inline void blockRoundTripColumns()
+{
+    QTest::addColumn<Frame>("set");
+    QTest::addColumn<Frame>("get");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<Frame>("otherGet"); // a block the set must not touch
+}
+
+template <typename Fw> void checkBlockRoundTrip()
+{
+    QFETCH(Frame, set);
+    QFETCH(Frame, get);
+    QFETCH(int, length);
+    QFETCH(Frame, otherGet);
+
+    Fw fw;
+    QVERIFY(fw.onCommandFrame(otherGet).known);
+    const QByteArray otherBefore = fw.inputBlock();
+
+    const QByteArray block = patternBlock(length, 0x31);
+    const Firmware::FrameOutcome setOutcome = fw.onCommandFrame(set);
+    QVERIFY(setOutcome.known);
+    QVERIFY(setOutcome.acknowledge);
+    QCOMPARE(setOutcome.outputBytes, length);
+    QVERIFY(fw.onOutputBlock(block));
+
+    const Firmware::FrameOutcome getOutcome = fw.onCommandFrame(get);
+    QVERIFY(getOutcome.known);
+    QCOMPARE(getOutcome.inputBytes, length);
+    QCOMPARE(fw.inputBlock(), block);
+
+    QVERIFY(fw.onCommandFrame(otherGet).known);
+    QCOMPARE(fw.inputBlock(), otherBefore);
+}
+
+// Column "frame": a frame the device must refuse without changing anything.
+template <typename Fw> void checkRefused()
+{
+    QFETCH(Frame, frame);
+    Fw fw;
+    const QJsonObject before = fw.saveState();
+    const Firmware::FrameOutcome outcome = fw.onCommandFrame(frame);
+    QVERIFY(!outcome.known);
+    QVERIFY(!outcome.acknowledge);
+    QCOMPARE(outcome.outputBytes, 0);
+    QCOMPARE(outcome.inputBytes, 0);
+    QCOMPARE(fw.saveState(), before);
 }

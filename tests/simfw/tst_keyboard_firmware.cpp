@@ -7,22 +7,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using Frame = std::array<uint8_t, 9>;
-using Bytes = QList<int>;
-Q_DECLARE_METATYPE(Frame)
-
-namespace {
-
-Bytes replyValues(const Firmware::FrameOutcome &outcome)
-{
-    Bytes values;
-    for (int i = 2; i <= 7; ++i)
-        values << outcome.reply[size_t(i)];
-    return values;
-}
-
-} // namespace
-
 class TestKeyboardFirmware : public QObject
 {
     Q_OBJECT
@@ -41,9 +25,7 @@ private slots:
 
 void TestKeyboardFirmware::setThenGet_data()
 {
-    QTest::addColumn<Frame>("set");
-    QTest::addColumn<Frame>("get");
-    QTest::addColumn<Bytes>("expected"); // R2..R7
+    setThenGetColumns();
 
     QTest::newRow("01 rate") << commandFrame(0x01, 4) << commandFrame(0x81)
                              << Bytes{4, 0, 0, 0, 0, 0};
@@ -68,24 +50,12 @@ void TestKeyboardFirmware::setThenGet_data()
 
 void TestKeyboardFirmware::setThenGet()
 {
-    QFETCH(Frame, set);
-    QFETCH(Frame, get);
-    QFETCH(Bytes, expected);
-
-    KeyboardFirmware fw;
-    QVERIFY(sendSet(fw, set));
-    const Firmware::FrameOutcome outcome = fw.onCommandFrame(get);
-    QVERIFY(outcome.known);
-    QCOMPARE(outcome.reply[1], get[1]);
-    QCOMPARE(replyValues(outcome), expected);
+    checkSetThenGet<KeyboardFirmware>();
 }
 
 void TestKeyboardFirmware::blockRoundTrip_data()
 {
-    QTest::addColumn<Frame>("set");
-    QTest::addColumn<Frame>("get");
-    QTest::addColumn<int>("length");
-    QTest::addColumn<Frame>("otherGet");
+    blockRoundTripColumns();
 
     Frame matrixGet = commandFrame(0x8D);
     matrixGet[8] = 0;
@@ -101,24 +71,7 @@ void TestKeyboardFirmware::blockRoundTrip_data()
 
 void TestKeyboardFirmware::blockRoundTrip()
 {
-    QFETCH(Frame, set);
-    QFETCH(Frame, get);
-    QFETCH(int, length);
-    QFETCH(Frame, otherGet);
-
-    KeyboardFirmware fw;
-    QVERIFY(fw.onCommandFrame(otherGet).known);
-    const QByteArray otherBefore = fw.inputBlock();
-
-    const QByteArray block = patternBlock(length, 0x21);
-    QVERIFY(sendSet(fw, set, block));
-    const Firmware::FrameOutcome outcome = fw.onCommandFrame(get);
-    QVERIFY(outcome.known);
-    QCOMPARE(outcome.inputBytes, length);
-    QCOMPARE(fw.inputBlock(), block);
-
-    QVERIFY(fw.onCommandFrame(otherGet).known);
-    QCOMPARE(fw.inputBlock(), otherBefore);
+    checkBlockRoundTrip<KeyboardFirmware>();
 }
 
 void TestKeyboardFirmware::keyMatrixReadTakesZeroChecksum()
@@ -172,13 +125,7 @@ void TestKeyboardFirmware::refusesFrames_data()
 
 void TestKeyboardFirmware::refusesFrames()
 {
-    QFETCH(Frame, frame);
-    KeyboardFirmware fw;
-    const QJsonObject before = fw.saveState();
-    const Firmware::FrameOutcome outcome = fw.onCommandFrame(frame);
-    QVERIFY(!outcome.known);
-    QCOMPARE(outcome.outputBytes, 0);
-    QCOMPARE(fw.saveState(), before);
+    checkRefused<KeyboardFirmware>();
 }
 
 void TestKeyboardFirmware::stateFileSurvivesRestart()

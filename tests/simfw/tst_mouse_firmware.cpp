@@ -10,22 +10,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using Frame = std::array<uint8_t, 9>;
-using Bytes = QList<int>;
-Q_DECLARE_METATYPE(Frame)
-
-namespace {
-
-Bytes replyValues(const Firmware::FrameOutcome &outcome)
-{
-    Bytes values;
-    for (int i = 2; i <= 7; ++i)
-        values << outcome.reply[size_t(i)];
-    return values;
-}
-
-} // namespace
-
 class TestMouseFirmware : public QObject
 {
     Q_OBJECT
@@ -51,9 +35,7 @@ private slots:
 
 void TestMouseFirmware::setThenGet_data()
 {
-    QTest::addColumn<Frame>("set");
-    QTest::addColumn<Frame>("get");
-    QTest::addColumn<Bytes>("expected"); // R2..R7
+    setThenGetColumns();
 
     QTest::newRow("01 report rate")
         << commandFrame(0x01, 8) << commandFrame(0x81) << Bytes{8, 0, 0, 0, 0, 0};
@@ -78,25 +60,12 @@ void TestMouseFirmware::setThenGet_data()
 
 void TestMouseFirmware::setThenGet()
 {
-    QFETCH(Frame, set);
-    QFETCH(Frame, get);
-    QFETCH(Bytes, expected);
-
-    MouseFirmware fw;
-    QVERIFY(sendSet(fw, set));
-    const Firmware::FrameOutcome outcome = fw.onCommandFrame(get);
-    QVERIFY(outcome.known);
-    QVERIFY(!outcome.acknowledge);
-    QCOMPARE(outcome.inputBytes, 0);
-    QCOMPARE(replyValues(outcome), expected);
+    checkSetThenGet<MouseFirmware>();
 }
 
 void TestMouseFirmware::blockRoundTrip_data()
 {
-    QTest::addColumn<Frame>("set");
-    QTest::addColumn<Frame>("get");
-    QTest::addColumn<int>("length");
-    QTest::addColumn<Frame>("otherGet"); // a block the set must not touch
+    blockRoundTripColumns();
 
     QTest::newRow("10 type 0") << commandFrame(0x10, 0, 24) << commandFrame(0x90, 0) << 24
                                << commandFrame(0x90, 1);
@@ -118,29 +87,7 @@ void TestMouseFirmware::blockRoundTrip_data()
 
 void TestMouseFirmware::blockRoundTrip()
 {
-    QFETCH(Frame, set);
-    QFETCH(Frame, get);
-    QFETCH(int, length);
-    QFETCH(Frame, otherGet);
-
-    MouseFirmware fw;
-    QVERIFY(fw.onCommandFrame(otherGet).known);
-    const QByteArray otherBefore = fw.inputBlock();
-
-    const QByteArray block = patternBlock(length, 0x31);
-    const Firmware::FrameOutcome setOutcome = fw.onCommandFrame(set);
-    QVERIFY(setOutcome.known);
-    QVERIFY(setOutcome.acknowledge);
-    QCOMPARE(setOutcome.outputBytes, length);
-    QVERIFY(fw.onOutputBlock(block));
-
-    const Firmware::FrameOutcome getOutcome = fw.onCommandFrame(get);
-    QVERIFY(getOutcome.known);
-    QCOMPARE(getOutcome.inputBytes, length);
-    QCOMPARE(fw.inputBlock(), block);
-
-    QVERIFY(fw.onCommandFrame(otherGet).known);
-    QCOMPARE(fw.inputBlock(), otherBefore);
+    checkBlockRoundTrip<MouseFirmware>();
 }
 
 void TestMouseFirmware::replyFrameShape()
@@ -187,15 +134,7 @@ void TestMouseFirmware::refusesFrames_data()
 
 void TestMouseFirmware::refusesFrames()
 {
-    QFETCH(Frame, frame);
-    MouseFirmware fw;
-    const QJsonObject before = fw.saveState();
-    const Firmware::FrameOutcome outcome = fw.onCommandFrame(frame);
-    QVERIFY(!outcome.known);
-    QVERIFY(!outcome.acknowledge);
-    QCOMPARE(outcome.outputBytes, 0);
-    QCOMPARE(outcome.inputBytes, 0);
-    QCOMPARE(fw.saveState(), before);
+    checkRefused<MouseFirmware>();
 }
 
 void TestMouseFirmware::refusesBadBlocks()
