@@ -69,3 +69,48 @@ function(z4_add_subsystem_library name)
     target_link_libraries(${name} INTERFACE ${ARG_LIBS})
   endif()
 endfunction()
+
+# A CTest test that builds Qt-free Windows sources with MinGW-w64 where it is
+# installed, and counts as skipped where it is not (cmake/win_crosscheck.cmake).
+# A Windows build compiles them natively, so there is no test there.
+#   z4_add_win_crosscheck(<test name> WHAT <text> EXE <file.exe>
+#                         SOURCES <paths under the source root...> [LABELS <labels...>])
+function(z4_add_win_crosscheck name)
+  cmake_parse_arguments(ARG "" "WHAT;EXE" "SOURCES;LABELS" ${ARGN})
+  if(WIN32)
+    return()
+  endif()
+  string(JOIN "," _sources ${ARG_SOURCES})
+  add_test(NAME ${name}
+    COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${CMAKE_SOURCE_DIR}
+            -DOUTPUT_DIR=${CMAKE_CURRENT_BINARY_DIR}/win_crosscheck
+            -DEXE=${ARG_EXE} "-DWHAT=${ARG_WHAT}" -DSOURCES=${_sources}
+            -P ${CMAKE_SOURCE_DIR}/cmake/win_crosscheck.cmake)
+  set_tests_properties(${name} PROPERTIES
+    LABELS "${ARG_LABELS}" TIMEOUT 120 SKIP_REGULAR_EXPRESSION "SKIPPED")
+endfunction()
+
+# A Qt Quick Test runner built from <runner>.cpp of the calling folder, and
+# one CTest per tst_*.qml file there, named <prefix><file>, run headless from
+# bin/ so that the skin pictures load as in the program.
+#   z4_add_qml_tests(<runner> PREFIX <prefix>)
+function(z4_add_qml_tests runner)
+  cmake_parse_arguments(ARG "" "PREFIX" "" ${ARGN})
+  add_executable(${runner} ${runner}.cpp)
+  target_link_libraries(${runner} PRIVATE Qt6::QuickTest Qt6::Quick Qt6::Qml z4qml)
+  set_target_properties(${runner} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/bin)
+
+  file(GLOB _qml_tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.qml)
+  foreach(_file IN LISTS _qml_tests)
+    get_filename_component(_name ${_file} NAME_WE)
+    set(_test ${ARG_PREFIX}${_name})
+    add_test(NAME ${_test} COMMAND ${runner} -input ${_file} WORKING_DIRECTORY ${Z4_BIN_DIR})
+    # A test case gated on a condition that never holds is skipped without a
+    # failure; treat any skip, or a run without passes, as a failure.
+    set_tests_properties(${_test} PROPERTIES
+      TIMEOUT 120
+      LABELS "qml"
+      FAIL_REGULAR_EXPRESSION "[1-9][0-9]* skipped;Totals: 0 passed"
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QUICK_BACKEND=software;Z4_BIN_DIR=${Z4_BIN_DIR};Z4_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+  endforeach()
+endfunction()
