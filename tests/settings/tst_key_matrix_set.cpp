@@ -1,4 +1,5 @@
 #include "backend/settings/key_matrix_set.h"
+#include "page_lists.h"
 
 #include <QTest>
 
@@ -8,18 +9,6 @@ using keymatrix::SlotRecord;
 Q_DECLARE_METATYPE(Matrix)
 
 namespace {
-
-// The button page's 64 values: key i at 4i..4i+3.
-QVariantList pageMatrix(const QList<std::array<int, 4>> &keys)
-{
-    QVariantList list;
-    for (const auto &key : keys)
-        for (int b : key)
-            list.append(b);
-    while (list.size() < 64)
-        list.append(0);
-    return list;
-}
 
 const std::array<SlotRecord, 3> kSlots{{{30, 40}, {31, 41}, {32, 42}}};
 
@@ -33,7 +22,7 @@ private slots:
     void withoutPressGunKeyOneMatrix()
     {
         const QVariantList page =
-            pageMatrix({{1, 0, 0xF0, 0}, {1, 0, 0xF1, 0}, {9, 2, 5, 0}, {0x0A, 0xF0, 0x21, 3}});
+            keyPage({{1, 0, 0xF0, 0}, {1, 0, 0xF1, 0}, {9, 2, 5, 0}, {0x0A, 0xF0, 0x21, 3}});
         const Matrix m1 = keymatrix::fromPage(page);
         const QList<Matrix> out = keymatrix::buildMatrices(m1, kSlots);
         QCOMPARE(out.size(), 1);
@@ -57,12 +46,12 @@ private slots:
         QFETCH(int, mode);
         QFETCH(QList<int>, perMatrix);
         // The switch on key 3, an ordinary button on key 0 and key 5.
-        const QVariantList page = pageMatrix({{1, 0, 0xF0, 0},
-                                              {0, 0, 4, 0},
-                                              {0, 0, 5, 0},
-                                              {8, 0, 1, mode},
-                                              {0, 0, 6, 0},
-                                              {1, 0, 0xF2, 0}});
+        const QVariantList page = keyPage({{1, 0, 0xF0, 0},
+                                           {0, 0, 4, 0},
+                                           {0, 0, 5, 0},
+                                           {8, 0, 1, mode},
+                                           {0, 0, 6, 0},
+                                           {1, 0, 0xF2, 0}});
         const QList<Matrix> out = keymatrix::buildMatrices(keymatrix::fromPage(page), kSlots);
         QCOMPARE(out.size(), 4);
         for (int k = 0; k < 4; ++k) {
@@ -88,7 +77,7 @@ private slots:
 
     void everyPressGunKeyIsRewritten()
     {
-        const QVariantList page = pageMatrix({{0, 0, 4, 0}, {8, 0, 1, 5}, {8, 0, 1, 6}});
+        const QVariantList page = keyPage({{0, 0, 4, 0}, {8, 0, 1, 5}, {8, 0, 1, 6}});
         const QList<Matrix> out = keymatrix::buildMatrices(keymatrix::fromPage(page), kSlots);
         QCOMPARE(out.size(), 4);
         const std::array<int, 4> five{0, 2, 1, 0};
@@ -101,7 +90,7 @@ private slots:
 
     void pressGunKeyOnEntryZeroGivesWayToHeader()
     {
-        const QVariantList page = pageMatrix({{8, 0, 1, 6}});
+        const QVariantList page = keyPage({{8, 0, 1, 6}});
         const QList<Matrix> out = keymatrix::buildMatrices(keymatrix::fromPage(page), kSlots);
         QCOMPARE(out.size(), 4);
         QCOMPARE(int(out[0][3]), 0);

@@ -1,4 +1,5 @@
 #include "backend/settings/keyboard_settings.h"
+#include "page_lists.h"
 #include "settings_rig.h"
 
 #include <QFile>
@@ -20,14 +21,6 @@ QByteArray countingBytes(int count, int offset = 0)
     for (int i = 0; i < count; ++i)
         b.append(char((i + offset) & 0xFF));
     return b;
-}
-
-QStringList texts(const QVariantList &list)
-{
-    QStringList out;
-    for (const QVariant &v : list)
-        out.append(v.toString());
-    return out;
 }
 
 } // namespace

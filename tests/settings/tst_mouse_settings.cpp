@@ -1,5 +1,6 @@
 #include "backend/prompts/user_prompts.h"
 #include "backend/settings/mouse_settings.h"
+#include "page_lists.h"
 #include "settings_rig.h"
 
 #include <QFile>
@@ -28,26 +29,6 @@ QVariantList numbers(std::initializer_list<int> values)
     QVariantList list;
     for (int v : values)
         list.append(v);
-    return list;
-}
-
-QStringList texts(const QVariantList &list)
-{
-    QStringList out;
-    for (const QVariant &v : list)
-        out.append(v.toString());
-    return out;
-}
-
-// A key matrix page list with the given keys first, the rest disabled.
-QVariantList keyPage(const QList<std::array<int, 4>> &keys)
-{
-    QVariantList list;
-    for (const auto &key : keys)
-        for (int b : key)
-            list.append(b);
-    while (list.size() < 64)
-        list.append(0);
     return list;
 }
 
