@@ -1,4 +1,5 @@
 #include "backend/config/config_store.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,20 +7,6 @@
 #include <QtTest>
 
 namespace {
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // A factory profile with every key loadDefaultProfile reads.
 const QByteArray FullFactoryProfile =

@@ -1,4 +1,5 @@
 #include "backend/config/file_copy.h"
+#include "support/test_files.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -8,19 +9,6 @@
 #include <QtTest>
 
 namespace {
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 void setModified(const QString &path, const QDateTime &when)
 {

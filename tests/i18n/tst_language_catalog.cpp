@@ -1,22 +1,11 @@
 #include "backend/i18n/language_catalog.h"
 #include "backend/i18n/qt4_locale.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-} // namespace
 
 class TestLanguageCatalog : public QObject
 {
