@@ -25,6 +25,9 @@ Widget::~Widget()
     // No set may still be running on a pool thread once the link is gone.
     hidThread.shutdownLink();
     delete noDeviceNotice;
+    // The view goes before the device link: while its scene is torn down a
+    // field that loses the focus may still commit and call the device.
+    delete view();
     delete uiControler;
 }
 

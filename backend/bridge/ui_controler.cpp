@@ -54,6 +54,8 @@ void Ui_Controler::onYChanged(int y)
 
 void Ui_Controler::setBusy(int busyTime)
 {
+    if (!view)
+        return;
     if (QQuickItem *root = view->rootObject())
         QMetaObject::invokeMethod(root, "setProtectUI", Qt::DirectConnection,
                                   Q_ARG(QVariant, QVariant(busyTime)));

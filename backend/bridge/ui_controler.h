@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QUrl>
 
 class QWidget;
@@ -33,5 +34,5 @@ public slots:
 
 private:
     QWidget *hostWidget;
-    myQQuickView *view;
+    QPointer<myQQuickView> view; // a child of the host, which may delete it first
 };

@@ -88,6 +88,25 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(widget.view()->rootObject()->isVisible(), 5000);
     }
 
+    void viewIsDestroyedBeforeTheDeviceLink()
+    {
+        // Tearing down the scene can still make the QML call the backend
+        // (a field that loses the focus commits), so the link must outlive
+        // the view.
+        ModuleSandbox sandbox;
+        NullBus bus;
+        QStringList order;
+        {
+            auto *widget = new Widget(&bus);
+            QObject::connect(widget->view(), &QObject::destroyed,
+                             [&order] { order << QStringLiteral("view"); });
+            QObject::connect(&widget->deviceLink(), &QObject::destroyed,
+                             [&order] { order << QStringLiteral("link"); });
+            delete widget;
+        }
+        QCOMPARE(order, (QStringList{"view", "link"}));
+    }
+
     void unplugAndReplugReconnect()
     {
         ModuleSandbox sandbox;
