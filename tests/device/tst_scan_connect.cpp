@@ -1,7 +1,6 @@
 // Device table, bus scan, connect step and the device watcher.
 #include "device/device_table.h"
-#include "fake_hid_bus.h"
-#include "link_test_util.h"
+#include "scanned_link.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -66,14 +65,9 @@ private slots:
         QFETCH(QList<HidInterfaceInfo>, interfaces);
         QFETCH(QString, path);
         QFETCH(QString, path2);
-        EventLog log;
-        FakeClock clock(log, 0);
-        FakeHidBus bus(log);
-        bus.interfaces = interfaces;
-        TestLink link(&bus, &clock);
-        link.scanDevices(testDeviceTable(32));
+        ScannedLink rig(interfaces);
 
-        const QList<HidDevice> devices = link.deviceList();
+        const QList<HidDevice> devices = rig.link.deviceList();
         QCOMPARE(devices.size(), 2);
         QVERIFY(!devices[0].present()); // the keyboard row is never looked up
         QCOMPARE(devices[0].productName, QStringLiteral("KB"));
@@ -81,7 +75,7 @@ private slots:
         QCOMPARE(devices[1].path, path);
         QCOMPARE(devices[1].path2, path2);
         QCOMPARE(devices[1].reportLength, path.isEmpty() ? 0 : 32);
-        const QList<BusEvent> lookups = log.of(BusEvent::Enumerate);
+        const QList<BusEvent> lookups = rig.log.of(BusEvent::Enumerate);
         QCOMPARE(lookups.size(), 1);
         QCOMPARE(lookups[0].value, 0x2f760c14);
     }
@@ -134,23 +128,18 @@ private slots:
 
     void connectReportsPresence()
     {
-        EventLog log;
-        FakeClock clock(log, 0);
-        FakeHidBus bus(log);
-        bus.interfaces = mouseInterfaces();
-        TestLink link(&bus, &clock);
-        link.scanDevices(testDeviceTable(32));
+        ScannedLink rig;
         deviceConnected = false;
         QTest::ignoreMessage(QtDebugMsg, "Device Connect");
-        link.swichCurDevice(1);
+        rig.link.swichCurDevice(1);
         QVERIFY(deviceConnected.load());
-        QVERIFY(link.isDeviceConnected());
+        QVERIFY(rig.link.isDeviceConnected());
 
-        bus.interfaces.clear();
-        link.scanDevices(testDeviceTable(32));
+        rig.bus.interfaces.clear();
+        rig.link.scanDevices(testDeviceTable(32));
         messages.clear();
         const QtMessageHandler old = qInstallMessageHandler(collect);
-        link.swichCurDevice(1);
+        rig.link.swichCurDevice(1);
         qInstallMessageHandler(old);
         QVERIFY(collected().isEmpty());
         QVERIFY(!deviceConnected.load());
@@ -158,26 +147,21 @@ private slots:
 
     void watcherReportsRemovalOnce()
     {
-        EventLog log;
-        FakeClock clock(log, 0);
-        FakeHidBus bus(log);
-        bus.interfaces = mouseInterfaces();
-        TestLink link(&bus, &clock);
-        link.scanDevices(testDeviceTable(32));
-        link.swichCurDevice(0); // the keyboard row is absent: its watcher ends at once
+        ScannedLink rig;
+        rig.link.swichCurDevice(0); // the keyboard row is absent: its watcher ends at once
         QTest::ignoreMessage(QtDebugMsg, "Device Connect");
-        link.swichCurDevice(1); // a different index: the watcher starts on the mouse
-        QTRY_VERIFY(log.count(BusEvent::Open, QStringLiteral("ack")) >= 3);
+        rig.link.swichCurDevice(1); // a different index: the watcher starts on the mouse
+        QTRY_VERIFY(rig.log.count(BusEvent::Open, QStringLiteral("ack")) >= 3);
 
         messages.clear();
         const QtMessageHandler old = qInstallMessageHandler(collect);
-        bus.refuse(QStringLiteral("ack")); // unplugged
-        QTRY_VERIFY(link.deviceList()[1].path2.isEmpty());
-        link.stopWatch();
+        rig.bus.refuse(QStringLiteral("ack")); // unplugged
+        QTRY_VERIFY(rig.link.deviceList()[1].path2.isEmpty());
+        rig.link.stopWatch();
         qInstallMessageHandler(old);
         QCOMPARE(collected(), QStringList{QStringLiteral("Device removed")});
-        QCOMPARE(link.deviceList()[1].path, QStringLiteral("cmd"));
-        QCOMPARE(bus.openHandles.load(), 0);
+        QCOMPARE(rig.link.deviceList()[1].path, QStringLiteral("cmd"));
+        QCOMPARE(rig.bus.openHandles.load(), 0);
     }
 
     void shippedDeviceTable()

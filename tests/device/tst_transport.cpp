@@ -1,19 +1,16 @@
 // The two transactions against a recording bus: reports, chunking, cipher,
 // failure paths, and that every path closes the interface and frees the link.
 #include "device/cipher.h"
-#include "fake_hid_bus.h"
-#include "link_test_util.h"
+#include "scanned_link.h"
 
 #include <QTest>
 
 namespace {
 
-struct Rig
+struct Rig : ScannedLink
 {
-    explicit Rig(unsigned reportLength = 32) : clock(log, 0), bus(log), link(&bus, &clock)
+    explicit Rig(unsigned reportLength = 32) : ScannedLink(mouseInterfaces(), reportLength)
     {
-        bus.interfaces = mouseInterfaces();
-        link.scanDevices(testDeviceTable(reportLength));
         log.clear();
     }
 
@@ -31,11 +28,6 @@ struct Rig
         QCOMPARE(log.count(BusEvent::Open), log.count(BusEvent::Close));
         QVERIFY(link.isLinkIdle());
     }
-
-    EventLog log;
-    FakeClock clock;
-    FakeHidBus bus;
-    TestLink link;
 };
 
 void fillPattern(std::array<uchar, 512> &data)
