@@ -2,6 +2,7 @@
 
 #include "device/hid_thread.h"
 #include "firmware_bus.h"
+#include "support/frames.h"
 
 #include <QList>
 #include <QTest>
@@ -45,21 +46,6 @@ using Command = std::function<QList<int>(Hid_Thread &)>;
 
 Q_DECLARE_METATYPE(Command)
 Q_DECLARE_METATYPE(FirmwareBus::Fault)
-
-// A plain frame [0, code, p1..p6, checksum], written out independently of
-// the code under test.
-inline QByteArray frameBytes(int code, QList<int> params = {})
-{
-    QByteArray frame(9, '\0');
-    frame[1] = char(code);
-    for (int i = 0; i < params.size(); ++i)
-        frame[2 + i] = char(params[i]);
-    int sum = 0;
-    for (int i = 1; i <= 7; ++i)
-        sum += uint8_t(frame[i]);
-    frame[8] = char(~sum & 0xFF);
-    return frame;
-}
 
 inline QList<uchar> pattern(int length, int seed)
 {

@@ -1,6 +1,7 @@
 // The link token, the acknowledge wait and shutdown, through real commands.
 #include "fake_hid_bus.h"
 #include "link_test_util.h"
+#include "support/frames.h"
 
 #include <QTest>
 
@@ -30,19 +31,6 @@ struct Rig
     std::unique_ptr<TestLink> link;
 };
 
-QByteArray frameOf(std::initializer_list<int> bytes)
-{
-    QByteArray f(9, '\0');
-    int i = 1;
-    uchar sum = 0;
-    for (int b : bytes) {
-        f[i++] = static_cast<char>(b);
-        sum = static_cast<uchar>(sum + b);
-    }
-    f[8] = static_cast<char>(~sum);
-    return f;
-}
-
 } // namespace
 
 class TstLink : public QObject
@@ -60,8 +48,8 @@ private slots:
         rig.link->hid_0BH_SetCurrentDPIStage(5);
         QTRY_VERIFY(rig.link->isLinkIdle());
         QTRY_COMPARE(rig.log.count(BusEvent::Close), rig.log.count(BusEvent::Open));
-        QCOMPARE(rig.frames(),
-                 (QList<QByteArray>{frameOf({0x0B, 2}), frameOf({0x01, 4}), frameOf({0x0B, 5})}));
+        QCOMPARE(rig.frames(), (QList<QByteArray>{frameBytes(0x0B, {2}), frameBytes(0x01, {4}),
+                                                  frameBytes(0x0B, {5})}));
     }
 
     void getStartsAfterTheSetsAcknowledgeWaits()
@@ -81,7 +69,7 @@ private slots:
             const BusEvent &e = events[i];
             if (e.kind == BusEvent::Sleep && e.thread != gui)
                 lastSetPause = i;
-            if (e.kind == BusEvent::SendFeature && e.bytes == frameOf({0x81}))
+            if (e.kind == BusEvent::SendFeature && e.bytes == frameBytes(0x81))
                 getFrame = i;
         }
         QVERIFY(getFrame > 0);

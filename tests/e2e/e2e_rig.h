@@ -13,6 +13,7 @@
 #include "device/virtual_bus.h"
 #include "pointer/fake_pointer_settings.h"
 #include "sim/virtual_mouse.h"
+#include "support/frames.h"
 #include "support/module_sandbox.h"
 
 #include <QDir>
@@ -57,28 +58,6 @@ struct Exchange
     int code() const { return frame.size() > 1 ? uchar(frame.at(1)) : -1; }
     bool isSet() const { return code() >= 0 && code() < 0x80; }
 };
-
-// A 9-byte command frame: report id 0, the code and parameters, checksum.
-inline QByteArray commandFrame(std::initializer_list<int> codeAndParameters)
-{
-    QByteArray frame(9, '\0');
-    int i = 1;
-    for (int b : codeAndParameters)
-        frame[i++] = char(b);
-    uchar sum = 0;
-    for (int k = 1; k <= 7; ++k)
-        sum = uchar(sum + uchar(frame.at(k)));
-    frame[8] = char(uchar(~sum));
-    return frame;
-}
-
-inline QByteArray bytesOf(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (int v : values)
-        out.append(char(v));
-    return out;
-}
 
 inline QList<int> intsOf(const QVariant &value)
 {

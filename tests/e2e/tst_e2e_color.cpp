@@ -68,7 +68,7 @@ private slots:
         QVERIFY(rig->waitForSets(mark, 1));
         const QList<Exchange> sets = rig->setsSince(mark);
         QCOMPARE(sets.size(), 1);
-        QCOMPARE(sets[0].frame.toHex(' '), commandFrame({0x0D, effect, option1, 2}).toHex(' '));
+        QCOMPARE(sets[0].frame.toHex(' '), frameBytes(0x0D, {effect, option1, 2}).toHex(' '));
         QCOMPARE(intsOf(rig->liveProfile().value(QStringLiteral("color_Z4/ledEffect"))),
                  QList<int>({effect, brightness, speed}));
     }
@@ -96,7 +96,7 @@ private slots:
         QCOMPARE(codes, QList<int>({0x01, 0x0B, 0x0D, 0x12}));
         for (const Exchange &set : sets) {
             if (set.code() == 0x0D)
-                QCOMPARE(set.frame.toHex(' '), commandFrame({0x0D, 2, 1, 2}).toHex(' '));
+                QCOMPARE(set.frame.toHex(' '), frameBytes(0x0D, {2, 1, 2}).toHex(' '));
         }
         QCOMPARE(intsOf(rig->liveProfile().value(QStringLiteral("color_Z4/ledEffect"))),
                  QList<int>({2, 7, 7}));

@@ -32,7 +32,7 @@ class TestE2eKeydefine : public QObject
         QVERIFY(rig->waitForSets(mark, 1));
         const QList<Exchange> sets = rig->setsSince(mark);
         QCOMPARE(sets.size(), 1);
-        QCOMPARE(sets[0].frame.toHex(' '), commandFrame({0x12, 1, 0x40, 8}).toHex(' '));
+        QCOMPARE(sets[0].frame.toHex(' '), frameBytes(0x12, {1, 0x40, 8}).toHex(' '));
         QCOMPARE(sets[0].data.toHex(' '), expected.toHex(' '));
         QCOMPARE(recordedMatrix().toHex(' '), expected.toHex(' '));
         QVERIFY(rig->waitUnlocked());

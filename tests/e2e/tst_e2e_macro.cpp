@@ -53,7 +53,7 @@ class TestE2eMacro : public QObject
         if (!rig->waitForSets(mark, 1))
             return "no upload";
         const QList<Exchange> sets = rig->setsSince(mark);
-        if (sets.size() != 1 || sets[0].frame != commandFrame({0x13, 1, 0x80}))
+        if (sets.size() != 1 || sets[0].frame != frameBytes(0x13, {1, 0x80}))
             return "unexpected commands: " + QByteArray::number(sets.size());
         return sets[0].data;
     }

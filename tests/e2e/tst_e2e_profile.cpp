@@ -87,8 +87,8 @@ private slots:
         rig->click(rig->item(QStringLiteral("btnSensorApply")));
         QVERIFY(rig->waitForSets(mark, 2));
         const QList<Exchange> sets = rig->setsSince(mark);
-        QCOMPARE(sets[0].frame.toHex(' '), commandFrame({0x01, 8}).toHex(' '));
-        QCOMPARE(sets[1].frame.toHex(' '), commandFrame({0x0B, 4}).toHex(' '));
+        QCOMPARE(sets[0].frame.toHex(' '), frameBytes(0x01, {8}).toHex(' '));
+        QCOMPARE(sets[1].frame.toHex(' '), frameBytes(0x0B, {4}).toHex(' '));
         QCOMPARE(rig->pointer->calls.size(), 3);
         QCOMPARE(rig->pointer->calls.at(0).value, 18);
 

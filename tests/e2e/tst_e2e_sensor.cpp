@@ -79,7 +79,7 @@ private slots:
         QCOMPARE(sets.size(), 1);
         // The stage count the device offers goes with the eight bytes; 500
         // and 1500 are not values of this sensor and switch their stages off.
-        QCOMPARE(sets[0].frame.toHex(' '), commandFrame({0x11, 6, 8}).toHex(' '));
+        QCOMPARE(sets[0].frame.toHex(' '), frameBytes(0x11, {6, 8}).toHex(' '));
         QCOMPARE(sets[0].data.left(8).toHex(' '),
                  bytesOf({0x80, 0x5D, 0x80, 0x13, 0x80, 0x80, 0x80, 0x80}).toHex(' '));
         QCOMPARE(intsOf(rig->liveProfile().value(QStringLiteral("sensor/dpi_Z4"))),
@@ -90,7 +90,7 @@ private slots:
         QVERIFY(rig->waitForSets(mark, 1));
         sets = rig->setsSince(mark);
         QCOMPARE(sets.size(), 1);
-        QCOMPARE(sets[0].frame.toHex(' '), commandFrame({0x11, 6, 8}).toHex(' '));
+        QCOMPARE(sets[0].frame.toHex(' '), frameBytes(0x11, {6, 8}).toHex(' '));
         QCOMPARE(sets[0].data.left(8).toHex(' '),
                  bytesOf({0x80, 0x5D, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80}).toHex(' '));
         QCOMPARE(intsOf(rig->liveProfile().value(QStringLiteral("sensor/dpi_Z4"))),
@@ -115,8 +115,8 @@ private slots:
         QVERIFY(rig->waitForSets(mark, 2));
         const QList<Exchange> sets = rig->setsSince(mark);
         QCOMPARE(E2eRig::codes(sets), QList<int>({0x01, 0x0B}));
-        QCOMPARE(sets[0].frame.toHex(' '), commandFrame({0x01, 8}).toHex(' '));
-        QCOMPARE(sets[1].frame.toHex(' '), commandFrame({0x0B, 3}).toHex(' '));
+        QCOMPARE(sets[0].frame.toHex(' '), frameBytes(0x01, {8}).toHex(' '));
+        QCOMPARE(sets[1].frame.toHex(' '), frameBytes(0x0B, {3}).toHex(' '));
 
         using Call = FakePointerSettings::Call;
         QCOMPARE(rig->pointer->calls, QList<Call>({{QStringLiteral("speed"), 18, {}},
@@ -141,7 +141,7 @@ private slots:
         QCOMPARE(sets[0].data.left(8).toHex(' '),
                  bytesOf({0x80, 0x09, 0x80, 0x13, 0x80, 0x80, 0x80, 0x80}).toHex(' '));
         // The logo LED works: colour indices 0…7, two to a byte.
-        QCOMPARE(sets[1].frame.toHex(' '), commandFrame({0x10, 2, 4}).toHex(' '));
+        QCOMPARE(sets[1].frame.toHex(' '), frameBytes(0x10, {2, 4}).toHex(' '));
         QCOMPARE(sets[1].data.left(4).toHex(' '), bytesOf({0x10, 0x32, 0x54, 0x76}).toHex(' '));
 
         QCOMPARE(rig->item(QStringLiteral("rateGroup"))->property("currentIndex").toInt(), 3);

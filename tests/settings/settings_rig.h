@@ -12,6 +12,7 @@
 #include "sim/keyboard_firmware.h"
 #include "sim/mouse_firmware.h"
 #include "sim/virtual_mouse.h"
+#include "support/frames.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -63,14 +64,6 @@ inline QList<SentCommand> commandsIn(const QStringList &logLines)
             commands.last().block += bytes.mid(1); // without the report id
     }
     return commands;
-}
-
-inline QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray b;
-    for (int v : values)
-        b.append(char(v));
-    return b;
 }
 
 // A device that does not know some read commands: their exchange fails

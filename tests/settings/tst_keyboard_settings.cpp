@@ -38,7 +38,7 @@ private slots:
         ops.ui_08H_SetLEDType(1, 2, 3, 4, 5, 6);
         const QList<SentCommand> sent = rig.takeSent();
         QCOMPARE(sent.size(), 1);
-        QCOMPARE(sent[0].frame.mid(1, 7), bytes({0x08, 1, 2, 3, 4, 5, 6}));
+        QCOMPARE(sent[0].frame.mid(1, 7), bytesOf({0x08, 1, 2, 3, 4, 5, 6}));
         QCOMPARE(texts(ops.ui_88H_GetLEDType()), (QStringList{"2", "3", "4", "5", "6"}));
     }
 
@@ -62,7 +62,7 @@ private slots:
         const QList<SentCommand> commands = rig.takeSent();
         QCOMPARE(commands.size(), sent ? 1 : 0);
         if (sent) {
-            QCOMPARE(commands[0].frame.mid(1, 5), bytes({0x12, 0, 2, 8, option}));
+            QCOMPARE(commands[0].frame.mid(1, 5), bytesOf({0x12, 0, 2, 8, option}));
             QCOMPARE(commands[0].data(512), countingBytes(512, 7));
         }
         const QVariantList recorded = ops.ui_92H_GetUserPicture(2);
@@ -101,10 +101,10 @@ private slots:
 
         const QList<SentCommand> sent = rig.takeSent();
         QCOMPARE(sent.size(), 3);
-        QCOMPARE(sent[0].data(512), bytes({4, 5, 6, 7, 8}) + QByteArray(507, 0));
+        QCOMPARE(sent[0].data(512), bytesOf({4, 5, 6, 7, 8}) + QByteArray(507, 0));
         QCOMPARE(sent[1].code(), uchar(0x0E));
-        QCOMPARE(sent[1].data(21), bytes({1, 2}) + QByteArray(19, 0));
-        QCOMPARE(sent[2].data(512), bytes({9}) + QByteArray(511, 0));
+        QCOMPARE(sent[1].data(21), bytesOf({1, 2}) + QByteArray(19, 0));
+        QCOMPARE(sent[2].data(512), bytesOf({9}) + QByteArray(511, 0));
         QCOMPARE(rig.profile().value(QStringLiteral("keydefine/1")).toStringList(),
                  (QStringList{"8", "0", "0", "0"}));
         QCOMPARE(rig.profile().value(QStringLiteral("keydefine/2")).toStringList(),
@@ -119,7 +119,7 @@ private slots:
         ops.ui_14H_SetColor(3, 255, 0, 10);
         const QList<SentCommand> sent = rig.takeSent();
         QCOMPARE(sent.size(), 1);
-        QCOMPARE(sent[0].frame.mid(1, 6), bytes({0x14, 0, 3, 255, 0, 10}));
+        QCOMPARE(sent[0].frame.mid(1, 6), bytesOf({0x14, 0, 3, 255, 0, 10}));
         QCOMPARE(texts(ops.ui_94H_GetColor(3)), (QStringList{"255", "0", "10"}));
         QVERIFY(ops.ui_94H_GetColor(4).isEmpty());
     }
@@ -139,8 +139,8 @@ private slots:
         ops.ui_07H_SetControlIndicatorLight(2, 9);
         ops.ui_13H_SetRecoveryData();
         const QList<SentCommand> sent = rig.takeSent();
-        QCOMPARE(sent.last().frame.mid(1, 2), bytes({0x13, 0xFF}));
-        QCOMPARE(sent[sent.size() - 2].frame.mid(1, 3), bytes({0x07, 2, 9}));
+        QCOMPARE(sent.last().frame.mid(1, 2), bytesOf({0x13, 0xFF}));
+        QCOMPARE(sent[sent.size() - 2].frame.mid(1, 3), bytesOf({0x07, 2, 9}));
         // None of these is a profile value.
         QVERIFY(rig.profile().allKeys().isEmpty());
     }

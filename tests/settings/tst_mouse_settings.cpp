@@ -117,13 +117,13 @@ private slots:
 
         const QList<SentCommand> sent = rig.takeSent();
         QCOMPARE(sent.size(), 3);
-        QCOMPARE(sent[0].frame.left(8), bytes({0, 0x0B, 5, 0, 0, 0, 0, 0}));
+        QCOMPARE(sent[0].frame.left(8), bytesOf({0, 0x0B, 5, 0, 0, 0, 0, 0}));
         QCOMPARE(sent[1].code(), uchar(0x0D));
-        QCOMPARE(sent[1].frame.mid(2, 3), bytes({2, 4, 2}));
+        QCOMPARE(sent[1].frame.mid(2, 3), bytesOf({2, 4, 2}));
         QCOMPARE(sent[2].code(), uchar(0x11));
         QCOMPARE(sent[2].p(1), uchar(6));
         // A short stage list is padded with zeros, never read past its end.
-        QCOMPARE(sent[2].data(8), bytes({0x45, 0x0C, 0x80, 0, 0, 0, 0, 0}));
+        QCOMPARE(sent[2].data(8), bytesOf({0x45, 0x0C, 0x80, 0, 0, 0, 0, 0}));
 
         QCOMPARE(ops.ui_8BH_GetCurrentDPIStage(), QVariant(5));
         QCOMPARE(ops.ui_8DH_GetRGBLedEffect(), (QVariantList{2u, 4u, 9u}));
@@ -138,12 +138,13 @@ private slots:
         QTest::addColumn<QVariantList>("values");
         QTest::addColumn<QByteArray>("block");
         QTest::newRow("type 2 packs nibbles")
-            << 2 << numbers({1, 2, 3, 4, 5, 6, 7, 0}) << bytes({0x21, 0x43, 0x65, 0x07});
-        QTest::newRow("type 2 short list") << 2 << numbers({7, 6, 5}) << bytes({0x67, 0x05, 0, 0});
+            << 2 << numbers({1, 2, 3, 4, 5, 6, 7, 0}) << bytesOf({0x21, 0x43, 0x65, 0x07});
+        QTest::newRow("type 2 short list")
+            << 2 << numbers({7, 6, 5}) << bytesOf({0x67, 0x05, 0, 0});
         QTest::newRow("type 2 wide index keeps its nibble")
-            << 2 << numbers({0x1F, 0x12}) << bytes({0x2F, 0, 0, 0});
+            << 2 << numbers({0x1F, 0x12}) << bytesOf({0x2F, 0, 0, 0});
         QTest::newRow("type 0 short list")
-            << 0 << numbers({255, 127, 0}) << bytes({255, 127, 0}) + QByteArray(21, 0);
+            << 0 << numbers({255, 127, 0}) << bytesOf({255, 127, 0}) + QByteArray(21, 0);
     }
 
     void stageColourBlocks()
@@ -179,7 +180,7 @@ private slots:
 
         const QList<SentCommand> sent = rig.takeSent(0x12);
         QCOMPARE(sent.size(), 1);
-        QCOMPARE(sent[0].frame.mid(2, 3), bytes({1, 0x40, 0x08}));
+        QCOMPARE(sent[0].frame.mid(2, 3), bytesOf({1, 0x40, 0x08}));
         QByteArray expected;
         for (const QVariant &v : page)
             expected.append(char(v.toInt()));
@@ -211,13 +212,13 @@ private slots:
         for (int k = 0; k < 4; ++k) {
             QCOMPARE(int(sent[k].p(1)), k + 1);
             const QByteArray m = sent[k].data(64);
-            QCOMPARE(m.mid(8, 3), bytes({8, 0, 1}));
+            QCOMPARE(m.mid(8, 3), bytesOf({8, 0, 1}));
             QCOMPARE(int(uchar(m.at(11))), perMatrix[k]);
-            QCOMPARE(m.mid(4, 4), bytes({1, 0, 0xF1, 0}));
+            QCOMPARE(m.mid(4, 4), bytesOf({1, 0, 0xF1, 0}));
         }
-        QCOMPARE(sent[0].data(4), bytes({1, 0, 0xF0, 0}));
+        QCOMPARE(sent[0].data(4), bytesOf({1, 0, 0xF0, 0}));
         for (int slot = 0; slot < 3; ++slot)
-            QCOMPARE(sent[slot + 1].data(4), bytes({0x0B, slot, 60 + slot, 20 + slot}));
+            QCOMPARE(sent[slot + 1].data(4), bytesOf({0x0B, slot, 60 + slot, 20 + slot}));
         // The profile keeps the page's mode, not a rewritten one.
         QCOMPARE(texts(ops.getKeydefine(2)), (QStringList{"8", "0", "1", QString::number(mode)}));
     }
@@ -239,10 +240,10 @@ private slots:
 
         const QList<SentCommand> sent = rig.takeSent(0x12);
         QCOMPARE(sent.size(), 4);
-        QCOMPARE(sent[0].data(64), bytes({8, 0, 1, 0, 1, 0}) + QByteArray(58, 0));
-        QCOMPARE(sent[1].data(4), bytes({0x0B, 0, 60, 20}));
-        QCOMPARE(sent[2].data(4), bytes({0x0B, 1, 0, 0}));
-        QCOMPARE(sent[3].data(4), bytes({0x0B, 2, 0, 90}));
+        QCOMPARE(sent[0].data(64), bytesOf({8, 0, 1, 0, 1, 0}) + QByteArray(58, 0));
+        QCOMPARE(sent[1].data(4), bytesOf({0x0B, 0, 60, 20}));
+        QCOMPARE(sent[2].data(4), bytesOf({0x0B, 1, 0, 0}));
+        QCOMPARE(sent[3].data(4), bytesOf({0x0B, 2, 0, 90}));
         QCOMPARE(texts(ops.getKeydefine(1)), (QStringList{"1", "0", "0", "0"}));
         QCOMPARE(texts(ops.getKeydefine(9)), (QStringList{"0", "0", "0", "0"}));
     }
@@ -279,7 +280,7 @@ private slots:
         QCOMPARE(sent[0].code(), uchar(0x83));
         QCOMPARE(sent[1].code(), uchar(0x81));
         QCOMPARE(sent[2].code(), uchar(0x03));
-        QCOMPARE(sent[2].frame.mid(2, 6), bytes({2, 4, option1After, 0x0A, 0, 0}));
+        QCOMPARE(sent[2].frame.mid(2, 6), bytesOf({2, 4, option1After, 0x0A, 0, 0}));
         QCOMPARE(ops.getScrollPinSwap(), swap);
     }
 
@@ -338,7 +339,7 @@ private slots:
         ops.ui_01H_SetReportRate(4);
         const QList<SentCommand> sent = rig.takeSent();
         QCOMPARE(sent.size(), 1);
-        QCOMPARE(sent[0].frame.mid(1, 2), bytes({0x01, 4}));
+        QCOMPARE(sent[0].frame.mid(1, 2), bytesOf({0x01, 4}));
         // The device now says 4 too; change it behind the profile's back.
         rig.hid->hid_01H_SetReportRate(8);
         QCOMPARE(ops.ui_81H_GetReportRate(), QVariant(4));

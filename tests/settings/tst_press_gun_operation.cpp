@@ -16,17 +16,18 @@ private slots:
         QTest::addColumn<int>("option2Sent");
         QTest::addColumn<QByteArray>("offsets"); // 04H P1..P5
         QTest::newRow("enable, option1 0")
-            << 0 << 0x00 << QList<int>{0, 5, 1, 1, 1, 2} << 0x08 << bytes({1, 1, 0, 5, 2});
+            << 0 << 0x00 << QList<int>{0, 5, 1, 1, 1, 2} << 0x08 << bytesOf({1, 1, 0, 5, 2});
         QTest::newRow("option1 40H negates y")
-            << 0x40 << 0x00 << QList<int>{0, 5, 1, 1, 1, 2} << 0x08 << bytes({1, 1, 0, 0xFB, 2});
+            << 0x40 << 0x00 << QList<int>{0, 5, 1, 1, 1, 2} << 0x08 << bytesOf({1, 1, 0, 0xFB, 2});
         QTest::newRow("any option1 bit negates y")
-            << 0x01 << 0x00 << QList<int>{3, 0x7F, 9, 1, 0, 0} << 0x08 << bytes({0, 9, 3, 0x81, 0});
+            << 0x01 << 0x00 << QList<int>{3, 0x7F, 9, 1, 0, 0} << 0x08
+            << bytesOf({0, 9, 3, 0x81, 0});
         QTest::newRow("y 0 stays 0 when negated")
-            << 0x40 << 0x00 << QList<int>{0, 0, 1, 1, 1, 1} << 0x08 << bytes({1, 1, 0, 0, 1});
+            << 0x40 << 0x00 << QList<int>{0, 0, 1, 1, 1, 1} << 0x08 << bytesOf({1, 1, 0, 0, 1});
         QTest::newRow("disable clears bit 3 only")
-            << 0x00 << 0xFF << QList<int>{2, 6, 4, 0, 1, 0} << 0xF7 << bytes({1, 4, 2, 6, 0});
+            << 0x00 << 0xFF << QList<int>{2, 6, 4, 0, 1, 0} << 0xF7 << bytesOf({1, 4, 2, 6, 0});
         QTest::newRow("enable keeps other bits")
-            << 0x00 << 0x81 << QList<int>{2, 6, 4, 1, 1, 1} << 0x89 << bytes({1, 4, 2, 6, 1});
+            << 0x00 << 0x81 << QList<int>{2, 6, 4, 1, 1, 1} << 0x89 << bytesOf({1, 4, 2, 6, 1});
     }
 
     void sendsOptionsThenOffsets()
@@ -50,9 +51,9 @@ private slots:
         QCOMPARE(sent.size(), 3);
         QCOMPARE(sent[0].code(), uchar(0x83));
         QCOMPARE(sent[1].code(), uchar(0x03));
-        QCOMPARE(sent[1].frame.mid(2, 6), bytes({1, 2, option1, option2Sent, 0, 0}));
+        QCOMPARE(sent[1].frame.mid(2, 6), bytesOf({1, 2, option1, option2Sent, 0, 0}));
         QCOMPARE(sent[2].code(), uchar(0x04));
-        QCOMPARE(sent[2].frame.mid(2, 6), offsets + bytes({0}));
+        QCOMPARE(sent[2].frame.mid(2, 6), offsets + bytesOf({0}));
     }
 
     void failedOptionReadSendsZeros()
@@ -73,8 +74,8 @@ private slots:
         op.z4_0CH_SetPressGun(0, 5, 1, 1, 1, 2);
         const QList<SentCommand> sent = rig.takeSent();
         QCOMPARE(sent.size(), 3);
-        QCOMPARE(sent[1].frame.mid(1, 5), bytes({0x03, 0, 0, 0, 0x08}));
-        QCOMPARE(sent[2].frame.mid(1, 6), bytes({0x04, 1, 1, 0, 5, 2}));
+        QCOMPARE(sent[1].frame.mid(1, 5), bytesOf({0x03, 0, 0, 0, 0x08}));
+        QCOMPARE(sent[2].frame.mid(1, 6), bytesOf({0x04, 1, 1, 0, 5, 2}));
     }
 };
 
