@@ -95,14 +95,27 @@ struct GetCase
     QList<int> failureValues() const { return onFailure.isEmpty() ? callerValues : onFailure; }
 };
 
-// The checks every command set takes, table by table: the _data half adds
-// the rows of the set's cases, the other half runs one row against a fresh
-// rig.
-struct CommandSet
+// The tests every command set takes, table by table, each row against a
+// fresh rig. A device's test class derives from this one (QtTest runs the
+// inherited slots too) and adds its own.
+class CommandSetTest : public QObject
 {
+    Q_OBJECT
+
+public:
+    // `blockBytes`: data bytes per report of the data phase (after the
+    // report id).
+    CommandSetTest(std::function<std::unique_ptr<Firmware>()> firmware, DevInfo row, int blockBytes,
+                   std::function<QList<SetCase>()> sets, std::function<QList<GetCase>()> gets)
+        : firmware(std::move(firmware)), row(std::move(row)), blockBytes(blockBytes),
+          sets(std::move(sets)), gets(std::move(gets))
+    {
+    }
+
+private:
     std::function<std::unique_ptr<Firmware>()> firmware;
     DevInfo row;
-    int blockBytes; // data bytes per report of the data phase (after the report id)
+    int blockBytes;
     std::function<QList<SetCase>()> sets;
     std::function<QList<GetCase>()> gets;
 
@@ -111,7 +124,8 @@ struct CommandSet
         return int((dataLength + blockBytes - 1) / blockBytes);
     }
 
-    void setFramesData() const
+private slots:
+    void setFrames_data()
     {
         QTest::addColumn<Command>("run");
         QTest::addColumn<QByteArray>("frame");
@@ -122,7 +136,7 @@ struct CommandSet
             QTest::newRow(c.name) << c.run << c.frame << toBytes(c.data) << c.ack << c.pause;
     }
 
-    void setFrames() const
+    void setFrames()
     {
         QFETCH(Command, run);
         QFETCH(QByteArray, frame);
@@ -163,7 +177,7 @@ struct CommandSet
         QVERIFY(rig.link.isLinkIdle());
     }
 
-    void getFramesData() const
+    void getFrames_data()
     {
         QTest::addColumn<Command>("run");
         QTest::addColumn<QByteArray>("frame");
@@ -172,7 +186,7 @@ struct CommandSet
             QTest::newRow(c.name) << c.run << c.frame << c.dataLength;
     }
 
-    void getFrames() const
+    void getFrames()
     {
         QFETCH(Command, run);
         QFETCH(QByteArray, frame);
@@ -197,7 +211,7 @@ struct CommandSet
         QVERIFY(rig.link.isLinkIdle());
     }
 
-    void failedExchangeData() const
+    void failedExchange_data()
     {
         QTest::addColumn<Command>("run");
         QTest::addColumn<FirmwareBus::Fault>("fault");
@@ -219,7 +233,7 @@ struct CommandSet
         }
     }
 
-    void failedExchange() const
+    void failedExchange()
     {
         QFETCH(Command, run);
         QFETCH(FirmwareBus::Fault, fault);
@@ -233,7 +247,7 @@ struct CommandSet
             QVERIFY(rig.bus.reports().isEmpty());
     }
 
-    void busyLinkData() const
+    void busyLink_data()
     {
         QTest::addColumn<Command>("run");
         QTest::addColumn<QString>("message");
@@ -246,7 +260,7 @@ struct CommandSet
             QTest::newRow(c.name) << c.run << QStringLiteral("cmd Failed") << c.callerValues;
     }
 
-    void busyLink() const
+    void busyLink()
     {
         QFETCH(Command, run);
         QFETCH(QString, message);

@@ -200,51 +200,20 @@ std::unique_ptr<KeyboardFirmware> keyboard()
     return std::make_unique<KeyboardFirmware>();
 }
 
-const CommandSet &commandSet()
-{
-    static const CommandSet set{[] { return keyboard(); }, keyboardRow(), 64, setCases, getCases};
-    return set;
-}
-
 } // namespace
 
-class TestKeyboardCommands : public QObject
+class TestKeyboardCommands : public CommandSetTest
 {
     Q_OBJECT
 
+public:
+    TestKeyboardCommands() : CommandSetTest(keyboard, keyboardRow(), 64, setCases, getCases) {}
+
 private slots:
-    void setFrames_data();
-    void setFrames();
-    void getFrames_data();
-    void getFrames();
     void setsThenGetsRoundTrip();
     void recoveryResetsKeyboard();
-    void failedExchange_data();
-    void failedExchange();
-    void busyLink_data();
-    void busyLink();
     void optionCommandsServeTheMouse();
 };
-
-void TestKeyboardCommands::setFrames_data()
-{
-    commandSet().setFramesData();
-}
-
-void TestKeyboardCommands::setFrames()
-{
-    commandSet().setFrames();
-}
-
-void TestKeyboardCommands::getFrames_data()
-{
-    commandSet().getFramesData();
-}
-
-void TestKeyboardCommands::getFrames()
-{
-    commandSet().getFrames();
-}
 
 void TestKeyboardCommands::setsThenGetsRoundTrip()
 {
@@ -321,26 +290,6 @@ void TestKeyboardCommands::recoveryResetsKeyboard()
     uchar mode = 0x77;
     rig.link.hid_89H_GetKeyboardMode(mode);
     QCOMPARE(mode, uchar(0));
-}
-
-void TestKeyboardCommands::failedExchange_data()
-{
-    commandSet().failedExchangeData();
-}
-
-void TestKeyboardCommands::failedExchange()
-{
-    commandSet().failedExchange();
-}
-
-void TestKeyboardCommands::busyLink_data()
-{
-    commandSet().busyLinkData();
-}
-
-void TestKeyboardCommands::busyLink()
-{
-    commandSet().busyLink();
 }
 
 void TestKeyboardCommands::optionCommandsServeTheMouse()

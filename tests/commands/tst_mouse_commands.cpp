@@ -244,53 +244,24 @@ std::unique_ptr<MouseFirmware> mouse(MouseFirmwareOptions options = {})
     return std::make_unique<MouseFirmware>(options);
 }
 
-const CommandSet &commandSet()
-{
-    static const CommandSet set{[] { return mouse(); }, mouseRow(), 32, setCases, getCases};
-    return set;
-}
-
 } // namespace
 
-class TestMouseCommands : public QObject
+class TestMouseCommands : public CommandSetTest
 {
     Q_OBJECT
 
+public:
+    TestMouseCommands() : CommandSetTest([] { return mouse(); }, mouseRow(), 32, setCases, getCases)
+    {
+    }
+
 private slots:
-    void setFrames_data();
-    void setFrames();
-    void getFrames_data();
-    void getFrames();
     void setsThenGetsRoundTrip();
     void versionText_data();
     void versionText();
-    void failedExchange_data();
-    void failedExchange();
     void partialDataPhaseKeepsCallerBytes();
-    void busyLink_data();
-    void busyLink();
     void setsInCallOrder();
 };
-
-void TestMouseCommands::setFrames_data()
-{
-    commandSet().setFramesData();
-}
-
-void TestMouseCommands::setFrames()
-{
-    commandSet().setFrames();
-}
-
-void TestMouseCommands::getFrames_data()
-{
-    commandSet().getFramesData();
-}
-
-void TestMouseCommands::getFrames()
-{
-    commandSet().getFrames();
-}
 
 void TestMouseCommands::setsThenGetsRoundTrip()
 {
@@ -412,16 +383,6 @@ void TestMouseCommands::versionText()
     QCOMPARE(version, text);
 }
 
-void TestMouseCommands::failedExchange_data()
-{
-    commandSet().failedExchangeData();
-}
-
-void TestMouseCommands::failedExchange()
-{
-    commandSet().failedExchange();
-}
-
 void TestMouseCommands::partialDataPhaseKeepsCallerBytes()
 {
     // The first of four input reports arrives, then the mouse falls silent:
@@ -446,16 +407,6 @@ void TestMouseCommands::partialDataPhaseKeepsCallerBytes()
     QVERIFY(!rig.link.hid_91H_GetDPISet(stages, stageBytes.data()));
     QCOMPARE(stages, uchar(0x55));
     QCOMPARE(stageBytes, pattern(8, 0x70));
-}
-
-void TestMouseCommands::busyLink_data()
-{
-    commandSet().busyLinkData();
-}
-
-void TestMouseCommands::busyLink()
-{
-    commandSet().busyLink();
 }
 
 void TestMouseCommands::setsInCallOrder()
