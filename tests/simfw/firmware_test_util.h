@@ -2,6 +2,7 @@
 
 #include "device/cipher.h"
 #include "sim/firmware.h"
+#include "sim/stateful_firmware.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -9,6 +10,7 @@
 #include <QTest>
 #include <array>
 #include <cstdint>
+#include <memory>
 
 using Frame = std::array<uint8_t, 9>;
 using Bytes = QList<int>;
@@ -52,77 +54,91 @@ inline Bytes replyValues(const Firmware::FrameOutcome &outcome)
     return values;
 }
 
-// The table tests both devices take. Each pair: the columns of the _data
-// function, then the check of one row against a new device of type Fw.
-
-inline void setThenGetColumns()
+// The table tests both devices take. A device's test class derives from
+// this one (QtTest runs the inherited slots too), gives the rows in
+// setThenGet_data, blockRoundTrip_data and refusesFrames_data (use the
+// column helpers), and adds its own tests.
+class FirmwareTest : public QObject
 {
-    QTest::addColumn<Frame>("set");
-    QTest::addColumn<Frame>("get");
-    QTest::addColumn<Bytes>("expected"); // R2..R7
-}
+    Q_OBJECT
 
-template <typename Fw> void checkSetThenGet()
-{
-    QFETCH(Frame, set);
-    QFETCH(Frame, get);
-    QFETCH(Bytes, expected);
+protected:
+    // A device as new.
+    virtual std::unique_ptr<StatefulFirmware> newDevice() const = 0;
 
-    Fw fw;
-    QVERIFY(sendSet(fw, set));
-    const Firmware::FrameOutcome outcome = fw.onCommandFrame(get);
-    QVERIFY(outcome.known);
-    QVERIFY(!outcome.acknowledge);
-    QCOMPARE(outcome.reply[1], get[1]);
-    QCOMPARE(outcome.inputBytes, 0);
-    QCOMPARE(replyValues(outcome), expected);
-}
+    static void setThenGetColumns()
+    {
+        QTest::addColumn<Frame>("set");
+        QTest::addColumn<Frame>("get");
+        QTest::addColumn<Bytes>("expected"); // R2..R7
+    }
 
-inline void blockRoundTripColumns()
-{
-    QTest::addColumn<Frame>("set");
-    QTest::addColumn<Frame>("get");
-    QTest::addColumn<int>("length");
-    QTest::addColumn<Frame>("otherGet"); // a block the set must not touch
-}
+    static void blockRoundTripColumns()
+    {
+        QTest::addColumn<Frame>("set");
+        QTest::addColumn<Frame>("get");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<Frame>("otherGet"); // a block the set must not touch
+    }
 
-template <typename Fw> void checkBlockRoundTrip()
-{
-    QFETCH(Frame, set);
-    QFETCH(Frame, get);
-    QFETCH(int, length);
-    QFETCH(Frame, otherGet);
+    // Column "frame": a frame the device must refuse without changing
+    // anything.
+    static void refusedColumns() { QTest::addColumn<Frame>("frame"); }
 
-    Fw fw;
-    QVERIFY(fw.onCommandFrame(otherGet).known);
-    const QByteArray otherBefore = fw.inputBlock();
+private slots:
+    void setThenGet()
+    {
+        QFETCH(Frame, set);
+        QFETCH(Frame, get);
+        QFETCH(Bytes, expected);
 
-    const QByteArray block = patternBlock(length, 0x31);
-    const Firmware::FrameOutcome setOutcome = fw.onCommandFrame(set);
-    QVERIFY(setOutcome.known);
-    QVERIFY(setOutcome.acknowledge);
-    QCOMPARE(setOutcome.outputBytes, length);
-    QVERIFY(fw.onOutputBlock(block));
+        const std::unique_ptr<StatefulFirmware> fw = newDevice();
+        QVERIFY(sendSet(*fw, set));
+        const Firmware::FrameOutcome outcome = fw->onCommandFrame(get);
+        QVERIFY(outcome.known);
+        QVERIFY(!outcome.acknowledge);
+        QCOMPARE(outcome.reply[1], get[1]);
+        QCOMPARE(outcome.inputBytes, 0);
+        QCOMPARE(replyValues(outcome), expected);
+    }
 
-    const Firmware::FrameOutcome getOutcome = fw.onCommandFrame(get);
-    QVERIFY(getOutcome.known);
-    QCOMPARE(getOutcome.inputBytes, length);
-    QCOMPARE(fw.inputBlock(), block);
+    void blockRoundTrip()
+    {
+        QFETCH(Frame, set);
+        QFETCH(Frame, get);
+        QFETCH(int, length);
+        QFETCH(Frame, otherGet);
 
-    QVERIFY(fw.onCommandFrame(otherGet).known);
-    QCOMPARE(fw.inputBlock(), otherBefore);
-}
+        const std::unique_ptr<StatefulFirmware> fw = newDevice();
+        QVERIFY(fw->onCommandFrame(otherGet).known);
+        const QByteArray otherBefore = fw->inputBlock();
 
-// Column "frame": a frame the device must refuse without changing anything.
-template <typename Fw> void checkRefused()
-{
-    QFETCH(Frame, frame);
-    Fw fw;
-    const QJsonObject before = fw.saveState();
-    const Firmware::FrameOutcome outcome = fw.onCommandFrame(frame);
-    QVERIFY(!outcome.known);
-    QVERIFY(!outcome.acknowledge);
-    QCOMPARE(outcome.outputBytes, 0);
-    QCOMPARE(outcome.inputBytes, 0);
-    QCOMPARE(fw.saveState(), before);
-}
+        const QByteArray block = patternBlock(length, 0x31);
+        const Firmware::FrameOutcome setOutcome = fw->onCommandFrame(set);
+        QVERIFY(setOutcome.known);
+        QVERIFY(setOutcome.acknowledge);
+        QCOMPARE(setOutcome.outputBytes, length);
+        QVERIFY(fw->onOutputBlock(block));
+
+        const Firmware::FrameOutcome getOutcome = fw->onCommandFrame(get);
+        QVERIFY(getOutcome.known);
+        QCOMPARE(getOutcome.inputBytes, length);
+        QCOMPARE(fw->inputBlock(), block);
+
+        QVERIFY(fw->onCommandFrame(otherGet).known);
+        QCOMPARE(fw->inputBlock(), otherBefore);
+    }
+
+    void refusesFrames()
+    {
+        QFETCH(Frame, frame);
+        const std::unique_ptr<StatefulFirmware> fw = newDevice();
+        const QJsonObject before = fw->saveState();
+        const Firmware::FrameOutcome outcome = fw->onCommandFrame(frame);
+        QVERIFY(!outcome.known);
+        QVERIFY(!outcome.acknowledge);
+        QCOMPARE(outcome.outputBytes, 0);
+        QCOMPARE(outcome.inputBytes, 0);
+        QCOMPARE(fw->saveState(), before);
+    }
+};

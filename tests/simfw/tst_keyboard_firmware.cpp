@@ -7,19 +7,21 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class TestKeyboardFirmware : public QObject
+class TestKeyboardFirmware : public FirmwareTest
 {
     Q_OBJECT
 
+    std::unique_ptr<StatefulFirmware> newDevice() const override
+    {
+        return std::make_unique<KeyboardFirmware>();
+    }
+
 private slots:
     void setThenGet_data();
-    void setThenGet();
     void blockRoundTrip_data();
-    void blockRoundTrip();
     void keyMatrixReadTakesZeroChecksum();
     void recoveryRestoresNewKeyboard();
     void refusesFrames_data();
-    void refusesFrames();
     void stateFileSurvivesRestart();
 };
 
@@ -48,11 +50,6 @@ void TestKeyboardFirmware::setThenGet_data()
                                 << Bytes{1, 0x0A, 0, 0, 0, 0};
 }
 
-void TestKeyboardFirmware::setThenGet()
-{
-    checkSetThenGet<KeyboardFirmware>();
-}
-
 void TestKeyboardFirmware::blockRoundTrip_data()
 {
     blockRoundTripColumns();
@@ -67,11 +64,6 @@ void TestKeyboardFirmware::blockRoundTrip_data()
                                 << commandFrame(0x91, 0, 4);
     QTest::newRow("12 picture 2") << commandFrame(0x12, 0, 2, 8, 1) << commandFrame(0x92, 0, 2)
                                   << 512 << commandFrame(0x92, 0, 0);
-}
-
-void TestKeyboardFirmware::blockRoundTrip()
-{
-    checkBlockRoundTrip<KeyboardFirmware>();
 }
 
 void TestKeyboardFirmware::keyMatrixReadTakesZeroChecksum()
@@ -107,7 +99,7 @@ void TestKeyboardFirmware::recoveryRestoresNewKeyboard()
 
 void TestKeyboardFirmware::refusesFrames_data()
 {
-    QTest::addColumn<Frame>("frame");
+    refusedColumns();
 
     QTest::newRow("mouse 0B") << commandFrame(0x0B, 1);
     QTest::newRow("mouse 10") << commandFrame(0x10, 0, 24);
@@ -121,11 +113,6 @@ void TestKeyboardFirmware::refusesFrames_data()
     QTest::newRow("14 index in byte 2") << commandFrame(0x14, 3, 255, 0, 0);
     QTest::newRow("94 index in byte 2") << commandFrame(0x94, 3);
     QTest::newRow("07 stray P3") << commandFrame(0x07, 1, 2, 3);
-}
-
-void TestKeyboardFirmware::refusesFrames()
-{
-    checkRefused<KeyboardFirmware>();
 }
 
 void TestKeyboardFirmware::stateFileSurvivesRestart()

@@ -10,18 +10,20 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class TestMouseFirmware : public QObject
+class TestMouseFirmware : public FirmwareTest
 {
     Q_OBJECT
 
+    std::unique_ptr<StatefulFirmware> newDevice() const override
+    {
+        return std::make_unique<MouseFirmware>();
+    }
+
 private slots:
     void setThenGet_data();
-    void setThenGet();
     void blockRoundTrip_data();
-    void blockRoundTrip();
     void replyFrameShape();
     void refusesFrames_data();
-    void refusesFrames();
     void refusesBadBlocks();
     void options();
     void logoLedOverridesStoredOption();
@@ -58,11 +60,6 @@ void TestMouseFirmware::setThenGet_data()
                                << Bytes{3, 30, 2, 0, 0, 0};
 }
 
-void TestMouseFirmware::setThenGet()
-{
-    checkSetThenGet<MouseFirmware>();
-}
-
 void TestMouseFirmware::blockRoundTrip_data()
 {
     blockRoundTripColumns();
@@ -85,11 +82,6 @@ void TestMouseFirmware::blockRoundTrip_data()
                                  << commandFrame(0x93, 11);
 }
 
-void TestMouseFirmware::blockRoundTrip()
-{
-    checkBlockRoundTrip<MouseFirmware>();
-}
-
 void TestMouseFirmware::replyFrameShape()
 {
     MouseFirmware fw;
@@ -103,7 +95,7 @@ void TestMouseFirmware::replyFrameShape()
 
 void TestMouseFirmware::refusesFrames_data()
 {
-    QTest::addColumn<Frame>("frame");
+    refusedColumns();
 
     Frame badChecksum = commandFrame(0x01, 1);
     badChecksum[8] ^= 0x01;
@@ -130,11 +122,6 @@ void TestMouseFirmware::refusesFrames_data()
     QTest::newRow("90 length in byte 3") << commandFrame(0x90, 2, 4);
     QTest::newRow("92 index 0") << commandFrame(0x92, 0);
     QTest::newRow("93 macro 13") << commandFrame(0x93, 13);
-}
-
-void TestMouseFirmware::refusesFrames()
-{
-    checkRefused<MouseFirmware>();
 }
 
 void TestMouseFirmware::refusesBadBlocks()
