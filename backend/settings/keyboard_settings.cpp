@@ -68,12 +68,7 @@ void KeyboardSettings::ui_09H_SetKeyboardMode(uchar mode)
 
 void KeyboardSettings::ui_0DH_SetKeyMatrix(const QVariantList &src512)
 {
-    QSettings &store = live();
-    for (int i = 0; i < kRecordedKeys; ++i) {
-        store.setValue(kKeydefineKey + QString::number(i),
-                       QVariantList{elementAt(src512, 4 * i), elementAt(src512, 4 * i + 1),
-                                    elementAt(src512, 4 * i + 2), elementAt(src512, 4 * i + 3)});
-    }
+    recordKeys(live(), kKeydefineKey, src512, kRecordedKeys);
 
     std::vector<uchar> block = bytesOf(src512, kKeyMatrixBytes);
     hid.hid_0DH_SetKeyMatrix(block.data());

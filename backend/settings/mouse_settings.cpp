@@ -203,12 +203,7 @@ void MouseSettings::ui_12H_SetKeyMatrix(const QVariantList &src64)
             gunSlots[size_t(slot)] = keymatrix::slotRecordFrom(slotRecords(slot));
     }
 
-    QSettings &store = live();
-    for (int i = 0; i < keymatrix::kEntries; ++i) {
-        store.setValue(kKeydefineKey + QString::number(i),
-                       QVariantList{elementAt(src64, 4 * i), elementAt(src64, 4 * i + 1),
-                                    elementAt(src64, 4 * i + 2), elementAt(src64, 4 * i + 3)});
-    }
+    recordKeys(live(), kKeydefineKey, src64, keymatrix::kEntries);
 
     // Each 12H waits for the link, so the matrices reach the mouse in
     // index order.

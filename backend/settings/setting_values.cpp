@@ -69,4 +69,13 @@ int storedByte(QSettings &store, const QString &key)
     return int(store.value(key, 0).toUInt() & 0xFF);
 }
 
+void recordKeys(QSettings &store, const QString &prefix, const QVariantList &page, int keys)
+{
+    for (int i = 0; i < keys; ++i) {
+        store.setValue(prefix + QString::number(i),
+                       QVariantList{elementAt(page, 4 * i), elementAt(page, 4 * i + 1),
+                                    elementAt(page, 4 * i + 2), elementAt(page, 4 * i + 3)});
+    }
+}
+
 } // namespace settingvalues

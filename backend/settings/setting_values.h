@@ -54,4 +54,8 @@ QVariantList storedUIntList(QSettings &store, const QString &key);
 // A stored scalar as an integer 0..255 (the byte the command carried).
 int storedByte(QSettings &store, const QString &key);
 
+// Records keys 0..keys-1 of a key matrix page (four values a key) as
+// "<prefix><key>", each the page's own four values.
+void recordKeys(QSettings &store, const QString &prefix, const QVariantList &page, int keys);
+
 } // namespace settingvalues
