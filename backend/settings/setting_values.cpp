@@ -71,10 +71,11 @@ int storedByte(QSettings &store, const QString &key)
 
 void recordKeys(QSettings &store, const QString &prefix, const QVariantList &page, int keys)
 {
-    for (int i = 0; i < keys; ++i) {
+    for (qsizetype i = 0; i < keys; ++i) {
+        const qsizetype first = 4 * i;
         store.setValue(prefix + QString::number(i),
-                       QVariantList{elementAt(page, 4 * i), elementAt(page, 4 * i + 1),
-                                    elementAt(page, 4 * i + 2), elementAt(page, 4 * i + 3)});
+                       QVariantList{elementAt(page, first), elementAt(page, first + 1),
+                                    elementAt(page, first + 2), elementAt(page, first + 3)});
     }
 }
 
