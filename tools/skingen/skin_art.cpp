@@ -561,6 +561,18 @@ void mouseModel(QImage &image, const Palette &c)
     p.drawEllipse(QPointF(w * 0.5, h * 0.75), w * 0.16, w * 0.16);
 }
 
+// Background of every open list and menu: fully opaque, so that nothing
+// beneath shows through, with a flat fill that text reads well on.
+void popup(QImage &image, const Palette &c)
+{
+    QPainter p;
+    begin(image, p);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.fillRect(image.rect(), c.panel.darker(115));
+    p.setPen(QPen(c.line, 1));
+    p.drawRect(QRectF(image.rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+}
+
 Picture pic(const char *path, int w, int h, std::function<void(QImage &, const Palette &)> draw)
 {
     return Picture{QString::fromLatin1(path), w, h, std::move(draw)};
@@ -657,6 +669,7 @@ std::vector<Picture> skinPictures()
     all.push_back(pic("list_center/pageBackground.png", 759, 442, pageBackground));
     all.push_back(pic("list_center/panelBackground.png", 340, 420,
                       [](QImage &i, const Palette &c) { panel(i, c, 14, 245, true); }));
+    all.push_back(pic("common/popup.png", 24, 24, popup));
     all.push_back(pic("model_ms/mouse.png", 220, 330, mouseModel));
     return all;
 }

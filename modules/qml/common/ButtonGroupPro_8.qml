@@ -3,6 +3,11 @@ import QtQuick
 // Eight DPI stages. Stages at or above maxStage are hidden; a stage holding 0
 // is switched off, shows "×" and cannot be selected. Each stage's "▼" opens
 // a three-column menu of the first menuCounter values of valueForMenuIndex.
+//
+// Keyboard: the group is one stop. Left and Right select the neighbouring
+// stage that is on; Return, Space or Down open the selected stage's menu, in
+// which the arrows move the marked value, Return or Space choose it and
+// Escape closes the menu.
 Item {
     id: group
 
@@ -12,6 +17,9 @@ Item {
     property var valueForMenuIndex: []
     property int menuCounter: 18
     property int currentMenuIndex: -1
+    // Value marked by the keyboard in the open menu.
+    property int keyMenuIndex: -1
+    readonly property int menuCount: Math.min(menuCounter, valueForMenuIndex.length)
 
     readonly property int stageWidth: 72
     readonly property int stageSpacing: 18
@@ -39,6 +47,21 @@ Item {
     }
     function toggleMenu(index) {
         currentMenuIndex = (currentMenuIndex === index) ? -1 : index;
+        if (currentMenuIndex >= 0) {
+            keyMenuIndex = Math.max(0, valueForMenuIndex.indexOf(Number(valueForIndex[currentMenuIndex])));
+            forceActiveFocus();
+        }
+    }
+    // The next stage in `direction` that is shown and on, if any.
+    function neighbour(direction) {
+        for (let i = currentIndex + direction; i >= 0 && i < maxStage && i < 8; i += direction) {
+            if (Number(valueForIndex[i]) !== 0)
+                return i;
+        }
+        return -1;
+    }
+    function stageName(index) {
+        return valueText(valueForIndex[index]);
     }
     function chooseMenuValue(menuIndex) {
         const stage = currentMenuIndex;
@@ -56,6 +79,56 @@ Item {
     implicitHeight: 30
     opacity: enabled ? 1.0 : 0.2
     z: currentMenuIndex >= 0 ? 50 : 0
+    activeFocusOnTab: true
+    onActiveFocusChanged: {
+        if (!activeFocus)
+            currentMenuIndex = -1;
+    }
+
+    Accessible.role: Accessible.Grouping
+    Accessible.description: stageName(currentIndex)
+    Accessible.focusable: true
+
+    Keys.onPressed: event => {
+        if (currentMenuIndex < 0) {
+            switch (event.key) {
+            case Qt.Key_Left:
+            case Qt.Key_Right: {
+                const next = neighbour(event.key === Qt.Key_Left ? -1 : 1);
+                if (next >= 0) {
+                    ui_View.playMedia_Index(4);
+                    selectStage(next);
+                }
+                break;
+            }
+            case Qt.Key_Return:
+            case Qt.Key_Enter:
+            case Qt.Key_Space:
+            case Qt.Key_Down:
+                if (currentIndex >= 0 && currentIndex < maxStage)
+                    toggleMenu(currentIndex);
+                break;
+            default:
+                return;
+            }
+            event.accepted = true;
+            return;
+        }
+        const steps = { [Qt.Key_Left]: -1, [Qt.Key_Right]: 1, [Qt.Key_Up]: -3, [Qt.Key_Down]: 3 };
+        if (steps[event.key] !== undefined) {
+            const next = keyMenuIndex + steps[event.key];
+            if (next >= 0 && next < menuCount)
+                keyMenuIndex = next;
+        } else if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space) {
+            if (keyMenuIndex >= 0 && keyMenuIndex < menuCount)
+                chooseMenuValue(keyMenuIndex);
+        } else if (event.key === Qt.Key_Escape) {
+            currentMenuIndex = -1;
+        } else {
+            return;
+        }
+        event.accepted = true;
+    }
 
     Row {
         id: stages
@@ -70,6 +143,11 @@ Item {
                 visible: index < group.maxStage
                 width: group.stageWidth
                 height: 30
+                Accessible.role: Accessible.RadioButton
+                Accessible.name: group.valueText(stage.value)
+                Accessible.checkable: true
+                Accessible.checked: stage.index === group.currentIndex
+                Accessible.onPressAction: group.selectStage(stage.index)
 
                 Image {
                     id: picture
@@ -85,6 +163,9 @@ Item {
                         font.pixelSize: root.globalSetting_size
                         font.bold: stage.index === group.currentIndex
                         color: stage.index === group.currentIndex ? root.globalSetting_color : (stage.selectable ? root.globalSetting_color_enable : root.globalSetting_color_disable)
+                    }
+                    FocusMark {
+                        visible: group.activeFocus && stage.index === group.currentIndex
                     }
                     MouseArea {
                         id: stageArea
@@ -104,6 +185,9 @@ Item {
                     width: 14
                     horizontalAlignment: Text.AlignHCenter
                     text: "▼"
+                    Accessible.role: Accessible.ButtonMenu
+                    Accessible.name: "▼ " + group.valueText(stage.value)
+                    Accessible.onPressAction: group.toggleMenu(stage.index)
                     font.pixelSize: root.globalSetting_size - 1
                     color: (arrowArea.containsMouse || group.currentMenuIndex === stage.index) ? root.globalSetting_color : root.globalSetting_color_enable
                     MouseArea {
@@ -118,35 +202,42 @@ Item {
         }
     }
 
-    Rectangle {
+    Item {
         id: menu
+        objectName: "stageMenu"
         visible: group.currentMenuIndex >= 0
         x: Math.min(Math.max(0, group.currentMenuIndex) * (group.stageWidth + group.stageSpacing), group.width - width)
         y: 32
         width: 3 * group.menuCellWidth + 8
-        height: Math.ceil(Math.min(group.menuCounter, group.valueForMenuIndex.length) / 3) * group.menuCellHeight + 8
-        color: "#F0101418"
-        border.color: root.globalSetting_color_enable
-        border.width: 1
+        height: Math.ceil(group.menuCount / 3) * group.menuCellHeight + 8
+
+        PopupBackground {
+            anchors.fill: parent
+        }
 
         Grid {
             x: 4
             y: 4
             columns: 3
             Repeater {
-                model: Math.min(group.menuCounter, group.valueForMenuIndex.length)
+                model: group.menuCount
                 delegate: Rectangle {
                     id: cell
                     required property int index
+                    readonly property bool marked: cellArea.containsMouse || cell.index === group.keyMenuIndex
                     width: group.menuCellWidth
                     height: group.menuCellHeight
-                    color: cellArea.containsMouse ? "#40FFFFFF" : "transparent"
+                    color: marked ? "#40FFFFFF" : "transparent"
+                    Accessible.role: Accessible.MenuItem
+                    Accessible.name: cellText.text
+                    Accessible.onPressAction: group.chooseMenuValue(cell.index)
                     Text {
+                        id: cellText
                         anchors.centerIn: parent
                         text: group.valueText(group.valueForMenuIndex[cell.index])
                         font.family: root.globalSetting_fontFamily
                         font.pixelSize: root.globalSetting_size
-                        color: cellArea.containsMouse ? root.globalSetting_color : root.globalSetting_color_enable
+                        color: cell.marked ? root.globalSetting_color : root.globalSetting_color_enable
                     }
                     MouseArea {
                         id: cellArea

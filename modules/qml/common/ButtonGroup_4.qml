@@ -1,6 +1,7 @@
 import QtQuick
 
-// Four buttons in a row, exactly one selected.
+// Four buttons in a row, exactly one selected. From the keyboard the group is
+// one stop: Left and Right (or Up and Down) select the neighbour.
 Item {
     id: group
 
@@ -15,10 +16,38 @@ Item {
     function getCurIndex() {
         return currentIndex;
     }
+    function choose(index) {
+        if (index < 0 || index > 3)
+            return;
+        ui_View.playMedia_Index(4);
+        group.currentIndex = index;
+        group.clicked(index);
+    }
+    function textAt(index) {
+        return valueForIndex[index] === undefined ? "" : String(valueForIndex[index]);
+    }
 
     implicitWidth: buttons.implicitWidth
     implicitHeight: buttons.implicitHeight
     opacity: enabled ? 1.0 : 0.2
+    activeFocusOnTab: true
+
+    Accessible.role: Accessible.Grouping
+    Accessible.description: textAt(currentIndex)
+    Accessible.focusable: true
+
+    Keys.onPressed: event => {
+        if (event.key === Qt.Key_Left || event.key === Qt.Key_Up) {
+            if (currentIndex > 0)
+                choose(currentIndex - 1);
+        } else if (event.key === Qt.Key_Right || event.key === Qt.Key_Down) {
+            if (currentIndex < 3)
+                choose(currentIndex + 1);
+        } else {
+            return;
+        }
+        event.accepted = true;
+    }
 
     Row {
         id: buttons
@@ -31,27 +60,31 @@ Item {
                 width: picture.implicitWidth
                 height: picture.implicitHeight
                 opacity: cellArea.pressed ? 0.2 : 1.0
+                Accessible.role: Accessible.RadioButton
+                Accessible.name: group.textAt(cell.index)
+                Accessible.checkable: true
+                Accessible.checked: cell.index === group.currentIndex
+                Accessible.onPressAction: group.choose(cell.index)
                 Image {
                     id: picture
                     source: root.skinPath + ((cell.index === group.currentIndex || cellArea.containsMouse) ? "common/btnGroup_1.png" : "common/btnGroup_0.png")
                 }
                 Text {
                     anchors.centerIn: parent
-                    text: group.valueForIndex[cell.index] === undefined ? "" : group.valueForIndex[cell.index]
+                    text: group.textAt(cell.index)
                     font.family: root.globalSetting_fontFamily
                     font.pixelSize: root.globalSetting_size
                     font.bold: cell.index === group.currentIndex
                     color: cell.index === group.currentIndex ? root.globalSetting_color : root.globalSetting_color_enable
                 }
+                FocusMark {
+                    visible: group.activeFocus && cell.index === group.currentIndex
+                }
                 MouseArea {
                     id: cellArea
                     anchors.fill: parent
                     hoverEnabled: true
-                    onClicked: {
-                        ui_View.playMedia_Index(4);
-                        group.currentIndex = cell.index;
-                        group.clicked(cell.index);
-                    }
+                    onClicked: group.choose(cell.index)
                 }
             }
         }

@@ -1,7 +1,9 @@
 import QtQuick
 
 // Picture button: the second picture while hovered, a click sound, then
-// `clicked`. Sized by its first picture unless the user sets a size.
+// `clicked`. Sized by its first picture unless the user sets a size. It has
+// no text of its own: the page names it for screen readers with
+// `Accessible.name`. Return or Space press it from the keyboard.
 Item {
     id: button
 
@@ -11,23 +13,40 @@ Item {
 
     signal clicked
 
+    function activate() {
+        ui_View.playMedia_Index(4);
+        button.clicked();
+    }
+
     implicitWidth: picture.implicitWidth
     implicitHeight: picture.implicitHeight
     opacity: (mouseArea.pressed || !enabled) ? 0.2 : 1.0
+    activeFocusOnTab: true
+
+    Accessible.role: Accessible.Button
+    Accessible.focusable: true
+    Accessible.onPressAction: activate()
+
+    Keys.onPressed: event => {
+        if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space) {
+            event.accepted = true;
+            if (!event.isAutoRepeat)
+                activate();
+        }
+    }
 
     Image {
         id: picture
         anchors.fill: parent
-        source: (button.enabled && mouseArea.containsMouse) ? button.source1 : button.source0
+        source: (button.enabled && (mouseArea.containsMouse || button.activeFocus)) ? button.source1 : button.source0
     }
 
     MouseArea {
         id: mouseArea
         anchors.fill: parent
         hoverEnabled: true
-        onClicked: {
-            ui_View.playMedia_Index(4);
-            button.clicked();
-        }
+        onClicked: button.activate()
     }
+
+    FocusMark {}
 }

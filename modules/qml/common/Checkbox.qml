@@ -1,6 +1,7 @@
 import QtQuick
 
-// Check box that keeps its own state and reports the new one.
+// Check box that keeps its own state and reports the new one. Space or
+// Return toggles it from the keyboard.
 Item {
     id: checkbox
 
@@ -9,9 +10,32 @@ Item {
 
     signal clicked(bool select)
 
+    function toggle() {
+        ui_View.playMedia_Index(4);
+        checkbox.isSelect = !checkbox.isSelect;
+        checkbox.clicked(checkbox.isSelect);
+    }
+
     implicitWidth: box.width + 6 + label.implicitWidth
     implicitHeight: Math.max(box.height, label.implicitHeight)
     opacity: (mouseArea.pressed || !enabled) ? 0.2 : 1.0
+    activeFocusOnTab: true
+
+    Accessible.role: Accessible.CheckBox
+    Accessible.name: chkStr
+    Accessible.checkable: true
+    Accessible.checked: isSelect
+    Accessible.focusable: true
+    Accessible.onPressAction: toggle()
+    Accessible.onToggleAction: toggle()
+
+    Keys.onPressed: event => {
+        if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space) {
+            event.accepted = true;
+            if (!event.isAutoRepeat)
+                toggle();
+        }
+    }
 
     Image {
         id: box
@@ -34,10 +58,8 @@ Item {
         id: mouseArea
         anchors.fill: parent
         hoverEnabled: true
-        onClicked: {
-            ui_View.playMedia_Index(4);
-            checkbox.isSelect = !checkbox.isSelect;
-            checkbox.clicked(checkbox.isSelect);
-        }
+        onClicked: checkbox.toggle()
     }
+
+    FocusMark {}
 }

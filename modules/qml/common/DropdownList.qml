@@ -1,7 +1,14 @@
 import QtQuick
 
 // Closed: the selected item's text (or "【 OPTIONS 】") and a "▼". Open: the
-// items slide down below the field; choosing one closes the list.
+// items slide down below the field, as many as fit inside the window or the
+// area that clips the list; the rest scroll (wheel, drag, scroll bar, arrow
+// keys). Choosing one closes the list.
+//
+// Keyboard: Return, Space or Down opens the list; while open the arrows,
+// Page Up/Down, Home and End move the marked row, Return or Space chooses it
+// and Escape closes the list. An open list holds the focus and closes when
+// it loses it.
 Item {
     id: dropdown
 
@@ -10,9 +17,14 @@ Item {
     property int defaultIndex: -1
     property int curIndex: defaultIndex
     property int itemHeight: 22
+    // Never more rows than this, even where there is room for more.
+    property int maxVisibleRows: 12
+    // Row marked by the keyboard while the list is open.
+    property int keyIndex: -1
     // Bumped whenever the model changes so that the field's text follows
     // renamed or re-translated items.
     property int modelRevision: 0
+    readonly property alias fieldText: fieldText.text
 
     signal listElementClicked(int index)
     signal listOpened
@@ -28,10 +40,13 @@ Item {
         if (isSelect)
             return;
         isSelect = true;
+        forceActiveFocus();
+        keyIndex = curIndex >= 0 && curIndex < itemCount() ? curIndex : 0;
+        rows.positionViewAtIndex(Math.max(0, keyIndex), ListView.Contain);
         listOpened();
         slide.stop();
         slide.from = listBox.height;
-        slide.to = itemCount() * itemHeight;
+        slide.to = rowsThatFit() * itemHeight;
         slide.start();
     }
     function closeList() {
@@ -51,11 +66,91 @@ Item {
             return "";
         return mdItems.get(index).textX;
     }
+    function choose(index) {
+        if (index < 0 || index >= itemCount())
+            return;
+        setCurIndex(index);
+        closeList();
+        listElementClicked(index);
+    }
+    function moveKey(step) {
+        const count = itemCount();
+        if (count === 0)
+            return;
+        keyIndex = Math.max(0, Math.min(count - 1, keyIndex + step));
+        rows.positionViewAtIndex(keyIndex, ListView.Contain);
+    }
+
+    // Room below the field inside every ancestor that clips (the page area,
+    // the settings panel, the window).
+    function roomBelow() {
+        let bottom = Number.MAX_VALUE;
+        for (let p = dropdown.parent; p; p = p.parent) {
+            if (p.clip || !p.parent)
+                bottom = Math.min(bottom, p.mapToItem(dropdown, 0, p.height).y);
+        }
+        return bottom - dropdown.height;
+    }
+    function rowsThatFit() {
+        const room = Math.floor(roomBelow() / itemHeight);
+        return Math.max(1, Math.min(itemCount(), maxVisibleRows, room));
+    }
 
     implicitWidth: field.implicitWidth
     implicitHeight: field.implicitHeight
     z: isSelect ? 50 : 0
     opacity: enabled ? 1.0 : 0.2
+    activeFocusOnTab: true
+    onActiveFocusChanged: {
+        if (!activeFocus)
+            closeList();
+    }
+
+    Accessible.role: Accessible.ComboBox
+    Accessible.name: fieldText.text
+    Accessible.focusable: true
+    Accessible.onPressAction: isSelect ? closeList() : showList()
+
+    Keys.onPressed: event => {
+        if (!isSelect) {
+            if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space || event.key === Qt.Key_Down) {
+                showList();
+                event.accepted = true;
+            }
+            return;
+        }
+        switch (event.key) {
+        case Qt.Key_Up:
+            moveKey(-1);
+            break;
+        case Qt.Key_Down:
+            moveKey(1);
+            break;
+        case Qt.Key_PageUp:
+            moveKey(-Math.max(1, Math.floor(rows.height / itemHeight)));
+            break;
+        case Qt.Key_PageDown:
+            moveKey(Math.max(1, Math.floor(rows.height / itemHeight)));
+            break;
+        case Qt.Key_Home:
+            moveKey(-itemCount());
+            break;
+        case Qt.Key_End:
+            moveKey(itemCount());
+            break;
+        case Qt.Key_Return:
+        case Qt.Key_Enter:
+        case Qt.Key_Space:
+            choose(keyIndex);
+            break;
+        case Qt.Key_Escape:
+            closeList();
+            break;
+        default:
+            return;
+        }
+        event.accepted = true;
+    }
 
     Connections {
         target: dropdown.mdItems
@@ -80,6 +175,7 @@ Item {
         anchors.left: parent.left
         anchors.leftMargin: 8
         anchors.right: arrow.left
+        anchors.rightMargin: 4
         anchors.verticalCenter: parent.verticalCenter
         elide: Text.ElideRight
         text: {
@@ -110,7 +206,9 @@ Item {
         onClicked: dropdown.isSelect ? dropdown.closeList() : dropdown.showList()
     }
 
-    Rectangle {
+    FocusMark {}
+
+    Item {
         id: listBox
         objectName: "listBox"
         y: dropdown.height
@@ -118,42 +216,61 @@ Item {
         height: 0
         visible: height > 0
         clip: true
-        color: "#E6101418"
-        border.color: root.globalSetting_color_enable
-        border.width: 1
 
-        Column {
-            width: parent.width
-            Repeater {
-                model: dropdown.mdItems
-                delegate: Rectangle {
-                    id: row
-                    required property int index
-                    required property var model
-                    width: listBox.width
-                    height: dropdown.itemHeight
-                    color: rowArea.containsMouse ? "#40FFFFFF" : "transparent"
-                    Text {
-                        anchors.left: parent.left
-                        anchors.leftMargin: 8
-                        anchors.verticalCenter: parent.verticalCenter
-                        text: row.model.textX
-                        font.family: root.globalSetting_fontFamily
-                        font.pixelSize: root.globalSetting_size
-                        color: (rowArea.containsMouse || row.index === dropdown.curIndex) ? root.globalSetting_color : root.globalSetting_color_enable
-                    }
-                    MouseArea {
-                        id: rowArea
-                        anchors.fill: parent
-                        hoverEnabled: true
-                        onClicked: {
-                            dropdown.setCurIndex(row.index);
-                            dropdown.closeList();
-                            dropdown.listElementClicked(row.index);
-                        }
-                    }
+        PopupBackground {
+            anchors.fill: parent
+        }
+
+        ListView {
+            id: rows
+            objectName: "listRows"
+            width: parent.width - (scrollBar.visible ? scrollBar.width + 4 : 0)
+            height: parent.height
+            clip: true
+            model: dropdown.mdItems
+            boundsBehavior: Flickable.StopAtBounds
+            highlightFollowsCurrentItem: false
+            delegate: Rectangle {
+                id: row
+                required property int index
+                required property var model
+                readonly property bool marked: rowArea.containsMouse || (row.index === dropdown.keyIndex && dropdown.activeFocus)
+                width: rows.width
+                height: dropdown.itemHeight
+                color: marked ? "#40FFFFFF" : "transparent"
+                Accessible.role: Accessible.ListItem
+                Accessible.name: rowText.text
+                Accessible.selected: row.index === dropdown.curIndex
+                Text {
+                    id: rowText
+                    anchors.left: parent.left
+                    anchors.leftMargin: 7
+                    anchors.right: parent.right
+                    anchors.rightMargin: 4
+                    anchors.verticalCenter: parent.verticalCenter
+                    elide: Text.ElideRight
+                    text: row.model.textX
+                    font.family: root.globalSetting_fontFamily
+                    font.pixelSize: root.globalSetting_size
+                    color: (row.marked || row.index === dropdown.curIndex) ? root.globalSetting_color : root.globalSetting_color_enable
+                }
+                MouseArea {
+                    id: rowArea
+                    anchors.fill: parent
+                    hoverEnabled: true
+                    onClicked: dropdown.choose(row.index)
                 }
             }
+        }
+
+        ScrollBar_V {
+            id: scrollBar
+            objectName: "listScrollBar"
+            view: rows
+            anchors.right: parent.right
+            anchors.rightMargin: 2
+            y: 2
+            height: parent.height - 4
         }
     }
 

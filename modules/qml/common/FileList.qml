@@ -3,6 +3,10 @@ import QtQuick
 // Scrolling list of names (textX) with a right-hand note (textR). A left
 // click toggles the selection, a right click is reported, and a row can be
 // renamed in place.
+//
+// Keyboard: Up, Down, Home and End select a row as a click does; Space or
+// Return toggles the selection of the row last moved to; the Menu key or
+// Shift+F10 reports a right click on it.
 Item {
     id: fileList
 
@@ -10,6 +14,10 @@ Item {
     property alias lvItems: listView
     property int rowHeight: 22
     property int editingIndex: -1
+    // Row the arrows last moved to; Space toggles it.
+    property int keyIndex: -1
+    // Name read to screen readers for the whole list.
+    property string accessibleName: ""
 
     signal listElementClicked(int index)
     signal listElementRightBtnClicked(int index)
@@ -30,12 +38,77 @@ Item {
         const oldName = mdItems.get(index).textX;
         editingIndex = -1;
         mdItems.setProperty(index, "textX", newName);
+        // The editor that had the focus is gone; the list keeps it.
+        forceActiveFocus();
         editFileName_completed(oldName, newName);
+    }
+
+    // A click on `index` by keyboard: selects it, or deselects it when it was
+    // selected.
+    function toggle(index) {
+        if (index < 0 || index >= listView.count)
+            return;
+        keyIndex = index;
+        listView.currentIndex = (listView.currentIndex === index) ? -1 : index;
+        listElementClicked(listView.currentIndex);
+    }
+    function selectByKey(index) {
+        const count = listView.count;
+        if (count === 0)
+            return;
+        keyIndex = Math.max(0, Math.min(count - 1, index));
+        listView.positionViewAtIndex(keyIndex, ListView.Contain);
+        if (listView.currentIndex !== keyIndex) {
+            listView.currentIndex = keyIndex;
+            listElementClicked(keyIndex);
+        }
+    }
+    function handleKey(event) {
+        const from = listView.currentIndex >= 0 ? listView.currentIndex : keyIndex;
+        switch (event.key) {
+        case Qt.Key_Up:
+            selectByKey(from < 0 ? listView.count - 1 : from - 1);
+            break;
+        case Qt.Key_Down:
+            selectByKey(from + 1);
+            break;
+        case Qt.Key_Home:
+            selectByKey(0);
+            break;
+        case Qt.Key_End:
+            selectByKey(listView.count - 1);
+            break;
+        case Qt.Key_Space:
+        case Qt.Key_Return:
+        case Qt.Key_Enter:
+            toggle(keyIndex >= 0 ? keyIndex : 0);
+            break;
+        case Qt.Key_Menu:
+            if (from >= 0)
+                listElementRightBtnClicked(from);
+            break;
+        case Qt.Key_F10:
+            if (!(event.modifiers & Qt.ShiftModifier))
+                return false;
+            if (from >= 0)
+                listElementRightBtnClicked(from);
+            break;
+        default:
+            return false;
+        }
+        return true;
     }
 
     implicitWidth: 200
     implicitHeight: 6 * rowHeight
     opacity: enabled ? 1.0 : 0.2
+    activeFocusOnTab: true
+
+    Accessible.role: Accessible.List
+    Accessible.name: accessibleName
+    Accessible.focusable: true
+
+    Keys.onPressed: event => event.accepted = handleKey(event)
 
     ListView {
         id: listView
@@ -55,6 +128,9 @@ Item {
             width: listView.width
             height: fileList.rowHeight
             color: row.selected ? "#3300E5FF" : (rowArea.containsMouse ? "#22FFFFFF" : "transparent")
+            Accessible.role: Accessible.ListItem
+            Accessible.name: row.model.textX + (row.model.textR === undefined ? "" : " " + String(row.model.textR).trim())
+            Accessible.selected: row.selected
             border.color: row.selected ? root.globalSetting_color : "transparent"
             border.width: 1
 
@@ -91,6 +167,7 @@ Item {
                         fileList.listElementRightBtnClicked(row.index);
                         return;
                     }
+                    fileList.keyIndex = row.index;
                     listView.currentIndex = (listView.currentIndex === row.index) ? -1 : row.index;
                     fileList.listElementClicked(listView.currentIndex);
                 }
@@ -126,50 +203,12 @@ Item {
         }
     }
 
-    function syncThumb() {
-        if (thumbArea.drag.active)
-            return;
-        const range = listView.contentHeight - listView.height;
-        thumb.y = range > 0 ? (listView.contentY - listView.originY) / range * (scrollBar.height - thumb.height) : 0;
-    }
-
-    Connections {
-        target: listView
-        function onContentYChanged() {
-            fileList.syncThumb();
-        }
-        function onContentHeightChanged() {
-            fileList.syncThumb();
-        }
-    }
-
-    Rectangle {
+    ScrollBar_V {
         id: scrollBar
+        view: listView
         anchors.right: parent.right
-        width: 6
         height: parent.height
-        radius: 3
-        color: "#30FFFFFF"
-        visible: listView.contentHeight > listView.height
-
-        Rectangle {
-            id: thumb
-            width: parent.width
-            radius: 3
-            color: thumbArea.pressed ? root.globalSetting_color : root.globalSetting_color_enable
-            height: Math.max(16, scrollBar.height * listView.height / Math.max(1, listView.contentHeight))
-            onYChanged: {
-                if (thumbArea.drag.active)
-                    listView.contentY = listView.originY + y / Math.max(1, scrollBar.height - height) * (listView.contentHeight - listView.height);
-            }
-            MouseArea {
-                id: thumbArea
-                anchors.fill: parent
-                drag.target: thumb
-                drag.axis: Drag.YAxis
-                drag.minimumY: 0
-                drag.maximumY: scrollBar.height - thumb.height
-            }
-        }
     }
+
+    FocusMark {}
 }

@@ -2,6 +2,8 @@ import QtQuick
 
 // A drop-down whose list is a FileList. Opening asks the page to refill the
 // items first (requestToUpdateList), so the list always shows what is on disk.
+// The open list shows as many rows as fit inside the window (at most
+// visibleRows) and scrolls through the rest. Keyboard as DropdownList.
 Item {
     id: fileButton
 
@@ -10,6 +12,9 @@ Item {
     property int curIndex: -1
     property int visibleRows: 6
     property int modelRevision: 0
+    // Rows of the open list (set when it opens).
+    property int shownRows: 1
+    readonly property alias fieldText: fieldText.text
 
     signal listElementClicked(int index)
     signal requestToUpdateList
@@ -28,11 +33,16 @@ Item {
             return;
         requestToUpdateList();
         files.lvItems.currentIndex = curIndex;
+        files.keyIndex = curIndex;
         isSelect = true;
+        forceActiveFocus();
         listOpened();
+        shownRows = rowsThatFit();
+        if (curIndex >= 0)
+            files.lvItems.positionViewAtIndex(curIndex, ListView.Contain);
         slide.stop();
         slide.from = listBox.height;
-        slide.to = Math.max(1, Math.min(itemCount(), visibleRows)) * files.rowHeight;
+        slide.to = shownRows * files.rowHeight;
         slide.start();
     }
     function closeList() {
@@ -47,11 +57,85 @@ Item {
     function itemCount() {
         return mdItems ? mdItems.count : 0;
     }
+    function choose(index) {
+        curIndex = index;
+        closeList();
+        listElementClicked(index);
+    }
+    // Room below the field inside every ancestor that clips.
+    function roomBelow() {
+        let bottom = Number.MAX_VALUE;
+        for (let p = fileButton.parent; p; p = p.parent) {
+            if (p.clip || !p.parent)
+                bottom = Math.min(bottom, p.mapToItem(fileButton, 0, p.height).y);
+        }
+        return bottom - fileButton.height;
+    }
+    function rowsThatFit() {
+        const room = Math.floor(roomBelow() / files.rowHeight);
+        return Math.max(1, Math.min(itemCount(), visibleRows, room));
+    }
 
     implicitWidth: field.implicitWidth
     implicitHeight: field.implicitHeight
     z: isSelect ? 50 : 0
     opacity: enabled ? 1.0 : 0.2
+    activeFocusOnTab: true
+    onActiveFocusChanged: {
+        if (!activeFocus)
+            closeList();
+    }
+
+    Accessible.role: Accessible.ComboBox
+    Accessible.name: fieldText.text
+    Accessible.focusable: true
+    Accessible.onPressAction: isSelect ? closeList() : showList()
+
+    Keys.onPressed: event => {
+        if (!isSelect) {
+            if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space || event.key === Qt.Key_Down) {
+                showList();
+                event.accepted = true;
+            }
+            return;
+        }
+        const view = files.lvItems;
+        const count = view.count;
+        let mark = files.keyIndex;
+        switch (event.key) {
+        case Qt.Key_Up:
+            mark = mark < 0 ? count - 1 : mark - 1;
+            break;
+        case Qt.Key_Down:
+            mark = mark + 1;
+            break;
+        case Qt.Key_Home:
+            mark = 0;
+            break;
+        case Qt.Key_End:
+            mark = count - 1;
+            break;
+        case Qt.Key_Return:
+        case Qt.Key_Enter:
+        case Qt.Key_Space:
+            if (mark >= 0 && mark < count)
+                choose(mark);
+            event.accepted = true;
+            return;
+        case Qt.Key_Escape:
+            closeList();
+            event.accepted = true;
+            return;
+        default:
+            return;
+        }
+        if (count > 0) {
+            files.keyIndex = Math.max(0, Math.min(count - 1, mark));
+            view.currentIndex = files.keyIndex;
+            view.positionViewAtIndex(files.keyIndex, ListView.Contain);
+        }
+        event.accepted = true;
+    }
 
     Connections {
         target: fileButton.mdItems
@@ -71,9 +155,11 @@ Item {
     }
 
     Text {
+        id: fieldText
         anchors.left: parent.left
         anchors.leftMargin: 8
         anchors.right: arrow.left
+        anchors.rightMargin: 4
         anchors.verticalCenter: parent.verticalCenter
         elide: Text.ElideRight
         text: {
@@ -104,27 +190,29 @@ Item {
         onClicked: fileButton.isSelect ? fileButton.closeList() : fileButton.showList()
     }
 
-    Rectangle {
+    FocusMark {}
+
+    Item {
         id: listBox
+        objectName: "listBox"
         y: fileButton.height
         width: fileButton.width
         height: 0
         visible: height > 0
         clip: true
-        color: "#E6101418"
-        border.color: root.globalSetting_color_enable
-        border.width: 1
+
+        PopupBackground {
+            anchors.fill: parent
+        }
 
         FileList {
             id: files
             width: parent.width
-            height: Math.max(1, Math.min(fileButton.itemCount(), fileButton.visibleRows)) * rowHeight
+            height: fileButton.shownRows * rowHeight
             mdItems: fileButton.mdItems
-            onListElementClicked: index => {
-                fileButton.curIndex = index;
-                fileButton.closeList();
-                fileButton.listElementClicked(index);
-            }
+            // The button holds the focus and steers the list.
+            activeFocusOnTab: false
+            onListElementClicked: index => fileButton.choose(index)
         }
     }
 

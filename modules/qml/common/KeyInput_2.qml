@@ -2,15 +2,23 @@ import QtQuick
 
 // Key field: a click empties it and arms it; the next captured key press
 // (handed in through detectKeyboard) fills it when the key has a name.
+// From the keyboard, releasing Return or Space arms it: the press of that
+// key has been captured before, so only the next key fills the field.
 Item {
     id: keyInput
 
     property bool isSelect: false
     property int tmpKeycodeUSB: 0
     property string tmpKeyString: ""
-    property string text: "KEY"
+    property string text: keyInput.tableText(74, "KEY")
+    readonly property alias shownText: label.text
 
     signal inputComplete(int usbCode)
+
+    function tableText(index, fallback) {
+        const s = root.globalSetting_stringList[index];
+        return (s === undefined || String(s) === "") ? fallback : String(s);
+    }
 
     function detectKeyboard(isDown, usbCode) {
         if (!isSelect || !isDown)
@@ -31,9 +39,34 @@ Item {
         }
     }
 
+    function arm() {
+        keyInput.tmpKeycodeUSB = 0;
+        keyInput.tmpKeyString = "";
+        keyInput.isSelect = !keyInput.isSelect;
+    }
+
     implicitWidth: field.implicitWidth
     implicitHeight: field.implicitHeight
     opacity: (mouseArea.pressed || !enabled) ? 0.2 : 1.0
+    activeFocusOnTab: true
+
+    Accessible.role: Accessible.Button
+    Accessible.name: label.text
+    Accessible.focusable: true
+    Accessible.onPressAction: arm()
+
+    Keys.onReleased: event => {
+        if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space) {
+            event.accepted = true;
+            if (!event.isAutoRepeat)
+                arm();
+        }
+    }
+    // While armed every key belongs to the capture, not to the focus chain.
+    Keys.onPressed: event => {
+        if (isSelect || event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space)
+            event.accepted = true;
+    }
 
     Image {
         id: field
@@ -47,7 +80,7 @@ Item {
         width: parent.width - 12
         horizontalAlignment: Text.AlignHCenter
         elide: Text.ElideMiddle
-        text: keyInput.tmpKeyString === "" ? keyInput.text + "【 PRESS ANY 】" : keyInput.text + " 【 " + keyInput.tmpKeyString + " 】"
+        text: keyInput.tmpKeyString === "" ? keyInput.text + "【 " + keyInput.tableText(115, "PRESS ANY") + " 】" : keyInput.text + " 【 " + keyInput.tmpKeyString + " 】"
         font.family: root.globalSetting_fontFamily
         font.pixelSize: root.globalSetting_size
         color: keyInput.isSelect ? root.globalSetting_color : root.globalSetting_color_enable
@@ -65,10 +98,8 @@ Item {
         id: mouseArea
         anchors.fill: parent
         hoverEnabled: true
-        onClicked: {
-            keyInput.tmpKeycodeUSB = 0;
-            keyInput.tmpKeyString = "";
-            keyInput.isSelect = !keyInput.isSelect;
-        }
+        onClicked: keyInput.arm()
     }
+
+    FocusMark {}
 }

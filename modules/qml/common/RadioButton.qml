@@ -1,7 +1,8 @@
 import QtQuick
 
 // Radio button: reports its index only; the page decides which one is
-// selected, so a group stays consistent with the page's state.
+// selected, so a group stays consistent with the page's state. Space or
+// Return press it from the keyboard.
 Item {
     id: radio
 
@@ -11,9 +12,30 @@ Item {
 
     signal clicked(int index)
 
+    function press() {
+        ui_View.playMedia_Index(4);
+        radio.clicked(radio.index);
+    }
+
     implicitWidth: dot.width + 6 + label.implicitWidth
     implicitHeight: Math.max(dot.height, label.implicitHeight)
     opacity: (mouseArea.pressed || !enabled) ? 0.2 : 1.0
+    activeFocusOnTab: true
+
+    Accessible.role: Accessible.RadioButton
+    Accessible.name: chkStr
+    Accessible.checkable: true
+    Accessible.checked: isSelect
+    Accessible.focusable: true
+    Accessible.onPressAction: press()
+
+    Keys.onPressed: event => {
+        if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space) {
+            event.accepted = true;
+            if (!event.isAutoRepeat)
+                press();
+        }
+    }
 
     Image {
         id: dot
@@ -36,9 +58,8 @@ Item {
         id: mouseArea
         anchors.fill: parent
         hoverEnabled: true
-        onClicked: {
-            ui_View.playMedia_Index(4);
-            radio.clicked(radio.index);
-        }
+        onClicked: radio.press()
     }
+
+    FocusMark {}
 }

@@ -8,6 +8,11 @@ Item {
     property int currentIndex: 5
     readonly property int positions: 11
 
+    // For screen readers, which read a slider's value and range.
+    readonly property int value: currentIndex
+    readonly property int from: 0
+    readonly property int to: positions - 1
+
     signal sliderClicked(int index)
 
     function setCurIndex(index) {
@@ -15,6 +20,13 @@ Item {
     }
     function getCurIndex() {
         return currentIndex;
+    }
+    // Moves by keyboard and reports the new position as a click does.
+    function step(delta) {
+        const before = currentIndex;
+        setCurIndex(Math.max(0, currentIndex) + delta);
+        if (currentIndex !== before)
+            sliderClicked(currentIndex);
     }
     function positionAt(x) {
         const cx = Math.max(0, Math.min(width - 1, x));
@@ -24,6 +36,34 @@ Item {
     implicitWidth: 230
     implicitHeight: 14
     opacity: (mouseArea.pressed || !enabled) ? 0.2 : 1.0
+    activeFocusOnTab: true
+
+    Accessible.role: Accessible.Slider
+    Accessible.focusable: true
+    Accessible.onIncreaseAction: step(1)
+    Accessible.onDecreaseAction: step(-1)
+
+    Keys.onPressed: event => {
+        switch (event.key) {
+        case Qt.Key_Left:
+        case Qt.Key_Down:
+            step(-1);
+            break;
+        case Qt.Key_Right:
+        case Qt.Key_Up:
+            step(1);
+            break;
+        case Qt.Key_Home:
+            step(-positions);
+            break;
+        case Qt.Key_End:
+            step(positions);
+            break;
+        default:
+            return;
+        }
+        event.accepted = true;
+    }
 
     Row {
         anchors.fill: parent
@@ -48,4 +88,6 @@ Item {
             slider.sliderClicked(slider.currentIndex);
         }
     }
+
+    FocusMark {}
 }
