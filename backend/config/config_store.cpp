@@ -9,17 +9,22 @@ namespace {
 
 constexpr int DefaultColorMaxStage = 8;
 constexpr int KeyCount = 16;
+// Lengths of the factory profile's lists.
+constexpr int KeyEntrySize = 4;
+constexpr int StageListSize = 8;   // DPI values, colour indices
+constexpr int RgbListSize = 8 * 3; // eight colours
+constexpr int LedEffectSize = 3;
 
-// QSettings hands a one-element list back as a plain string and an absent
-// key as an invalid variant; both read fine through toStringList().
-void appendList(QVariantList &out, const QSettings &store, const QString &key)
+// Appends exactly `size` elements of the list `key`: a missing list or
+// element is an empty text, extra elements are left out, so every value keeps
+// its position whatever the file lacks. QSettings hands a one-element list
+// back as a plain string and an absent key as an invalid variant; both read
+// fine through toStringList().
+void appendList(QVariantList &out, const QSettings &store, const QString &key, int size)
 {
-    const QVariant value = store.value(key);
-    if (!value.isValid())
-        return;
-    const QStringList items = value.toStringList();
-    for (const QString &item : items)
-        out.append(item);
+    const QStringList items = store.value(key).toStringList();
+    for (int i = 0; i < size; ++i)
+        out.append(i < items.size() ? items.at(i) : QString());
 }
 
 // Keeps the file plain text: a url from the QML would otherwise be stored
@@ -118,21 +123,21 @@ QVariantList ConfigStore::loadDefaultProfile(uchar uiPageId) const
     switch (uiPageId) {
     case 0:
         for (int i = 0; i < KeyCount; ++i)
-            appendList(list, factory, QStringLiteral("keydefine_Z4/%1").arg(i));
+            appendList(list, factory, QStringLiteral("keydefine_Z4/%1").arg(i), KeyEntrySize);
         break;
     case 2:
-        appendList(list, factory, QStringLiteral("color_Z4/type0"));
-        appendList(list, factory, QStringLiteral("color_Z4/ledEffect"));
+        appendList(list, factory, QStringLiteral("color_Z4/type0"), RgbListSize);
+        appendList(list, factory, QStringLiteral("color_Z4/ledEffect"), LedEffectSize);
         break;
     case 3:
         list.append(factory.value(QStringLiteral("sensor/reportRate_Z4"), 2).toInt());
         list.append(factory.value(QStringLiteral("sensor/cursorSpeed_Z4"), 5));
         list.append(factory.value(QStringLiteral("sensor/verticalScrollLines_Z4"), 2));
         list.append(factory.value(QStringLiteral("sensor/doubleClickSpeed_Z4"), 5));
-        appendList(list, factory, QStringLiteral("sensor/dpi_Z4"));
+        appendList(list, factory, QStringLiteral("sensor/dpi_Z4"), StageListSize);
         list.append(factory.value(QStringLiteral("sensor/stage_Z4"), 2).toInt());
-        appendList(list, factory, QStringLiteral("color_Z4/type1"));
-        appendList(list, factory, QStringLiteral("color_Z4/type2"));
+        appendList(list, factory, QStringLiteral("color_Z4/type1"), RgbListSize);
+        appendList(list, factory, QStringLiteral("color_Z4/type2"), StageListSize);
         break;
     }
     return list;

@@ -59,8 +59,10 @@ public:
     QString windowTitle() const;
 
     // Factory values of one page from pD.bin: 0 key definitions (64 codes),
-    // 2 lighting (palette, then effect), 3 sensor (45 values with a complete
-    // file); any other page gives an empty list.
+    // 2 lighting (24 palette values, then 3 of the effect), 3 sensor (45
+    // values); any other page gives an empty list. Every value has a fixed
+    // position: what the file lacks is an empty text in its place, so a
+    // damaged file cannot shift one list into another's place.
     QVariantList loadDefaultProfile(uchar uiPageId) const;
 
     // Import: replaces profile `profile` by a copy of `sourcePath`. An empty

@@ -59,6 +59,15 @@ QList<int> toInts(const QVariantList &list)
     return out;
 }
 
+// The list as texts, an empty text for a value the factory file lacks.
+QStringList texts(const QVariantList &list)
+{
+    QStringList out;
+    for (const QVariant &v : list)
+        out.append(v.toString());
+    return out;
+}
+
 } // namespace
 
 class TestConfigStore : public QObject
@@ -95,7 +104,7 @@ private slots:
     void defaultProfilePages();
     void defaultSensorPageOrder();
     void defaultProfileWithoutFactoryFile();
-    void defaultProfileMissingListShiftsPositions();
+    void defaultProfileMissingListKeepsPositions();
 
 private:
     std::unique_ptr<QTemporaryDir> tmp;
@@ -471,22 +480,43 @@ void TestConfigStore::defaultSensorPageOrder()
 void TestConfigStore::defaultProfileWithoutFactoryFile()
 {
     const ConfigStore store(tmp->path());
-    QCOMPARE(toInts(store.loadDefaultProfile(3)), (QList<int>{2, 5, 2, 5, 2}));
-    QVERIFY(store.loadDefaultProfile(0).isEmpty());
-    QVERIFY(store.loadDefaultProfile(2).isEmpty());
+    const QStringList sensor = texts(store.loadDefaultProfile(3));
+    QCOMPARE(sensor.size(), 45);
+    QCOMPARE(sensor.mid(0, 4), (QStringList{"2", "5", "2", "5"}));
+    QCOMPARE(sensor.at(12), QStringLiteral("2"));
+    QCOMPARE(sensor.mid(4, 8), QStringList(8, QString()));
+    QCOMPARE(sensor.mid(13), QStringList(32, QString()));
+    QCOMPARE(texts(store.loadDefaultProfile(0)), QStringList(64, QString()));
+    QCOMPARE(texts(store.loadDefaultProfile(2)), QStringList(27, QString()));
     QVERIFY(!QFile::exists(settingDir() + QStringLiteral("pD.bin")));
 }
 
-void TestConfigStore::defaultProfileMissingListShiftsPositions()
+// A damaged factory file: lists missing, one short, one too long. Every
+// value stays at its position, so the colour indices cannot be read as DPI
+// values.
+void TestConfigStore::defaultProfileMissingListKeepsPositions()
 {
     writeFile(settingDir() + QStringLiteral("pD.bin"),
               "[sensor]\nreportRate_Z4=4\nstage_Z4=6\n[color_Z4]\ntype2=1, 2, 3, 4, 5, 6, 7, 0\n"
-              "ledEffect=3, 1, 2\n[keydefine_Z4]\n0=1, 0, 240, 0\n2=7, 0, 1, 0\n");
+              "type1=9, 9\nledEffect=3, 1, 2, 8\n[keydefine_Z4]\n0=1, 0, 240, 0\n2=7, 0, 1\n");
     const ConfigStore store(tmp->path());
-    QCOMPARE(toInts(store.loadDefaultProfile(3)),
-             (QList<int>{4, 5, 2, 5, 6, 1, 2, 3, 4, 5, 6, 7, 0}));
-    QCOMPARE(toInts(store.loadDefaultProfile(2)), (QList<int>{3, 1, 2}));
-    QCOMPARE(toInts(store.loadDefaultProfile(0)), (QList<int>{1, 0, 240, 0, 7, 0, 1, 0}));
+    const QStringList sensor = texts(store.loadDefaultProfile(3));
+    QCOMPARE(sensor.size(), 45);
+    QCOMPARE(sensor.mid(0, 4), (QStringList{"4", "5", "2", "5"}));
+    QCOMPARE(sensor.mid(4, 8), QStringList(8, QString()));
+    QCOMPARE(sensor.at(12), QStringLiteral("6"));
+    QCOMPARE(sensor.mid(13, 3), (QStringList{"9", "9", QString()}));
+    QCOMPARE(sensor.mid(37), (QStringList{"1", "2", "3", "4", "5", "6", "7", "0"}));
+
+    const QStringList colours = texts(store.loadDefaultProfile(2));
+    QCOMPARE(colours.size(), 27);
+    QCOMPARE(colours.mid(24), (QStringList{"3", "1", "2"}));
+
+    const QStringList keys = texts(store.loadDefaultProfile(0));
+    QCOMPARE(keys.size(), 64);
+    QCOMPARE(keys.mid(0, 4), (QStringList{"1", "0", "240", "0"}));
+    QCOMPARE(keys.mid(4, 4), QStringList(4, QString()));
+    QCOMPARE(keys.mid(8, 4), (QStringList{"7", "0", "1", QString()}));
 }
 
 QTEST_GUILESS_MAIN(TestConfigStore)

@@ -138,8 +138,10 @@ private slots:
         QVERIFY(rig->waitForSets(mark, 2));
         const QList<Exchange> sets = rig->setsSince(mark);
         QCOMPARE(E2eRig::codes(sets), QList<int>({0x11, 0x10}));
+        // The shipped factory values are another sensor's (500 and 1500 are
+        // not values of this one): the sensor's own defaults go instead.
         QCOMPARE(sets[0].data.left(8).toHex(' '),
-                 bytesOf({0x80, 0x09, 0x80, 0x13, 0x80, 0x80, 0x80, 0x80}).toHex(' '));
+                 bytesOf({0x09, 0x13, 0x27, 0x67, 0x80, 0x80, 0x80, 0x80}).toHex(' '));
         // The logo LED works: colour indices 0…7, two to a byte.
         QCOMPARE(sets[1].frame.toHex(' '), frameBytes(0x10, {2, 4}).toHex(' '));
         QCOMPARE(sets[1].data.left(4).toHex(' '), bytesOf({0x10, 0x32, 0x54, 0x76}).toHex(' '));
@@ -149,7 +151,7 @@ private slots:
         QCOMPARE(stages()->property("currentIndex").toInt(), 1);
         QSettings &profile = rig->liveProfile();
         QCOMPARE(intsOf(profile.value(QStringLiteral("sensor/dpi_Z4"))),
-                 QList<int>({500, 1000, 1500, 2000, 0, 0, 0, 0}));
+                 QList<int>({1000, 2000, 4000, 8000, 0, 0, 0, 0}));
         QCOMPARE(intsOf(profile.value(QStringLiteral("color_Z4/type2"))),
                  QList<int>({0, 1, 2, 3, 4, 5, 6, 7}));
         // Rate, pointer values and stage wait for the next apply.

@@ -244,15 +244,35 @@ Item {
             compare(part("dpiStages").currentIndex, 2);
         }
 
-        function test_reset_without_factory_file_keeps_sensor_defaults() {
+        // What the backend gives for a missing or damaged factory file: every
+        // value at its place, an empty text for what the file lacks.
+        function damagedDefaults(dpi, colourIndices) {
+            const list = ["2", "5", "2", "5"].concat(dpi, ["2"]);
+            for (let i = 0; i < 24; ++i)
+                list.push("");
+            return list.concat(colourIndices);
+        }
+
+        function test_reset_with_damaged_factory_values_data() {
+            const none = ["", "", "", "", "", "", "", ""];
+            return [
+                { tag: "no factory file", dpi: none, indices: none, values: [1000, 2500, 3500, 7000, 0, 0, 0, 0], bytes: [0x04, 0x0A, 0x0E, 0x4E, 0x80, 0x80, 0x80, 0x80], sentIndices: [0, 1, 2, 3, 4, 5, 6, 7] },
+                { tag: "no DPI list", dpi: none, indices: ["7", "6", "5", "4", "3", "2", "1", "0"], values: [1000, 2500, 3500, 7000, 0, 0, 0, 0], bytes: [0x04, 0x0A, 0x0E, 0x4E, 0x80, 0x80, 0x80, 0x80], sentIndices: [7, 6, 5, 4, 3, 2, 1, 0] },
+                { tag: "short DPI list", dpi: ["500", "6000", "", "", "", "", "", ""], indices: ["7", "99", "", "4", "3", "2", "1", "0"], values: [500, 6000, 3500, 7000, 0, 0, 0, 0], bytes: [0x02, 0x4C, 0x0E, 0x4E, 0x80, 0x80, 0x80, 0x80], sentIndices: [7, 1, 2, 4, 3, 2, 1, 0] },
+                { tag: "stage and colour numbers in the DPI list", dpi: ["3", "4", "5000", "9", "0", "", "0", "0"], indices: ["7", "6", "5", "4", "3", "2", "1", "0"], values: [1000, 2500, 3500, 7000, 0, 0, 0, 0], bytes: [0x04, 0x0A, 0x0E, 0x4E, 0x80, 0x80, 0x80, 0x80], sentIndices: [7, 6, 5, 4, 3, 2, 1, 0] }
+            ];
+        }
+        function test_reset_with_damaged_factory_values(data) {
             open(v => {
                 v.sensorType = 1;
+                v.logoLedWorks = true;
                 v.dpiSet = [500, 500, 500, 500, 0, 0, 0, 0];
-                v.sensorDefaults = [2, 5, 2, 5, 2];
+                v.sensorDefaults = damagedDefaults(data.dpi, data.indices);
             });
             harness.btnTotalResetClicked();
             compare(view.names(), ["loadDefaultProfile", "ui_11H_SetDPISet", "ui_10H_SetLED8StageColor"]);
-            compare(part("dpiStages").valueForIndex, [1000, 2500, 3500, 7000, 0, 0, 0, 0]);
+            compare(view.calls[1], ["ui_11H_SetDPISet", 8, data.bytes, data.values]);
+            compare(view.calls[2], ["ui_10H_SetLED8StageColor", 2, data.sentIndices]);
             compare(part("dpiStages").currentIndex, 1);
             compare(part("rateGroup").currentIndex, 2);
         }

@@ -13,8 +13,10 @@ Item {
     property int dpiMAXStage: 8
     // DPI indicator colours of the eight stages: RGB triples (type 1) and
     // colour indices into `logoColors` (type 2).
-    property var stageRgb: [255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 0, 255, 0, 255, 255, 255, 255, 0, 255, 255, 255, 255, 127, 0]
-    property var stageColorIndex: [0, 1, 2, 3, 4, 5, 6, 7]
+    readonly property var factoryRgb: [255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 0, 255, 0, 255, 255, 255, 255, 0, 255, 255, 255, 255, 127, 0]
+    readonly property var factoryColorIndex: [0, 1, 2, 3, 4, 5, 6, 7]
+    property var stageRgb: factoryRgb.slice()
+    property var stageColorIndex: factoryColorIndex.slice()
 
     readonly property var defaultStageValues: [
         [500, 1000, 1500, 2000, 0, 0, 0, 0],
@@ -183,27 +185,50 @@ Item {
     }
 
     // Factory values: [rate, cursor, scroll, double-click, 8 DPI values,
-    // stage, 24 colour values, 8 colour indices]. Without the factory file
-    // only the five scalars arrive and the sensor's DPI defaults stand in.
+    // stage, 24 colour values, 8 colour indices] at fixed positions, an empty
+    // text for what the factory file lacks. DPI values that are missing take
+    // the sensor's default for their stage; a list holding any value that is
+    // not one of this sensor's (a file for another sensor, or one whose lists
+    // are mixed up) gives way to the sensor's defaults altogether, so nothing
+    // outside the sensor's table is ever sent or stored. Missing or
+    // out-of-range colours keep the built-in ones.
     function loadDefaults() {
         const configs = ui_View.loadDefaultProfile(3);
-        if (!configs || configs.length < 5)
+        if (!configs || configs.length < 4)
             return;
-        rateGroup.setCurIndex(ratePosition(configs[0]));
-        cursorSlider.setCurIndex(Number(configs[1]));
-        scrollSlider.setCurIndex(Number(configs[2]));
-        doubleClickSlider.setCurIndex(Number(configs[3]));
-        if (configs.length >= 13) {
-            stages.valueForIndex = toNumbers(configs.slice(4, 12), 8);
-            stages.setCurIndex(stagePosition(configs[12]));
-        } else {
-            stages.valueForIndex = defaultValuesFor(sensorType);
-            stages.setCurIndex(stagePosition(configs[4]));
+        const given = i => (i < configs.length && String(configs[i]) !== "" && isFinite(Number(configs[i]))) ? Number(configs[i]) : undefined;
+        const orDefault = (i, fallback) => given(i) === undefined ? fallback : given(i);
+        rateGroup.setCurIndex(ratePosition(orDefault(0, 2)));
+        cursorSlider.setCurIndex(orDefault(1, 5));
+        scrollSlider.setCurIndex(orDefault(2, 2));
+        doubleClickSlider.setCurIndex(orDefault(3, 5));
+
+        const defaults = defaultValuesFor(sensorType);
+        const allowed = stages.valueForMenuIndex;
+        let values = [];
+        for (let i = 0; i < 8; ++i) {
+            const v = given(4 + i);
+            values.push(v === undefined ? defaults[i] : v);
         }
-        if (configs.length >= 37)
-            stageRgb = toNumbers(configs.slice(13, 37), 24);
-        if (configs.length >= 45)
-            stageColorIndex = toNumbers(configs.slice(37, 45), 8);
+        if (values.some(v => allowed.indexOf(v) < 0))
+            values = defaults;
+        stages.valueForIndex = values;
+        stages.setCurIndex(stagePosition(orDefault(12, 2)));
+
+        const rgb = factoryRgb.slice();
+        for (let i = 0; i < 24; ++i) {
+            const v = given(13 + i);
+            if (v !== undefined && v >= 0 && v <= 255)
+                rgb[i] = v;
+        }
+        stageRgb = rgb;
+        const indices = factoryColorIndex.slice();
+        for (let i = 0; i < 8; ++i) {
+            const v = given(37 + i);
+            if (v !== undefined && v >= 0 && v <= 7)
+                indices[i] = v;
+        }
+        stageColorIndex = indices;
         sendDpiSet();
         sendStageColors();
     }
@@ -240,6 +265,7 @@ Item {
         ButtonGroup_4 {
             id: rateGroup
             objectName: "rateGroup"
+            Accessible.name: page.str(100, "POLLING RATE")
             currentIndex: 2
             valueForIndex: ["125 Hz", "250 Hz", "500 Hz", "1000 Hz"]
         }
@@ -254,6 +280,7 @@ Item {
                 Slider_11 {
                     id: cursorSlider
                     objectName: "cursorSlider"
+                    Accessible.name: page.str(101, "CURSOR SPEED")
                     width: 200
                     currentIndex: 5
                 }
@@ -266,6 +293,7 @@ Item {
                 Slider_11 {
                     id: scrollSlider
                     objectName: "scrollSlider"
+                    Accessible.name: page.str(102, "VERTICAL SCROLL SPEED")
                     width: 200
                     currentIndex: 2
                 }
@@ -278,6 +306,7 @@ Item {
                 Slider_11 {
                     id: doubleClickSlider
                     objectName: "doubleClickSlider"
+                    Accessible.name: page.str(103, "DOUBLE CLICK SPEED")
                     width: 200
                     currentIndex: 5
                 }
@@ -290,6 +319,7 @@ Item {
         ButtonGroupPro_8 {
             id: stages
             objectName: "dpiStages"
+            Accessible.name: page.str(104, "DPI LEVEL")
             z: 50
             currentIndex: 1
             maxStage: page.dpiMAXStage
@@ -343,6 +373,7 @@ Item {
         y: 350
         source0: root.skinPath + "common/btnDefault_0.png"
         source1: root.skinPath + "common/btnDefault_1.png"
+        Accessible.name: page.str(106, "DEFAULT")
         onClicked: page.reset()
     }
     Button_2state {
@@ -352,14 +383,15 @@ Item {
         y: 350
         source0: root.skinPath + "common/btnApply_0.png"
         source1: root.skinPath + "common/btnApply_1.png"
+        Accessible.name: page.str(107, "APPLY")
         onClicked: page.apply()
     }
     Text {
         anchors.right: resetButton.left
         anchors.rightMargin: 10
         anchors.verticalCenter: resetButton.verticalCenter
-        visible: resetButton.mouse.containsMouse || applyButton.mouse.containsMouse
-        text: resetButton.mouse.containsMouse ? page.str(106, "DEFAULT") : page.str(107, "APPLY")
+        visible: resetButton.mouse.containsMouse || applyButton.mouse.containsMouse || resetButton.activeFocus || applyButton.activeFocus
+        text: (resetButton.mouse.containsMouse || (resetButton.activeFocus && !applyButton.mouse.containsMouse)) ? page.str(106, "DEFAULT") : page.str(107, "APPLY")
         font.family: root.globalSetting_fontFamily
         font.pixelSize: root.globalSetting_size
         font.bold: true
