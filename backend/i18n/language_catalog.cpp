@@ -24,8 +24,21 @@ QString textOf(const QVariant &value)
 
 } // namespace
 
-LanguageCatalog::LanguageCatalog(const QString &root) : dir(root + QStringLiteral("/modules/i18n/"))
+LanguageCatalog::LanguageCatalog(const QString &root)
+    : dir(root + QStringLiteral("/modules/i18n/")), messages(builtInMessages())
 {
+}
+
+const QStringList &LanguageCatalog::builtInMessages()
+{
+    static const QStringList english{
+        QStringLiteral("MACRO"),
+        QStringLiteral("Out of memory, some command lines have been cut."),
+        QStringLiteral("BACKGROUND"),
+        QStringLiteral("This picture cannot be opened: "),
+        QStringLiteral("WARNING"),
+        QStringLiteral("This is the only key with the left-button function. Change it anyway?")};
+    return english;
 }
 
 QString LanguageCatalog::filePath(const QString &langCode) const
@@ -79,8 +92,10 @@ QStringList LanguageCatalog::getGlobalStrings(const QString &langCode)
     }
 
     messages.clear();
-    for (int i = 0; i < MessageCount; ++i)
-        messages.append(textOf(file.value(QStringLiteral("msg/%1").arg(i))));
+    for (int i = 0; i < MessageCount; ++i) {
+        const QString text = textOf(file.value(QStringLiteral("msg/%1").arg(i)));
+        messages.append(text.isEmpty() ? builtInMessages().at(i) : text);
+    }
 
     // Translators compare this with the file's "font/cs"; a stale value there
     // is not enforced, the strings are used regardless.

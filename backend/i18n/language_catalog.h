@@ -27,10 +27,14 @@ public:
     // Names of the mouse's 16 key positions; empty = no such key.
     QStringList getProductLayoutStrings_Z4(const QString &langCode) const;
 
-    // "msg/0" ... "msg/5" of the language read last; empty before the first.
+    // "msg/0" ... "msg/5" of the language read last. A message the language
+    // lacks, and every message before the first language is read, is the
+    // built-in English text: a warning box without text tells nothing.
     const QStringList &msgStrings() const { return messages; }
     // Entry `index` of msgStrings(), or an empty text.
     QString msgString(int index) const { return messages.value(index); }
+    // The six English message texts.
+    static const QStringList &builtInMessages();
 
     QString languageDir() const { return dir; }
     QString filePath(const QString &langCode) const;

@@ -170,8 +170,10 @@ void TestLanguageCatalog::readsStringsAndLogsChecksum()
     const QStringList strings = catalog.getGlobalStrings(QStringLiteral("025044"));
     QCOMPARE(strings, QStringList({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("选项"),
                                    QString(), QStringLiteral("A")}));
-    QCOMPARE(catalog.msgStrings(), QStringList({QStringLiteral("t0"), QString(), QString(),
-                                                QString(), QString(), QStringLiteral("t5")}));
+    // Messages the language lacks keep their English text.
+    const QStringList english = LanguageCatalog::builtInMessages();
+    QCOMPARE(catalog.msgStrings(), QStringList({QStringLiteral("t0"), english[1], english[2],
+                                                english[3], english[4], QStringLiteral("t5")}));
 }
 
 void TestLanguageCatalog::zeroTotalGivesOnlyFont()
@@ -202,13 +204,20 @@ void TestLanguageCatalog::wrongChecksumChangesNothing()
     QCOMPARE(catalog.msgStrings(), rightMessages);
 }
 
+// Without a language (none read yet, or its file removed) the strings are
+// empty and the QML keeps its English ones; the warning boxes of the backend
+// still have their English texts.
 void TestLanguageCatalog::missingFileGivesEmptyTexts()
 {
     LanguageCatalog catalog(tmp->path());
-    QVERIFY(catalog.msgStrings().isEmpty());
+    const QStringList english = LanguageCatalog::builtInMessages();
+    QCOMPARE(english.size(), LanguageCatalog::MessageCount);
+    for (const QString &text : english)
+        QVERIFY(!text.isEmpty());
+    QCOMPARE(catalog.msgStrings(), english);
     QTest::ignoreMessage(QtDebugMsg, "cs: \"7418700\"");
     QCOMPARE(catalog.getGlobalStrings(QStringLiteral("031000")), QStringList{QString()});
-    QCOMPARE(catalog.msgStrings(), QStringList(6, QString()));
+    QCOMPARE(catalog.msgStrings(), english);
     QCOMPARE(catalog.msgString(6), QString());
 }
 
@@ -226,8 +235,10 @@ void TestLanguageCatalog::messagesHoldSixEntriesOfLastLanguage()
 
     QTest::ignoreMessage(QtDebugMsg, "cs: \"7418700\"");
     catalog.getGlobalStrings(QStringLiteral("025044"));
-    QCOMPARE(catalog.msgStrings(), QStringList({QString(), QString(), QString(), QString(),
-                                                QStringLiteral("警告"), QString()}));
+    // Nothing of the earlier language stays behind.
+    const QStringList english = LanguageCatalog::builtInMessages();
+    QCOMPARE(catalog.msgStrings(), QStringList({english[0], english[1], english[2], english[3],
+                                                QStringLiteral("警告"), english[5]}));
 }
 
 void TestLanguageCatalog::hugeTotalIsBounded()

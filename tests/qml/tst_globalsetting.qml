@@ -84,8 +84,10 @@ Item {
             compare(page.skin_No, 1);
             verify(!page.isCustomBackground);
             compare(page._FontFamily, "Arial");
-            compare(page._StringList.length, 115);
+            compare(page._StringList.length, 131);
             compare(page._StringList[114], "ALL SAVE");
+            compare(page._StringList[117], "GUN KEY");
+            compare(page._StringList[130], "CLOSE");
             compare(part("skinList").visible, data.skinShow);
             compare(ui_View.names().slice(0, 3), ["loadApConfig", "chkLanguages", "getIsSkinShow"]);
             compare(ui_View.count("setEnableAudio"), 0);
@@ -107,7 +109,7 @@ Item {
             compare(main.globalSetting_stringList[113], "ALL RESET");
             verify(main.isCustomBackground);
             compare(main.sourceCustomBackground, "file:/pictures/wall.png");
-            compare(main.globalSetting_size, 12);
+            compare(main.globalSetting_size, 14);
             compare(page.selectedPreset, 6);
             compare(page.paletteColor, [10, 20, 30]);
             compare(alphaOf(main.globalSetting_color), 45 + 3 * 30);
@@ -249,7 +251,7 @@ Item {
         function test_text_size_radio() {
             openPage([]);
             mouseClick(part("sizeLarger"));
-            compare(main.globalSetting_size, 12);
+            compare(main.globalSetting_size, 14);
             mouseClick(part("sizeNormal"));
             compare(main.globalSetting_size, 11);
         }

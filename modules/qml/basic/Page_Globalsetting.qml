@@ -14,7 +14,7 @@ Item {
     property int _AnimationSpeed: 800
     property var _StringList: defaultStrings
     property string _FontFamily: "Arial"
-    property string _Url: "https://example.com/z4"
+    property string _Url: ""
     property int skin_No: 1
     property bool isCustomBackground: false
 
@@ -49,7 +49,10 @@ Item {
         "DPI SWITCH", "NORMAL PLAY", "TIMES", "ALWAYS REPEAT", "REPEAT ON PRESSED", "POLLING RATE",
         "CURSOR SPEED", "VERTICAL SCROLL SPEED", "DOUBLE CLICK SPEED", "DPI LEVEL",
         "DPI INDICATOR LED", "DEFAULT", "APPLY", "SCROLL SWAP", "SCROLL UP", "SCROLL DOWN",
-        "LED CONTROL", "RENAME", "ALL RESET", "ALL SAVE"
+        "LED CONTROL", "RENAME", "ALL RESET", "ALL SAVE",
+        // 115…130: the labels of the pages' own controls.
+        "PRESS ANY", "INSERT", "GUN KEY", "DPI +", "DPI -", "LOOP SWITCH", "TWO GUN LOOP",
+        "THREE GUN LOOP", "FIRE", "times", "REC", "STOP", "DELAY", "ms", "SETTINGS", "CLOSE"
     ]
 
     width: 340
@@ -184,7 +187,9 @@ Item {
     }
     function selectSize(index) {
         sizePos = index;
-        _Size = index === 0 ? 11 : 12;
+        // Larger is a quarter larger: a step the eye sees, and every page
+        // still fits.
+        _Size = index === 0 ? 11 : 14;
     }
     function selectPreset(index) {
         selectedPreset = index;
@@ -289,29 +294,173 @@ Item {
         color: root.globalSetting_color_enable
     }
 
-    // Rows are declared bottom-up so that an open list covers the rows below.
+    // Rows are declared top-down, which is the keyboard's order; an open
+    // list raises itself over the rows below.
     Label {
-        y: 330
-        text: globalPage.str(36)
+        y: 16
+        visible: globalPage.skinListVisible
+        text: globalPage.str(26)
     }
-    Slider {
-        id: brightnessSlider
-        objectName: "brightnessSlider"
+    DropdownList {
+        id: skinList
+        objectName: "skinList"
         x: 140
-        y: 335
+        y: 16
         width: 176
-        currentIndex: 7
-        onSliderClicked: index => globalPage.brightnessPos = index
+        height: 24
+        visible: globalPage.skinListVisible
+        mdItems: skinModel
+        defaultIndex: 0
+        Accessible.description: globalPage.str(26)
+        onListElementClicked: index => globalPage.selectSkin(index)
+    }
+
+    Label {
+        y: 46
+        text: globalPage.str(27)
+    }
+    DropdownList {
+        id: soundList
+        objectName: "soundList"
+        x: 140
+        y: 46
+        width: 176
+        height: 24
+        mdItems: soundModel
+        defaultIndex: 0
+        Accessible.description: globalPage.str(27)
+        onListElementClicked: index => globalPage.selectSound(index)
+    }
+
+    Label {
+        y: 76
+        text: globalPage.str(28)
+    }
+    DropdownList {
+        id: animationList
+        objectName: "animationList"
+        x: 140
+        y: 76
+        width: 176
+        height: 24
+        mdItems: animationModel
+        defaultIndex: 0
+        Accessible.description: globalPage.str(28)
+        onListElementClicked: index => globalPage.selectAnimation(index)
+    }
+
+    Label {
+        y: 106
+        text: globalPage.str(29)
+    }
+    DropdownList {
+        id: languageList
+        objectName: "languageList"
+        x: 140
+        y: 106
+        width: 176
+        height: 24
+        mdItems: languageModel
+        Accessible.description: globalPage.str(29)
+        onListElementClicked: index => globalPage.selectLanguage(index)
+    }
+
+    Label {
+        y: 136
+        text: globalPage.str(30)
+    }
+    Text {
+        id: backgroundSwitch
+        objectName: "backgroundSwitch"
+        function toggle() {
+            ui_View.playMedia_Index(4);
+            globalPage.toggleBackground();
+        }
+        x: 140
+        y: 136
+        height: 24
+        verticalAlignment: Text.AlignVCenter
+        text: "【 " + (globalPage.isCustomBackground ? globalPage.str(31) : globalPage.str(32)) + " 】"
+        font.family: root.globalSetting_fontFamily
+        font.pixelSize: root.globalSetting_size
+        font.bold: true
+        color: (globalPage.isCustomBackground || backgroundArea.containsMouse) ? root.globalSetting_color : root.globalSetting_color_enable
+        activeFocusOnTab: true
+        Accessible.role: Accessible.CheckBox
+        Accessible.name: globalPage.str(30)
+        Accessible.checkable: true
+        Accessible.checked: globalPage.isCustomBackground
+        Accessible.focusable: true
+        Accessible.onPressAction: toggle()
+        Accessible.onToggleAction: toggle()
+        Keys.onPressed: event => {
+            if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space) {
+                event.accepted = true;
+                if (!event.isAutoRepeat)
+                    toggle();
+            }
+        }
+        MouseArea {
+            id: backgroundArea
+            anchors.fill: parent
+            hoverEnabled: true
+            onClicked: backgroundSwitch.toggle()
+        }
+        FocusMark {}
+    }
+
+    Label {
+        y: 166
+        text: globalPage.str(33) + " " + globalPage.str(34)
+    }
+    RadioButton {
+        objectName: "sizeNormal"
+        x: 140
+        y: 170
+        index: 0
+        chkStr: globalPage.str(37)
+        isSelect: globalPage.sizePos === 0
+        onClicked: index => globalPage.selectSize(index)
+    }
+    RadioButton {
+        objectName: "sizeLarger"
+        x: 232
+        y: 170
+        index: 1
+        chkStr: globalPage.str(38)
+        isSelect: globalPage.sizePos === 1
+        onClicked: index => globalPage.selectSize(index)
     }
 
     Label {
         y: 196
         text: globalPage.str(35)
     }
+    // The seven presets are one stop: Left and Right choose the neighbour.
     Row {
+        id: presets
+        objectName: "presets"
         x: 140
         y: 199
         spacing: 4
+        activeFocusOnTab: true
+        Accessible.role: Accessible.Grouping
+        Accessible.name: globalPage.str(35) + " " + (globalPage.selectedPreset + 1)
+        Accessible.focusable: true
+        Keys.onPressed: event => {
+            let next = globalPage.selectedPreset;
+            if (event.key === Qt.Key_Left || event.key === Qt.Key_Up)
+                next = Math.max(0, next - 1);
+            else if (event.key === Qt.Key_Right || event.key === Qt.Key_Down)
+                next = Math.min(6, next + 1);
+            else
+                return;
+            event.accepted = true;
+            if (next !== globalPage.selectedPreset) {
+                ui_View.playMedia_Index(4);
+                globalPage.selectPreset(next);
+            }
+        }
         Repeater {
             model: 7
             delegate: Rectangle {
@@ -324,6 +473,14 @@ Item {
                 color: Qt.rgba(globalPage.presetColors[index][0] / 255, globalPage.presetColors[index][1] / 255, globalPage.presetColors[index][2] / 255, 1)
                 border.width: index === globalPage.selectedPreset ? 2 : 1
                 border.color: index === globalPage.selectedPreset ? "#FFFFFFFF" : "#60FFFFFF"
+                Accessible.role: Accessible.RadioButton
+                Accessible.name: globalPage.str(35) + " " + (swatch.index + 1)
+                Accessible.checkable: true
+                Accessible.checked: swatch.index === globalPage.selectedPreset
+                Accessible.onPressAction: globalPage.selectPreset(swatch.index)
+                FocusMark {
+                    visible: presets.activeFocus && swatch.index === globalPage.selectedPreset
+                }
                 MouseArea {
                     anchors.fill: parent
                     onClicked: {
@@ -335,15 +492,35 @@ Item {
         }
     }
 
+    // From the keyboard, Up and Down walk the strip in sixteen steps.
     Rectangle {
         id: colorStrip
         objectName: "colorStrip"
+        property int keyStep: 0
+        function pick(y) {
+            const at = Math.max(0, Math.min(colorStrip.height - 1, y));
+            globalPage.setPaletteColor(globalPage.stripColor(at, colorStrip.height));
+        }
         x: 140
         y: 226
         width: 16
         height: 96
         border.width: 1
         border.color: "#60FFFFFF"
+        activeFocusOnTab: true
+        Accessible.role: Accessible.Slider
+        Accessible.name: globalPage.str(35)
+        Accessible.focusable: true
+        Keys.onPressed: event => {
+            if (event.key === Qt.Key_Up)
+                keyStep = Math.max(0, keyStep - 1);
+            else if (event.key === Qt.Key_Down)
+                keyStep = Math.min(16, keyStep + 1);
+            else
+                return;
+            event.accepted = true;
+            pick(keyStep * (height - 1) / 16);
+        }
         gradient: Gradient {
             GradientStop { position: 0 / 8; color: "#000000" }
             GradientStop { position: 1 / 8; color: "#FF0000" }
@@ -355,12 +532,10 @@ Item {
             GradientStop { position: 7 / 8; color: "#FFFFFF" }
             GradientStop { position: 8 / 8; color: "#000000" }
         }
+        FocusMark {}
         MouseArea {
             anchors.fill: parent
-            onPressed: mouse => {
-                const y = Math.max(0, Math.min(colorStrip.height - 1, mouse.y));
-                globalPage.setPaletteColor(globalPage.stripColor(y, colorStrip.height));
-            }
+            onPressed: mouse => colorStrip.pick(mouse.y)
         }
     }
 
@@ -388,7 +563,7 @@ Item {
                 height: 22
                 radius: 3
                 color: "#60000000"
-                border.width: 1
+                border.width: field.activeFocus ? 2 : 1
                 border.color: field.activeFocus ? root.globalSetting_color : "#50FFFFFF"
                 TextInput {
                     id: field
@@ -400,6 +575,9 @@ Item {
                     maximumLength: 3
                     validator: IntValidator { bottom: 0; top: 255 }
                     selectByMouse: true
+                    activeFocusOnTab: true
+                    Accessible.role: Accessible.EditableText
+                    Accessible.name: channel.modelData
                     font.family: root.globalSetting_fontFamily
                     font.pixelSize: root.globalSetting_size
                     color: root.globalSetting_color
@@ -435,118 +613,18 @@ Item {
     }
 
     Label {
-        y: 166
-        text: globalPage.str(33) + " " + globalPage.str(34)
+        y: 330
+        text: globalPage.str(36)
     }
-    RadioButton {
-        objectName: "sizeNormal"
+    Slider {
+        id: brightnessSlider
+        objectName: "brightnessSlider"
         x: 140
-        y: 170
-        index: 0
-        chkStr: globalPage.str(37)
-        isSelect: globalPage.sizePos === 0
-        onClicked: index => globalPage.selectSize(index)
-    }
-    RadioButton {
-        objectName: "sizeLarger"
-        x: 232
-        y: 170
-        index: 1
-        chkStr: globalPage.str(38)
-        isSelect: globalPage.sizePos === 1
-        onClicked: index => globalPage.selectSize(index)
-    }
-
-    Label {
-        y: 136
-        text: globalPage.str(30)
-    }
-    Text {
-        id: backgroundSwitch
-        objectName: "backgroundSwitch"
-        x: 140
-        y: 136
-        height: 24
-        verticalAlignment: Text.AlignVCenter
-        text: "【 " + (globalPage.isCustomBackground ? globalPage.str(31) : globalPage.str(32)) + " 】"
-        font.family: root.globalSetting_fontFamily
-        font.pixelSize: root.globalSetting_size
-        font.bold: true
-        color: (globalPage.isCustomBackground || backgroundArea.containsMouse) ? root.globalSetting_color : root.globalSetting_color_enable
-        MouseArea {
-            id: backgroundArea
-            anchors.fill: parent
-            hoverEnabled: true
-            onClicked: {
-                ui_View.playMedia_Index(4);
-                globalPage.toggleBackground();
-            }
-        }
-    }
-
-    Label {
-        y: 106
-        text: globalPage.str(29)
-    }
-    DropdownList {
-        id: languageList
-        objectName: "languageList"
-        x: 140
-        y: 106
+        y: 335
         width: 176
-        height: 24
-        mdItems: languageModel
-        onListElementClicked: index => globalPage.selectLanguage(index)
-    }
-
-    Label {
-        y: 76
-        text: globalPage.str(28)
-    }
-    DropdownList {
-        id: animationList
-        objectName: "animationList"
-        x: 140
-        y: 76
-        width: 176
-        height: 24
-        mdItems: animationModel
-        defaultIndex: 0
-        onListElementClicked: index => globalPage.selectAnimation(index)
-    }
-
-    Label {
-        y: 46
-        text: globalPage.str(27)
-    }
-    DropdownList {
-        id: soundList
-        objectName: "soundList"
-        x: 140
-        y: 46
-        width: 176
-        height: 24
-        mdItems: soundModel
-        defaultIndex: 0
-        onListElementClicked: index => globalPage.selectSound(index)
-    }
-
-    Label {
-        y: 16
-        visible: globalPage.skinListVisible
-        text: globalPage.str(26)
-    }
-    DropdownList {
-        id: skinList
-        objectName: "skinList"
-        x: 140
-        y: 16
-        width: 176
-        height: 24
-        visible: globalPage.skinListVisible
-        mdItems: skinModel
-        defaultIndex: 0
-        onListElementClicked: index => globalPage.selectSkin(index)
+        currentIndex: 7
+        Accessible.name: globalPage.str(36)
+        onSliderClicked: index => globalPage.brightnessPos = index
     }
 
     Button_2state {
@@ -556,6 +634,7 @@ Item {
         y: 378
         source0: root.skinPath + "common/btnDefault_0.png"
         source1: root.skinPath + "common/btnDefault_1.png"
+        Accessible.name: globalPage.str(106)
         onClicked: globalPage.reset()
     }
     Button_2state {
@@ -565,13 +644,14 @@ Item {
         y: 378
         source0: root.skinPath + "common/btnApply_0.png"
         source1: root.skinPath + "common/btnApply_1.png"
+        Accessible.name: globalPage.str(107)
         onClicked: globalPage.apply()
     }
     Text {
         anchors.centerIn: parent
         anchors.verticalCenterOffset: 392 - parent.height / 2
-        visible: defaultButton.mouse.containsMouse || applyButton.mouse.containsMouse
-        text: defaultButton.mouse.containsMouse ? globalPage.str(106) : globalPage.str(107)
+        visible: defaultButton.mouse.containsMouse || applyButton.mouse.containsMouse || defaultButton.activeFocus || applyButton.activeFocus
+        text: (defaultButton.mouse.containsMouse || (defaultButton.activeFocus && !applyButton.mouse.containsMouse)) ? globalPage.str(106) : globalPage.str(107)
         font.family: root.globalSetting_fontFamily
         font.pixelSize: root.globalSetting_size
         font.bold: true
