@@ -1,5 +1,6 @@
 import QtQuick
 import "basic"
+import "common"
 import "Z4"
 
 // Root of the scene: window drag, busy lock, background, the product item,
@@ -172,23 +173,39 @@ Item {
         onCloseClicked: closingAnimation.restart()
     }
 
+    // The logo is a link only while there is an address to open.
     Image {
         id: logo
         objectName: "logo"
+        readonly property bool isLink: root.globalSetting_url !== ""
+        function open() {
+            ui_View.playMedia_Index(3);
+            Qt.openUrlExternally(root.globalSetting_url);
+        }
         anchors.horizontalCenter: parent.horizontalCenter
         y: 270
         opacity: 0
-        source: root.skinPath + (logoArea.containsMouse ? "frame/web_1.png" : "frame/web_0.png")
+        source: root.skinPath + ((logo.isLink && (logoArea.containsMouse || logo.activeFocus)) ? "frame/web_1.png" : "frame/web_0.png")
+        activeFocusOnTab: isLink
+        Accessible.role: isLink ? Accessible.Link : Accessible.Graphic
+        Accessible.name: isLink ? root.globalSetting_url : "Z4"
+        Accessible.onPressAction: if (isLink) open()
+        Keys.onPressed: event => {
+            if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space) {
+                event.accepted = true;
+                if (!event.isAutoRepeat)
+                    logo.open();
+            }
+        }
         MouseArea {
             id: logoArea
             anchors.fill: parent
+            enabled: logo.isLink
             hoverEnabled: true
             cursorShape: Qt.PointingHandCursor
-            onClicked: {
-                ui_View.playMedia_Index(3);
-                Qt.openUrlExternally(root.globalSetting_url);
-            }
+            onClicked: logo.open()
         }
+        FocusMark {}
     }
 
     Item {

@@ -211,8 +211,17 @@ Item {
             const menu = part("profileContextMenu");
             verify(menu.visible);
             const menuProf = part("menu_Prof");
-            compare(menu.x, 23 + 20 - 45);
-            compare(menu.y, data.row * 26 + 10 + 85);
+            // Beside the column, level with the row, never over it, inside
+            // the window and wide enough for every text.
+            const box = menu.mapToItem(main, 0, 0, menu.width, menu.height);
+            const row = rowItem.mapToItem(main, 0, 0, rowItem.width, rowItem.height);
+            verify(box.x + box.width <= menuProf.mapToItem(main, 0, 0).x, "menu over the profile column");
+            verify(box.x >= 0 && box.y >= 0 && box.y + box.height <= main.height);
+            compare(box.y, row.y);
+            for (let i = 0; i < 4; ++i) {
+                const label = part("profileMenuItem" + i).children[1];
+                verify(label.implicitWidth < menu.width - 4, label.text);
+            }
             mouseClick(part("profileMenuItem" + data.item));
             tryCompare(menu, "visible", false, 500);
             const expected = data.call === "" ? [] : [data.call];

@@ -6,7 +6,9 @@ Item {
     id: mainZ4
 
     property int lastPressKeyCode: 0
-    property var _ProductLayoutStringList: []
+    // Names of the mouse's key positions; until a language gives its own,
+    // the built-in layout in the texts of the string table.
+    property var _ProductLayoutStringList: builtInLayout()
     property var deviceApConfig: [8]
     property bool menusEnabled: true
     readonly property int curID: pageArea.curID
@@ -32,8 +34,24 @@ Item {
         callPage(page_Sensor, "initUI");
     }
 
+    // The seven keys of the mouse (left, right, middle, backward, forward, DPI
+    // switch, fire) named by the string table; the other positions do not
+    // exist.
+    function builtInLayout() {
+        const texts = root.globalSetting_stringList;
+        const names = [[51, "LEFT"], [52, "RIGHT"], [53, "MIDDLE"], [54, "BACKWARD"], [55, "FORWARD"], [95, "DPI SWITCH"], [123, "FIRE"]];
+        const layout = names.map(([index, fallback]) => texts && texts[index] ? String(texts[index]) : fallback);
+        while (layout.length < 16)
+            layout.push("");
+        return layout;
+    }
+
+    // A language without key names (or whose file is gone) keeps the
+    // built-in layout, so the key page never loses its keys.
     function translateStrings(code) {
-        _ProductLayoutStringList = ui_View.getProductLayoutStrings_Z4(code);
+        const layout = ui_View.getProductLayoutStrings_Z4(code);
+        const named = layout && Array.prototype.some.call(layout, name => String(name) !== "");
+        _ProductLayoutStringList = named ? layout : builtInLayout();
         callPage(page_Keydefine, "translateStrings");
         callPage(page_Macro, "translateStrings");
         callPage(page_Color, "translateStrings");
@@ -75,6 +93,19 @@ Item {
                 mainZ4.lastPressKeyCode = usbCode;
             mainZ4.msg_KB(isDown, usbCode);
         }
+    }
+
+    // Declared before the page area so that the keyboard's focus chain runs
+    // from the function menu through the shown page to the profile menu.
+    Menu_Func {
+        id: menu_Func
+        objectName: "menu_Func"
+        x: -150
+        y: 180
+        visible: false
+        enabled: mainZ4.menusEnabled
+        opacity: 0.2 + 0.8 * enabled
+        onFuncChosen: index => pageArea.show(index)
     }
 
     Item {
@@ -190,17 +221,6 @@ Item {
                     slideIn.start();
             }
         }
-    }
-
-    Menu_Func {
-        id: menu_Func
-        objectName: "menu_Func"
-        x: -150
-        y: 180
-        visible: false
-        enabled: mainZ4.menusEnabled
-        opacity: 0.2 + 0.8 * enabled
-        onFuncChosen: index => pageArea.show(index)
     }
 
     Menu_Prof {

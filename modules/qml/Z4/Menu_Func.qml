@@ -1,7 +1,10 @@
 import QtQuick
+import "../common"
 
 // The four page buttons. A click on the selected button closes its page
-// (index -1); any other click selects that page.
+// (index -1); any other click selects that page. Each button is a stop of
+// the keyboard's focus chain: Return or Space click it, Up and Down move to
+// the neighbouring button.
 Item {
     id: menuFunc
 
@@ -22,6 +25,11 @@ Item {
         currentIndex = (index === currentIndex) ? -1 : index;
         funcChosen(currentIndex);
     }
+    function focusButton(index) {
+        const button = buttons.itemAt(index);
+        if (button)
+            button.forceActiveFocus(Qt.TabFocusReason);
+    }
 
     width: 150
     height: column.height
@@ -30,6 +38,7 @@ Item {
         id: column
         spacing: 13
         Repeater {
+            id: buttons
             model: 4
             delegate: Item {
                 id: button
@@ -38,6 +47,34 @@ Item {
                 objectName: "funcButton" + index
                 width: 150
                 height: 37
+                activeFocusOnTab: true
+
+                Accessible.role: Accessible.Button
+                Accessible.name: label.text
+                Accessible.checkable: true
+                Accessible.checked: button.selected
+                Accessible.focusable: true
+                Accessible.onPressAction: menuFunc.choose(button.index)
+
+                Keys.onPressed: event => {
+                    switch (event.key) {
+                    case Qt.Key_Return:
+                    case Qt.Key_Enter:
+                    case Qt.Key_Space:
+                        if (!event.isAutoRepeat)
+                            menuFunc.choose(button.index);
+                        break;
+                    case Qt.Key_Up:
+                        menuFunc.focusButton(Math.max(0, button.index - 1));
+                        break;
+                    case Qt.Key_Down:
+                        menuFunc.focusButton(Math.min(3, button.index + 1));
+                        break;
+                    default:
+                        return;
+                    }
+                    event.accepted = true;
+                }
 
                 Image {
                     anchors.fill: parent
@@ -50,6 +87,7 @@ Item {
                     source: menuFunc.iconBase + menuFunc.icons[button.index] + (button.selected ? "_1.png" : "_0.png")
                 }
                 Text {
+                    id: label
                     anchors.left: icon.right
                     anchors.leftMargin: 15
                     anchors.verticalCenter: parent.verticalCenter
@@ -66,6 +104,7 @@ Item {
                     hoverEnabled: true
                     onClicked: menuFunc.choose(button.index)
                 }
+                FocusMark {}
             }
         }
     }

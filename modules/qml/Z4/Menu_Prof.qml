@@ -1,13 +1,25 @@
 import QtQuick
+import "../common"
 
 // Ten profile rows "P01"…"P10". A left click switches profile; a right click
-// opens LOAD / SAVE / RESET / CANCEL for that row.
+// opens LOAD / SAVE / RESET / CANCEL for that row, beside the column so that
+// the row stays in sight.
+//
+// Keyboard: the rows are one stop of the focus chain. Up and Down mark a
+// row, Return or Space switch to it, the Menu key or Shift+F10 open its
+// menu; in the menu Up and Down mark an item, Return or Space choose it and
+// Escape closes it.
 Item {
     id: menuProf
 
     property int currentIndex: 0
     property int menuRow: -1
+    // Row marked by the keyboard.
+    property int keyIndex: 0
+    // Item marked by the keyboard in the open menu.
+    property int menuKeyIndex: 0
     property var labels: [root.globalSetting_stringList[84], root.globalSetting_stringList[85], root.globalSetting_stringList[77], root.globalSetting_stringList[78]]
+    readonly property int menuItemHeight: Math.max(20, root.globalSetting_size + 9)
 
     signal profileSelected(int index)
     signal loadClicked(int index)
@@ -18,22 +30,32 @@ Item {
         labels = Qt.binding(() => [root.globalSetting_stringList[84], root.globalSetting_stringList[85], root.globalSetting_stringList[77], root.globalSetting_stringList[78]]);
     }
     function choose(index) {
+        keyIndex = index;
         if (index === currentIndex)
             return;
         currentIndex = index;
         profileSelected(index);
     }
-    function openMenu(row, pointerX, pointerY) {
+    function profileName(index) {
+        return "P" + (index + 1 < 10 ? "0" : "") + (index + 1);
+    }
+    // The menu opens to the left of the column, level with its row.
+    function openMenu(row) {
         menuRow = row;
-        contextMenu.x = list.x + pointerX - 45;
-        contextMenu.y = row * 26 + pointerY + 85;
+        keyIndex = row;
+        menuKeyIndex = 0;
+        contextMenu.x = -contextMenu.width - 6;
+        contextMenu.y = Math.min(list.y + row * 26, menuProf.mapFromItem(root, 0, root.height).y - contextMenu.height);
         fadeOut.stop();
         contextMenu.visible = true;
+        contextMenu.forceActiveFocus();
         fadeIn.restart();
     }
     function closeMenu() {
         if (!contextMenu.visible)
             return;
+        if (contextMenu.activeFocus)
+            list.forceActiveFocus();
         fadeIn.stop();
         fadeOut.restart();
     }
@@ -63,8 +85,45 @@ Item {
 
     Column {
         id: list
+        objectName: "profileList"
         x: 23
         y: 97
+        activeFocusOnTab: true
+
+        Accessible.role: Accessible.List
+        Accessible.name: menuProf.profileName(menuProf.keyIndex)
+        Accessible.focusable: true
+
+        Keys.onPressed: event => {
+            switch (event.key) {
+            case Qt.Key_Up:
+                menuProf.keyIndex = Math.max(0, menuProf.keyIndex - 1);
+                break;
+            case Qt.Key_Down:
+                menuProf.keyIndex = Math.min(9, menuProf.keyIndex + 1);
+                break;
+            case Qt.Key_Return:
+            case Qt.Key_Enter:
+            case Qt.Key_Space:
+                if (!event.isAutoRepeat) {
+                    ui_View.playMedia_Index(4);
+                    menuProf.choose(menuProf.keyIndex);
+                }
+                break;
+            case Qt.Key_Menu:
+                menuProf.openMenu(menuProf.keyIndex);
+                break;
+            case Qt.Key_F10:
+                if (!(event.modifiers & Qt.ShiftModifier))
+                    return;
+                menuProf.openMenu(menuProf.keyIndex);
+                break;
+            default:
+                return;
+            }
+            event.accepted = true;
+        }
+
         Repeater {
             model: 10
             delegate: Item {
@@ -74,13 +133,18 @@ Item {
                 objectName: "profileRow" + index
                 width: 49
                 height: 26
+                Accessible.role: Accessible.ListItem
+                Accessible.name: rowText.text
+                Accessible.selected: row.selected
+                Accessible.onPressAction: menuProf.choose(row.index)
                 Image {
                     anchors.fill: parent
                     source: root.skinPath + ((row.selected || rowArea.containsMouse) ? "list_pf/profileFW_1.png" : "list_pf/profileFW_0.png")
                 }
                 Text {
+                    id: rowText
                     anchors.centerIn: parent
-                    text: "P" + (row.index + 1 < 10 ? "0" : "") + (row.index + 1)
+                    text: menuProf.profileName(row.index)
                     font.family: "Arial"
                     font.pixelSize: root.globalSetting_size + 1
                     font.bold: true
@@ -93,46 +157,102 @@ Item {
                     acceptedButtons: Qt.LeftButton | Qt.RightButton
                     onClicked: mouse => {
                         if (mouse.button === Qt.RightButton)
-                            menuProf.openMenu(row.index, mouse.x, mouse.y);
+                            menuProf.openMenu(row.index);
                         else
                             menuProf.choose(row.index);
                     }
+                }
+                FocusMark {
+                    margin: 0
+                    visible: list.activeFocus && row.index === menuProf.keyIndex
                 }
             }
         }
     }
 
-    Rectangle {
+    Item {
         id: contextMenu
         objectName: "profileContextMenu"
         visible: false
         opacity: 0
-        width: 45
-        height: 4 * 20
+        width: Math.ceil(Math.max(45, items.widest + 20))
+        height: 4 * menuProf.menuItemHeight + 4
         z: 10
-        color: Qt.rgba(0, 0, 0, 32 / 255)
-        // The faint backing alone gets lost over the rows beneath it.
-        border.width: 1
-        border.color: root.globalSetting_color_enable
+        onActiveFocusChanged: {
+            if (!activeFocus)
+                menuProf.closeMenu();
+        }
+
+        Accessible.role: Accessible.PopupMenu
+        Accessible.name: menuProf.profileName(menuProf.menuRow)
+
+        Keys.onPressed: event => {
+            switch (event.key) {
+            case Qt.Key_Up:
+                menuProf.menuKeyIndex = Math.max(0, menuProf.menuKeyIndex - 1);
+                break;
+            case Qt.Key_Down:
+                menuProf.menuKeyIndex = Math.min(3, menuProf.menuKeyIndex + 1);
+                break;
+            case Qt.Key_Return:
+            case Qt.Key_Enter:
+            case Qt.Key_Space:
+                menuProf.menuAction(menuProf.menuKeyIndex);
+                break;
+            case Qt.Key_Escape:
+                menuProf.closeMenu();
+                break;
+            default:
+                return;
+            }
+            event.accepted = true;
+        }
+
+        PopupBackground {
+            anchors.fill: parent
+        }
 
         Column {
+            id: items
+            property real widest: 0
+            function measure() {
+                let w = 0;
+                for (let i = 0; i < menuItems.count; ++i) {
+                    const it = menuItems.itemAt(i);
+                    if (it)
+                        w = Math.max(w, it.textWidth);
+                }
+                widest = w;
+            }
+            x: 2
+            y: 2
             Repeater {
+                id: menuItems
                 model: 4
                 delegate: Item {
                     id: item
                     required property int index
+                    readonly property bool marked: itemArea.containsMouse || (contextMenu.activeFocus && item.index === menuProf.menuKeyIndex)
+                    readonly property real textWidth: itemText.implicitWidth
                     objectName: "profileMenuItem" + index
-                    width: 45
-                    height: 20
+                    width: contextMenu.width - 4
+                    onTextWidthChanged: items.measure()
+                    height: menuProf.menuItemHeight
+                    Accessible.role: Accessible.MenuItem
+                    Accessible.name: itemText.text
+                    Accessible.onPressAction: menuProf.menuAction(item.index)
+                    Rectangle {
+                        anchors.fill: parent
+                        color: item.marked ? "#40FFFFFF" : "transparent"
+                    }
                     Text {
+                        id: itemText
                         anchors.centerIn: parent
                         text: menuProf.labels[item.index] === undefined ? "" : menuProf.labels[item.index]
                         font.family: root.globalSetting_fontFamily
-                        font.pixelSize: root.globalSetting_size - 2
+                        font.pixelSize: root.globalSetting_size
                         font.bold: true
-                        style: Text.Outline
-                        styleColor: "#C0000000"
-                        color: itemArea.containsMouse ? root.globalSetting_color : root.globalSetting_color_enable
+                        color: item.marked ? root.globalSetting_color : root.globalSetting_color_enable
                     }
                     MouseArea {
                         id: itemArea

@@ -138,6 +138,7 @@ Item {
         DropdownList {
             id: effectList
             objectName: "ledEffectList"
+            Accessible.description: page.str(7, "EFFECTS")
             width: 200
             height: 24
             z: 50
@@ -151,6 +152,7 @@ Item {
         Slider {
             id: brightnessSlider
             objectName: "ledBrightnessSlider"
+            Accessible.name: page.str(4, "BRIGHTNESS")
             width: 168
             currentIndex: 7
             enabled: page.effect === page.effectStatic
@@ -162,6 +164,7 @@ Item {
         Slider {
             id: speedSlider
             objectName: "ledSpeedSlider"
+            Accessible.name: page.str(3, "SPEED")
             width: 168
             currentIndex: 4
             enabled: page.effect === page.effectBreathing || page.effect === page.effectNeon
@@ -192,6 +195,7 @@ Item {
         y: 350
         source0: root.skinPath + "common/btnDefault_0.png"
         source1: root.skinPath + "common/btnDefault_1.png"
+        Accessible.name: page.str(106, "DEFAULT")
         onClicked: page.reset()
     }
     Button_2state {
@@ -201,14 +205,15 @@ Item {
         y: 350
         source0: root.skinPath + "common/btnApply_0.png"
         source1: root.skinPath + "common/btnApply_1.png"
+        Accessible.name: page.str(107, "APPLY")
         onClicked: page.apply()
     }
     Text {
         anchors.right: resetButton.left
         anchors.rightMargin: 10
         anchors.verticalCenter: resetButton.verticalCenter
-        visible: resetButton.mouse.containsMouse || applyButton.mouse.containsMouse
-        text: resetButton.mouse.containsMouse ? page.str(106, "DEFAULT") : page.str(107, "APPLY")
+        visible: resetButton.mouse.containsMouse || applyButton.mouse.containsMouse || resetButton.activeFocus || applyButton.activeFocus
+        text: (resetButton.mouse.containsMouse || (resetButton.activeFocus && !applyButton.mouse.containsMouse)) ? page.str(106, "DEFAULT") : page.str(107, "APPLY")
         font.family: root.globalSetting_fontFamily
         font.pixelSize: root.globalSetting_size
         font.bold: true

@@ -34,15 +34,22 @@ Item {
 
     function translateStrings() {
         fill(funcItems, [str(46, "KEYBOARD"), str(47, "MOUSE"), str(48, "MEDIA"), str(49, "COMBO KEY"), str(50, "MACRO"), str(93, "FIRE KEY"), str(117, "GUN KEY")]);
-        fill(mouseItems, [str(51, "LEFT"), str(52, "RIGHT"), str(53, "MIDDLE"), str(54, "BACKWARD"), str(55, "FORWARD"), str(94, "TRIPLE CLICK"), "DPI +", "DPI -", str(95, "DPI SWITCH"), str(109, "SCROLL UP"), str(110, "SCROLL DOWN")]);
+        fill(mouseItems, [str(51, "LEFT"), str(52, "RIGHT"), str(53, "MIDDLE"), str(54, "BACKWARD"), str(55, "FORWARD"), str(94, "TRIPLE CLICK"), str(118, "DPI +"), str(119, "DPI -"), str(95, "DPI SWITCH"), str(109, "SCROLL UP"), str(110, "SCROLL DOWN")]);
         const media = ["NEXT TRACK", "PREVIOUS TRACK", "STOP", "PLAY / PAUSE", "MUTE", "VOLUME UP", "VOLUME DOWN", "MEDIA SELECT", "MAIL", "CALCULATOR", "MY COMPUTER", "WWW SEARCH", "WWW HOME", "WWW BACK", "WWW FORWARD", "WWW STOP", "WWW REFRESH", "WWW FAVORITES"];
         fill(mediaItems, media.map((text, i) => str(56 + i, text)));
-        fill(modifierItems, ["×", "KEY【 L Ctrl 】", "KEY【 L Shift 】", "KEY【 L Alt 】", "KEY【 L Win 】", "KEY【 R Ctrl 】", "KEY【 R Shift 】", "KEY【 R Alt 】", "KEY【 R Win 】"]);
+        const key = str(74, "KEY");
+        fill(modifierItems, ["×"].concat(["L Ctrl", "L Shift", "L Alt", "L Win", "R Ctrl", "R Shift", "R Alt", "R Win"].map(name => key + "【 " + name + " 】")));
         fill(fireButtonItems, [str(51, "LEFT"), str(52, "RIGHT"), str(53, "MIDDLE"), str(54, "BACKWARD"), str(55, "FORWARD")]);
-        fill(gunItems, ["LOOP SWITCH", "TWO GUN LOOP", "THREE GUN LOOP"]);
+        fill(gunItems, [str(120, "LOOP SWITCH"), str(121, "TWO GUN LOOP"), str(122, "THREE GUN LOOP")]);
         keyModel.buildMapping(mainZ4._ProductLayoutStringList);
-        if (keyModel.curKeyMatrix >= keyModel.mapping_for_keyId.length)
-            keyModel.curKeyMatrix = keyModel.mapping_for_keyId.length - 1;
+        const count = keyModel.mapping_for_keyId.length;
+        if (keyModel.curKeyMatrix >= count) {
+            keyModel.curKeyMatrix = count - 1;
+        } else if (initialised && keyModel.curKeyMatrix < 0 && count > 0) {
+            // Keys appeared where there were none: the first is selected.
+            keyModel.curKeyMatrix = 0;
+            showEntry();
+        }
     }
 
     function initUI() {
@@ -397,11 +404,15 @@ Item {
                 maximumLength: field.digits
                 validator: RegularExpressionValidator { regularExpression: /[0-9]*/ }
                 selectByMouse: true
+                activeFocusOnTab: true
                 text: String(field.value)
                 font.family: root.globalSetting_fontFamily
                 font.pixelSize: root.globalSetting_size
                 color: activeFocus ? root.globalSetting_color : root.globalSetting_color_enable
                 onEditingFinished: field.commit()
+                Accessible.role: Accessible.EditableText
+                Accessible.name: (field.prefix + " " + field.suffix).replace(/[【】]/g, " ").trim()
+                FocusMark {}
             }
             Text {
                 text: field.suffix
@@ -419,12 +430,32 @@ Item {
     }
 
     // Mouse buttons named by the layout of the current language.
+    // The keys are one stop of the keyboard's focus chain: Up and Down
+    // select the neighbouring key.
     Column {
         id: keyList
         objectName: "keyList"
         x: 24
         y: 12
         spacing: 4
+        activeFocusOnTab: true
+        Accessible.role: Accessible.List
+        Accessible.name: {
+            const labels = mainZ4._ProductLayoutStringList;
+            const keyId = keyModel.selectedKeyId();
+            return labels && keyId >= 0 && labels[keyId] !== undefined ? String(labels[keyId]) : "";
+        }
+        Accessible.focusable: true
+        Keys.onPressed: event => {
+            if (event.key === Qt.Key_Up && keyModel.curKeyMatrix > 0)
+                page.selectKey(keyModel.curKeyMatrix - 1);
+            else if (event.key === Qt.Key_Down && keyModel.curKeyMatrix < keyModel.mapping_for_keyId.length - 1)
+                page.selectKey(keyModel.curKeyMatrix + 1);
+            else if (event.key !== Qt.Key_Up && event.key !== Qt.Key_Down)
+                return;
+            ui_View.playMedia_Index(4);
+            event.accepted = true;
+        }
         Repeater {
             model: keyModel.mapping_for_keyId
             delegate: Rectangle {
@@ -438,10 +469,21 @@ Item {
                 color: selected ? "#3300E5FF" : (rowArea.containsMouse ? "#22FFFFFF" : "transparent")
                 border.color: selected ? root.globalSetting_color : root.globalSetting_color_disable
                 border.width: 1
+                Accessible.role: Accessible.ListItem
+                Accessible.name: keyText.text
+                Accessible.selected: keyRow.selected
+                Accessible.onPressAction: page.selectKey(keyRow.index)
+                FocusMark {
+                    visible: keyList.activeFocus && keyRow.selected
+                }
                 Text {
+                    id: keyText
                     anchors.left: parent.left
                     anchors.leftMargin: 10
+                    anchors.right: parent.right
+                    anchors.rightMargin: 6
                     anchors.verticalCenter: parent.verticalCenter
+                    elide: Text.ElideRight
                     text: {
                         const labels = mainZ4._ProductLayoutStringList;
                         return labels && labels[keyRow.modelData] !== undefined ? String(labels[keyRow.modelData]) : "";
@@ -630,6 +672,7 @@ Item {
                 objectName: "fireRadio0"
                 y: 4
                 index: 0
+                Accessible.name: page.str(47, "MOUSE")
                 isSelect: page.fireRadio === 0
                 onClicked: index => page.fireRadio = index
             }
@@ -648,6 +691,7 @@ Item {
                 objectName: "fireRadio1"
                 y: 41
                 index: 1
+                Accessible.name: page.str(46, "KEYBOARD")
                 isSelect: page.fireRadio === 1
                 onClicked: index => page.fireRadio = index
             }
@@ -670,8 +714,8 @@ Item {
                 minimum: 0
                 maximum: 255
                 digits: 3
-                prefix: "FIRE【"
-                suffix: "】times"
+                prefix: page.str(123, "FIRE") + "【"
+                suffix: "】" + page.str(124, "times")
                 onCommitted: page.writeFire()
             }
             Label {
@@ -681,6 +725,7 @@ Item {
             Slider {
                 id: fireSpeed
                 objectName: "fireSpeed"
+                Accessible.name: page.str(3, "SPEED")
                 x: 80
                 y: 114
                 width: 168
@@ -709,6 +754,7 @@ Item {
         y: 350
         source0: root.skinPath + "common/btnDefault_0.png"
         source1: root.skinPath + "common/btnDefault_1.png"
+        Accessible.name: page.str(106, "DEFAULT")
         onClicked: page.resetKey()
     }
     Button_2state {
@@ -718,14 +764,15 @@ Item {
         y: 350
         source0: root.skinPath + "common/btnApply_0.png"
         source1: root.skinPath + "common/btnApply_1.png"
+        Accessible.name: page.str(107, "APPLY")
         onClicked: page.apply()
     }
     Text {
         anchors.right: resetButton.left
         anchors.rightMargin: 10
         anchors.verticalCenter: resetButton.verticalCenter
-        visible: resetButton.mouse.containsMouse || applyButton.mouse.containsMouse
-        text: resetButton.mouse.containsMouse ? page.str(106, "DEFAULT") : page.str(107, "APPLY")
+        visible: resetButton.mouse.containsMouse || applyButton.mouse.containsMouse || resetButton.activeFocus || applyButton.activeFocus
+        text: (resetButton.mouse.containsMouse || (resetButton.activeFocus && !applyButton.mouse.containsMouse)) ? page.str(106, "DEFAULT") : page.str(107, "APPLY")
         font.family: root.globalSetting_fontFamily
         font.pixelSize: root.globalSetting_size
         font.bold: true

@@ -14,6 +14,8 @@ Item {
     property bool isUnlimitedCopy: false
     // Row of the file list the context menu was opened on.
     property int menuRow: -1
+    // Item of the context menu marked by the keyboard.
+    property int menuKeyIndex: 0
 
     readonly property string cmdDown: "    [Down]"
     readonly property string cmdUp: "      [Up]"
@@ -36,9 +38,12 @@ Item {
 
     function translateStrings() {
         const names = ["LEFT", "RIGHT", "MIDDLE", "BACKWARD", "FORWARD"];
+        const mouse = str(47, "MOUSE");
+        const keep = mouseButtonList.curIndex;
         mouseButtonItems.clear();
         for (let i = 0; i < names.length; ++i)
-            mouseButtonItems.append({ textX: "MOUSE【 " + str(51 + i, names[i]) + " 】" });
+            mouseButtonItems.append({ textX: mouse + "【 " + str(51 + i, names[i]) + " 】" });
+        mouseButtonList.setCurIndex(keep);
     }
 
     function initUI() {
@@ -214,12 +219,26 @@ Item {
 
     function openFileMenu(row, position) {
         menuRow = row;
+        menuKeyIndex = 0;
         fileMenu.x = Math.min(position.x, page.width - fileMenu.width);
         fileMenu.y = Math.min(position.y, page.height - fileMenu.height);
         fileMenu.visible = true;
+        fileMenu.forceActiveFocus();
     }
     function closeFileMenu() {
+        if (fileMenu.visible && fileMenu.activeFocus)
+            fileList.forceActiveFocus();
         fileMenu.visible = false;
+    }
+    function menuAction(index) {
+        if (index === 0)
+            menuLoad();
+        else if (index === 1)
+            menuSave();
+        else if (index === 2)
+            menuRename();
+        else
+            closeFileMenu();
     }
     function menuLoad() {
         closeFileMenu();
@@ -274,12 +293,29 @@ Item {
         id: button
         property string label: ""
         signal clicked
+        function activate() {
+            ui_View.playMedia_Index(4);
+            button.clicked();
+        }
         width: Math.max(70, caption.implicitWidth + 16)
-        height: 24
+        height: Math.max(24, caption.implicitHeight + 8)
         color: area.containsMouse && enabled ? "#3300E5FF" : "transparent"
         border.color: enabled ? root.globalSetting_color_enable : root.globalSetting_color_disable
         border.width: 1
         opacity: (area.pressed || !enabled) ? 0.2 : 1.0
+        activeFocusOnTab: true
+        Accessible.role: Accessible.Button
+        Accessible.name: button.label
+        Accessible.focusable: true
+        Accessible.onPressAction: activate()
+        Keys.onPressed: event => {
+            if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space) {
+                event.accepted = true;
+                if (!event.isAutoRepeat)
+                    activate();
+            }
+        }
+        FocusMark {}
         Text {
             id: caption
             anchors.centerIn: parent
@@ -292,10 +328,7 @@ Item {
             id: area
             anchors.fill: parent
             hoverEnabled: true
-            onClicked: {
-                ui_View.playMedia_Index(4);
-                button.clicked();
-            }
+            onClicked: button.activate()
         }
     }
 
@@ -312,6 +345,7 @@ Item {
     FileList {
         id: fileList
         objectName: "macroFiles"
+        accessibleName: page.str(44, "MACRO")
         x: 24
         y: 30
         width: 200
@@ -353,6 +387,7 @@ Item {
     FileList {
         id: actionList
         objectName: "actionList"
+        accessibleName: page.str(45, "ACTION")
         x: 250
         y: 30
         width: 220
@@ -398,13 +433,13 @@ Item {
             spacing: 10
             TextButton {
                 objectName: "btnRecord"
-                label: "● REC"
+                label: "● " + page.str(125, "REC")
                 enabled: page.hasFile && !page.isRecordStart
                 onClicked: page.startRecording()
             }
             TextButton {
                 objectName: "btnStop"
-                label: "■ STOP"
+                label: "■ " + page.str(126, "STOP")
                 enabled: page.isRecordStart
                 onClicked: page.stopRecording()
             }
@@ -417,7 +452,7 @@ Item {
         }
         TextButton {
             objectName: "btnInsertKey"
-            label: "INSERT"
+            label: page.str(116, "INSERT")
             enabled: page.hasFile && keyField.tmpKeycodeUSB !== 0
             onClicked: page.insertKey()
         }
@@ -431,7 +466,7 @@ Item {
         }
         TextButton {
             objectName: "btnInsertMouse"
-            label: "INSERT"
+            label: page.str(116, "INSERT")
             enabled: page.hasFile && mouseButtonList.curIndex >= 0
             onClicked: page.insertMouseButton()
         }
@@ -447,7 +482,7 @@ Item {
             }
             spacing: 2
             Text {
-                text: "DELAY【 "
+                text: page.str(127, "DELAY") + "【 "
                 font.family: root.globalSetting_fontFamily
                 font.pixelSize: root.globalSetting_size
                 color: root.globalSetting_color_enable
@@ -459,14 +494,18 @@ Item {
                 maximumLength: 5
                 validator: RegularExpressionValidator { regularExpression: /[0-9]*/ }
                 selectByMouse: true
+                activeFocusOnTab: true
+                Accessible.role: Accessible.EditableText
+                Accessible.name: page.str(127, "DELAY") + " " + page.str(128, "ms")
                 text: "1000"
                 font.family: root.globalSetting_fontFamily
                 font.pixelSize: root.globalSetting_size
                 color: activeFocus ? root.globalSetting_color : root.globalSetting_color_enable
                 onEditingFinished: delayField.commit()
+                FocusMark {}
             }
             Text {
-                text: " 】ms"
+                text: " 】" + page.str(128, "ms")
                 font.family: root.globalSetting_fontFamily
                 font.pixelSize: root.globalSetting_size
                 color: root.globalSetting_color_enable
@@ -474,24 +513,67 @@ Item {
         }
         TextButton {
             objectName: "btnInsertDelay"
-            label: "INSERT"
+            label: page.str(116, "INSERT")
             enabled: page.hasFile
             onClicked: page.insertDelay()
         }
     }
 
-    // Context menu of a file row
-    Rectangle {
+    // Context menu of a file row; as wide as its longest text. Keyboard: Up
+    // and Down mark an item, Return or Space choose it, Escape closes.
+    Item {
         id: fileMenu
         objectName: "fileMenu"
+        readonly property int itemHeight: Math.max(20, root.globalSetting_size + 9)
         visible: false
         z: 100
-        width: 70
-        height: menuColumn.height
-        color: Qt.rgba(0, 0, 0, 32 / 255)
+        width: Math.ceil(Math.max(70, menuColumn.widest + 20))
+        height: menuColumn.height + 4
+        onActiveFocusChanged: {
+            if (!activeFocus)
+                page.closeFileMenu();
+        }
+        Accessible.role: Accessible.PopupMenu
+        Keys.onPressed: event => {
+            switch (event.key) {
+            case Qt.Key_Up:
+                page.menuKeyIndex = Math.max(0, page.menuKeyIndex - 1);
+                break;
+            case Qt.Key_Down:
+                page.menuKeyIndex = Math.min(3, page.menuKeyIndex + 1);
+                break;
+            case Qt.Key_Return:
+            case Qt.Key_Enter:
+            case Qt.Key_Space:
+                page.menuAction(page.menuKeyIndex);
+                break;
+            case Qt.Key_Escape:
+                page.closeFileMenu();
+                break;
+            default:
+                return;
+            }
+            event.accepted = true;
+        }
+        PopupBackground {
+            anchors.fill: parent
+        }
         Column {
             id: menuColumn
+            property real widest: 0
+            function measure() {
+                let w = 0;
+                for (let i = 0; i < menuItems.count; ++i) {
+                    const it = menuItems.itemAt(i);
+                    if (it)
+                        w = Math.max(w, it.textWidth);
+                }
+                widest = w;
+            }
+            x: 2
+            y: 2
             Repeater {
+                id: menuItems
                 model: [
                     { name: "menuLoad", text: page.str(84, "LOAD") },
                     { name: "menuSave", text: page.str(85, "SAVE") },
@@ -502,30 +584,32 @@ Item {
                     id: item
                     required property int index
                     required property var modelData
+                    readonly property bool marked: itemArea.containsMouse || (fileMenu.activeFocus && item.index === page.menuKeyIndex)
+                    readonly property real textWidth: itemText.implicitWidth
                     objectName: modelData.name
-                    width: fileMenu.width
-                    height: 20
+                    width: fileMenu.width - 4
+                    height: fileMenu.itemHeight
+                    onTextWidthChanged: menuColumn.measure()
+                    Accessible.role: Accessible.MenuItem
+                    Accessible.name: itemText.text
+                    Accessible.onPressAction: page.menuAction(item.index)
+                    Rectangle {
+                        anchors.fill: parent
+                        color: item.marked ? "#40FFFFFF" : "transparent"
+                    }
                     Text {
+                        id: itemText
                         anchors.centerIn: parent
                         text: item.modelData.text
                         font.family: root.globalSetting_fontFamily
                         font.pixelSize: root.globalSetting_size
-                        color: itemArea.containsMouse ? root.globalSetting_color : root.globalSetting_color_enable
+                        color: item.marked ? root.globalSetting_color : root.globalSetting_color_enable
                     }
                     MouseArea {
                         id: itemArea
                         anchors.fill: parent
                         hoverEnabled: true
-                        onClicked: {
-                            if (item.index === 0)
-                                page.menuLoad();
-                            else if (item.index === 1)
-                                page.menuSave();
-                            else if (item.index === 2)
-                                page.menuRename();
-                            else
-                                page.closeFileMenu();
-                        }
+                        onClicked: page.menuAction(item.index)
                     }
                 }
             }

@@ -25,6 +25,7 @@ Item {
         y: 13
         source0: root.skinPath + "list_dn/btnReset_0.png"
         source1: root.skinPath + "list_dn/btnReset_1.png"
+        Accessible.name: resetLabel.text
         onClicked: {
             root.setProtectUI(800);
             menuDown.btnTotalResetClicked();
@@ -39,7 +40,7 @@ Item {
         font.family: root.globalSetting_fontFamily
         font.pixelSize: root.globalSetting_size + 1
         font.bold: true
-        color: resetButton.mouse.containsMouse ? root.globalSetting_color : root.globalSetting_color_enable
+        color: (resetButton.mouse.containsMouse || resetButton.activeFocus) ? root.globalSetting_color : root.globalSetting_color_enable
     }
 
     Button_2state {
@@ -49,12 +50,14 @@ Item {
         y: 13
         source0: root.skinPath + "list_dn/btnApply_0.png"
         source1: root.skinPath + "list_dn/btnApply_1.png"
+        Accessible.name: applyLabel.text
         onClicked: {
             root.setProtectUI(2000);
             menuDown.btnTotalApplyClicked();
         }
     }
     Text {
+        id: applyLabel
         anchors.left: applyButton.right
         anchors.leftMargin: 6
         anchors.verticalCenter: applyButton.verticalCenter
@@ -62,6 +65,6 @@ Item {
         font.family: root.globalSetting_fontFamily
         font.pixelSize: root.globalSetting_size + 1
         font.bold: true
-        color: applyButton.mouse.containsMouse ? root.globalSetting_color : root.globalSetting_color_enable
+        color: (applyButton.mouse.containsMouse || applyButton.activeFocus) ? root.globalSetting_color : root.globalSetting_color_enable
     }
 }
