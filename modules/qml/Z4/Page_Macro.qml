@@ -424,9 +424,10 @@ Item {
         }
     }
 
-    // Recording and insertion
+    // Recording and insertion; clear of the profile column that overlaps
+    // the page area's right edge.
     Column {
-        x: 500
+        x: 490
         y: 30
         spacing: 12
         Row {
@@ -447,7 +448,7 @@ Item {
         KeyInput_2 {
             id: keyField
             objectName: "macroKeyField"
-            width: 230
+            width: 220
             height: 26
         }
         TextButton {
@@ -459,7 +460,7 @@ Item {
         DropdownList {
             id: mouseButtonList
             objectName: "mouseButtonList"
-            width: 230
+            width: 220
             height: 24
             z: isSelect ? 50 : 0
             mdItems: mouseButtonItems

@@ -285,7 +285,7 @@ Item {
 
     component Label: Text {
         x: 22
-        width: 110
+        width: 118
         height: 24
         verticalAlignment: Text.AlignVCenter
         font.family: root.globalSetting_fontFamily
@@ -304,9 +304,9 @@ Item {
     DropdownList {
         id: skinList
         objectName: "skinList"
-        x: 140
+        x: 146
         y: 16
-        width: 176
+        width: 170
         height: 24
         visible: globalPage.skinListVisible
         mdItems: skinModel
@@ -322,9 +322,9 @@ Item {
     DropdownList {
         id: soundList
         objectName: "soundList"
-        x: 140
+        x: 146
         y: 46
-        width: 176
+        width: 170
         height: 24
         mdItems: soundModel
         defaultIndex: 0
@@ -339,9 +339,9 @@ Item {
     DropdownList {
         id: animationList
         objectName: "animationList"
-        x: 140
+        x: 146
         y: 76
-        width: 176
+        width: 170
         height: 24
         mdItems: animationModel
         defaultIndex: 0
@@ -356,9 +356,9 @@ Item {
     DropdownList {
         id: languageList
         objectName: "languageList"
-        x: 140
+        x: 146
         y: 106
-        width: 176
+        width: 170
         height: 24
         mdItems: languageModel
         Accessible.description: globalPage.str(29)
@@ -376,7 +376,7 @@ Item {
             ui_View.playMedia_Index(4);
             globalPage.toggleBackground();
         }
-        x: 140
+        x: 146
         y: 136
         height: 24
         verticalAlignment: Text.AlignVCenter
@@ -415,7 +415,7 @@ Item {
     }
     RadioButton {
         objectName: "sizeNormal"
-        x: 140
+        x: 146
         y: 170
         index: 0
         chkStr: globalPage.str(37)
@@ -424,7 +424,7 @@ Item {
     }
     RadioButton {
         objectName: "sizeLarger"
-        x: 232
+        x: 238
         y: 170
         index: 1
         chkStr: globalPage.str(38)
@@ -440,7 +440,7 @@ Item {
     Row {
         id: presets
         objectName: "presets"
-        x: 140
+        x: 146
         y: 199
         spacing: 4
         activeFocusOnTab: true
@@ -501,7 +501,7 @@ Item {
             const at = Math.max(0, Math.min(colorStrip.height - 1, y));
             globalPage.setPaletteColor(globalPage.stripColor(at, colorStrip.height));
         }
-        x: 140
+        x: 146
         y: 226
         width: 16
         height: 96
@@ -545,7 +545,7 @@ Item {
             id: channel
             required property int index
             required property string modelData
-            x: 170
+            x: 176
             y: 226 + index * 26
             width: 90
             height: 22
@@ -594,7 +594,7 @@ Item {
     }
 
     Rectangle {
-        x: 260
+        x: 266
         y: 226
         width: 56
         height: 74
@@ -619,9 +619,9 @@ Item {
     Slider {
         id: brightnessSlider
         objectName: "brightnessSlider"
-        x: 140
+        x: 146
         y: 335
-        width: 176
+        width: 170
         currentIndex: 7
         Accessible.name: globalPage.str(36)
         onSliderClicked: index => globalPage.brightnessPos = index

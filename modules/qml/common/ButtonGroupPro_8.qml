@@ -22,7 +22,7 @@ Item {
     readonly property int menuCount: Math.min(menuCounter, valueForMenuIndex.length)
 
     readonly property int stageWidth: 72
-    readonly property int stageSpacing: 18
+    readonly property int stageSpacing: 14
     readonly property int menuCellWidth: 52
     readonly property int menuCellHeight: 20
 
