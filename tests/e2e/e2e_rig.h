@@ -32,6 +32,7 @@ class AnsweringPrompts final : public UserPrompts
 {
 public:
     QStringList questions;
+    QStringList questionTitles;
     QStringList warnings;
     bool answer = true;
 
@@ -41,8 +42,9 @@ public:
     {
         warnings.append(title + QStringLiteral(": ") + text);
     }
-    bool askOkCancel(const QString &, const QString &text) override
+    bool askOkCancel(const QString &title, const QString &text) override
     {
+        questionTitles.append(title);
         questions.append(text);
         return answer;
     }

@@ -354,6 +354,85 @@ Item {
             compare(main.height, 0);
         }
 
+        function hasAccessibleName(item) {
+            const name = item.Accessible.name;
+            return typeof name === "string" && name.trim() !== "";
+        }
+        function focusedName() {
+            const item = test.Window.activeFocusItem;
+            return item ? item.objectName : "";
+        }
+
+        // From nothing focused, as at start: the function menu, the profile
+        // menu, the bottom bar, the top bar and the logo; then round again.
+        // Every stop has a name for screen readers.
+        function test_tab_runs_through_menus_and_bars() {
+            openScene(harness.quickConfig);
+            const order = [];
+            for (let i = 0; i < 11; ++i) {
+                keyClick(Qt.Key_Tab);
+                order.push(focusedName());
+                const item = test.Window.activeFocusItem;
+                verify(hasAccessibleName(item), order[i] + " has no accessible name");
+            }
+            compare(order, ["funcButton0", "funcButton1", "funcButton2", "funcButton3", "profileList", "btnTotalReset", "btnTotalApply", "btnSettings", "btnClose", "logo", "funcButton0"]);
+            keyClick(Qt.Key_Backtab);
+            compare(focusedName(), "logo");
+        }
+
+        function test_keyboard_opens_a_page_and_enters_it() {
+            openScene(harness.quickConfig);
+            for (let i = 0; i < 4; ++i)
+                keyClick(Qt.Key_Tab);
+            compare(focusedName(), "funcButton3");
+            keyClick(Qt.Key_Up);
+            compare(focusedName(), "funcButton2");
+            keyClick(Qt.Key_Down);
+            keyClick(Qt.Key_Return);
+            compare(part("pageArea").curID, 3);
+            tryCompare(part("pageContent"), "x", 0, 500);
+            const names = [];
+            for (let i = 0; i < 8; ++i) {
+                keyClick(Qt.Key_Tab);
+                names.push(focusedName());
+                verify(hasAccessibleName(test.Window.activeFocusItem), names[i] + " has no accessible name");
+            }
+            compare(names, ["rateGroup", "cursorSlider", "scrollSlider", "doubleClickSlider", "dpiStages", "btnSensorReset", "btnSensorApply", "profileList"]);
+            // Space on the selected function button closes its page again.
+            for (let i = 0; i < 8; ++i)
+                keyClick(Qt.Key_Backtab);
+            compare(focusedName(), "funcButton3");
+            keyClick(Qt.Key_Space);
+            tryCompare(part("pageArea"), "curID", -1, 500);
+        }
+
+        // Profiles by keyboard: arrows mark a row, Return switches, the Menu
+        // key opens the row's menu beside it, Escape closes it.
+        function test_profile_rows_by_keyboard() {
+            openScene(harness.quickConfig);
+            const list = part("profileList");
+            list.forceActiveFocus();
+            ui_View.clear();
+            keyClick(Qt.Key_Down);
+            keyClick(Qt.Key_Down);
+            compare(ui_View.count("ui_02H_SetCurrentProfile"), 0);
+            keyClick(Qt.Key_Return);
+            compare(ui_View.callsTo("ui_02H_SetCurrentProfile"), [["ui_02H_SetCurrentProfile", 2]]);
+            compare(part("menu_Prof").currentIndex, 2);
+            keyClick(Qt.Key_Menu);
+            const menu = part("profileContextMenu");
+            verify(menu.visible);
+            verify(menu.activeFocus);
+            keyClick(Qt.Key_Escape);
+            tryCompare(menu, "visible", false, 500);
+            verify(list.activeFocus);
+            keyClick(Qt.Key_F10, Qt.ShiftModifier);
+            verify(menu.visible);
+            keyClick(Qt.Key_Down);
+            keyClick(Qt.Key_Return); // SAVE
+            compare(ui_View.callsTo("saveProfile"), [["saveProfile", 2]]);
+        }
+
         function test_captured_keys_reach_the_pages() {
             openScene(harness.quickConfig);
             const product = part("product_Z4");

@@ -47,6 +47,28 @@ Item {
             ListElement { textX: "OFF" }
         }
     }
+    // A long list in an area that clips it, as the pages clip theirs.
+    Item {
+        id: clipBox
+        x: 200
+        y: 300
+        width: 220
+        height: 200
+        clip: true
+        DropdownList {
+            id: longList
+            y: 20
+            width: 200
+            height: 24
+            mdItems: ListModel {
+                id: longItems
+                Component.onCompleted: {
+                    for (let i = 0; i < 18; ++i)
+                        append({ textX: "ITEM " + i });
+                }
+            }
+        }
+    }
     FileList {
         id: fileList
         x: 450
@@ -172,6 +194,191 @@ Item {
             compare(dropdownText(), "OFF");
             verify(!dropdown.isSelect);
             tryCompare(spy2, "count", 1);
+        }
+    }
+
+    TestCase {
+        name: "LongDropdownList"
+        when: windowShown
+
+        function box() {
+            return findChild(longList, "listBox");
+        }
+        function view() {
+            return findChild(longList, "listRows");
+        }
+        // Where row `index` is, in the list box's coordinates.
+        function rowTop(index) {
+            return index * longList.itemHeight - view().contentY;
+        }
+        function openWithClick() {
+            mouseClick(longList, 20, 12);
+            verify(longList.isSelect);
+            tryVerify(() => box().height === longList.shownRows * longList.itemHeight, 3000);
+        }
+        function init() {
+            root.animation_speed = 10;
+            longList.closeList();
+            tryVerify(() => !box().visible);
+            longList.setCurIndex(-1);
+            spy.clear();
+        }
+
+        function test_rows_stay_inside_the_clipping_area_and_scroll() {
+            openWithClick();
+            const bottom = box().mapToItem(clipBox, 0, box().height).y;
+            verify(bottom <= clipBox.height, "list ends at " + bottom);
+            verify(longList.shownRows < 18);
+            verify(findChild(longList, "listScrollBar").visible);
+            compare(view().contentY, 0);
+            // The wheel scrolls the rest into view.
+            mouseWheel(view(), 40, 40, 0, -360);
+            tryVerify(() => view().contentY > 0);
+            keyClick(Qt.Key_Escape);
+            verify(!longList.isSelect);
+        }
+
+        // With the slide running, the first rows must not scroll away while
+        // the list opens; the chosen row is in view at its end.
+        function test_opening_keeps_the_chosen_row_in_view_data() {
+            return [{ tag: "second row", row: 1, top: 0 }, { tag: "last row", row: 17 }];
+        }
+        function test_opening_keeps_the_chosen_row_in_view(data) {
+            root.animation_speed = 800;
+            longList.setCurIndex(data.row);
+            openWithClick();
+            if (data.top !== undefined)
+                compare(view().contentY, data.top);
+            verify(rowTop(data.row) >= 0 && rowTop(data.row) + longList.itemHeight <= box().height, "row at " + rowTop(data.row));
+        }
+
+        function test_keyboard_reaches_every_row() {
+            spy.target = longList;
+            spy.signalName = "listElementClicked";
+            longList.forceActiveFocus();
+            keyClick(Qt.Key_Down);
+            verify(longList.isSelect);
+            tryVerify(() => box().height > 0);
+            keyClick(Qt.Key_End);
+            compare(longList.keyIndex, 17);
+            verify(rowTop(17) + longList.itemHeight <= box().height);
+            keyClick(Qt.Key_Up);
+            keyClick(Qt.Key_Return);
+            compare(spy.count, 1);
+            compare(spy.signalArguments[0][0], 16);
+            compare(longList.getCurIndex(), 16);
+            verify(!longList.isSelect);
+            // Escape closes without choosing.
+            keyClick(Qt.Key_Space);
+            verify(longList.isSelect);
+            keyClick(Qt.Key_Home);
+            keyClick(Qt.Key_Escape);
+            verify(!longList.isSelect);
+            compare(spy.count, 1);
+            compare(longList.getCurIndex(), 16);
+        }
+    }
+
+    TestCase {
+        name: "Keyboard"
+        when: windowShown
+
+        function init() {
+            ui_View.clear();
+            spy.clear();
+        }
+
+        function test_sliders_step_and_report() {
+            spy.target = slider;
+            spy.signalName = "sliderClicked";
+            slider.setCurIndex(3);
+            slider.forceActiveFocus();
+            keyClick(Qt.Key_Right);
+            keyClick(Qt.Key_End);
+            keyClick(Qt.Key_End);
+            keyClick(Qt.Key_Home);
+            keyClick(Qt.Key_Left);
+            compare(spy.count, 3);
+            compare([spy.signalArguments[0][0], spy.signalArguments[1][0], spy.signalArguments[2][0]], [4, 7, 0]);
+        }
+
+        function test_stage_group_skips_stages_that_are_off_and_opens_the_menu() {
+            stages.maxStage = 8;
+            stages.valueForIndex = [500, 1000, 0, 2000, 3000, 0, 0, 0];
+            stages.currentIndex = 1;
+            stages.currentMenuIndex = -1;
+            spy.target = stages;
+            spy.signalName = "valueChanged";
+            stages.forceActiveFocus();
+            keyClick(Qt.Key_Right);
+            compare(stages.currentIndex, 3);
+            keyClick(Qt.Key_Return);
+            compare(stages.currentMenuIndex, 3);
+            // Marked: 2000 is not in this menu, so the first value; two to
+            // the right is 500.
+            keyClick(Qt.Key_Right);
+            keyClick(Qt.Key_Right);
+            keyClick(Qt.Key_Space);
+            compare(spy.count, 1);
+            compare(spy.signalArguments[0][0], 3);
+            compare(spy.signalArguments[0][1], 500);
+            compare(stages.currentMenuIndex, -1);
+            keyClick(Qt.Key_Down);
+            compare(stages.currentMenuIndex, 3);
+            keyClick(Qt.Key_Escape);
+            compare(stages.currentMenuIndex, -1);
+            compare(spy.count, 1);
+        }
+
+        function test_file_list_selects_toggles_and_opens_its_menu() {
+            fileList.lvItems.currentIndex = -1;
+            fileList.keyIndex = -1;
+            spy.target = fileList;
+            spy.signalName = "listElementClicked";
+            spy2.target = fileList;
+            spy2.signalName = "listElementRightBtnClicked";
+            spy2.clear();
+            fileList.forceActiveFocus();
+            keyClick(Qt.Key_Down);
+            keyClick(Qt.Key_Down);
+            compare(fileList.lvItems.currentIndex, 1);
+            keyClick(Qt.Key_Space);
+            compare(fileList.lvItems.currentIndex, -1);
+            compare(spy.count, 3);
+            compare(spy.signalArguments[2][0], -1);
+            keyClick(Qt.Key_Space);
+            keyClick(Qt.Key_Menu);
+            compare(spy2.count, 1);
+            compare(spy2.signalArguments[0][0], 1);
+        }
+
+        // The press of Return is captured too: only the key after it fills
+        // the field.
+        function test_key_field_arms_on_release() {
+            keyInput.isSelect = false;
+            keyInput.forceActiveFocus();
+            keyPress(Qt.Key_Return);
+            verify(!keyInput.isSelect);
+            keyRelease(Qt.Key_Return);
+            verify(keyInput.isSelect);
+            // While armed, Tab belongs to the capture.
+            keyClick(Qt.Key_Tab);
+            verify(keyInput.activeFocus);
+            keyInput.detectKeyboard(true, 0x04);
+            compare(keyInput.tmpKeyString, "A");
+        }
+
+        function test_buttons_press_with_return_and_space() {
+            button.forceActiveFocus();
+            keyClick(Qt.Key_Return);
+            compare(ui_View.names(), ["playMedia_Index", "clicked"]);
+            spy.target = checkbox;
+            spy.signalName = "clicked";
+            const before = checkbox.isSelect;
+            checkbox.forceActiveFocus();
+            keyClick(Qt.Key_Space);
+            compare(checkbox.isSelect, !before);
+            compare(spy.count, 1);
         }
     }
 

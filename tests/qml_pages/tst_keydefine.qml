@@ -100,6 +100,24 @@ Item {
             compare(model.selectedKeyId(), 15);
         }
 
+        // A layout without names lists no keys; when names arrive (another
+        // language), the first key is selected and its entry shown.
+        function test_first_key_selected_when_keys_appear() {
+            const none = [];
+            for (let i = 0; i < 16; ++i)
+                none.push("");
+            open({ 0: [0x01, 0x00, 0xF1, 0x00] }, (v, h) => h.product._ProductLayoutStringList = none);
+            compare(model.mapping_for_keyId, []);
+            compare(model.curKeyMatrix, -1);
+            compare(part("funcList").curIndex, -1);
+            harness.product._ProductLayoutStringList = ["LEFT", "RIGHT", "", "", "", "", "", "", "", "", "", "", "", "", "", ""];
+            page.translateStrings();
+            compare(model.mapping_for_keyId, [0, 1]);
+            compare(model.curKeyMatrix, 0);
+            compare(part("funcList").curIndex, 1);
+            compare(part("mouseList").curIndex, 1);
+        }
+
         function test_init_reads_factory_macros_and_keys_in_order() {
             harness = createTemporaryObject(harnessComponent, top);
             page = harness.page;

@@ -6,11 +6,14 @@
 // - an open list stays inside the window and the area that clips it, and a
 //   long list scrolls to its last entry;
 // - no label is wider than its box, cut off or clipped by the page;
-// - in the Chinese pages no text holds a word of the English string table.
+// - in the Chinese pages no text holds a word of the English string table;
+// - every control the keyboard reaches has a name for screen readers.
 #include "backend/i18n/language_catalog.h"
 #include "e2e/e2e_rig.h"
 
 #include <QImage>
+#include <QQmlContext>
+#include <QQmlProperty>
 #include <QQuickWindow>
 #include <QRegularExpression>
 #include <set>
@@ -168,8 +171,27 @@ class TestWindowScreens : public QObject
             checkPopup(state, popup, shot.convertToFormat(QImage::Format_ARGB32));
     }
 
+    // Every control the keyboard can reach has a name for screen readers.
+    void checkAccessibleNames(const QString &state, QQuickItem *from)
+    {
+        for (QQuickItem *child : from->childItems()) {
+            if (!child->isVisible() || !child->isEnabled())
+                continue;
+            if (child->activeFocusOnTab()) {
+                const QQmlProperty name(child, QStringLiteral("Accessible.name"),
+                                        qmlContext(child));
+                if (name.read().toString().trimmed().isEmpty())
+                    fail(state, QStringLiteral("%1 (%2) has no accessible name")
+                                    .arg(child->objectName(),
+                                         QString::fromLatin1(child->metaObject()->className())));
+            }
+            checkAccessibleNames(state, child);
+        }
+    }
+
     void checkLabels(const QString &state)
     {
+        checkAccessibleNames(state, rig->root());
         QList<ShownText> texts;
         collectTexts(rig->root(), false, false, texts);
         const QRectF window(0, 0, rig->root()->width(), rig->root()->height());

@@ -21,6 +21,8 @@ Item {
     property int maxVisibleRows: 12
     // Row marked by the keyboard while the list is open.
     property int keyIndex: -1
+    // Rows of the open list (set when it opens).
+    property int shownRows: 1
     // Bumped whenever the model changes so that the field's text follows
     // renamed or re-translated items.
     property int modelRevision: 0
@@ -42,11 +44,14 @@ Item {
         isSelect = true;
         forceActiveFocus();
         keyIndex = curIndex >= 0 && curIndex < itemCount() ? curIndex : 0;
+        // The rows have their full height from the start (the sliding box
+        // only uncovers them), so the chosen row is brought into view now.
+        shownRows = rowsThatFit();
         rows.positionViewAtIndex(Math.max(0, keyIndex), ListView.Contain);
         listOpened();
         slide.stop();
         slide.from = listBox.height;
-        slide.to = rowsThatFit() * itemHeight;
+        slide.to = shownRows * itemHeight;
         slide.start();
     }
     function closeList() {
@@ -127,10 +132,10 @@ Item {
             moveKey(1);
             break;
         case Qt.Key_PageUp:
-            moveKey(-Math.max(1, Math.floor(rows.height / itemHeight)));
+            moveKey(-shownRows);
             break;
         case Qt.Key_PageDown:
-            moveKey(Math.max(1, Math.floor(rows.height / itemHeight)));
+            moveKey(shownRows);
             break;
         case Qt.Key_Home:
             moveKey(-itemCount());
@@ -225,7 +230,7 @@ Item {
             id: rows
             objectName: "listRows"
             width: parent.width - (scrollBar.visible ? scrollBar.width + 4 : 0)
-            height: parent.height
+            height: dropdown.shownRows * dropdown.itemHeight
             clip: true
             model: dropdown.mdItems
             boundsBehavior: Flickable.StopAtBounds
@@ -270,7 +275,7 @@ Item {
             anchors.right: parent.right
             anchors.rightMargin: 2
             y: 2
-            height: parent.height - 4
+            height: rows.height - 4
         }
     }
 

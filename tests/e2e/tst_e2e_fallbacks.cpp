@@ -1,0 +1,103 @@
+// The real program on a virtual mouse with settings it cannot fully use:
+// without a language (an empty settings list, a language entry past the
+// list, the chosen language's file removed) the key page still lists the
+// mouse's keys and the warning boxes still have text; a factory profile
+// without its DPI list resets the sensor page to the sensor's own values.
+#include "backend/i18n/language_catalog.h"
+#include "e2e_rig.h"
+
+class TestE2eFallbacks : public QObject
+{
+    Q_OBJECT
+
+    static void writeApConfig(const QString &root, const std::function<void(QSettings &)> &edit)
+    {
+        QSettings apConfig(root + QStringLiteral("/modules/setting/apConfig.bin"),
+                           QSettings::IniFormat);
+        edit(apConfig);
+        apConfig.sync();
+    }
+
+private slots:
+    void keysAndMessagesWithoutLanguage_data()
+    {
+        QTest::addColumn<int>("situation");
+        QTest::newRow("empty settings list") << 0;
+        QTest::newRow("language entry past the list") << 1;
+        QTest::newRow("language file removed") << 2;
+    }
+    void keysAndMessagesWithoutLanguage()
+    {
+        QFETCH(int, situation);
+        E2eRig rig({}, [&](const QString &root) {
+            writeApConfig(root, [&](QSettings &apConfig) {
+                if (situation == 0) {
+                    apConfig.remove(QStringLiteral("common/total"));
+                } else {
+                    // ENGLISH is the third of three languages.
+                    apConfig.setValue(QStringLiteral("common/4"), situation == 1 ? 3 : 2);
+                }
+            });
+            if (situation == 2) {
+                QFile::remove(root + QStringLiteral("/modules/i18n/lang_031000.ini"));
+                QFile::remove(root + QStringLiteral("/modules/i18n/lang_025208.ini"));
+            }
+        });
+        QString why;
+        QVERIFY2(rig.start(&why), qPrintable(why));
+        QVERIFY(rig.openPage(0));
+
+        // The built-in layout in the built-in English texts; the fourth key
+        // is selected as at every start.
+        const QStringList expected{"LEFT",    "RIGHT",      "MIDDLE", "BACKWARD",
+                                   "FORWARD", "DPI SWITCH", "FIRE"};
+        QStringList shown;
+        for (int row = 0; QQuickItem *key = rig.item(QStringLiteral("keyRow%1").arg(row)); ++row)
+            shown.append(E2eRig::lastItemWithText(key, expected.value(row)) ? expected.value(row)
+                                                                            : QString());
+        QCOMPARE(shown, expected);
+        QQuickItem *page = rig.item(QStringLiteral("page_Keydefine"));
+        QCOMPARE(page->property("model").value<QObject *>()->property("curKeyMatrix").toInt(), 3);
+
+        // The only left button asks before it changes: a box with text.
+        rig.click(rig.item(QStringLiteral("keyRow0")));
+        QVERIFY(rig.choose(QStringLiteral("funcList"), 0));
+        QCOMPARE(rig.prompts->questions.size(), 1);
+        QCOMPARE(rig.prompts->questionTitles.value(0), LanguageCatalog::builtInMessages().at(4));
+        QCOMPARE(rig.prompts->questions.value(0), LanguageCatalog::builtInMessages().at(5));
+    }
+
+    void resetWithoutFactoryDpiListSendsTheSensorsValues()
+    {
+        SimOptions options;
+        options.sensorType = 3;
+        E2eRig rig(options, [](const QString &root) {
+            const QString path = root + QStringLiteral("/modules/setting/pD.bin");
+            QSettings factory(path, QSettings::IniFormat);
+            factory.remove(QStringLiteral("sensor/dpi_Z4"));
+            factory.sync();
+        });
+        QString why;
+        QVERIFY2(rig.start(&why), qPrintable(why));
+        QVERIFY(rig.openPage(3));
+
+        const qsizetype mark = rig.mark();
+        rig.click(rig.item(QStringLiteral("btnSensorReset")));
+        QVERIFY(rig.waitForSets(mark, 2));
+        const QList<Exchange> sets = rig.setsSince(mark);
+        QCOMPARE(E2eRig::codes(sets), QList<int>({0x11, 0x10}));
+        // Sensor type 3's own four stages, not the stage number and colours
+        // that follow the missing list in the file.
+        QCOMPARE(sets[0].data.left(8).toHex(' '),
+                 bytesOf({0x09, 0x13, 0x27, 0x67, 0x80, 0x80, 0x80, 0x80}).toHex(' '));
+        QCOMPARE(intsOf(rig.liveProfile().value(QStringLiteral("sensor/dpi_Z4"))),
+                 QList<int>({1000, 2000, 4000, 8000, 0, 0, 0, 0}));
+        // The colours of the file arrive unchanged.
+        QCOMPARE(sets[1].frame.toHex(' '), frameBytes(0x10, {2, 4}).toHex(' '));
+        QCOMPARE(sets[1].data.left(4).toHex(' '), bytesOf({0x10, 0x32, 0x54, 0x76}).toHex(' '));
+        QVERIFY(rig.waitUnlocked());
+    }
+};
+
+QTEST_MAIN(TestE2eFallbacks)
+#include "tst_e2e_fallbacks.moc"
