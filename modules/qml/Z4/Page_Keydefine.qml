@@ -310,7 +310,7 @@ Item {
     }
     function apply() {
         root.setProtectUI(800);
-        sendKeyMatrix();
+        root.deviceAction("apply", () => sendKeyMatrix());
     }
     function resetAll() {
         commitPending();
@@ -760,6 +760,7 @@ Item {
     Button_2state {
         id: applyButton
         objectName: "btnKeyApply"
+        enabled: root.deviceConnected
         x: 759 - 24 - width
         y: 350
         source0: root.skinPath + "common/btnApply_0.png"

@@ -181,7 +181,7 @@ Item {
     }
     function apply() {
         root.setProtectUI(1600);
-        sendSettings();
+        root.deviceAction("apply", () => sendSettings());
     }
 
     // Factory values: [rate, cursor, scroll, double-click, 8 DPI values,
@@ -234,7 +234,7 @@ Item {
     }
     function reset() {
         root.setProtectUI(800);
-        loadDefaults();
+        root.deviceAction("reset", () => loadDefaults());
     }
 
     Connections {
@@ -369,6 +369,7 @@ Item {
     Button_2state {
         id: resetButton
         objectName: "btnSensorReset"
+        enabled: root.deviceConnected
         x: 759 - 24 - 2 * width - 16
         y: 350
         source0: root.skinPath + "common/btnDefault_0.png"
@@ -379,6 +380,7 @@ Item {
     Button_2state {
         id: applyButton
         objectName: "btnSensorApply"
+        enabled: root.deviceConnected
         x: 759 - 24 - width
         y: 350
         source0: root.skinPath + "common/btnApply_0.png"
