@@ -288,9 +288,9 @@ class TestWindowScreens : public QObject
 
         int samples = 0;
         int wrong = 0;
-        const QRectF inner = box.adjusted(3, 3, -3, -3);
-        for (qreal y = inner.top(); y < inner.bottom(); y += 3) {
-            for (qreal x = inner.left(); x < inner.right(); x += 3) {
+        const QRect inner = box.toAlignedRect().adjusted(3, 3, -3, -3);
+        for (int y = inner.top(); y <= inner.bottom(); y += 3) {
+            for (int x = inner.left(); x <= inner.right(); x += 3) {
                 const QPointF at(x, y);
                 if (std::any_of(drawn.begin(), drawn.end(),
                                 [&](const QRectF &r) { return r.contains(at); }))
