@@ -130,7 +130,7 @@ int main(int argc, char *argv[])
         for (const QString &unused : headlessPrompts->unusedFilePaths())
             err << "z4config: no dialog asked for --file " << unused << "\n";
     } else {
-        if (deviceConnected.load()) {
+        if (widget->isConnected()) {
             widget->showNormal();
             widget->startUI();
         } else {

@@ -1,13 +1,15 @@
 #include "app/widget.h"
 
 #include "app/native_event.h"
+#include "app/no_device_notice.h"
 #include "app/user_event.h"
 #include "backend/bridge/my_qquick_view.h"
 #include "backend/bridge/ui_controler.h"
+#include "backend/feedback/device_feedback.h"
 #include "device/device_table.h"
+#include "device/hid_bus.h"
 
 #include <QCoreApplication>
-#include <QMessageBox>
 
 Widget::Widget(HidBus *bus, const QUrl &qmlSource) : hidThread(bus)
 {
@@ -44,12 +46,38 @@ void Widget::checkDevice()
     hidThread.scanDevices(table.rows);
     isEncode = table.isEncode;
     hidThread.swichCurDevice(uint(hidThread.currentDeviceId()));
-    view()->syncFW();
 
-    const bool connected = deviceConnected.load();
+    const QString denied = deviceConnected.load() ? deniedPath() : QString();
+    const bool wasConnected = connected;
+    connected = deviceConnected.load() && denied.isEmpty();
+    // The watcher is what sees the mouse acknowledge a set (and notices it
+    // go): without it a set could only hope that it arrived.
+    if (connected)
+        hidThread.watchCurrentDevice();
+    view()->syncFW();
+    view()->feedback().refreshStatus();
+    // Back after an unplug: the pages read the mouse again as at start.
+    if (connected && !wasConnected && started)
+        view()->initUI();
+
     emit deviceChecked(connected);
     if (connected && waitingForDevice)
         showAndStart();
+    else if (noDeviceNotice)
+        noDeviceNotice->setDeniedPath(denied);
+}
+
+QString Widget::deniedPath() const
+{
+    const QList<HidDevice> list = hidThread.deviceList();
+    const int index = hidThread.currentDeviceId();
+    HidBus *bus = hidThread.hidBus();
+    if (!bus || index < 0 || index >= list.size())
+        return {};
+    for (const QString &path : {list.at(index).path, list.at(index).path2})
+        if (!path.isEmpty() && bus->accessDenied(path))
+            return path;
+    return {};
 }
 
 void Widget::deviceChangeNotified()
@@ -69,20 +97,17 @@ void Widget::waitForDevice()
     waitingForDevice = true;
     if (noDeviceNotice)
         return;
-    auto *box = new QMessageBox(QMessageBox::Information, windowTitle(),
-                                tr("No Z4 mouse was found.\n\n"
-                                   "Plug it in: this window opens by itself when it is "
-                                   "connected."),
-                                QMessageBox::Close);
-    box->setAttribute(Qt::WA_DeleteOnClose);
+    auto *notice = new NoDeviceNotice(windowTitle(), QStringLiteral("packaging/70-z4config.rules"));
+    notice->setAttribute(Qt::WA_DeleteOnClose);
+    notice->setDeniedPath(deviceConnected.load() ? deniedPath() : QString());
     // Closing the notice while waiting ends the program: there is no other
     // window to reach it from.
-    connect(box, &QMessageBox::finished, this, [this] {
+    connect(notice, &QDialog::finished, this, [this] {
         if (waitingForDevice)
             QCoreApplication::quit();
     });
-    noDeviceNotice = box;
-    box->show();
+    noDeviceNotice = notice;
+    notice->show();
 }
 
 void Widget::showAndStart()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/no_device_notice.h"
 #include "device/hid_thread.h"
 
 #include <QPointer>
@@ -8,7 +9,7 @@
 #include <QWidget>
 
 class HidBus;
-class QMessageBox;
+
 class Ui_Controler;
 class myQQuickView;
 
@@ -37,6 +38,10 @@ public:
     // mouse is plugged in, and opens it when a later detection connects one.
     void waitForDevice();
     bool isStarted() const { return started; }
+    // The last device check found the mouse and it can be opened.
+    bool isConnected() const { return connected; }
+    // The notice shown while waiting, if any (tests look at its text).
+    NoDeviceNotice *waitingNotice() const { return noDeviceNotice; }
 
 public slots:
     void checkDevice();
@@ -52,11 +57,15 @@ protected:
 
 private:
     void showAndStart();
+    // The current device's interface that is there but may not be opened by
+    // this user, or "".
+    QString deniedPath() const;
 
     QTimer hotPlugTimer;
     Ui_Controler *uiControler = nullptr;
     Hid_Thread hidThread;
     bool started = false;
     bool waitingForDevice = false;
-    QPointer<QMessageBox> noDeviceNotice;
+    bool connected = false;
+    QPointer<NoDeviceNotice> noDeviceNotice;
 };

@@ -7,10 +7,23 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QMessageBox>
 #include <QQuickItem>
 #include <QSignalSpy>
 #include <QTest>
+
+namespace {
+
+// The virtual bus, with every interface there but not to be opened by this
+// user, as a hidraw node without permission for them.
+class DeniedBus : public VirtualBus
+{
+public:
+    using VirtualBus::VirtualBus;
+    bool accessDenied(const QString &) const override { return denied; }
+    bool denied = true;
+};
+
+} // namespace
 
 class TestWidget : public QObject
 {
@@ -20,7 +33,7 @@ class TestWidget : public QObject
     {
         int n = 0;
         for (QWidget *w : QApplication::topLevelWidgets())
-            n += qobject_cast<QMessageBox *>(w) && w->isVisible();
+            n += qobject_cast<NoDeviceNotice *>(w) && w->isVisible();
         return n;
     }
 
@@ -88,6 +101,32 @@ private slots:
         QTRY_COMPARE(visibleNotices(), 0);
         // The QML root becomes visible once "run" has played.
         QTRY_VERIFY_WITH_TIMEOUT(widget.view()->rootObject()->isVisible(), 5000);
+    }
+
+    // A mouse whose device node this user may not open is not "not found":
+    // the notice names the node and the udev rule that grants access, and
+    // the window stays closed.
+    void noticeNamesTheUdevRuleWhenTheMouseCannotBeOpened()
+    {
+        ModuleSandbox sandbox;
+        VirtualMouse mouse;
+        QVERIFY(mouse.start());
+        DeniedBus bus(mouse.busDirectory());
+        Widget widget(&bus);
+        widget.checkDevice();
+        QVERIFY(!widget.isConnected());
+        widget.waitForDevice();
+        QVERIFY(!widget.isVisible());
+        QVERIFY(widget.waitingNotice());
+        const QString text = widget.waitingNotice()->text();
+        QVERIFY2(text.contains(QLatin1String("packaging/70-z4config.rules")), qPrintable(text));
+        QVERIFY(text.contains(QLatin1String("udevadm control --reload-rules")));
+        QVERIFY(text.contains(mouse.socketPath()));
+
+        bus.denied = false; // the rule is in place and the mouse plugged again
+        widget.checkDevice();
+        QVERIFY(widget.isConnected());
+        QVERIFY(widget.isVisible());
     }
 
     void viewIsDestroyedBeforeTheDeviceLink()
