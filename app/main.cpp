@@ -4,6 +4,7 @@
 #include "app/widget.h"
 #include "backend/bridge/my_qquick_view.h"
 #include "backend/bridge/ui_controler.h"
+#include "backend/trace/startup_trace.h"
 #include "device/device_watcher.h"
 #include "device/hidapi_bus.h"
 #include "device/virtual_bus.h"
@@ -63,11 +64,13 @@ bool setUpDevices(const AppOptions &options, DeviceSetup &setup, QString *error)
 
 int main(int argc, char *argv[])
 {
+    startuptrace::mark("main");
     // Scripting runs without a display.
     if (wantsCall(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
+    startuptrace::mark("application object");
 
     // Every relative path ("./modules/...") resolves against the program's
     // own directory, wherever it was started from.
@@ -104,6 +107,7 @@ int main(int argc, char *argv[])
     }
 
     widget->checkDevice();
+    startuptrace::mark("device scan and connect");
 
     int result = 0;
     if (options.headless) {

@@ -1,6 +1,7 @@
 #include "backend/bridge/ui_controler.h"
 
 #include "backend/bridge/my_qquick_view.h"
+#include "backend/trace/startup_trace.h"
 #include "device/hid_thread.h"
 
 #include <QQmlContext>
@@ -17,7 +18,9 @@ Ui_Controler::Ui_Controler(QWidget *hostWidget, Hid_Thread *hid, const QUrl &sou
     hostWidget->setAttribute(Qt::WA_TranslucentBackground);
     hostWidget->setStyleSheet(QStringLiteral("background:transparent;"));
 
+    startuptrace::mark("host window");
     view = new myQQuickView(hostWidget, hid);
+    startuptrace::mark("view and backend");
     view->setObjectName(QStringLiteral("ui_View"));
 
     // The scene's bindings refer to these names while it is being created,
@@ -28,6 +31,7 @@ Ui_Controler::Ui_Controler(QWidget *hostWidget, Hid_Thread *hid, const QUrl &sou
     context->setContextProperty(QStringLiteral("ui_Ctl"), this);
 
     view->setSource(source);
+    startuptrace::mark("scene created");
     hostWidget->resize(view->size());
     hostWidget->setWindowTitle(view->windowTitleSetting());
 }
