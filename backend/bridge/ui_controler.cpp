@@ -6,6 +6,7 @@
 
 #include <QQmlContext>
 #include <QQuickItem>
+#include <QQuickWindow>
 #include <QWidget>
 
 Ui_Controler::Ui_Controler(QWidget *hostWidget, Hid_Thread *hid, const QUrl &source)
@@ -18,6 +19,7 @@ Ui_Controler::Ui_Controler(QWidget *hostWidget, Hid_Thread *hid, const QUrl &sou
     hostWidget->setAttribute(Qt::WA_TranslucentBackground);
     hostWidget->setStyleSheet(QStringLiteral("background:transparent;"));
 
+    useSoftwareRendererByDefault();
     startuptrace::mark("host window");
     view = new myQQuickView(hostWidget, hid);
     startuptrace::mark("view and backend");
@@ -37,6 +39,18 @@ Ui_Controler::Ui_Controler(QWidget *hostWidget, Hid_Thread *hid, const QUrl &sou
 }
 
 Ui_Controler::~Ui_Controler() = default;
+
+void Ui_Controler::useSoftwareRendererByDefault()
+{
+    // The scene is pictures and text in a 1000 x 600 window. Qt Quick's
+    // software renderer draws it within a frame, starts the window sooner
+    // and needs half the memory of an OpenGL context (on a software
+    // rasteriser far more than half): bench_startup has the figures.
+    // QT_QUICK_BACKEND or QSG_RHI_BACKEND still choose another renderer.
+    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND") &&
+        qEnvironmentVariableIsEmpty("QSG_RHI_BACKEND"))
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+}
 
 void Ui_Controler::onMinimize()
 {
