@@ -63,6 +63,7 @@ void Widget::startUI()
     started = true;
     startuptrace::mark("window shown");
     startuptrace::markNextFrame(view()->quickWindow(), "first frame");
+    startuptrace::traceFrames(view()->quickWindow());
     view()->initUI();
     startuptrace::markAfterQueued(this, "QML initUI done");
     QCoreApplication::postEvent(this, new UserEvent(UserEvent::kStartRun));

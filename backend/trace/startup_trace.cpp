@@ -4,6 +4,7 @@
 #include <QQuickWindow>
 #include <chrono>
 #include <cstdio>
+#include <memory>
 
 namespace startuptrace {
 
@@ -19,6 +20,7 @@ qint64 nowNs()
 struct State
 {
     bool on = false;
+    bool frames = !qgetenv("Z4_FRAME_TRACE").isNull();
     qint64 originNs = 0;
 
     State()
@@ -71,6 +73,26 @@ void markNextFrame(QQuickWindow *window, const char *label)
     QObject::connect(
         window, &QQuickWindow::afterRendering, window, [label] { mark(label); },
         Qt::ConnectionType(Qt::DirectConnection | Qt::SingleShotConnection));
+}
+
+void traceFrames(QQuickWindow *window)
+{
+    if (!enabled() || !state().frames || !window)
+        return;
+    // Both signals come from the thread that renders (the GUI thread, for a
+    // Quick widget).
+    auto start = std::make_shared<qint64>(0);
+    QObject::connect(
+        window, &QQuickWindow::beforeSynchronizing, window, [start] { *start = nowNs(); },
+        Qt::DirectConnection);
+    QObject::connect(
+        window, &QQuickWindow::afterRendering, window,
+        [start] {
+            const qint64 end = nowNs();
+            std::fprintf(stderr, "frame-trace %.1f %.2f\n", double(end - state().originNs) / 1e6,
+                         double(end - *start) / 1e6);
+        },
+        Qt::DirectConnection);
 }
 
 } // namespace startuptrace

@@ -18,5 +18,9 @@ void mark(const char *label);
 void markAfterQueued(QObject *context, const char *label);
 // Marks when the window has rendered its next frame.
 void markNextFrame(QQuickWindow *window, const char *label);
+// With Z4_FRAME_TRACE set as well, writes a line for every frame the window
+// renders from now on:
+//   frame-trace <ms since start> <ms from synchronising to rendered>
+void traceFrames(QQuickWindow *window);
 
 } // namespace startuptrace

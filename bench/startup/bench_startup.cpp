@@ -6,7 +6,7 @@
 // Rounds interleave the programs so that a change of load on the machine
 // hits all of them alike; the table gives medians and each peer's ratio.
 //
-//   bench_startup [--rounds N] [--no-peers] [--profile]
+//   bench_startup [--rounds N] [--no-peers] [--profile | --frames]
 //                 [--variant NAME:VAR=VALUE[,VAR=VALUE...]]...
 //
 // z4config runs with --virtual-bus against a z4sim started here, so the mouse
@@ -15,6 +15,9 @@
 // root, so as root it runs as "nobody"; it ignores SIGTERM and is killed.
 // --variant adds z4config once more with extra environment (for example
 // "software:QT_QUICK_BACKEND=software") to compare settings in one run.
+// --frames drives z4config through its opening animation, page switches,
+// settings panel and closing animation (with xdotool) and prints the frame
+// times of each.
 // --profile runs z4config only and prints where its start-up time goes,
 // from the program's own milestones (Z4_STARTUP_TRACE). Every program
 // inherits the environment, so "QT_QUICK_BACKEND=software bench_startup
@@ -237,91 +240,252 @@ public:
     std::string display;
 };
 
+// A program started in the X server, up to its first mapped window.
+struct Launch
+{
+    xcb_connection_t *x = nullptr;
+    pid_t pid = -1;
+    int outFd = -1;
+    Clock::time_point t0;
+    std::optional<Clock::time_point> mapped;
+    xcb_window_t window = 0;
+    std::string output; // stdout and stderr
+    std::string failure;
+
+    void drainOutput() { drain(outFd, output); }
+
+    // Stops the program and closes everything the launch opened.
+    void finish()
+    {
+        if (pid > 0)
+            stopGroup(pid);
+        if (outFd >= 0) {
+            drainOutput();
+            close(outFd);
+        }
+        if (x)
+            xcb_disconnect(x);
+        pid = -1;
+        outFd = -1;
+        x = nullptr;
+    }
+};
+
+// Launches the subject and waits for the X server to map its first top-level
+// window. The Xvfb has no other clients, so that window is the subject's.
+bool launchToWindow(const Subject &subject, const std::string &display,
+                    const std::vector<std::string> &extraEnv, Launch &l)
+{
+    l.x = xcb_connect(display.c_str(), nullptr);
+    if (xcb_connection_has_error(l.x)) {
+        l.failure = "cannot connect to " + display;
+        return false;
+    }
+    xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(l.x)).data;
+    const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    xcb_change_window_attributes(l.x, screen->root, XCB_CW_EVENT_MASK, &mask);
+    free(xcb_get_input_focus_reply(l.x, xcb_get_input_focus(l.x), nullptr)); // round trip
+
+    int out[2] = {-1, -1};
+    if (pipe(out) != 0) {
+        l.failure = "pipe";
+        return false;
+    }
+    fcntl(out[0], F_SETFL, O_NONBLOCK);
+    l.outFd = out[0];
+
+    std::vector<std::string> env = subject.env;
+    env.insert(env.end(), extraEnv.begin(), extraEnv.end());
+    env.push_back("DISPLAY=" + display);
+    l.t0 = Clock::now();
+    if (subject.trace) {
+        const auto ns =
+            std::chrono::duration_cast<std::chrono::nanoseconds>(l.t0.time_since_epoch()).count();
+        env.push_back("Z4_STARTUP_TRACE=" + std::to_string(ns));
+    }
+    l.pid = launch(subject.argv, env, out[1]);
+    close(out[1]);
+
+    const int xfd = xcb_get_file_descriptor(l.x);
+    while (!l.mapped) {
+        const double left = kWindowTimeoutMs - msSince(l.t0, Clock::now());
+        if (left <= 0) {
+            l.failure = "no window within " + std::to_string(kWindowTimeoutMs / 1000) + " s";
+            return false;
+        }
+        if (waitpid(l.pid, nullptr, WNOHANG) == l.pid) {
+            l.pid = -1;
+            l.failure = "exited before showing a window";
+            return false;
+        }
+        pollfd fds[2] = {{xfd, POLLIN, 0}, {l.outFd, POLLIN, 0}};
+        poll(fds, 2, std::min(50, int(left)));
+        l.drainOutput();
+        while (xcb_generic_event_t *event = xcb_poll_for_event(l.x)) {
+            if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY) {
+                const auto *map = reinterpret_cast<xcb_map_notify_event_t *>(event);
+                if (!map->override_redirect && !l.mapped) {
+                    l.mapped = Clock::now();
+                    l.window = map->window;
+                }
+            }
+            free(event);
+        }
+        if (xcb_connection_has_error(l.x)) {
+            l.failure = "X connection lost";
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string outputTail(const std::string &output)
+{
+    return output.empty() ? std::string()
+                          : "; its output ends: " +
+                                output.substr(output.size() > 400 ? output.size() - 400 : 0);
+}
+
 // One launch: time to the first mapped top-level window, RSS a second later.
 Sample measure(const Subject &subject, const std::string &display)
 {
     Sample sample;
-    xcb_connection_t *x = xcb_connect(display.c_str(), nullptr);
-    if (xcb_connection_has_error(x)) {
-        sample.failure = "cannot connect to " + display;
-        xcb_disconnect(x);
-        return sample;
-    }
-    xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(x)).data;
-    const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-    xcb_change_window_attributes(x, screen->root, XCB_CW_EVENT_MASK, &mask);
-    free(xcb_get_input_focus_reply(x, xcb_get_input_focus(x), nullptr)); // round trip
-
-    int out[2] = {-1, -1};
-    if (pipe(out) != 0) {
-        sample.failure = "pipe";
-        xcb_disconnect(x);
-        return sample;
-    }
-    fcntl(out[0], F_SETFL, O_NONBLOCK);
-
-    std::vector<std::string> env = subject.env;
-    env.push_back("DISPLAY=" + display);
-    const Clock::time_point t0 = Clock::now();
-    if (subject.trace) {
-        const auto ns =
-            std::chrono::duration_cast<std::chrono::nanoseconds>(t0.time_since_epoch()).count();
-        env.push_back("Z4_STARTUP_TRACE=" + std::to_string(ns));
-    }
-    const pid_t pid = launch(subject.argv, env, out[1]);
-    close(out[1]);
-
-    std::string output;
-    std::optional<Clock::time_point> mapped;
-    const int xfd = xcb_get_file_descriptor(x);
-    while (!mapped) {
-        const double left = kWindowTimeoutMs - msSince(t0, Clock::now());
-        if (left <= 0) {
-            sample.failure = "no window within " + std::to_string(kWindowTimeoutMs / 1000) + " s";
-            break;
-        }
-        if (waitpid(pid, nullptr, WNOHANG) == pid) {
-            sample.failure = "exited before showing a window";
-            break;
-        }
-        pollfd fds[2] = {{xfd, POLLIN, 0}, {out[0], POLLIN, 0}};
-        poll(fds, 2, std::min(50, int(left)));
-        drain(out[0], output);
-        while (xcb_generic_event_t *event = xcb_poll_for_event(x)) {
-            if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY) {
-                const auto *map = reinterpret_cast<xcb_map_notify_event_t *>(event);
-                if (!map->override_redirect && !mapped)
-                    mapped = Clock::now();
-            }
-            free(event);
-        }
-        if (xcb_connection_has_error(x)) {
-            sample.failure = "X connection lost";
-            break;
-        }
-    }
-    if (mapped) {
-        sample.windowMs = msSince(t0, *mapped);
-        const auto rssAt = *mapped + std::chrono::milliseconds(kRssDelayMs);
+    Launch l;
+    if (launchToWindow(subject, display, {}, l)) {
+        sample.windowMs = msSince(l.t0, *l.mapped);
+        const auto rssAt = *l.mapped + std::chrono::milliseconds(kRssDelayMs);
         while (Clock::now() < rssAt) {
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            drain(out[0], output);
+            l.drainOutput();
         }
-        sample.rssMb = treeRssMb(pid);
+        sample.rssMb = treeRssMb(l.pid);
         sample.ok = sample.rssMb > 0;
         if (!sample.ok)
-            sample.failure = "exited within a second of showing its window";
+            l.failure = "exited within a second of showing its window";
     }
-    stopGroup(pid);
-    drain(out[0], output);
-    close(out[0]);
-    xcb_disconnect(x);
+    l.finish();
     if (subject.trace)
-        sample.trace = parseTrace(output);
-    if (!sample.ok && !output.empty())
-        sample.failure +=
-            "; its output ends: " + output.substr(output.size() > 400 ? output.size() - 400 : 0);
+        sample.trace = parseTrace(l.output);
+    if (!sample.ok)
+        sample.failure = l.failure + outputTail(l.output);
     return sample;
+}
+
+// --- Frame times -----------------------------------------------------------
+
+struct Step
+{
+    const char *name;
+    int x, y;   // where to click in the window; negative: no click
+    int waitMs; // time the step is given
+};
+
+// The opening animation, a page opened, three page switches, the settings
+// panel in and out, and the closing animation (which ends the program).
+// Positions are those of the 1000 x 600 window: function menu at (8, 180),
+// buttons 150 x 37 and 13 apart; top menu buttons at its left.
+const Step kSteps[] = {
+    {"opening animation", -1, -1, 6000},     {"page KEY slides in", 83, 198, 1500},
+    {"KEY -> MACRO", 83, 248, 1500},         {"MACRO -> COLOR", 83, 298, 1500},
+    {"COLOR -> SENSOR", 83, 348, 1500},      {"settings panel opens", 28, 21, 1500},
+    {"settings panel closes", 28, 21, 1500}, {"closing animation", 83, 21, 3000},
+};
+
+struct Frame
+{
+    double atMs;
+    double renderMs;
+};
+
+std::vector<Frame> parseFrames(const std::string &text)
+{
+    std::vector<Frame> frames;
+    std::istringstream lines(text);
+    std::string line;
+    const std::string tag = "frame-trace ";
+    while (std::getline(lines, line)) {
+        if (line.rfind(tag, 0) != 0)
+            continue;
+        std::istringstream fields(line.substr(tag.size()));
+        Frame f{};
+        if (fields >> f.atMs >> f.renderMs)
+            frames.push_back(f);
+    }
+    return frames;
+}
+
+void clickAt(const std::string &display, int x, int y)
+{
+    const pid_t pid =
+        launch({"xdotool", "mousemove", std::to_string(x), std::to_string(y), "click", "1"},
+               {"DISPLAY=" + display}, -1);
+    waitpid(pid, nullptr, 0);
+}
+
+// Drives z4config through kSteps with every frame traced and prints, per
+// step, the frames drawn, the longest gap between two frames and the longest
+// render. At 60 fps a gap stays near 16.7 ms; 33 ms or more is a lost frame.
+int measureFrames(const Subject &subject, const std::string &display)
+{
+    if (!findInPath("xdotool")) {
+        std::fprintf(stderr, "bench_startup: --frames needs xdotool\n");
+        return 1;
+    }
+    Launch l;
+    if (!launchToWindow(subject, display, {"Z4_FRAME_TRACE=1"}, l)) {
+        std::fprintf(stderr, "bench_startup: %s%s\n", l.failure.c_str(),
+                     outputTail(l.output).c_str());
+        l.finish();
+        return 1;
+    }
+    int originX = 0, originY = 0;
+    xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(l.x)).data;
+    if (auto *r = xcb_translate_coordinates_reply(
+            l.x, xcb_translate_coordinates(l.x, l.window, screen->root, 0, 0), nullptr)) {
+        originX = r->dst_x;
+        originY = r->dst_y;
+        free(r);
+    }
+
+    std::vector<double> stepStart;
+    for (const Step &step : kSteps) {
+        stepStart.push_back(msSince(l.t0, Clock::now()));
+        if (step.x >= 0)
+            clickAt(display, originX + step.x, originY + step.y);
+        const auto until = Clock::now() + std::chrono::milliseconds(step.waitMs);
+        while (Clock::now() < until && waitpid(l.pid, nullptr, WNOHANG) != l.pid) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            l.drainOutput();
+        }
+    }
+    stepStart.push_back(msSince(l.t0, Clock::now()));
+    l.finish();
+
+    const std::vector<Frame> frames = parseFrames(l.output);
+    const char *backend = std::getenv("QT_QUICK_BACKEND");
+    std::printf("\nFrames of z4config (QT_QUICK_BACKEND=%s), ms:\n\n", backend ? backend : "");
+    std::printf("| step | frames | first frame after the click | longest gap | longest "
+                "render |\n|---|---:|---:|---:|---:|\n");
+    double worstGap = 0;
+    for (std::size_t i = 0; i < std::size(kSteps); ++i) {
+        std::vector<Frame> in;
+        for (const Frame &f : frames)
+            if (f.atMs >= stepStart[i] && f.atMs < stepStart[i + 1])
+                in.push_back(f);
+        double gap = 0, render = 0;
+        for (std::size_t k = 0; k < in.size(); ++k) {
+            render = std::max(render, in[k].renderMs);
+            if (k > 0)
+                gap = std::max(gap, in[k].atMs - in[k - 1].atMs);
+        }
+        worstGap = std::max(worstGap, gap);
+        const double first = in.empty() ? 0 : in.front().atMs - stepStart[i];
+        std::printf("| %s | %zu | %.1f | %.1f | %.1f |\n", kSteps[i].name, in.size(), first, gap,
+                    render);
+    }
+    std::printf("\nLongest gap between two frames of an animation: %.1f ms (60 fps: 16.7)\n",
+                worstGap);
+    return 0;
 }
 
 double median(std::vector<double> v)
@@ -338,6 +502,7 @@ struct Options
     int rounds = 5;
     bool peers = true;
     bool profile = false;
+    bool frames = false;
     std::vector<std::pair<std::string, std::vector<std::string>>> variants;
 };
 
@@ -353,6 +518,8 @@ bool parseOptions(int argc, char **argv, Options &options)
             options.peers = false;
         } else if (arg == "--profile") {
             options.profile = true;
+        } else if (arg == "--frames") {
+            options.frames = true;
         } else if (arg == "--variant" && i + 1 < argc) {
             const std::string spec = argv[++i];
             const auto colon = spec.find(':');
@@ -419,7 +586,7 @@ int main(int argc, char **argv)
     Options options;
     if (!parseOptions(argc, argv, options)) {
         std::fprintf(stderr,
-                     "usage: %s [--rounds N] [--no-peers] [--profile] "
+                     "usage: %s [--rounds N] [--no-peers] [--profile | --frames] "
                      "[--variant NAME:VAR=VALUE[,VAR=VALUE...]]...\n",
                      argv[0]);
         return 2;
@@ -459,7 +626,13 @@ int main(int argc, char **argv)
     subjects.push_back({"z4config --virtual-bus (mouse connected)",
                         {z4config.string(), "--virtual-bus", busDir},
                         {},
-                        options.profile});
+                        options.profile || options.frames});
+    if (options.frames) {
+        const int result = measureFrames(subjects[0], xserver.display);
+        stopGroup(sim);
+        fs::remove_all(busDir);
+        return result;
+    }
     if (!options.profile) {
         for (const auto &[name, env] : options.variants)
             subjects.push_back(
