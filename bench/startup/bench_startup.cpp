@@ -96,6 +96,7 @@ pid_t launch(const std::vector<std::string> &argv, const std::vector<std::string
              int keepFd = -1)
 {
     std::vector<char *> args;
+    args.reserve(argv.size() + 1);
     for (const std::string &a : argv)
         args.push_back(const_cast<char *>(a.c_str()));
     args.push_back(nullptr);
