@@ -4,6 +4,7 @@
 #include "app/widget.h"
 #include "backend/bridge/my_qquick_view.h"
 #include "backend/bridge/ui_controler.h"
+#include "backend/prompts/headless_prompts.h"
 #include "backend/trace/startup_trace.h"
 #include "device/device_watcher.h"
 #include "device/hidapi_bus.h"
@@ -71,6 +72,7 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     startuptrace::mark("application object");
+    const QDir startDir = QDir::current();
 
     // Every relative path ("./modules/...") resolves against the program's
     // own directory, wherever it was started from.
@@ -106,6 +108,18 @@ int main(int argc, char *argv[])
         connectInputHook(*inputHook, *widget);
     }
 
+    // Nobody is there to answer a dialog: a --call run answers from its
+    // command line. Relative paths meant the directory it was started in.
+    HeadlessPrompts *headlessPrompts = nullptr;
+    if (options.headless) {
+        QStringList files;
+        for (const QString &file : options.files)
+            files.append(startDir.absoluteFilePath(file));
+        auto prompts = std::make_unique<HeadlessPrompts>(files, options.answers, err);
+        headlessPrompts = prompts.get();
+        widget->view()->setPrompts(std::move(prompts));
+    }
+
     widget->checkDevice();
     startuptrace::mark("device scan and connect");
 
@@ -117,6 +131,8 @@ int main(int argc, char *argv[])
         calls.addObject(QStringLiteral("ui_Ctl"), widget->controller());
         QTextStream out(stdout);
         result = calls.run(options.callArguments, out, err);
+        for (const QString &unused : headlessPrompts->unusedFilePaths())
+            err << "z4config: no dialog asked for --file " << unused << "\n";
     } else {
         if (deviceConnected.load()) {
             widget->showNormal();

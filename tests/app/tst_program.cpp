@@ -46,6 +46,29 @@ bool waitForOutput(QProcess &process, QByteArray &seen, const QByteArray &text, 
     return seen.count(text) >= count;
 }
 
+// The program and its shipped data copied into `dir`, so that a run may
+// change its settings and macros.
+bool copyProgram(const QString &dir)
+{
+    if (!copyTree(binDir() + QStringLiteral("/modules"), dir + QStringLiteral("/modules")) ||
+        !QFile::copy(binDir() + QStringLiteral("/z4config"), dir + QStringLiteral("/z4config")))
+        return false;
+    return QFile::setPermissions(dir + QStringLiteral("/z4config"),
+                                 QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 } // namespace
 
 class TestProgram : public QObject
@@ -56,12 +79,7 @@ private slots:
     void runsFromACopiedFolderWhateverTheCurrentDirectory()
     {
         QTemporaryDir copy;
-        QVERIFY(copyTree(binDir() + QStringLiteral("/modules"),
-                         copy.path() + QStringLiteral("/modules")));
-        QVERIFY(QFile::copy(binDir() + QStringLiteral("/z4config"),
-                            copy.path() + QStringLiteral("/z4config")));
-        QFile::setPermissions(copy.path() + QStringLiteral("/z4config"),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(copyProgram(copy.path()));
 
         QProcess program;
         program.setWorkingDirectory(QDir::rootPath());
@@ -72,6 +90,99 @@ private slots:
         const QJsonObject result = parseLine(program.readAllStandardOutput().trimmed());
         // The shipped settings hold the 32 entries of the global settings page.
         QCOMPARE(result.value(QStringLiteral("return")).toArray().size(), 32);
+    }
+
+    // Every operation that opens a dialog or a message box in the window
+    // answers from the command line in a --call run, and the run ends.
+    void callAnswersEveryDialogFromItsCommandLine()
+    {
+        QTemporaryDir copy;
+        QVERIFY(copyProgram(copy.path()));
+        QTemporaryDir files;
+        const QString in = files.filePath(QStringLiteral("in.pf"));
+        const QString out = files.filePath(QStringLiteral("out.pf"));
+        const QString exported = files.filePath(QStringLiteral("exported.bin"));
+        const QString imported = files.filePath(QStringLiteral("My Macro.bin"));
+        QVERIFY(writeAll(in, "[sensor]\nstage_Z4=5\n"));
+        QVERIFY(writeAll(imported, "[config]\ntotal=1\n[macro]\n0=A    [Down]\n"));
+        // 70 key presses do not fit the mouse's 128-byte macro block.
+        QJsonArray lines;
+        for (int i = 0; i < 70; ++i)
+            lines.append(QStringLiteral("A    [Down]"));
+        const QString longMacro =
+            QString::fromUtf8(QJsonDocument(lines).toJson(QJsonDocument::Compact));
+
+        QProcess program;
+        program.setWorkingDirectory(files.path()); // relative --file paths start here
+        program.start(copy.filePath(QStringLiteral("z4config")), {"--demo",
+                                                                  "--file",
+                                                                  "in.pf",
+                                                                  "--file",
+                                                                  out,
+                                                                  "--file",
+                                                                  exported,
+                                                                  "--file",
+                                                                  imported,
+                                                                  "--answer",
+                                                                  "ok",
+                                                                  "--file",
+                                                                  files.filePath("unused"),
+                                                                  "--call",
+                                                                  "ui_View.loadProfile",
+                                                                  "1",
+                                                                  "--call",
+                                                                  "ui_View.saveProfile",
+                                                                  "1",
+                                                                  "--call",
+                                                                  "ui_View.createMacroIni",
+                                                                  "--call",
+                                                                  "ui_View.setMacroIniConfig",
+                                                                  "\"Macro. 001\"",
+                                                                  "[0,1]",
+                                                                  "--call",
+                                                                  "ui_View.saveMacroIni",
+                                                                  "\"Macro. 001\"",
+                                                                  longMacro,
+                                                                  "--call",
+                                                                  "ui_View.saveMacroIniToFile",
+                                                                  "\"Macro. 001\"",
+                                                                  "--call",
+                                                                  "ui_View.loadMacroIniFromFile",
+                                                                  "--call",
+                                                                  "ui_View.getMsgAns_FoolProofing",
+                                                                  "--call",
+                                                                  "ui_View.getMsgAns_FoolProofing",
+                                                                  "--call",
+                                                                  "ui_View.getCustomFilePath",
+                                                                  "--call",
+                                                                  "ui_View.saveProfile",
+                                                                  "0"});
+        QVERIFY2(program.waitForFinished(30000), "a prompt blocked the headless run");
+        const QByteArray err = program.readAllStandardError();
+        QCOMPARE(program.exitCode(), 0);
+        const QList<QByteArray> results = program.readAllStandardOutput().trimmed().split('\n');
+        QCOMPARE(results.size(), 11);
+        const auto returned = [&](int i) { return parseLine(results[i]).value("return"); };
+
+        QCOMPARE(readAll(copy.filePath(QStringLiteral("modules/setting/p2.bin"))),
+                 QByteArray("[sensor]\nstage_Z4=5\n"));
+        QCOMPARE(readAll(out), QByteArray("[sensor]\nstage_Z4=5\n"));
+        QCOMPARE(returned(2).toString(), QStringLiteral("Macro. 001"));
+        QCOMPARE(returned(4).toBool(), true);
+        QVERIFY(err.contains("z4config: warning: MACRO: Out of memory, some command line has "
+                             "been cut."));
+        QVERIFY(readAll(exported).contains("69=A    [Down]"));
+        QCOMPARE(returned(6).toString(), QStringLiteral("My Macro"));
+        QVERIFY(QFile::exists(copy.filePath(QStringLiteral("modules/macro/My Macro.bin"))));
+        // The first question takes the given answer, the second the default.
+        QCOMPARE(returned(7).toBool(), true);
+        QCOMPARE(returned(8).toBool(), false);
+        QVERIFY(err.contains("-> OK\n"));
+        QVERIFY(err.contains("-> Cancel (default)\n"));
+        // The picture dialog took the last path; the next export found none.
+        QCOMPARE(returned(9).toString(), QString());
+        QVERIFY(err.contains("wants a file and no --file is left: cancelled"));
+        QVERIFY(!err.contains("no dialog asked for"));
     }
 
     void callReachesTheVirtualMouseAndErrorsExitNonZero()
