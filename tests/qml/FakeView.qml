@@ -13,6 +13,7 @@ QtObject {
     property bool skinShow: true
     property string customFilePath: ""
     property bool enabled: true
+    property bool confirmAnswer: true
 
     function record(name, args) {
         const entry = [name];
@@ -41,6 +42,19 @@ QtObject {
     }
     function clearAllMedia() {
         record("clearAllMedia", arguments);
+    }
+    function confirm(title, text) {
+        record("confirm", arguments);
+        return confirmAnswer;
+    }
+    function beginAction(name) {
+        record("beginAction", arguments);
+    }
+    function endAction() {
+        record("endAction", arguments);
+    }
+    function retryFailed() {
+        record("retryFailed", arguments);
     }
     function setEnabled(enable) {
         record("setEnabled", arguments);
