@@ -5,6 +5,7 @@
 #include "backend/bridge/my_qquick_view.h"
 #include "backend/bridge/ui_controler.h"
 #include "backend/prompts/headless_prompts.h"
+#include "backend/trace/startup_trace.h"
 #include "device/device_watcher.h"
 #include "device/hidapi_bus.h"
 #include "device/virtual_bus.h"
@@ -64,11 +65,13 @@ bool setUpDevices(const AppOptions &options, DeviceSetup &setup, QString *error)
 
 int main(int argc, char *argv[])
 {
+    startuptrace::mark("main");
     // Scripting runs without a display.
     if (wantsCall(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
+    startuptrace::mark("application object");
     const QDir startDir = QDir::current();
 
     // Every relative path ("./modules/...") resolves against the program's
@@ -118,6 +121,7 @@ int main(int argc, char *argv[])
     }
 
     widget->checkDevice();
+    startuptrace::mark("device scan and connect");
 
     int result = 0;
     if (options.headless) {

@@ -6,6 +6,7 @@
 #include "backend/bridge/my_qquick_view.h"
 #include "backend/bridge/ui_controler.h"
 #include "backend/feedback/device_feedback.h"
+#include "backend/trace/startup_trace.h"
 #include "device/device_table.h"
 #include "device/hid_bus.h"
 
@@ -88,7 +89,11 @@ void Widget::deviceChangeNotified()
 void Widget::startUI()
 {
     started = true;
+    startuptrace::mark("window shown");
+    startuptrace::markNextFrame(view()->quickWindow(), "first frame");
+    startuptrace::traceFrames(view()->quickWindow());
     view()->initUI();
+    startuptrace::markAfterQueued(this, "QML initUI done");
     QCoreApplication::postEvent(this, new UserEvent(UserEvent::kStartRun));
 }
 
@@ -124,8 +129,10 @@ void Widget::customEvent(QEvent *event)
     if (event->type() != QEvent::User)
         return;
     const auto *userEvent = dynamic_cast<UserEvent *>(event);
-    if (userEvent && userEvent->code == UserEvent::kStartRun)
+    if (userEvent && userEvent->code == UserEvent::kStartRun) {
         view()->runUI();
+        startuptrace::markAfterQueued(this, "QML run done");
+    }
 }
 
 bool Widget::nativeEvent(const QByteArray &eventType, void *message, qintptr *result)

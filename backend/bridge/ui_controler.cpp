@@ -1,10 +1,12 @@
 #include "backend/bridge/ui_controler.h"
 
 #include "backend/bridge/my_qquick_view.h"
+#include "backend/trace/startup_trace.h"
 #include "device/hid_thread.h"
 
 #include <QQmlContext>
 #include <QQuickItem>
+#include <QQuickWindow>
 #include <QWidget>
 
 Ui_Controler::Ui_Controler(QWidget *hostWidget, Hid_Thread *hid, const QUrl &source)
@@ -17,7 +19,10 @@ Ui_Controler::Ui_Controler(QWidget *hostWidget, Hid_Thread *hid, const QUrl &sou
     hostWidget->setAttribute(Qt::WA_TranslucentBackground);
     hostWidget->setStyleSheet(QStringLiteral("background:transparent;"));
 
+    useSoftwareRendererByDefault();
+    startuptrace::mark("host window");
     view = new myQQuickView(hostWidget, hid);
+    startuptrace::mark("view and backend");
     view->setObjectName(QStringLiteral("ui_View"));
 
     // The scene's bindings refer to these names while it is being created,
@@ -28,11 +33,24 @@ Ui_Controler::Ui_Controler(QWidget *hostWidget, Hid_Thread *hid, const QUrl &sou
     context->setContextProperty(QStringLiteral("ui_Ctl"), this);
 
     view->setSource(source);
+    startuptrace::mark("scene created");
     hostWidget->resize(view->size());
     hostWidget->setWindowTitle(view->windowTitleSetting());
 }
 
 Ui_Controler::~Ui_Controler() = default;
+
+void Ui_Controler::useSoftwareRendererByDefault()
+{
+    // The scene is pictures and text in a 1000 x 600 window. Qt Quick's
+    // software renderer draws it within a frame, starts the window sooner
+    // and needs half the memory of an OpenGL context (on a software
+    // rasteriser far more than half): bench_startup has the figures.
+    // QT_QUICK_BACKEND or QSG_RHI_BACKEND still choose another renderer.
+    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND") &&
+        qEnvironmentVariableIsEmpty("QSG_RHI_BACKEND"))
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+}
 
 void Ui_Controler::onMinimize()
 {

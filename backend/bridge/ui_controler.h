@@ -33,6 +33,8 @@ public slots:
     void setBusy();
 
 private:
+    static void useSoftwareRendererByDefault();
+
     QWidget *hostWidget;
     QPointer<myQQuickView> view; // a child of the host, which may delete it first
 };
