@@ -4,14 +4,15 @@
 #include "app/widget.h"
 #include "backend/bridge/my_qquick_view.h"
 #include "backend/bridge/ui_controler.h"
+#include "backend/config/user_files.h"
 #include "device/device_watcher.h"
 #include "device/hidapi_bus.h"
 #include "device/virtual_bus.h"
 #include "macro/capture/input_hook.h"
 #include "sim/virtual_mouse.h"
+#include "storage/data_locations.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
 #include <cstring>
@@ -68,12 +69,10 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
-
-    // Every relative path ("./modules/...") resolves against the program's
-    // own directory, wherever it was started from.
-    QString appDir = QCoreApplication::applicationFilePath();
-    appDir.truncate(appDir.lastIndexOf(QLatin1Char('/')));
-    QDir::setCurrent(appDir);
+    // The user's config folder is named after the program, whatever its
+    // executable is called.
+    QCoreApplication::setApplicationName(QStringLiteral("z4config"));
+    QGuiApplication::setDesktopFileName(DataLocations::applicationId());
 
     QTextStream err(stderr);
     const AppOptions options = parseAppOptions(app.arguments().mid(1));
@@ -85,6 +84,14 @@ int main(int argc, char *argv[])
         return help ? 0 : 2;
     }
 
+    // The program finds its files from its own folder, wherever it was
+    // started from; relative paths on the command line keep meaning the
+    // current directory.
+    const DataLocations locations = DataLocations::forProgram(
+        QCoreApplication::applicationDirPath(), DataLocations::userConfigFolder());
+    for (const QString &problem : prepareUserFiles(locations))
+        err << "z4config: " << problem << "\n";
+
     DeviceSetup devices;
     QString error;
     if (!setUpDevices(options, devices, &error)) {
@@ -92,7 +99,7 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    auto widget = std::make_unique<Widget>(devices.bus.get());
+    auto widget = std::make_unique<Widget>(devices.bus.get(), locations);
     QObject::connect(devices.watcher.get(), &DeviceWatcher::deviceChanged, widget.get(),
                      &Widget::deviceChangeNotified);
 

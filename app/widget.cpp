@@ -9,10 +9,10 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 
-Widget::Widget(HidBus *bus, const QUrl &qmlSource) : hidThread(bus)
+Widget::Widget(HidBus *bus, const DataLocations &locations, const QUrl &qmlSource) : hidThread(bus)
 {
     hidThread.host = this;
-    uiControler = new Ui_Controler(this, &hidThread,
+    uiControler = new Ui_Controler(this, &hidThread, locations,
                                    qmlSource.isEmpty() ? Ui_Controler::defaultSource() : qmlSource);
     hotPlugTimer.setInterval(kHotPlugDelayMs);
     hotPlugTimer.setSingleShot(true);

@@ -7,6 +7,7 @@
 #include <QUrl>
 #include <QWidget>
 
+class DataLocations;
 class HidBus;
 class QMessageBox;
 class Ui_Controler;
@@ -22,7 +23,7 @@ class Widget : public QWidget
 public:
     static constexpr int kHotPlugDelayMs = 2048;
 
-    explicit Widget(HidBus *bus, const QUrl &qmlSource = {});
+    Widget(HidBus *bus, const DataLocations &locations, const QUrl &qmlSource = {});
     ~Widget() override;
 
     Hid_Thread &deviceLink() { return hidThread; }

@@ -18,13 +18,16 @@
 #include <QStandardPaths>
 #include <array>
 
-myQQuickView::myQQuickView(QWidget *parent, Hid_Thread *hidThread)
-    : QQuickWidget(parent), hidThread(hidThread),
-      userPrompts(std::make_unique<WidgetPrompts>(this)), config(std::make_unique<ConfigStore>()),
-      languages(std::make_unique<LanguageCatalog>()), sound(new SoundPlayer(this)),
+myQQuickView::myQQuickView(QWidget *parent, Hid_Thread *hidThread, const DataLocations &locations)
+    : QQuickWidget(parent), hidThread(hidThread), locations(locations),
+      userPrompts(std::make_unique<WidgetPrompts>(this)),
+      config(std::make_unique<ConfigStore>(locations)),
+      languages(std::make_unique<LanguageCatalog>(locations.languageDir())),
+      sound(new SoundPlayer(locations.mediaDir(), this)),
       pointer(std::make_unique<PointerSettingsService>(
           [this]() -> QSettings & { return config->liveProfile(); })),
-      gunData(std::make_unique<GunData>()), macros(std::make_unique<MacroLibrary>())
+      gunData(std::make_unique<GunData>(locations.gunDir())),
+      macros(std::make_unique<MacroLibrary>(locations.macroDir()))
 {
     setResizeMode(QQuickWidget::SizeViewToRootObject);
     setAttribute(Qt::WA_AlwaysStackOnTop);
@@ -178,7 +181,7 @@ void myQQuickView::resetApconfig()
 
 bool myQQuickView::getIsSkinShow()
 {
-    return CustomPicture::isSkinShow();
+    return CustomPicture::isSkinShow(locations.imageDir());
 }
 
 QString myQQuickView::getCustomFilePath()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/data_locations.h"
+
 #include <QList>
 #include <QQuickWidget>
 #include <QStringList>
@@ -29,10 +31,12 @@ using uchar = unsigned char;
 class myQQuickView : public QQuickWidget
 {
     Q_OBJECT
+    // Where the scene finds the skin pictures: "<imageFolderUrl>skin<N>/...".
+    Q_PROPERTY(QString imageFolderUrl READ imageFolderUrl CONSTANT)
 
 public:
-    // The view keeps its files under "./modules/" of the working directory.
-    myQQuickView(QWidget *parent, Hid_Thread *hidThread);
+    // The view keeps its files where `locations` says.
+    myQQuickView(QWidget *parent, Hid_Thread *hidThread, const DataLocations &locations);
     ~myQQuickView() override;
 
     Hid_Thread *hidThread;
@@ -49,6 +53,9 @@ public:
 
     // "common/name" of the application settings: the host window's title.
     QString windowTitleSetting() const;
+
+    const DataLocations &dataLocations() const { return locations; }
+    QString imageFolderUrl() const { return locations.imageFolderUrl(); }
 
     // Called by the global input capture; forwarded to the QML root, queued.
     void detectKeyboard(bool isDown, uchar usbCode);
@@ -179,6 +186,7 @@ private:
     void buildMouseSettings();
     int currentDeviceId() const;
 
+    DataLocations locations;
     std::unique_ptr<UserPrompts> userPrompts;
     std::unique_ptr<ConfigStore> config;
     std::unique_ptr<LanguageCatalog> languages;

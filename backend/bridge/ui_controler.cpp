@@ -7,7 +7,8 @@
 #include <QQuickItem>
 #include <QWidget>
 
-Ui_Controler::Ui_Controler(QWidget *hostWidget, Hid_Thread *hid, const QUrl &source)
+Ui_Controler::Ui_Controler(QWidget *hostWidget, Hid_Thread *hid, const DataLocations &locations,
+                           const QUrl &source)
     : hostWidget(hostWidget)
 {
     if (hostWidget->objectName().isEmpty())
@@ -17,7 +18,7 @@ Ui_Controler::Ui_Controler(QWidget *hostWidget, Hid_Thread *hid, const QUrl &sou
     hostWidget->setAttribute(Qt::WA_TranslucentBackground);
     hostWidget->setStyleSheet(QStringLiteral("background:transparent;"));
 
-    view = new myQQuickView(hostWidget, hid);
+    view = new myQQuickView(hostWidget, hid, locations);
     view->setObjectName(QStringLiteral("ui_View"));
 
     // The scene's bindings refer to these names while it is being created,

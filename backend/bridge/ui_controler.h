@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QUrl>
 
+class DataLocations;
 class QWidget;
 class Hid_Thread;
 class myQQuickView;
@@ -17,10 +18,11 @@ class Ui_Controler : public QObject
 public:
     static QUrl defaultSource() { return QUrl(QStringLiteral("qrc:modules/qml/main.qml")); }
 
-    // The view is created as a child of hostWidget and loads source; hid is
-    // published to the QML as "hid" and used by the view for every device
-    // operation.
-    Ui_Controler(QWidget *hostWidget, Hid_Thread *hid, const QUrl &source = defaultSource());
+    // The view is created as a child of hostWidget, keeps its files where
+    // `locations` says and loads source; hid is published to the QML as "hid"
+    // and used by the view for every device operation.
+    Ui_Controler(QWidget *hostWidget, Hid_Thread *hid, const DataLocations &locations,
+                 const QUrl &source = defaultSource());
     ~Ui_Controler() override;
 
     myQQuickView *quickView() const { return view; }

@@ -24,9 +24,7 @@ QString textOf(const QVariant &value)
 
 } // namespace
 
-LanguageCatalog::LanguageCatalog(const QString &root) : dir(root + QStringLiteral("/modules/i18n/"))
-{
-}
+LanguageCatalog::LanguageCatalog(const QString &folder) : dir(folder + QLatin1Char('/')) {}
 
 QString LanguageCatalog::filePath(const QString &langCode) const
 {

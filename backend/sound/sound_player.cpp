@@ -2,9 +2,9 @@
 
 #include <QFileInfo>
 
-SoundPlayer::SoundPlayer(QObject *parent)
+SoundPlayer::SoundPlayer(QString mediaFolder, QObject *parent)
     : SoundPlayer(
-          QStringLiteral("./modules/media"), [](int) { return createMediaChannel(); }, parent)
+          std::move(mediaFolder), [](int) { return createMediaChannel(); }, parent)
 {
 }
 

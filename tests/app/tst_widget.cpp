@@ -29,7 +29,7 @@ private slots:
     {
         ModuleSandbox sandbox;
         NullBus bus;
-        Widget widget(&bus);
+        Widget widget(&bus, sandbox.locations());
         QSignalSpy checks(&widget, &Widget::deviceChecked);
 
         for (int i = 0; i < 3; ++i) {
@@ -55,14 +55,14 @@ private slots:
         ModuleSandbox sandbox;
         NullBus bus;
         {
-            Widget widget(&bus);
+            Widget widget(&bus, sandbox.locations());
             QVERIFY(!widget.windowTitle().isEmpty());
             QCOMPARE(widget.size(), QSize(1000, 600));
             QVERIFY(widget.windowFlags() & Qt::FramelessWindowHint);
         }
         // Without the name the title is empty.
         QVERIFY(QFile::remove(QStringLiteral("modules/setting/apConfig.bin")));
-        Widget widget(&bus);
+        Widget widget(&bus, sandbox.locations());
         QCOMPARE(widget.windowTitle(), QString());
     }
 
@@ -71,7 +71,7 @@ private slots:
         ModuleSandbox sandbox;
         VirtualMouse mouse;
         VirtualBus bus(mouse.busDirectory());
-        Widget widget(&bus);
+        Widget widget(&bus, sandbox.locations());
 
         widget.checkDevice();
         QVERIFY(!deviceConnected.load());
@@ -99,7 +99,7 @@ private slots:
         NullBus bus;
         QStringList order;
         {
-            auto *widget = new Widget(&bus);
+            auto *widget = new Widget(&bus, sandbox.locations());
             QObject::connect(widget->view(), &QObject::destroyed,
                              [&order] { order << QStringLiteral("view"); });
             QObject::connect(&widget->deviceLink(), &QObject::destroyed,
@@ -115,7 +115,7 @@ private slots:
         VirtualMouse mouse;
         QVERIFY(mouse.start());
         VirtualBus bus(mouse.busDirectory());
-        Widget widget(&bus);
+        Widget widget(&bus, sandbox.locations());
 
         widget.checkDevice();
         QVERIFY(deviceConnected.load());
