@@ -13,12 +13,25 @@
 #include "storage/data_locations.h"
 
 #include <QApplication>
+#include <QDirIterator>
 #include <QFileInfo>
+#include <QIcon>
 #include <QTextStream>
 #include <cstring>
 #include <memory>
 
 namespace {
+
+// The program's icon in every size the build rendered into the resources.
+QIcon programIcon()
+{
+    QIcon icon;
+    QDirIterator sizes(QStringLiteral(":/icons"), {QStringLiteral("*.png")}, QDir::Files,
+                       QDirIterator::Subdirectories);
+    while (sizes.hasNext())
+        icon.addFile(sizes.next());
+    return icon;
+}
 
 bool wantsCall(int argc, char **argv)
 {
@@ -73,6 +86,7 @@ int main(int argc, char *argv[])
     // executable is called.
     QCoreApplication::setApplicationName(QStringLiteral("z4config"));
     QGuiApplication::setDesktopFileName(DataLocations::applicationId());
+    QApplication::setWindowIcon(programIcon());
 
     QTextStream err(stderr);
     const AppOptions options = parseAppOptions(app.arguments().mid(1));

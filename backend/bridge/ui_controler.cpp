@@ -3,9 +3,11 @@
 #include "backend/bridge/my_qquick_view.h"
 #include "device/hid_thread.h"
 
+#include <QEvent>
 #include <QQmlContext>
 #include <QQuickItem>
 #include <QWidget>
+#include <QWindow>
 
 Ui_Controler::Ui_Controler(QWidget *hostWidget, Hid_Thread *hid, const DataLocations &locations,
                            const QUrl &source)
@@ -20,6 +22,7 @@ Ui_Controler::Ui_Controler(QWidget *hostWidget, Hid_Thread *hid, const DataLocat
 
     view = new myQQuickView(hostWidget, hid, locations);
     view->setObjectName(QStringLiteral("ui_View"));
+    view->installEventFilter(this);
 
     // The scene's bindings refer to these names while it is being created,
     // so they are registered before the source is loaded.
@@ -41,15 +44,31 @@ void Ui_Controler::onMinimize()
         hostWidget->close();
 }
 
+bool Ui_Controler::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress)
+        systemMoveStarted = false;
+    return QObject::eventFilter(watched, event);
+}
+
+bool Ui_Controler::movedBySystem()
+{
+    if (!systemMoveStarted) {
+        QWindow *window = hostWidget->windowHandle();
+        systemMoveStarted = window && window->startSystemMove();
+    }
+    return systemMoveStarted;
+}
+
 void Ui_Controler::onXChanged(int x)
 {
-    if (hostWidget)
+    if (hostWidget && !movedBySystem())
         hostWidget->move(hostWidget->x() + x, hostWidget->y());
 }
 
 void Ui_Controler::onYChanged(int y)
 {
-    if (hostWidget)
+    if (hostWidget && !movedBySystem())
         hostWidget->move(hostWidget->x(), hostWidget->y() + y);
 }
 

@@ -27,14 +27,24 @@ public:
 
     myQQuickView *quickView() const { return view; }
 
+    // A press in the view starts a new drag.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 public slots:
     void onMinimize();
+    // Drag steps of the frameless window. Where the platform can move the
+    // window itself (Wayland, where a window cannot place itself, and X11
+    // window managers), the first step of a drag hands the drag to it and
+    // later steps are ignored; elsewhere each step moves the window.
     void onXChanged(int x);
     void onYChanged(int y);
     void setBusy(int busyTime);
     void setBusy();
 
 private:
+    bool movedBySystem();
+
     QWidget *hostWidget;
+    bool systemMoveStarted = false;
     QPointer<myQQuickView> view; // a child of the host, which may delete it first
 };

@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -53,9 +54,10 @@ class TestProgram : public QObject
     Q_OBJECT
 
 private slots:
-    void runsFromACopiedFolderWhateverTheCurrentDirectory()
+    void copiedFolderRunsAnywhereAndKeepsItsSettingsBesideItself()
     {
         QTemporaryDir copy;
+        QTemporaryDir home;
         QVERIFY(copyTree(binDir() + QStringLiteral("/modules"),
                          copy.path() + QStringLiteral("/modules")));
         QVERIFY(QFile::copy(binDir() + QStringLiteral("/z4config"),
@@ -65,13 +67,23 @@ private slots:
 
         QProcess program;
         program.setWorkingDirectory(QDir::rootPath());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+        program.setProcessEnvironment(env);
         program.start(copy.path() + QStringLiteral("/z4config"),
-                      {"--demo", "--call", "ui_View.loadApConfig"});
+                      {"--demo", "--call", "ui_View.loadApConfig", "--call",
+                       "ui_View.ui_0BH_SetCurrentDPIStage", "5"});
         QVERIFY(program.waitForFinished(30000));
         QCOMPARE(program.exitCode(), 0);
-        const QJsonObject result = parseLine(program.readAllStandardOutput().trimmed());
+        const QJsonObject result = parseLine(program.readAllStandardOutput().split('\n').first());
         // The shipped settings hold the 32 entries of the global settings page.
         QCOMPARE(result.value(QStringLiteral("return")).toArray().size(), 32);
+        // A folder the user may write to keeps the settings beside the
+        // program, as the build's own does; the config folder stays unused.
+        QSettings profile(copy.path() + QStringLiteral("/modules/setting/p1.bin"),
+                          QSettings::IniFormat);
+        QCOMPARE(profile.value(QStringLiteral("sensor/stage_Z4")).toInt(), 5);
+        QVERIFY(!QFileInfo::exists(home.path() + QStringLiteral("/z4config")));
     }
 
     void callReachesTheVirtualMouseAndErrorsExitNonZero()

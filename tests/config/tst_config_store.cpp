@@ -96,6 +96,7 @@ private slots:
     void defaultSensorPageOrder();
     void defaultProfileWithoutFactoryFile();
     void defaultProfileMissingListShiftsPositions();
+    void settingsApartFromShippedDataWriteOnlyTheUsersFiles();
 
 private:
     std::unique_ptr<QTemporaryDir> tmp;
@@ -487,6 +488,46 @@ void TestConfigStore::defaultProfileMissingListShiftsPositions()
              (QList<int>{4, 5, 2, 5, 6, 1, 2, 3, 4, 5, 6, 7, 0}));
     QCOMPARE(toInts(store.loadDefaultProfile(2)), (QList<int>{3, 1, 2}));
     QCOMPARE(toInts(store.loadDefaultProfile(0)), (QList<int>{1, 0, 240, 0, 7, 0, 1, 0}));
+}
+
+void TestConfigStore::settingsApartFromShippedDataWriteOnlyTheUsersFiles()
+{
+    // The installed layout: factory files in the shipped folder (read only),
+    // the user's files elsewhere.
+    const QString shipped = tmp->path() + QStringLiteral("/share");
+    const QString user = tmp->path() + QStringLiteral("/home");
+    const QByteArray factoryAp = "[common]\nname=Factory\ntotal=1\n0=4\n";
+    writeFile(shipped + QStringLiteral("/setting/apConfigD.bin"), factoryAp);
+    writeFile(shipped + QStringLiteral("/setting/pD.bin"), FullFactoryProfile);
+    writeFile(user + QStringLiteral("/setting/p2.bin"), "[sensor]\nstage_Z4=1\n");
+    const QString imported = tmp->path() + QStringLiteral("/in.pf");
+    writeFile(imported, "[sensor]\nstage_Z4=7\n");
+
+    {
+        ConfigStore store(DataLocations::perUser(shipped, user));
+        store.saveApConfig({1, 2, 3});
+        QVERIFY(store.resetApconfig());
+        QCOMPARE(toInts(store.loadApConfig()), QList<int>{4});
+        QVERIFY(store.resetProfile(0));
+        QCOMPARE(store.liveProfile().value(QStringLiteral("sensor/stage_Z4")).toInt(), 3);
+        QCOMPARE(toInts(store.loadDefaultProfile(3)).size(), 45);
+        QVERIFY(store.loadProfile(1, imported));
+        QVERIFY(store.setCurrentProfile(1));
+        QCOMPARE(store.liveProfile().value(QStringLiteral("sensor/stage_Z4")).toInt(), 7);
+        store.liveProfile().setValue(QStringLiteral("sensor/dpi_Z4"), 5);
+    }
+
+    QCOMPARE(readFile(user + QStringLiteral("/setting/apConfig.bin")), factoryAp);
+    QCOMPARE(readFile(user + QStringLiteral("/setting/p1.bin")), FullFactoryProfile);
+    QCOMPARE(snapshot(user + QStringLiteral("/setting/p2.bin"))
+                 ->value(QStringLiteral("sensor/dpi_Z4"))
+                 .toInt(),
+             5);
+    // Nothing was written beside the factory files.
+    QCOMPARE(QDir(shipped + QStringLiteral("/setting")).entryList(QDir::Files),
+             (QStringList{QStringLiteral("apConfigD.bin"), QStringLiteral("pD.bin")}));
+    QCOMPARE(readFile(shipped + QStringLiteral("/setting/apConfigD.bin")), factoryAp);
+    QCOMPARE(readFile(shipped + QStringLiteral("/setting/pD.bin")), FullFactoryProfile);
 }
 
 QTEST_GUILESS_MAIN(TestConfigStore)
