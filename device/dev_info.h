@@ -2,7 +2,6 @@
 
 #include <QList>
 #include <QString>
-
 #include <cstdint>
 
 // One row of the device table ":/DevInfo.ini".

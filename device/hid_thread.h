@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/dev_info.h"
+#include "device/link_outcome.h"
 
 #include <QFuture>
 #include <QList>
@@ -10,14 +11,13 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 
 class HidBus;
 class HidHandle;
 class LinkClock;
 class QWidget;
-
-using uchar = unsigned char;
 
 // The one object through which the program talks to a device: device list,
 // link token, the two transactions and both command sets. Its own thread is
@@ -38,6 +38,11 @@ using uchar = unsigned char;
 //     link.swichCurDevice(link.currentDeviceId());
 // The destructor stops the watcher and waits for a running set, so the
 // object may go at any time on the GUI thread.
+//
+// Outcomes: the command members keep their shapes (sets return at once,
+// gets hand back their outputs), and every command also reports how it
+// ended: setStarted/setFinished for sets (setFinished arrives from the pool,
+// so connect it queued or auto), getFinished and lastGetOutcome() for gets.
 class Hid_Thread : public QThread
 {
     Q_OBJECT
@@ -61,6 +66,9 @@ public:
     // The current device was found by the last scan and its command
     // interface has not failed to open since (what connectDevice() checks).
     bool isDeviceConnected() const;
+    // Both interfaces of the current device are known and have not failed to
+    // open since the last scan; presenceChanged() reports every change.
+    bool isDevicePresent() const;
 
     // The device watcher: a pool task that reads the second interface of
     // device did, sets the acknowledge flag on 04 04 00 00 and logs "Device
@@ -68,6 +76,10 @@ public:
     // one read time-out.
     void startWatch(uint did);
     void stopWatch();
+    // Starts the watcher on the current device unless one is running. The
+    // watcher is what sees the acknowledge report, so a set can only know it
+    // was acknowledged while one runs.
+    void watchCurrentDevice();
     // Waits until no transaction runs and takes the link for good; called
     // before destruction so that no pool task outlives this object.
     void shutdownLink();
@@ -78,6 +90,23 @@ public:
     static constexpr int kDataReadTimeoutMs = 1000;
     // Read time-out of one pass of the device watcher; bounds stopWatch().
     static constexpr int kWatchReadTimeoutMs = 500;
+
+    // How the last get ended (GUI thread only). A get hands back its reply
+    // template when the exchange fails, so callers that build a set from a
+    // read check this first.
+    LinkOutcome lastGetOutcome() const { return lastGet; }
+
+    // Sends a set again exactly as it went before (Retry).
+    void resend(const SetRequest &request) { dispatchSet(request); }
+
+signals:
+    // Every set: setStarted when it is called, then exactly one setFinished
+    // (Busy or Closed at once when it was dropped, otherwise from the pool
+    // thread when its transaction has ended).
+    void setStarted(const SetRequest &request);
+    void setFinished(const SetRequest &request, LinkResult result);
+    void getFinished(const LinkOutcome &outcome);
+    void presenceChanged(bool present);
 
 public slots:
     void swichCurDevice(uint did);
@@ -139,6 +168,20 @@ protected:
 
     // Waits (up to 255 polls of 8 ms, processing events) for the link token.
     bool acquireLink();
+    // A set's frame: [0, code, params..., 0...] with its checksum.
+    static SetRequest setFrame(uchar code, std::initializer_list<uchar> params, bool waitAck,
+                               bool pauseAfter = false);
+    static QByteArray blockOf(const uchar *src, int length)
+    {
+        return {reinterpret_cast<const char *>(src), length};
+    }
+    // The common shape of every set: takes the link (or logs "cmd Failed XX"
+    // and reports the drop), fills frame and data from the request, starts
+    // the transaction on the pool and pauses when the request says so.
+    void dispatchSet(const SetRequest &request);
+    // The start of every get: takes the link, or logs "cmd Failed" and
+    // reports the drop (false: leave the outputs alone).
+    bool beginGet(uchar code);
     // frame = [0, code, p1..p6, checksum of bytes 1..7].
     void buildFrame(uchar code, uchar p1 = 0, uchar p2 = 0, uchar p3 = 0, uchar p4 = 0,
                     uchar p5 = 0, uchar p6 = 0);
@@ -146,6 +189,7 @@ protected:
     // link token must be held and frame (and data) filled.
     void startWriteTask(int dataLength, bool waitAck);
     // Runs the read exchange on the calling thread; reply must be preset.
+    // Records and reports the get's outcome.
     bool readTransaction(int dataLength);
     // The 8 ms pause some sets take on the caller's thread after dispatch.
     void pauseAfterDispatch();
@@ -155,8 +199,16 @@ protected:
     std::array<uchar, 512> data{};
 
 private:
-    bool writeTransaction(int dataLength, bool waitAck);
-    void waitAck();
+    // why (optional) receives how the exchange ended.
+    bool writeTransaction(int dataLength, bool waitAck, LinkResult *why = nullptr);
+    bool readExchange(int dataLength, LinkResult *why);
+    // Sleeps 64 ms, and 64 more unless the acknowledge came in the first
+    // wait; true when it came. ackSeen is cleared before the report it
+    // acknowledges is sent, so a quick device's answer is not missed.
+    bool waitAck();
+    void finishGet(const LinkOutcome &outcome);
+    // Opens the command interface, telling why it failed.
+    bool openCommand(uint index, std::unique_ptr<HidHandle> &handle, LinkResult *why);
     // Closes handle, then opens the interface's path into it. A failed open
     // empties that path, so the device counts as gone until the next scan.
     // An empty path fails without touching the bus.
@@ -167,6 +219,9 @@ private:
     // Empties a path, but only while it is still the one that failed: a scan
     // that ran in between keeps its fresh result.
     void clearPath(int index, bool second, const QString &failedPath);
+    // Re-evaluates the current device's presence after devices changed;
+    // call with devicesMutex released.
+    void notePresence();
 
     HidBus *bus = nullptr;
     LinkClock *clock = nullptr;
@@ -178,9 +233,12 @@ private:
     std::atomic<bool> linkIdle{true};
     std::atomic<bool> linkClosed{false}; // set by shutdownLink: no command starts any more
     std::atomic<bool> watchRunning{false};
+    std::atomic<bool> watchReading{false}; // the watcher is in its read loop
+    std::atomic<int> presence{-1};         // last reported presence: -1 none yet
     std::atomic<bool> ackSeen{true};
     QFuture<void> watchFuture;
-    QFuture<bool> writeFuture; // the last set's task, waited for at shutdown
+    QFuture<void> writeFuture; // the last set's task, waited for at shutdown
+    LinkOutcome lastGet;
 };
 
 // Process-wide flags of the device link.

@@ -5,20 +5,9 @@
 // device addressed.
 #include "device/hid_thread.h"
 
-#include <QDebug>
 #include <algorithm>
 
 namespace {
-
-void logSetDropped(uchar code)
-{
-    qDebug("cmd Failed %02X", unsigned(code));
-}
-
-void logGetDropped()
-{
-    qDebug("cmd Failed");
-}
 
 constexpr int kKeyMatrixBytes = 512;
 constexpr int kKeyOnOffBytes = 21;
@@ -31,122 +20,67 @@ constexpr int kPictureBytes = 512;
 
 void Hid_Thread::hid_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
 {
-    if (!acquireLink()) {
-        logSetDropped(0x03);
-        return;
-    }
-    buildFrame(0x03, byte1, byte2, byte3, byte4);
-    startWriteTask(0, false);
-    pauseAfterDispatch();
+    dispatchSet(setFrame(0x03, {byte1, byte2, byte3, byte4}, false, true));
 }
 
 void Hid_Thread::hid_04H_SetButtonSensitivity(uchar sens1, uchar sens2, uchar sens3, uchar sens4,
                                               uchar index)
 {
-    if (!acquireLink()) {
-        logSetDropped(0x04);
-        return;
-    }
-    buildFrame(0x04, sens1, sens2, sens3, sens4, index);
-    startWriteTask(0, true);
+    dispatchSet(setFrame(0x04, {sens1, sens2, sens3, sens4, index}, true));
 }
 
 void Hid_Thread::hid_07H_SetControlIndicatorLight(uchar effect, uchar frequenty)
 {
-    if (!acquireLink()) {
-        logSetDropped(0x07);
-        return;
-    }
-    buildFrame(0x07, effect, frequenty);
-    startWriteTask(0, false);
-    pauseAfterDispatch();
+    dispatchSet(setFrame(0x07, {effect, frequenty}, false, true));
 }
 
 void Hid_Thread::hid_08H_SetLEDType(uchar option, uchar effect, uchar speed, uchar light,
                                     uchar color, uchar direction)
 {
-    if (!acquireLink()) {
-        logSetDropped(0x08);
-        return;
-    }
-    buildFrame(0x08, option, effect, speed, light, color, direction);
-    startWriteTask(0, true);
+    dispatchSet(setFrame(0x08, {option, effect, speed, light, color, direction}, true));
 }
 
 void Hid_Thread::hid_09H_SetKeyboardMode(uchar mode)
 {
-    if (!acquireLink()) {
-        logSetDropped(0x09);
-        return;
-    }
-    buildFrame(0x09, mode);
-    startWriteTask(0, true);
+    dispatchSet(setFrame(0x09, {mode}, true));
 }
 
 void Hid_Thread::hid_0DH_SetKeyMatrix(uchar *src512)
 {
-    if (!acquireLink()) {
-        logSetDropped(0x0D);
-        return;
-    }
-    buildFrame(0x0D, 0, 0, 0x08);
-    std::copy_n(src512, kKeyMatrixBytes, data.begin());
-    startWriteTask(kKeyMatrixBytes, true);
+    SetRequest request = setFrame(0x0D, {0, 0, 0x08}, true);
+    request.data = blockOf(src512, kKeyMatrixBytes);
+    dispatchSet(request);
 }
 
 void Hid_Thread::hid_0EH_SetKeyOnOff(uchar *src21)
 {
-    if (!acquireLink()) {
-        logSetDropped(0x0E);
-        return;
-    }
-    buildFrame(0x0E, 0, 0, kKeyOnOffBytes);
-    std::copy_n(src21, kKeyOnOffBytes, data.begin());
-    startWriteTask(kKeyOnOffBytes, true);
+    SetRequest request = setFrame(0x0E, {0, 0, kKeyOnOffBytes}, true);
+    request.data = blockOf(src21, kKeyOnOffBytes);
+    dispatchSet(request);
 }
 
 void Hid_Thread::hid_11H_SetMacroKey(uchar macroId, uchar *src192)
 {
-    if (!acquireLink()) {
-        logSetDropped(0x11);
-        return;
-    }
-    buildFrame(0x11, 0, macroId, 0x03);
-    std::copy_n(src192, kMacroBytes, data.begin());
-    startWriteTask(kMacroBytes, true);
+    SetRequest request = setFrame(0x11, {0, macroId, 0x03}, true);
+    request.data = blockOf(src192, kMacroBytes);
+    dispatchSet(request);
 }
 
 void Hid_Thread::hid_12H_SetUserPicture(uchar index, uchar option, uchar *src512)
 {
-    if (!acquireLink()) {
-        logSetDropped(0x12);
-        return;
-    }
-    buildFrame(0x12, 0, index, 0x08, option);
-    std::copy_n(src512, kPictureBytes, data.begin());
-    startWriteTask(kPictureBytes, true);
+    SetRequest request = setFrame(0x12, {0, index, 0x08, option}, true);
+    request.data = blockOf(src512, kPictureBytes);
+    dispatchSet(request);
 }
 
 void Hid_Thread::hid_13H_SetRecoveryData()
 {
-    if (!acquireLink()) {
-        logSetDropped(0x13);
-        return;
-    }
-    buildFrame(0x13, 0xFF);
-    startWriteTask(0, false);
-    pauseAfterDispatch();
+    dispatchSet(setFrame(0x13, {0xFF}, false, true));
 }
 
 void Hid_Thread::hid_14H_SetColor(uchar index, uchar rValue, uchar gValue, uchar bValue)
 {
-    if (!acquireLink()) {
-        logSetDropped(0x14);
-        return;
-    }
-    buildFrame(0x14, 0, index, rValue, gValue, bValue);
-    startWriteTask(0, false);
-    pauseAfterDispatch();
+    dispatchSet(setFrame(0x14, {0, index, rValue, gValue, bValue}, false, true));
 }
 
 // ---------------------------------------------------------------- gets
@@ -155,10 +89,8 @@ void Hid_Thread::hid_14H_SetColor(uchar index, uchar rValue, uchar gValue, uchar
 
 void Hid_Thread::hid_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4)
 {
-    if (!acquireLink()) {
-        logGetDropped();
+    if (!beginGet(0x83))
         return;
-    }
     buildFrame(0x83);
     reply = {0, 0x83, byte1, byte2, byte3, byte4};
     readTransaction(0);
@@ -171,10 +103,8 @@ void Hid_Thread::hid_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &by
 void Hid_Thread::hid_84H_GetButtonSensitivity(uchar &sens1, uchar &sens2, uchar &sens3,
                                               uchar &sens4)
 {
-    if (!acquireLink()) {
-        logGetDropped();
+    if (!beginGet(0x84))
         return;
-    }
     buildFrame(0x84);
     reply = {0, 0x84, sens1, sens2, sens3, sens4};
     readTransaction(0);
@@ -187,10 +117,8 @@ void Hid_Thread::hid_84H_GetButtonSensitivity(uchar &sens1, uchar &sens2, uchar 
 void Hid_Thread::hid_88H_GetLEDType(uchar &effect, uchar &speed, uchar &light, uchar &color,
                                     uchar &direction)
 {
-    if (!acquireLink()) {
-        logGetDropped();
+    if (!beginGet(0x88))
         return;
-    }
     buildFrame(0x88);
     reply = {0, 0x88, 0, effect, speed, light, color, direction};
     readTransaction(0);
@@ -203,10 +131,8 @@ void Hid_Thread::hid_88H_GetLEDType(uchar &effect, uchar &speed, uchar &light, u
 
 void Hid_Thread::hid_89H_GetKeyboardMode(uchar &mode)
 {
-    if (!acquireLink()) {
-        logGetDropped();
+    if (!beginGet(0x89))
         return;
-    }
     buildFrame(0x89);
     reply = {0, 0x89, mode};
     readTransaction(0);
@@ -215,10 +141,8 @@ void Hid_Thread::hid_89H_GetKeyboardMode(uchar &mode)
 
 void Hid_Thread::hid_8DH_GetKeyMatrix(uchar *src512)
 {
-    if (!acquireLink()) {
-        logGetDropped();
+    if (!beginGet(0x8D))
         return;
-    }
     buildFrame(0x8D);
     // The keyboard's firmware takes this one frame with 00H where the
     // checksum (72H) would be.
@@ -231,10 +155,8 @@ void Hid_Thread::hid_8DH_GetKeyMatrix(uchar *src512)
 
 void Hid_Thread::hid_8EH_GetKeyOnOff(uchar *src21)
 {
-    if (!acquireLink()) {
-        logGetDropped();
+    if (!beginGet(0x8E))
         return;
-    }
     buildFrame(0x8E);
     reply = {0, 0x8E};
     std::copy_n(src21, kKeyOnOffBytes, data.begin());
@@ -244,10 +166,8 @@ void Hid_Thread::hid_8EH_GetKeyOnOff(uchar *src21)
 
 void Hid_Thread::hid_91H_GetMacroKey(uchar macroId, uchar *src192)
 {
-    if (!acquireLink()) {
-        logGetDropped();
+    if (!beginGet(0x91))
         return;
-    }
     buildFrame(0x91, 0, macroId);
     reply = {0, 0x91};
     std::copy_n(src192, kMacroBytes, data.begin());
@@ -257,10 +177,8 @@ void Hid_Thread::hid_91H_GetMacroKey(uchar macroId, uchar *src192)
 
 void Hid_Thread::hid_92H_GetUserPicture(uchar index, uchar *src512)
 {
-    if (!acquireLink()) {
-        logGetDropped();
+    if (!beginGet(0x92))
         return;
-    }
     buildFrame(0x92, 0, index);
     reply = {0, 0x92};
     std::copy_n(src512, kPictureBytes, data.begin());
@@ -270,10 +188,8 @@ void Hid_Thread::hid_92H_GetUserPicture(uchar index, uchar *src512)
 
 void Hid_Thread::hid_94H_GetColor(uchar index, uchar &rValue, uchar &gValue, uchar &bValue)
 {
-    if (!acquireLink()) {
-        logGetDropped();
+    if (!beginGet(0x94))
         return;
-    }
     buildFrame(0x94, 0, index);
     reply = {0, 0x94, 0, index, rValue, gValue, bValue};
     readTransaction(0);

@@ -25,6 +25,9 @@ constexpr auto kDefaultSecrecyCode = "740352";
 Hid_Thread::Hid_Thread(HidBus *bus, LinkClock *clock)
     : QThread(nullptr), bus(bus), clock(clock ? clock : &systemLinkClock())
 {
+    qRegisterMetaType<SetRequest>();
+    qRegisterMetaType<LinkOutcome>();
+    qRegisterMetaType<LinkResult>();
 }
 
 Hid_Thread::~Hid_Thread()
@@ -64,8 +67,11 @@ void Hid_Thread::scanDevices(const QList<DevInfo> &table)
             }
         }
     }
-    QMutexLocker lock(&devicesMutex);
-    devices = list;
+    {
+        QMutexLocker lock(&devicesMutex);
+        devices = list;
+    }
+    notePresence();
 }
 
 QList<HidDevice> Hid_Thread::deviceList() const
@@ -84,17 +90,33 @@ HidDevice Hid_Thread::deviceAt(int index) const
 
 void Hid_Thread::clearPath(int index, bool second, const QString &failedPath)
 {
-    QMutexLocker lock(&devicesMutex);
-    if (index < 0 || index >= devices.size())
-        return;
-    QString &path = second ? devices[index].path2 : devices[index].path;
-    if (path == failedPath)
+    {
+        QMutexLocker lock(&devicesMutex);
+        if (index < 0 || index >= devices.size())
+            return;
+        QString &path = second ? devices[index].path2 : devices[index].path;
+        if (path != failedPath)
+            return;
         path.clear();
+    }
+    notePresence();
 }
 
 bool Hid_Thread::isDeviceConnected() const
 {
     return !deviceAt(currentDevice.load()).path.isEmpty();
+}
+
+bool Hid_Thread::isDevicePresent() const
+{
+    return deviceAt(currentDevice.load()).present();
+}
+
+void Hid_Thread::notePresence()
+{
+    const int now = isDevicePresent() ? 1 : 0;
+    if (presence.exchange(now) != now)
+        emit presenceChanged(now == 1);
 }
 
 // ------------------------------------------------------------ connect step
@@ -103,6 +125,7 @@ void Hid_Thread::swichCurDevice(uint did)
 {
     if (static_cast<int>(did) != currentDevice.load()) {
         currentDevice.store(static_cast<int>(did));
+        notePresence();
         startWatch(did);
     }
     connectDevice();
@@ -144,15 +167,23 @@ void Hid_Thread::stopWatch()
     watchFuture.waitForFinished();
 }
 
+void Hid_Thread::watchCurrentDevice()
+{
+    if (watchFuture.isFinished() && isDevicePresent())
+        startWatch(uint(currentDevice.load()));
+}
+
 void Hid_Thread::watchDevice(uint did)
 {
     const int index = static_cast<int>(did);
     if (deviceAt(index).path2.isEmpty())
         return;
     std::unique_ptr<HidHandle> handle;
+    watchReading.store(true);
     while (watchRunning.load()) {
         if (!openWatchInterface(did, handle)) {
             qDebug("Device removed");
+            watchReading.store(false);
             watchRunning.store(false);
             return;
         }
@@ -163,6 +194,7 @@ void Hid_Thread::watchDevice(uint did)
             ackSeen.store(true);
         handle.reset();
     }
+    watchReading.store(false);
 }
 
 bool Hid_Thread::openWatchInterface(uint index, std::unique_ptr<HidHandle> &handle)
@@ -201,10 +233,57 @@ void Hid_Thread::buildFrame(uchar code, uchar p1, uchar p2, uchar p3, uchar p4, 
     frame[8] = frameChecksum(&frame[1]);
 }
 
+SetRequest Hid_Thread::setFrame(uchar code, std::initializer_list<uchar> params, bool waitAck,
+                                bool pauseAfter)
+{
+    SetRequest request;
+    request.frame[1] = code;
+    std::copy_n(params.begin(), std::min<size_t>(params.size(), 6), request.frame.begin() + 2);
+    request.frame[8] = frameChecksum(&request.frame[1]);
+    request.waitAck = waitAck;
+    request.pauseAfter = pauseAfter;
+    return request;
+}
+
+void Hid_Thread::dispatchSet(const SetRequest &request)
+{
+    emit setStarted(request);
+    if (!acquireLink()) {
+        qDebug("cmd Failed %02X", unsigned(request.code()));
+        emit setFinished(request, linkClosed.load() ? LinkResult::Closed : LinkResult::Busy);
+        return;
+    }
+    frame = request.frame;
+    const auto length = std::min<qsizetype>(request.data.size(), qsizetype(data.size()));
+    std::copy_n(request.data.constData(), length, data.begin());
+    startWriteTask(int(length), request.waitAck);
+    if (request.pauseAfter)
+        pauseAfterDispatch();
+}
+
+bool Hid_Thread::beginGet(uchar code)
+{
+    if (acquireLink())
+        return true;
+    qDebug("cmd Failed");
+    finishGet({code, linkClosed.load() ? LinkResult::Closed : LinkResult::Busy});
+    return false;
+}
+
 void Hid_Thread::startWriteTask(int dataLength, bool waitAck)
 {
-    writeFuture = QtConcurrent::run(QThreadPool::globalInstance(), [this, dataLength, waitAck] {
-        return writeTransaction(dataLength, waitAck);
+    // What goes on the wire, kept for the outcome (and a later resend) before
+    // the transaction enciphers the frame in place.
+    SetRequest request;
+    request.frame = frame;
+    request.waitAck = waitAck;
+    if (dataLength > 0)
+        request.data = QByteArray(reinterpret_cast<const char *>(data.data()),
+                                  std::min<qsizetype>(dataLength, qsizetype(data.size())));
+    writeFuture = QtConcurrent::run(QThreadPool::globalInstance(), [this, request] {
+        LinkResult result = LinkResult::Done;
+        writeTransaction(int(request.data.size()), request.waitAck, &result);
+        emit setFinished(request, result);
     });
 }
 

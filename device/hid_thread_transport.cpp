@@ -89,90 +89,143 @@ void Hid_Thread::USBDataDecipher(uchar FIFOBuf[], uchar SecrecyCode[])
 
 bool Hid_Thread::openCmdInterface(uint index, std::unique_ptr<HidHandle> &handle)
 {
+    return openCommand(index, handle, nullptr);
+}
+
+bool Hid_Thread::openCommand(uint index, std::unique_ptr<HidHandle> &handle, LinkResult *why)
+{
     const QString path = deviceAt(static_cast<int>(index)).path;
-    if (path.isEmpty() || !bus)
+    if (path.isEmpty() || !bus) {
+        if (why)
+            *why = LinkResult::NotConnected;
         return false;
+    }
     handle.reset();
     handle = bus->open(path);
     if (!handle) {
         clearPath(static_cast<int>(index), false, path);
+        if (why)
+            *why = LinkResult::OpenRefused;
         return false;
     }
     handle->setNonBlocking(false);
     return true;
 }
 
-void Hid_Thread::waitAck()
+bool Hid_Thread::waitAck()
 {
-    ackSeen.store(false);
     clock->sleepMs(kAckWaitMs);
     if (ackSeen.load())
-        return;
-    ackSeen.store(true);
+        return true;
     clock->sleepMs(kAckWaitMs);
+    return ackSeen.load();
 }
 
-bool Hid_Thread::writeTransaction(int dataLength, bool wantAck)
+bool Hid_Thread::writeTransaction(int dataLength, bool wantAck, LinkResult *why)
 {
     LinkRelease release(linkIdle);
     std::unique_ptr<HidHandle> handle;
+    LinkResult ignored = LinkResult::Done;
+    LinkResult &result = why ? *why : ignored;
+    result = LinkResult::Done;
 
     const uint index = static_cast<uint>(currentDevice.load());
     const int reportLength = deviceAt(static_cast<int>(index)).reportLength;
-    if (!openCmdInterface(index, handle))
+    if (!openCommand(index, handle, &result))
         return false;
 
     if (isEncode.load()) {
         std::array<uchar, 8> key = currentSecrecyCode();
         encipherBlock(&frame[1], key.data());
     }
-    if (!openCmdInterface(index, handle) ||
-        handle->sendFeatureReport(frame.data(), kFrameLength) < 0)
-        return false;
+    // Only a running watcher can see the acknowledge; without one the waits
+    // are plain pauses and prove nothing.
+    bool acknowledged = true;
     if (wantAck)
-        waitAck();
-    if (dataLength <= 0)
-        return true;
-
-    if (reportLength <= 0 || reportLength > kMaxReportLength ||
-        dataLength > static_cast<int>(data.size()))
+        ackSeen.store(false);
+    if (!openCommand(index, handle, &result))
         return false;
-    const int chunk = std::min(dataLength, reportLength);
-    std::vector<uchar> report(static_cast<size_t>(reportLength) + 1, 0);
-    for (int offset = 0; offset < dataLength; offset += chunk) {
-        report[0] = 0;
-        const int n = chunkWithinBuffer(offset, chunk, static_cast<int>(data.size()));
-        std::memcpy(report.data() + 1, data.data() + offset, static_cast<size_t>(n));
-        if (!openCmdInterface(index, handle) || handle->write(report.data(), report.size()) < 0)
-            return false;
-        clock->sleepMs(kReportPauseMs);
+    if (handle->sendFeatureReport(frame.data(), kFrameLength) < 0) {
+        result = LinkResult::SendFailed;
+        return false;
     }
-    if (wantAck)
-        waitAck();
+    if (wantAck && !waitAck() && watchReading.load())
+        acknowledged = false;
+    if (dataLength > 0) {
+        if (reportLength <= 0 || reportLength > kMaxReportLength ||
+            dataLength > static_cast<int>(data.size())) {
+            result = LinkResult::WriteFailed;
+            return false;
+        }
+        const int chunk = std::min(dataLength, reportLength);
+        std::vector<uchar> report(static_cast<size_t>(reportLength) + 1, 0);
+        if (wantAck)
+            ackSeen.store(false);
+        for (int offset = 0; offset < dataLength; offset += chunk) {
+            report[0] = 0;
+            const int n = chunkWithinBuffer(offset, chunk, static_cast<int>(data.size()));
+            std::memcpy(report.data() + 1, data.data() + offset, static_cast<size_t>(n));
+            if (!openCommand(index, handle, &result))
+                return false;
+            if (handle->write(report.data(), report.size()) < 0) {
+                result = LinkResult::WriteFailed;
+                return false;
+            }
+            clock->sleepMs(kReportPauseMs);
+        }
+        if (wantAck && !waitAck() && watchReading.load())
+            acknowledged = false;
+    }
+    if (!acknowledged) {
+        result = LinkResult::NoAcknowledge;
+        return false;
+    }
     return true;
 }
 
 bool Hid_Thread::readTransaction(int dataLength)
 {
+    const uchar code = frame[1]; // read before the cipher touches the frame
+    LinkResult result = LinkResult::Done;
+    const bool ok = readExchange(dataLength, &result);
+    finishGet({code, result});
+    return ok;
+}
+
+void Hid_Thread::finishGet(const LinkOutcome &outcome)
+{
+    lastGet = outcome;
+    emit getFinished(outcome);
+}
+
+bool Hid_Thread::readExchange(int dataLength, LinkResult *why)
+{
     LinkRelease release(linkIdle);
     std::unique_ptr<HidHandle> handle;
+    LinkResult &result = *why;
 
     const uint index = static_cast<uint>(currentDevice.load());
     const int reportLength = deviceAt(static_cast<int>(index)).reportLength;
-    if (!openCmdInterface(index, handle))
+    if (!openCommand(index, handle, &result))
         return false;
 
     const bool cipher = isEncode.load();
     const std::array<uchar, 8> key = currentSecrecyCode();
     if (cipher)
         encipherBlock(&frame[1], key.data());
-    if (!openCmdInterface(index, handle) ||
-        handle->sendFeatureReport(frame.data(), kFrameLength) < 0)
+    if (!openCommand(index, handle, &result))
         return false;
+    if (handle->sendFeatureReport(frame.data(), kFrameLength) < 0) {
+        result = LinkResult::SendFailed;
+        return false;
+    }
     reply[0] = 0; // the report id the feature read asks for
-    if (!openCmdInterface(index, handle) ||
-        handle->getFeatureReport(reply.data(), kFrameLength) < 0)
+    if (!openCommand(index, handle, &result))
         return false;
+    if (handle->getFeatureReport(reply.data(), kFrameLength) < 0) {
+        result = LinkResult::NoReply;
+        return false;
+    }
     if (dataLength <= 0) {
         if (cipher)
             decipherBlock(&reply[1], key.data());
@@ -181,20 +234,51 @@ bool Hid_Thread::readTransaction(int dataLength)
 
     // The reply of a get with a data phase stays as it arrived.
     if (reportLength <= 0 || reportLength > kMaxReportLength ||
-        dataLength > static_cast<int>(data.size()))
+        dataLength > static_cast<int>(data.size())) {
+        result = LinkResult::ReadFailed;
         return false;
+    }
     const int chunk = std::min(dataLength, reportLength);
     std::vector<uchar> report(static_cast<size_t>(reportLength) + 1);
     for (int offset = 0; offset < dataLength; offset += chunk) {
         std::fill(report.begin(), report.end(), 0);
-        if (!openCmdInterface(index, handle))
+        if (!openCommand(index, handle, &result))
             return false;
         // A short report is accepted (its missing bytes stay zero); a report
         // that does not come at all ends the transaction.
-        if (handle->read(report.data(), report.size(), kDataReadTimeoutMs) <= 0)
+        if (handle->read(report.data(), report.size(), kDataReadTimeoutMs) <= 0) {
+            result = LinkResult::ReadFailed;
             return false;
+        }
         const int n = chunkWithinBuffer(offset, chunk, static_cast<int>(data.size()));
         std::memcpy(data.data() + offset, report.data(), static_cast<size_t>(n));
     }
     return true;
+}
+
+QString linkResultText(LinkResult result)
+{
+    switch (result) {
+    case LinkResult::Done:
+        return QStringLiteral("done");
+    case LinkResult::Busy:
+        return QStringLiteral("link busy");
+    case LinkResult::NotConnected:
+        return QStringLiteral("device not connected");
+    case LinkResult::OpenRefused:
+        return QStringLiteral("device would not open");
+    case LinkResult::SendFailed:
+        return QStringLiteral("command not sent");
+    case LinkResult::NoReply:
+        return QStringLiteral("no reply");
+    case LinkResult::WriteFailed:
+        return QStringLiteral("data not sent");
+    case LinkResult::ReadFailed:
+        return QStringLiteral("data not received");
+    case LinkResult::NoAcknowledge:
+        return QStringLiteral("not acknowledged");
+    case LinkResult::Closed:
+        return QStringLiteral("link closed");
+    }
+    return QStringLiteral("failed");
 }

@@ -3,6 +3,7 @@
 #include "link_test_util.h"
 #include "support/frames.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -150,6 +151,115 @@ private slots:
         rig.clock.onSleep = nullptr;
         rig.link->stopWatch();
         QCOMPARE(rig.clock.totalMs(gui, false), waitedMs);
+    }
+
+    // Every set ends in exactly one outcome, and only a completed exchange
+    // counts as done; the failure says where it stopped.
+    void setOutcome_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<LinkResult>("expected");
+        QTest::newRow("done") << "" << LinkResult::Done;
+        QTest::newRow("no device") << "absent" << LinkResult::NotConnected;
+        QTest::newRow("refused open") << "refuse" << LinkResult::OpenRefused;
+        QTest::newRow("frame not sent") << "send" << LinkResult::SendFailed;
+        QTest::newRow("data not written") << "write" << LinkResult::WriteFailed;
+        QTest::newRow("watcher saw no acknowledge") << "silent" << LinkResult::NoAcknowledge;
+        QTest::newRow("link busy") << "busy" << LinkResult::Busy;
+    }
+    void setOutcome()
+    {
+        QFETCH(QString, fault);
+        QFETCH(LinkResult, expected);
+        Rig rig(0);
+        if (fault == QLatin1String("absent")) {
+            rig.bus.interfaces.clear();
+            rig.link->scanDevices(testDeviceTable(32));
+        }
+        if (fault == QLatin1String("refuse"))
+            rig.bus.refuse(QStringLiteral("cmd"));
+        rig.bus.failSendFeature = fault == QLatin1String("send") ? 1 : 0;
+        rig.bus.failWrite = fault == QLatin1String("write") ? 1 : 0;
+        if (fault == QLatin1String("silent")) {
+            rig.link->startWatch(1);
+            QTRY_VERIFY(rig.log.count(BusEvent::Open, QStringLiteral("ack")) > 0);
+        }
+        if (fault == QLatin1String("busy")) {
+            QVERIFY(rig.link->acquireLink());
+            QTest::ignoreMessage(QtDebugMsg, "cmd Failed 11");
+        }
+        QSignalSpy started(rig.link.get(), &Hid_Thread::setStarted);
+        QSignalSpy finished(rig.link.get(), &Hid_Thread::setFinished);
+
+        uchar stages[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+        rig.link->hid_11H_SetDPISet(2, stages);
+        QTRY_COMPARE(finished.count(), 1);
+        QTRY_VERIFY(rig.link->isLinkIdle() || fault == QLatin1String("busy"));
+        rig.link->stopWatch();
+        QCOMPARE(started.count(), 1);
+        QCOMPARE(finished.at(0).at(1).value<LinkResult>(), expected);
+        const auto request = finished.at(0).at(0).value<SetRequest>();
+        QCOMPARE(request.code(), uchar(0x11));
+        QCOMPARE(request.data, QByteArray::fromHex("0102030405060708"));
+    }
+
+    // Retry sends the recorded frame and block again, byte for byte.
+    void resendRepeatsTheSameReports()
+    {
+        Rig rig(0);
+        QSignalSpy finished(rig.link.get(), &Hid_Thread::setFinished);
+        uchar stages[8] = {9, 8, 7, 6, 5, 4, 3, 2};
+        rig.link->hid_11H_SetDPISet(3, stages);
+        QTRY_COMPARE(finished.count(), 1);
+        QTRY_VERIFY(rig.link->isLinkIdle());
+        const QList<BusEvent> first = rig.log.all();
+        rig.log.clear();
+        rig.link->resend(finished.at(0).at(0).value<SetRequest>());
+        QTRY_COMPARE(finished.count(), 2);
+        QTRY_VERIFY(rig.link->isLinkIdle());
+        auto wire = [](const QList<BusEvent> &events) {
+            QList<QByteArray> out;
+            for (const BusEvent &e : events)
+                if (e.kind == BusEvent::SendFeature || e.kind == BusEvent::Write)
+                    out.append(e.bytes);
+            return out;
+        };
+        QCOMPARE(wire(rig.log.all()).size(), 2);
+        QCOMPARE(wire(rig.log.all()), wire(first));
+    }
+
+    // A failed get hands back its template, and says that it failed.
+    void getOutcomeTellsAFailedReadFromARealAnswer()
+    {
+        Rig rig(0);
+        QSignalSpy gets(rig.link.get(), &Hid_Thread::getFinished);
+        uchar block[64] = {};
+        rig.link->hid_92H_GetKeyMatrix(block); // no input report comes
+        QCOMPARE(rig.link->lastGetOutcome().code, uchar(0x92));
+        QCOMPARE(rig.link->lastGetOutcome().result, LinkResult::ReadFailed);
+        rig.bus.featureReply = QByteArray::fromHex("008105000000000000");
+        uchar rate = 0;
+        rig.link->hid_81H_GetReportRate(rate);
+        QVERIFY(rig.link->lastGetOutcome().ok());
+        QCOMPARE(gets.count(), 2);
+    }
+
+    // Presence follows the scan and the first failed open, from any thread.
+    void presenceFollowsScansAndFailedOpens()
+    {
+        Rig rig(0);
+        QSignalSpy presence(rig.link.get(), &Hid_Thread::presenceChanged);
+        QVERIFY(rig.link->isDevicePresent());
+        rig.bus.refuse(QStringLiteral("cmd"));
+        rig.link->hid_0BH_SetCurrentDPIStage(1);
+        QTRY_COMPARE(presence.count(), 1);
+        QCOMPARE(presence.at(0).at(0).toBool(), false);
+        rig.bus.refused.clear();
+        rig.link->scanDevices(testDeviceTable(32));
+        QCOMPARE(presence.count(), 2);
+        QCOMPARE(presence.at(1).at(0).toBool(), true);
+        rig.link->scanDevices(testDeviceTable(32)); // no change, no signal
+        QCOMPARE(presence.count(), 2);
     }
 
     void destructionWaitsForTheRunningSet()
