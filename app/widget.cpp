@@ -85,6 +85,19 @@ void Widget::waitForDevice()
     box->show();
 }
 
+void Widget::bringToFront()
+{
+    QWidget *front = this;
+    if (waitingForDevice && noDeviceNotice)
+        front = noDeviceNotice;
+    else if (!isVisible())
+        return; // not opened yet: it opens by itself
+    front->setWindowState((front->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    front->show();
+    front->raise();
+    front->activateWindow();
+}
+
 void Widget::showAndStart()
 {
     waitingForDevice = false;

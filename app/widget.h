@@ -39,6 +39,10 @@ public:
     void waitForDevice();
     bool isStarted() const { return started; }
 
+    // Shows this program to the user again (a second start asked for it):
+    // the window, or the notice while no mouse is there.
+    void bringToFront();
+
 public slots:
     void checkDevice();
     // Restarts the single-shot hot-plug timer.

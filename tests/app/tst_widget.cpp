@@ -66,6 +66,8 @@ private slots:
         QCOMPARE(widget.windowTitle(), QString());
     }
 
+    // Also: a second start brings back whatever the user was shown, the
+    // notice while waiting and the window after.
     void windowOpensWhenAMouseIsPluggedInLater()
     {
         ModuleSandbox sandbox;
@@ -79,6 +81,9 @@ private slots:
         QVERIFY(!widget.isVisible());
         QVERIFY(!widget.isStarted());
         QCOMPARE(visibleNotices(), 1);
+        widget.bringToFront();
+        QVERIFY(!widget.isVisible());
+        QCOMPARE(visibleNotices(), 1);
 
         QVERIFY(mouse.start());
         widget.checkDevice();
@@ -88,6 +93,12 @@ private slots:
         QTRY_COMPARE(visibleNotices(), 0);
         // The QML root becomes visible once "run" has played.
         QTRY_VERIFY_WITH_TIMEOUT(widget.view()->rootObject()->isVisible(), 5000);
+
+        widget.showMinimized();
+        QTRY_VERIFY(widget.windowState() & Qt::WindowMinimized);
+        widget.bringToFront();
+        QTRY_VERIFY(!(widget.windowState() & Qt::WindowMinimized));
+        QVERIFY(widget.isVisible());
     }
 
     void viewIsDestroyedBeforeTheDeviceLink()
