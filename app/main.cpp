@@ -1,9 +1,9 @@
 #include "app/app_options.h"
-#include "app/call/call_dispatcher.h"
+#include "app/call/call_session.h"
 #include "app/input_capture.h"
+#include "app/single_instance.h"
 #include "app/widget.h"
 #include "backend/bridge/my_qquick_view.h"
-#include "backend/bridge/ui_controler.h"
 #include "backend/config/user_files.h"
 #include "device/device_watcher.h"
 #include "device/hidapi_bus.h"
@@ -13,11 +13,12 @@
 #include "storage/data_locations.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QIcon>
 #include <QTextStream>
-#include <cstring>
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -31,14 +32,6 @@ QIcon programIcon()
     while (sizes.hasNext())
         icon.addFile(sizes.next());
     return icon;
-}
-
-bool wantsCall(int argc, char **argv)
-{
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--call") == 0)
-            return true;
-    return false;
 }
 
 // Where the program finds its device: the hidapi bus and the platform's
@@ -77,8 +70,24 @@ bool setUpDevices(const AppOptions &options, DeviceSetup &setup, QString *error)
 
 int main(int argc, char *argv[])
 {
+    // The command line is read before anything needs a display, so that
+    // --help, --version and mistakes are answered anywhere.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const AppOptions options = parseAppOptions(arguments);
+    if (options.help || options.version) {
+        QTextStream(stdout) << (options.help ? appHelpText() : appVersionText());
+        return 0;
+    }
+    if (!options.error.isEmpty()) {
+        QTextStream(stderr) << "z4config: " << options.error
+                            << "\nTry \"z4config --help\" for the options.\n";
+        return 2;
+    }
+
     // Scripting runs without a display.
-    if (wantsCall(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    if (options.headless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
@@ -89,25 +98,46 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(programIcon());
 
     QTextStream err(stderr);
-    const AppOptions options = parseAppOptions(app.arguments().mid(1));
-    if (!options.error.isEmpty()) {
-        const bool help = options.error == QLatin1String("help");
-        if (!help)
-            err << "z4config: " << options.error << "\n";
-        err << appUsage();
-        return help ? 0 : 2;
+    if (!options.virtualBusDir.isEmpty() && !QFileInfo(options.virtualBusDir).isDir()) {
+        err << "z4config: the virtual bus directory \"" << options.virtualBusDir
+            << "\" does not exist\n";
+        return 1;
+    }
+
+    // One process talks to each mouse: a later start hands its request to
+    // the one running and prints its answer.
+    SingleInstance instance(SingleInstance::serverName(options.demo, options.virtualBusDir));
+    SingleInstance::Request request;
+    if (options.headless) {
+        request.kind = SingleInstance::Request::Kind::Call;
+        request.callArguments = options.callArguments;
+        // Relative paths meant the directory the program was started in.
+        for (const QString &file : options.files)
+            request.files.append(QDir::current().absoluteFilePath(file));
+        request.answers = options.answers;
+    }
+    SingleInstance::Reply reply;
+    QString error;
+    switch (instance.claimOrForward(request, &reply, &error)) {
+    case SingleInstance::Start::Forwarded:
+        std::fwrite(reply.out.constData(), 1, size_t(reply.out.size()), stdout);
+        std::fwrite(reply.err.constData(), 1, size_t(reply.err.size()), stderr);
+        return reply.exitCode;
+    case SingleInstance::Start::Failed:
+        err << "z4config: " << error << "\n";
+        return 1;
+    case SingleInstance::Start::Primary:
+        break;
     }
 
     // The program finds its files from its own folder, wherever it was
-    // started from; relative paths on the command line keep meaning the
-    // current directory.
+    // started from.
     const DataLocations locations = DataLocations::forProgram(
         QCoreApplication::applicationDirPath(), DataLocations::userConfigFolder());
     for (const QString &problem : prepareUserFiles(locations))
         err << "z4config: " << problem << "\n";
 
     DeviceSetup devices;
-    QString error;
     if (!setUpDevices(options, devices, &error)) {
         err << "z4config: " << error << "\n";
         return 1;
@@ -128,13 +158,21 @@ int main(int argc, char *argv[])
 
     int result = 0;
     if (options.headless) {
-        CallDispatcher calls;
-        calls.addHid(&widget->deviceLink());
-        calls.addObject(QStringLiteral("ui_View"), widget->view());
-        calls.addObject(QStringLiteral("ui_Ctl"), widget->controller());
         QTextStream out(stdout);
-        result = calls.run(options.callArguments, out, err);
+        result = runCallSession(*widget, request.callArguments, request.files, request.answers, out,
+                                err, false);
     } else {
+        // Later starts: a window start raises this one, calls run here.
+        QObject::connect(&instance, &SingleInstance::raiseRequested, widget.get(),
+                         &Widget::bringToFront);
+        instance.setCallHandler([&widget](const SingleInstance::Request &forwarded) {
+            SingleInstance::Reply answer;
+            QTextStream out(&answer.out, QIODevice::WriteOnly);
+            QTextStream messages(&answer.err, QIODevice::WriteOnly);
+            answer.exitCode = runCallSession(*widget, forwarded.callArguments, forwarded.files,
+                                             forwarded.answers, out, messages, true);
+            return answer;
+        });
         if (deviceConnected.load()) {
             widget->showNormal();
             widget->startUI();
@@ -142,6 +180,7 @@ int main(int argc, char *argv[])
             widget->waitForDevice();
         }
         result = app.exec();
+        instance.setCallHandler({});
     }
 
     inputHook.reset();

@@ -1,6 +1,7 @@
 #include "backend/bridge/my_qquick_view.h"
 
 #include "backend/config/config_store.h"
+#include "backend/feedback/device_feedback.h"
 #include "backend/gun/gun_data.h"
 #include "backend/i18n/language_catalog.h"
 #include "backend/pointer/pointer_settings_service.h"
@@ -15,13 +16,13 @@
 #include "macro/picture/custom_picture.h"
 
 #include <QQuickItem>
-#include <QStandardPaths>
 #include <array>
 
 myQQuickView::myQQuickView(QWidget *parent, Hid_Thread *hidThread, const DataLocations &locations)
     : QQuickWidget(parent), hidThread(hidThread), locations(locations),
       userPrompts(std::make_unique<WidgetPrompts>(this)),
       config(std::make_unique<ConfigStore>(locations)),
+      deviceFeedback(new DeviceFeedback(*hidThread, this)),
       languages(std::make_unique<LanguageCatalog>(locations.languageDir())),
       sound(new SoundPlayer(locations.mediaDir(), this)),
       pointer(std::make_unique<PointerSettingsService>(
@@ -37,6 +38,11 @@ myQQuickView::myQQuickView(QWidget *parent, Hid_Thread *hidThread, const DataLoc
     // application settings.
     hidThread->setConfigSource(config.get());
 
+    connect(deviceFeedback, &DeviceFeedback::statusChanged, this,
+            [this](const QVariantMap &status) { invokeRoot("setDeviceStatus", {status}); });
+    connect(deviceFeedback, &DeviceFeedback::notice, this,
+            [this](const QVariantMap &notice) { invokeRoot("showNotice", {notice}); });
+
     buildMouseSettings();
     keyboard = std::make_unique<KeyboardSettings>(
         *hidThread, [this]() -> QSettings & { return config->liveProfile(); });
@@ -48,10 +54,11 @@ myQQuickView::~myQQuickView()
     config->sync();
 }
 
-void myQQuickView::setPrompts(std::unique_ptr<UserPrompts> prompts)
+std::unique_ptr<UserPrompts> myQQuickView::setPrompts(std::unique_ptr<UserPrompts> prompts)
 {
-    userPrompts = std::move(prompts);
+    std::swap(userPrompts, prompts);
     buildMouseSettings();
+    return prompts;
 }
 
 void myQQuickView::buildMouseSettings()
@@ -125,12 +132,53 @@ void myQQuickView::syncFW()
     if (currentDeviceId() != 0)
         return;
     for (uchar index = 0; index < 5; ++index) {
-        // Zeros stay where the device does not answer.
         std::array<uchar, 512> picture{};
         hidThread->hid_92H_GetUserPicture(index, picture.data());
+        // A picture that could not be read keeps what the profile holds.
+        if (!hidThread->lastGetOutcome().ok())
+            continue;
         config->liveProfile().setValue(KeyboardSettings::userPictureKey(index),
                                        settingvalues::intList(picture.data(), int(picture.size())));
     }
+}
+
+// --- Feedback ---
+
+QVariantMap myQQuickView::deviceStatus()
+{
+    return deviceFeedback->status();
+}
+
+void myQQuickView::beginAction(QString action)
+{
+    deviceFeedback->beginAction(action);
+}
+
+void myQQuickView::endAction()
+{
+    // Settings are written when the action has recorded them, so that a
+    // folder that cannot be written is told with the action's outcome.
+    if (deviceFeedback->inAction())
+        checkSettingsSaved();
+    deviceFeedback->endAction();
+}
+
+void myQQuickView::retryFailed()
+{
+    deviceFeedback->retry();
+}
+
+bool myQQuickView::confirm(QString title, QString text)
+{
+    return userPrompts->askOkCancel(title, text);
+}
+
+bool myQQuickView::checkSettingsSaved()
+{
+    const QStringList unsaved = config->syncAndListUnsaved();
+    for (const QString &path : unsaved)
+        deviceFeedback->noteFileNotSaved(path);
+    return unsaved.isEmpty();
 }
 
 // --- Sound ---
@@ -160,6 +208,7 @@ void myQQuickView::clearAllMedia()
 void myQQuickView::saveApConfig(QVariantList apConfigs)
 {
     config->saveApConfig(apConfigs);
+    checkSettingsSaved();
 }
 
 QVariantList myQQuickView::loadApConfig()
@@ -174,7 +223,8 @@ QVariantList myQQuickView::loadDeviceApConfig()
 
 void myQQuickView::resetApconfig()
 {
-    config->resetApconfig();
+    if (!config->resetApconfig())
+        deviceFeedback->noteFileNotSaved(config->apConfigPath());
 }
 
 // --- Skin and pictures ---
@@ -206,25 +256,27 @@ QVariantList myQQuickView::loadDefaultProfile(uchar uiPageId)
 
 void myQQuickView::loadProfile(int profile)
 {
-    const QString source = userPrompts->openFileName(
-        tr("Open File"), QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
-        tr("Profile(*.pf)"));
-    if (!source.isEmpty())
-        config->loadProfile(profile, source);
+    const QString source =
+        userPrompts->openFileName(tr("Open File"), UserPrompts::startFolder(), tr("Profile(*.pf)"));
+    if (!source.isEmpty() && !config->loadProfile(profile, source))
+        deviceFeedback->noteFileNotSaved(config->profilePath(profile));
 }
 
 void myQQuickView::saveProfile(int profile)
 {
-    const QString target = userPrompts->saveFileName(
-        tr("Save File"), QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
-        tr("Profile(*.pf)"));
-    if (!target.isEmpty())
-        config->saveProfile(profile, target);
+    const QString target =
+        userPrompts->saveFileName(tr("Save File"),
+                                  UserPrompts::startFolder(QStringLiteral("P%1.pf").arg(
+                                      profile + 1, 2, 10, QLatin1Char('0'))),
+                                  tr("Profile(*.pf)"));
+    if (!target.isEmpty() && !config->saveProfile(profile, target))
+        deviceFeedback->noteFileNotSaved(target);
 }
 
 void myQQuickView::resetProfile(int profile)
 {
-    config->resetProfile(profile);
+    if (!config->resetProfile(profile))
+        deviceFeedback->noteFileNotSaved(config->profilePath(profile));
 }
 
 // --- Languages ---

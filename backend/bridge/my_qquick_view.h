@@ -9,6 +9,7 @@
 #include <memory>
 
 class ConfigStore;
+class DeviceFeedback;
 class GunData;
 class Hid_Thread;
 class KeyboardSettings;
@@ -43,11 +44,13 @@ public:
 
     // Seams for tests: dialogs and message boxes, the system's pointer
     // settings.
-    void setPrompts(std::unique_ptr<UserPrompts> prompts);
+    // Returns the prompts in use before, so that they can be put back.
+    std::unique_ptr<UserPrompts> setPrompts(std::unique_ptr<UserPrompts> prompts);
     UserPrompts &prompts() const { return *userPrompts; }
     void setSystemPointerSettings(std::unique_ptr<PointerSettings> system);
 
     ConfigStore &configStore() const { return *config; }
+    DeviceFeedback &feedback() const { return *deviceFeedback; }
     SoundPlayer &soundPlayer() const { return *sound; }
     QStringList msgStrings() const;
 
@@ -66,6 +69,16 @@ public slots:
     void syncFW();
     void initUI();
     void runUI();
+
+    // Feedback: the mouse's status, the outcome of the user's actions, and
+    // questions before work is thrown away. The backend calls the root's
+    // "setDeviceStatus(status)" and "showNotice(notice)" (queued) with the
+    // maps DeviceFeedback describes.
+    QVariantMap deviceStatus();
+    void beginAction(QString action);
+    void endAction();
+    void retryFailed();
+    bool confirm(QString title, QString text);
 
     // Sound.
     void setEnableAudio(bool isEnable);
@@ -184,11 +197,15 @@ public slots:
 private:
     void invokeRoot(const char *function, const QVariantList &args);
     void buildMouseSettings();
+    // Writes pending settings and tells the user about files that could not
+    // be written; false when there were any.
+    bool checkSettingsSaved();
     int currentDeviceId() const;
 
     DataLocations locations;
     std::unique_ptr<UserPrompts> userPrompts;
     std::unique_ptr<ConfigStore> config;
+    DeviceFeedback *deviceFeedback; // child object
     std::unique_ptr<LanguageCatalog> languages;
     SoundPlayer *sound; // child object
     std::unique_ptr<PointerSettingsService> pointer;

@@ -2,6 +2,7 @@
 // keyboard setting operations, the press-gun files and operation, or the
 // system pointer settings.
 #include "backend/bridge/my_qquick_view.h"
+#include "backend/feedback/device_feedback.h"
 #include "backend/gun/gun_data.h"
 #include "backend/pointer/pointer_settings_service.h"
 #include "backend/settings/keyboard_settings.h"
@@ -38,7 +39,10 @@ QVariantList myQQuickView::getSelGundata(QVariant selGun)
 void myQQuickView::z4_0CH_SetPressGun(uchar xOffset, uchar yOffset, uchar times, uchar enable,
                                       uchar cursorBack, uchar slot)
 {
-    pressGun->z4_0CH_SetPressGun(xOffset, yOffset, times, enable, cursorBack, slot);
+    if (!pressGun->z4_0CH_SetPressGun(xOffset, yOffset, times, enable, cursorBack, slot)) {
+        deviceFeedback->noteNotSent(0x03);
+        deviceFeedback->noteNotSent(0x04);
+    }
 }
 
 // --- Both devices ---
@@ -186,7 +190,8 @@ bool myQQuickView::getMsgAns_FoolProofing()
 
 void myQQuickView::setScrollPinSwap(bool isSwap)
 {
-    mouse->setScrollPinSwap(isSwap);
+    if (!mouse->setScrollPinSwap(isSwap))
+        deviceFeedback->noteNotSent(0x03);
 }
 
 bool myQQuickView::getScrollPinSwap()
@@ -259,22 +264,26 @@ QVariantList myQQuickView::ui_93H_GetMacroKey(uchar macroId)
 
 void myQQuickView::setAcceleration(bool acceleration)
 {
-    pointer->setAcceleration(acceleration);
+    if (!pointer->setAcceleration(acceleration))
+        deviceFeedback->notePointerFailed(QStringLiteral("acceleration"));
 }
 
 void myQQuickView::setCursorSpeed(uint cursorSpeed)
 {
-    pointer->setCursorSpeed(cursorSpeed);
+    if (!pointer->setCursorSpeed(cursorSpeed))
+        deviceFeedback->notePointerFailed(QStringLiteral("cursorSpeed"));
 }
 
 void myQQuickView::setVerticalScrollLines(uint lines)
 {
-    pointer->setVerticalScrollLines(lines);
+    if (!pointer->setVerticalScrollLines(lines))
+        deviceFeedback->notePointerFailed(QStringLiteral("verticalScrollLines"));
 }
 
 void myQQuickView::setDoubleClickSpeed(uint speed)
 {
-    pointer->setDoubleClickSpeed(speed);
+    if (!pointer->setDoubleClickSpeed(speed))
+        deviceFeedback->notePointerFailed(QStringLiteral("doubleClickSpeed"));
 }
 
 bool myQQuickView::getAcceleration()

@@ -1,6 +1,7 @@
 // The macro slots of the view: the macro library files, the encoder, and
 // the upload of a macro block to the current device.
 #include "backend/bridge/my_qquick_view.h"
+#include "backend/feedback/device_feedback.h"
 #include "backend/prompts/user_prompts.h"
 #include "device/hid_thread.h"
 #include "macro/encoder/macro_encoder.h"
@@ -8,8 +9,8 @@
 
 QVariant myQQuickView::loadMacroIniFromFile()
 {
-    const QString source = userPrompts->openFileName(tr("Open File"), MacroLibrary::desktopFolder(),
-                                                     tr("Macro(*.bin)"));
+    const QString source =
+        userPrompts->openFileName(tr("Open File"), UserPrompts::startFolder(), tr("Macro(*.bin)"));
     if (source.isEmpty())
         return QString();
     return macros->importMacroIni(source);
@@ -19,10 +20,11 @@ void myQQuickView::saveMacroIniToFile(QVariant name)
 {
     if (!macros->exists(name.toString()))
         return;
-    const QString target = userPrompts->saveFileName(tr("Save File"), MacroLibrary::desktopFolder(),
-                                                     tr("Macro(*.bin)"));
-    if (!target.isEmpty())
-        macros->exportMacroIni(name.toString(), target);
+    const QString target = userPrompts->saveFileName(
+        tr("Save File"), UserPrompts::startFolder(name.toString() + QStringLiteral(".bin")),
+        tr("Macro(*.bin)"));
+    if (!target.isEmpty() && !macros->exportMacroIni(name.toString(), target))
+        deviceFeedback->noteFileNotSaved(target);
 }
 
 void myQQuickView::renameMacroIniFile(QVariant oldName, QVariant newName)
@@ -32,7 +34,10 @@ void myQQuickView::renameMacroIniFile(QVariant oldName, QVariant newName)
 
 QVariant myQQuickView::createMacroIni()
 {
-    return macros->createMacroIni();
+    const QString name = macros->createMacroIni();
+    if (name.isEmpty())
+        deviceFeedback->noteFileNotSaved(macros->directory());
+    return name;
 }
 
 QVariant myQQuickView::deleteMacroIni(QVariant name)
@@ -49,6 +54,8 @@ QVariant myQQuickView::saveMacroIni(QVariant name, QStringList macroLines)
 {
     const MacroSaveResult result =
         macros->saveMacroIni(name.toString(), macroLines, currentDeviceId());
+    if (!result.saved && macros->exists(name.toString()))
+        deviceFeedback->noteFileNotSaved(macros->filePath(name.toString()));
     // A bound macro goes to the device at once, so it never plays an
     // outdated version.
     if (result.saved && result.upload) {
@@ -72,7 +79,9 @@ QVariantList myQQuickView::loadMacroIniConfig(QVariant name)
 
 void myQQuickView::setMacroIniConfig(QVariant name, QVariantList config_)
 {
-    macros->setMacroIniConfig(name.toString(), config_, currentDeviceId());
+    if (!macros->setMacroIniConfig(name.toString(), config_, currentDeviceId()) &&
+        macros->exists(name.toString()) && config_.size() >= 2)
+        deviceFeedback->noteFileNotSaved(macros->filePath(name.toString()));
 }
 
 QList<uchar> myQQuickView::macroIncode(QStringList macroLines)

@@ -170,6 +170,20 @@ void ConfigStore::sync()
         store->sync();
 }
 
+QStringList ConfigStore::syncAndListUnsaved()
+{
+    sync();
+    // A store that failed to write keeps reporting it; the files stay as
+    // they were on disk.
+    QStringList unsaved;
+    if (apConfigStore->status() == QSettings::AccessError)
+        unsaved.append(apConfigStore->fileName());
+    for (auto &store : profileStores)
+        if (store->status() == QSettings::AccessError)
+            unsaved.append(store->fileName());
+    return unsaved;
+}
+
 bool ConfigStore::replaceStoreFile(QSettings &store, const QString &path, const QString &source)
 {
     // Pending changes belong to the old file; written later they would land

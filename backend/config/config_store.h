@@ -5,6 +5,7 @@
 
 #include <QSettings>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 #include <array>
 #include <memory>
@@ -75,6 +76,8 @@ public:
 
     // Writes every pending change to disk.
     void sync();
+    // The same, then the paths of the files that could not be written.
+    QStringList syncAndListUnsaved();
 
     QString settingDir() const { return dir; }
     QString factoryDir() const { return factory; }

@@ -134,20 +134,26 @@ bool MouseSettings::getMsgAns_FoolProofing()
     return prompts->askOkCancel(title, text);
 }
 
-void MouseSettings::setScrollPinSwap(bool isSwap)
+bool MouseSettings::setScrollPinSwap(bool isSwap)
 {
     live().setValue(kScrollSwapKey, isSwap);
 
     // 03H writes all four option bytes: send back what the mouse holds with
-    // only the swap bit changed.
+    // only the swap bit changed. A read that failed holds zeros, not the
+    // mouse's values, so nothing is sent then.
     uchar type = 0, option1 = 0, option2 = 0, rate = 0;
     hid.hid_83H_GetFunctionOption(type, option1, option2);
+    if (!hid.lastGetOutcome().ok())
+        return false;
     hid.hid_81H_GetReportRate(rate);
+    if (!hid.lastGetOutcome().ok())
+        return false;
     if (isSwap)
         option1 |= kScrollSwapBit;
     else
         option1 &= uchar(~kScrollSwapBit);
     hid.hid_03H_SetFunctionOption(type, rate, option1, option2);
+    return true;
 }
 
 bool MouseSettings::getScrollPinSwap()

@@ -41,7 +41,9 @@ public:
     QVariant getSensorType();
     bool chkIsLogoLedWork();
     bool getMsgAns_FoolProofing();
-    void setScrollPinSwap(bool isSwap);
+    // Records the swap, then sends it with the mouse's other options as
+    // read back; false (nothing sent) when that read failed.
+    bool setScrollPinSwap(bool isSwap);
     bool getScrollPinSwap();
     void ui_0BH_SetCurrentDPIStage(uchar dpiStage);
     void ui_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2,

@@ -8,13 +8,15 @@ constexpr uchar kPressGunEnabledBit = 0x08;
 
 } // namespace
 
-void PressGunOperation::z4_0CH_SetPressGun(uchar xOffset, uchar yOffset, uchar times, uchar enable,
+bool PressGunOperation::z4_0CH_SetPressGun(uchar xOffset, uchar yOffset, uchar times, uchar enable,
                                            uchar cursorBack, uchar slot)
 {
-    // The four-value 83H keeps its outputs when the read fails: start them at
-    // 0 so a failed read cannot send stray option bits back with 03H.
+    // 03H and the sign of the offset depend on what the mouse holds: without
+    // a good read there is nothing true to send.
     uchar type = 0, rate = 0, option1 = 0, option2 = 0;
     hid.hid_83H_GetKeyboardoption(type, rate, option1, option2);
+    if (!hid.lastGetOutcome().ok())
+        return false;
 
     if (enable != 0)
         option2 |= kPressGunEnabledBit;
@@ -26,4 +28,5 @@ void PressGunOperation::z4_0CH_SetPressGun(uchar xOffset, uchar yOffset, uchar t
     // negated (two's complement).
     const uchar vertical = option1 != 0 ? uchar(-yOffset) : yOffset;
     hid.hid_04H_SetButtonSensitivity(cursorBack, times, xOffset, vertical, slot);
+    return true;
 }

@@ -12,8 +12,9 @@ class PressGunOperation
 public:
     explicit PressGunOperation(Hid_Thread &hid) : hid(hid) {}
 
-    // Parameters in the order the press-gun page passes them.
-    void z4_0CH_SetPressGun(uchar xOffset, uchar yOffset, uchar times, uchar enable,
+    // Parameters in the order the press-gun page passes them. The options
+    // are read back first; false (nothing sent) when that read failed.
+    bool z4_0CH_SetPressGun(uchar xOffset, uchar yOffset, uchar times, uchar enable,
                             uchar cursorBack, uchar slot);
 
 private:

@@ -225,8 +225,3 @@ std::optional<MacroUpload> MacroLibrary::uploadFor(int index, int deviceId)
         return MacroUpload{MacroUpload::Command::Keyboard11H, std::uint8_t(index)};
     return std::nullopt;
 }
-
-QString MacroLibrary::desktopFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-}

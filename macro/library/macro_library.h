@@ -93,9 +93,6 @@ public:
     // macro id index; nothing for any other combination.
     static std::optional<MacroUpload> uploadFor(int index, int deviceId);
 
-    // Where the export and import dialogs start.
-    static QString desktopFolder();
-
 private:
     bool ensureDirectory() const;
 

@@ -1,7 +1,7 @@
 #include "macro/picture/custom_picture.h"
 
 #include <QDir>
-#include <QFile>
+#include <QImageReader>
 #include <QStandardPaths>
 
 namespace CustomPicture {
@@ -15,10 +15,11 @@ Choice checkChosenPicture(const QString &chosenPath)
 {
     if (chosenPath.isEmpty())
         return {};
-    QFile file(chosenPath);
-    if (!file.open(QIODevice::ReadOnly))
+    // A file that does not decode would turn the window black behind a
+    // switch that says ON.
+    QImageReader reader(chosenPath);
+    if (reader.read().isNull())
         return {QString(), true};
-    file.close();
     return {chosenPath, false};
 }
 

@@ -17,8 +17,8 @@ struct Choice
     bool warn = false;
 };
 
-// Checks a path picked in the file dialog ("" when it was cancelled). The
-// content is not looked at: any readable file is taken.
+// Checks a path picked in the file dialog ("" when it was cancelled): only a
+// file that decodes as an image is taken.
 Choice checkChosenPicture(const QString &chosenPath);
 
 // Where the dialog starts.

@@ -20,6 +20,32 @@ private slots:
                                                "ui_View.x", "-1", "--demo"}));
     }
 
+    void dialogAnswersComeBeforeTheCalls()
+    {
+        const AppOptions o =
+            parseAppOptions({"--file", "a.pf", "--answer", "ok", "--file", "/b", "--answer",
+                             "cancel", "--call", "ui_View.saveProfile", "0", "--file", "c"});
+        QVERIFY2(o.error.isEmpty(), qPrintable(o.error));
+        QCOMPARE(o.files, (QStringList{"a.pf", "/b"}));
+        QCOMPARE(o.answers, (QList<bool>{true, false}));
+        QCOMPARE(o.callArguments, (QStringList{"ui_View.saveProfile", "0", "--file", "c"}));
+    }
+
+    void helpVersionAndQtsOwnOptions()
+    {
+        QVERIFY(parseAppOptions({"--help"}).help);
+        QVERIFY(parseAppOptions({"-h", "--demo"}).help);
+        QVERIFY(parseAppOptions({"--version"}).version);
+        // Qt reads its own options from the same command line.
+        const AppOptions o = parseAppOptions(
+            {"-platform", "offscreen", "--virtual-bus=/tmp/bus", "-style", "Fusion"});
+        QVERIFY2(o.error.isEmpty(), qPrintable(o.error));
+        QCOMPARE(o.virtualBusDir, QStringLiteral("/tmp/bus"));
+        QVERIFY(!o.help && !o.version);
+        QVERIFY(!appHelpText().contains("platform"));
+        QVERIFY(appHelpText().startsWith("Usage: z4config "));
+    }
+
     void plainRunIsNotHeadless()
     {
         const AppOptions o = parseAppOptions({"--demo"});
@@ -36,6 +62,11 @@ private slots:
         QTest::newRow("bus without dir") << QStringList{"--virtual-bus"};
         QTest::newRow("call without name") << QStringList{"--call"};
         QTest::newRow("demo and bus") << QStringList{"--demo", "--virtual-bus", "/x"};
+        QTest::newRow("file without path") << QStringList{"--file"};
+        QTest::newRow("answer neither ok nor cancel")
+            << QStringList{"--answer", "yes", "--call", "ui_View.getMsgAns_FoolProofing"};
+        QTest::newRow("file without call") << QStringList{"--file", "a.pf"};
+        QTest::newRow("answer without call") << QStringList{"--answer", "ok"};
     }
 
     void badCommandLines()

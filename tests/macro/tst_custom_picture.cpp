@@ -2,9 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
-#include <unistd.h>
 
 class TestCustomPicture : public QObject
 {
@@ -51,10 +51,14 @@ private slots:
     {
         QTemporaryDir tmp;
         const QString png = tmp.path() + "/back ground.png";
+        QImage picture(4, 3, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        QVERIFY(picture.save(png, "PNG"));
+        const QString text = tmp.path() + "/bad.png";
         {
-            QFile f(png);
+            QFile f(text);
             QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("not really a png"); // the content is not checked
+            f.write("a text file with a picture's name");
         }
         const CustomPicture::Choice ok = CustomPicture::checkChosenPicture(png);
         QCOMPARE(ok.path, png);
@@ -64,27 +68,11 @@ private slots:
         QVERIFY(cancelled.path.isEmpty());
         QVERIFY(!cancelled.warn);
 
-        for (const QString &bad : {tmp.path() + "/gone.png", tmp.path()}) {
+        for (const QString &bad : {tmp.path() + "/gone.png", tmp.path(), text}) {
             const CustomPicture::Choice c = CustomPicture::checkChosenPicture(bad);
             QVERIFY2(c.path.isEmpty(), qPrintable(bad));
             QVERIFY2(c.warn, qPrintable(bad));
         }
-    }
-
-    void unreadablePicture()
-    {
-        if (geteuid() == 0)
-            QSKIP("root reads every file");
-        QTemporaryDir tmp;
-        const QString png = tmp.path() + "/locked.png";
-        {
-            QFile f(png);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-        }
-        QVERIFY(QFile::setPermissions(png, QFileDevice::WriteOwner));
-        const CustomPicture::Choice c = CustomPicture::checkChosenPicture(png);
-        QVERIFY(c.path.isEmpty());
-        QVERIFY(c.warn);
     }
 };
 

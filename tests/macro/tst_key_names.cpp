@@ -6,8 +6,6 @@
 #include <memory>
 #include <set>
 
-void z4InitQmlResources();
-
 class TestKeyNames : public QObject
 {
     Q_OBJECT
@@ -47,7 +45,6 @@ private slots:
     void initTestCase()
     {
         // The copy compiled into the program's resources, not the source file.
-        z4InitQmlResources();
         QQmlComponent component(&engine, QUrl("qrc:/modules/qml/basic/KeyCodeString.qml"));
         qmlCopy.reset(component.create());
         QVERIFY2(qmlCopy, qPrintable(component.errorString()));

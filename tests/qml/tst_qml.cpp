@@ -3,16 +3,4 @@
 // "ui_View" and "ui_Ctl".
 #include <QtQuickTest>
 
-void z4InitQmlResources();
-
-class Setup : public QObject
-{
-    Q_OBJECT
-
-public slots:
-    void applicationAvailable() { z4InitQmlResources(); }
-};
-
-QUICK_TEST_MAIN_WITH_SETUP(z4qml, Setup)
-
-#include "tst_qml.moc"
+QUICK_TEST_MAIN(z4qml)

@@ -284,6 +284,31 @@ private slots:
         QCOMPARE(ops.getScrollPinSwap(), swap);
     }
 
+    // 03H is built from what 83H and 81H read: when either read fails the
+    // swap is still recorded, and nothing is sent.
+    void scrollPinSwapAfterAFailedReadSendsNothing_data()
+    {
+        QTest::addColumn<int>("refused");
+        QTest::addColumn<int>("reads");
+        QTest::newRow("83H fails") << 0x83 << 1;
+        QTest::newRow("81H fails") << 0x81 << 2;
+    }
+    void scrollPinSwapAfterAFailedReadSendsNothing()
+    {
+        QFETCH(int, refused);
+        QFETCH(int, reads);
+        auto firmware = std::make_unique<RefusingFirmware>(
+            SettingsRig::mouse(MouseFirmwareOptions{}), QList<uchar>{uchar(refused)});
+        SettingsRig rig(std::move(firmware));
+        QVERIFY(rig.ready);
+        MouseSettings ops(*rig.hid, rig.profileAccess(), slotRecord);
+        QVERIFY(!ops.setScrollPinSwap(true));
+        const QList<SentCommand> sent = rig.takeSent();
+        QCOMPARE(sent.size(), reads);
+        QCOMPARE(sent.last().code(), uchar(refused));
+        QCOMPARE(ops.getScrollPinSwap(), true);
+    }
+
     void deviceReads()
     {
         MouseFirmwareOptions fw;
