@@ -49,11 +49,11 @@ bool decode(const QByteArray &line, SingleInstance::Request *request)
     if (kind != QLatin1String("call"))
         return false;
     request->kind = SingleInstance::Request::Kind::Call;
-    for (const QJsonValue &word : object.value(QStringLiteral("call")).toArray())
+    for (const auto &word : object.value(QStringLiteral("call")).toArray())
         request->callArguments.append(word.toString());
-    for (const QJsonValue &file : object.value(QStringLiteral("files")).toArray())
+    for (const auto &file : object.value(QStringLiteral("files")).toArray())
         request->files.append(file.toString());
-    for (const QJsonValue &answer : object.value(QStringLiteral("answers")).toArray())
+    for (const auto &answer : object.value(QStringLiteral("answers")).toArray())
         request->answers.append(answer.toBool());
     return !request->callArguments.isEmpty();
 }

@@ -42,7 +42,7 @@ DataLocations DataLocations::perUser(const QString &shippedDir, const QString &u
 
 DataLocations DataLocations::forProgram(const QString &programDir, const QString &userDir)
 {
-    const DataLocations local = beside(programDir);
+    DataLocations local = beside(programDir);
     const QFileInfo localSettings(local.settingDir());
     if (localSettings.isDir()) {
         // A copy of the program's folder that this user may not change
