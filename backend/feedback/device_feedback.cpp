@@ -13,7 +13,10 @@ DeviceFeedback::DeviceFeedback(Hid_Thread &link, QObject *parent) : QObject(pare
     gather.setInterval(kGatherMs);
     connect(&gather, &QTimer::timeout, this, &DeviceFeedback::publishIfSettled);
     // Sets finish on a pool thread: their outcomes are queued to this thread.
-    connect(&link, &Hid_Thread::setStarted, this, [this] { ++pending; });
+    connect(&link, &Hid_Thread::setStarted, this, [this] {
+        ++pending;
+        ++started;
+    });
     connect(&link, &Hid_Thread::setFinished, this, &DeviceFeedback::onSetFinished);
     connect(&link, &Hid_Thread::getFinished, this, &DeviceFeedback::onGetFinished);
     connect(&link, &Hid_Thread::presenceChanged, this, &DeviceFeedback::onPresenceChanged);
@@ -195,6 +198,7 @@ void DeviceFeedback::publishIfSettled()
         {QStringLiteral("files"), files},   {QStringLiteral("pointer"), pointer}};
     lastFailedSets = resend;
     failures.clear();
+    started = 0;
     files.clear();
     pointer.clear();
     action.clear();

@@ -29,6 +29,7 @@ class Hid_Thread;
 // A notice is a map for the QML:
 //   action   "apply", "save", "reset", "retry", … or "" outside an action
 //   ok       nothing failed
+//   sent     how many sets went to the link since the last notice
 //   failed   [{code, reason, write}] one per failed command (reason: a
 //            LinkResult key such as "notConnected"; write: it was a set)
 //   retry    there are failed sets that retry() would send again
@@ -89,6 +90,7 @@ private:
     QString action;
     int depth = 0;   // nested begin/end of actions
     int pending = 0; // sets started and not yet finished
+    int started = 0; // sets started since the last notice
     QList<Failure> failures;
     QStringList files;
     QStringList pointer;

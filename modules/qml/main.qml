@@ -3,9 +3,10 @@ import "basic"
 import "Z4"
 
 // Root of the scene: window drag, busy lock, background, the product item,
-// menus, logo and the sliding global-settings panel. The backend calls the
-// untyped functions initUI, run, setProtectUI, detectKeyboard and
-// detectMouse by name.
+// menus, logo, the sliding global-settings panel, the mouse's status and the
+// notices. The backend calls the untyped functions initUI, run,
+// setProtectUI, detectKeyboard, detectMouse, setDeviceStatus and showNotice
+// by name.
 Item {
     id: root
 
@@ -23,6 +24,58 @@ Item {
     readonly property string skinPath: ui_View.imageFolderUrl + "skin" + skin_No + "/"
 
     property bool isGlobalSettingSelect: false
+
+    // The mouse as the backend last reported it.
+    property bool deviceConnected: true
+    property string deviceName: ""
+    property string deviceFirmware: ""
+
+    // Texts of the status line, the notices and the confirmations, by key:
+    // [index in the string table, built-in English].
+    readonly property var feedbackTexts: ({
+        "disconnected": [0, "DISCONNECTED"],
+        "goneBanner": [0, "THE MOUSE IS DISCONNECTED: PLUG IT IN TO SEND CHANGES"],
+        "saved": [0, "Saved to the mouse."],
+        "notSaved": [0, "Not saved to the mouse: %1 (%2)."],
+        "notRead": [0, "Could not read from the mouse: %1 (%2)."],
+        "notSent": [0, "%1 not sent: the mouse could not be read first."],
+        "fileNotSaved": [0, "Could not be saved: %1"],
+        "pointerRefused": [0, "This desktop did not take: %1."],
+        "retry": [0, "RETRY"],
+        "close": [0, "CLOSE"],
+        "notConnected": [0, "the mouse is not connected"],
+        "openRefused": [0, "the mouse could not be opened"],
+        "busy": [0, "the mouse was busy"],
+        "sendFailed": [0, "the mouse stopped answering"],
+        "writeFailed": [0, "the mouse stopped answering"],
+        "noReply": [0, "the mouse did not answer"],
+        "readFailed": [0, "the mouse did not answer"],
+        "noAcknowledge": [0, "the mouse did not confirm it"],
+        "closed": [0, "the program is closing"],
+        "confirmTitle": [0, "PLEASE CONFIRM"],
+        "confirmAllReset": [0, "Reset every page to its factory values?"],
+        "confirmProfileReset": [0, "Reset profile %1 to its factory values? Its settings are lost."],
+        "confirmMacroDelete": [0, "Delete the macro \"%1\"?"],
+        "cursorSpeed": [101, "CURSOR SPEED"],
+        "verticalScrollLines": [102, "VERTICAL SCROLL SPEED"],
+        "doubleClickSpeed": [103, "DOUBLE CLICK SPEED"],
+        "acceleration": [0, "POINTER ACCELERATION"]
+    })
+    // Names of the device commands in notices, by code.
+    readonly property var commandTexts: ({
+        1: [100, "POLLING RATE"], 129: [100, "POLLING RATE"],
+        2: [0, "PROFILE"], 130: [0, "PROFILE"],
+        3: [86, "SENSOR"], 131: [86, "SENSOR"],
+        4: [93, "FIRE KEY"],
+        7: [111, "LED CONTROL"], 135: [111, "LED CONTROL"],
+        11: [104, "DPI LEVEL"], 139: [104, "DPI LEVEL"],
+        13: [7, "EFFECTS"], 141: [7, "EFFECTS"],
+        16: [35, "COLOR"], 144: [35, "COLOR"],
+        17: [104, "DPI LEVEL"], 145: [104, "DPI LEVEL"],
+        18: [74, "KEY"], 146: [74, "KEY"],
+        19: [44, "MACRO"], 147: [44, "MACRO"],
+        128: [0, "FIRMWARE"]
+    })
 
     signal emptyAreaPressed
     signal msg_KB(bool isDown, int usbCode)
@@ -60,6 +113,85 @@ Item {
 
     function setSkin() {
         product_Z4.setSkin();
+    }
+
+    function tableText(entry, fallback) {
+        if (entry === undefined)
+            return fallback;
+        const s = globalSetting_stringList[entry[0]];
+        return (entry[0] > 0 && s !== undefined && String(s) !== "") ? String(s) : entry[1];
+    }
+    function text(key) {
+        return tableText(feedbackTexts[key], key);
+    }
+    function commandText(code) {
+        const hex = ("0" + Number(code).toString(16).toUpperCase()).slice(-2) + "H";
+        return tableText(commandTexts[code], hex);
+    }
+
+    function setDeviceStatus(status) {
+        root.deviceConnected = Boolean(status.connected);
+        root.deviceName = String(status.name || "");
+        root.deviceFirmware = String(status.firmware || "");
+    }
+
+    function showNotice(notice) {
+        noticeBar.show(notice);
+    }
+
+    // One sentence per kind of failure, or "Saved to the mouse." when the
+    // action sent something and nothing failed; "" when there is nothing to
+    // say.
+    function noticeText(n) {
+        const parts = [];
+        const groups = [];
+        const failed = n.failed || [];
+        for (let i = 0; i < failed.length; ++i) {
+            const f = failed[i];
+            const key = (f.reason === "notSent" ? "notSent" : (f.write ? "notSaved" : "notRead"));
+            let group = groups.find(g => g.key === key && g.reason === f.reason);
+            if (!group) {
+                group = {key: key, reason: f.reason, names: []};
+                groups.push(group);
+            }
+            const name = commandText(f.code);
+            if (group.names.indexOf(name) < 0)
+                group.names.push(name);
+        }
+        for (const g of groups)
+            parts.push(text(g.key).replace("%1", g.names.join(", ")).replace("%2", text(g.reason)));
+        if ((n.files || []).length > 0)
+            parts.push(text("fileNotSaved").replace("%1", n.files.join(", ")));
+        if ((n.pointer || []).length > 0)
+            parts.push(text("pointerRefused").replace("%1", n.pointer.map(p => text(p)).join(", ")));
+        if (parts.length === 0)
+            return (n.ok && n.sent > 0) ? text("saved") : "";
+        return parts.join("  ");
+    }
+
+    // A user action that may write to the mouse: its outcome comes back as
+    // one notice once its last command has ended.
+    function deviceAction(name, work) {
+        ui_View.beginAction(name);
+        try {
+            work();
+        } finally {
+            ui_View.endAction();
+        }
+    }
+
+    function confirm(key, arg) {
+        return ui_View.confirm(text("confirmTitle"), text(key).replace("%1", arg === undefined ? "" : arg));
+    }
+
+    function allSave() {
+        deviceAction("save", () => root.btnTotalApplyClicked());
+    }
+
+    function allReset() {
+        if (!confirm("confirmAllReset"))
+            return;
+        deviceAction("reset", () => root.btnTotalResetClicked());
     }
 
     function translateStrings(code) {
@@ -156,10 +288,10 @@ Item {
         objectName: "menu_Down"
         x: 0
         y: 600
-        enabled: !root.isGlobalSettingSelect
+        enabled: !root.isGlobalSettingSelect && root.deviceConnected
         opacity: 0.2 + 0.8 * enabled
-        onBtnTotalResetClicked: root.btnTotalResetClicked()
-        onBtnTotalApplyClicked: root.btnTotalApplyClicked()
+        onBtnTotalResetClicked: root.allReset()
+        onBtnTotalApplyClicked: root.allSave()
     }
 
     Menu_Up {
@@ -170,6 +302,40 @@ Item {
         settingsOpen: root.isGlobalSettingSelect
         onSettingsClicked: root.isGlobalSettingSelect = !root.isGlobalSettingSelect
         onCloseClicked: closingAnimation.restart()
+    }
+
+    DeviceStatusLine {
+        id: deviceStatus
+        objectName: "deviceStatus"
+        anchors.right: parent.right
+        anchors.rightMargin: 22
+        y: 14
+        opacity: decoration.opacity
+        connected: root.deviceConnected
+        name: root.deviceName
+        firmware: root.deviceFirmware
+    }
+
+    Text {
+        id: goneBanner
+        objectName: "goneBanner"
+        anchors.horizontalCenter: parent.horizontalCenter
+        y: 68
+        visible: !root.deviceConnected && decoration.opacity > 0
+        text: root.text("goneBanner")
+        font.family: root.globalSetting_fontFamily
+        font.pixelSize: root.globalSetting_size + 1
+        font.bold: true
+        color: "#F05A4E"
+    }
+
+    NoticeBar {
+        id: noticeBar
+        objectName: "noticeBar"
+        anchors.horizontalCenter: parent.horizontalCenter
+        y: 600 - 56 - height
+        z: 98
+        onRetryClicked: ui_View.retryFailed()
     }
 
     Image {

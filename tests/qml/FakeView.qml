@@ -15,6 +15,7 @@ QtObject {
     property bool enabled: true
     // The build's skins, seen from the test's working directory (bin/).
     property string imageFolderUrl: "file:modules/img/"
+    property bool confirmAnswer: true
 
     function record(name, args) {
         const entry = [name];
@@ -43,6 +44,19 @@ QtObject {
     }
     function clearAllMedia() {
         record("clearAllMedia", arguments);
+    }
+    function confirm(title, text) {
+        record("confirm", arguments);
+        return confirmAnswer;
+    }
+    function beginAction(name) {
+        record("beginAction", arguments);
+    }
+    function endAction() {
+        record("endAction", arguments);
+    }
+    function retryFailed() {
+        record("retryFailed", arguments);
     }
     function setEnabled(enable) {
         record("setEnabled", arguments);

@@ -218,6 +218,11 @@ Item {
             const expected = data.call === "" ? [] : [data.call];
             if (data.reread)
                 expected.push("ui_02H_SetCurrentProfile");
+            // A reset asks first and is one action for the notices.
+            if (data.call === "resetProfile") {
+                expected.unshift("confirm", "beginAction");
+                expected.push("endAction");
+            }
             // The pages' own reads after a switch are left out here; that
             // they happen is checked below.
             const pageReads = ["loadDefaultProfile", "getMacroIniNames", "getKeydefine", "ui_90H_GetLED8StageColor", "ui_8DH_GetRGBLedEffect", "getSensorType", "chkIsLogoLedWork", "ui_91H_SyncDPI", "ui_81H_GetReportRate", "getCursorSpeed", "getVerticalScrollLines", "getDoubleClickSpeed", "ui_8BH_GetCurrentDPIStage", "ui_91H_GetDPISet"];
@@ -323,6 +328,88 @@ Item {
             compare(ui_View.calls[1], ["setEnabled", false]);
             tryCompare(ui_View, "enabled", true, data.lock + 1000);
             verify(Date.now() - started >= data.lock - 50);
+        }
+
+        // ALL SAVE is one action around every page's apply; ALL RESET asks
+        // first and does nothing when the user cancels.
+        function test_bottom_menu_actions_data() {
+            return [
+                { tag: "ALL SAVE", button: "btnTotalApply", answer: true, signals: 1, calls: ["beginAction", "endAction"], action: "save" },
+                { tag: "ALL RESET", button: "btnTotalReset", answer: true, signals: 1, calls: ["confirm", "beginAction", "endAction"], action: "reset" },
+                { tag: "ALL RESET cancelled", button: "btnTotalReset", answer: false, signals: 0, calls: ["confirm"], action: "" }
+            ];
+        }
+        function test_bottom_menu_actions(data) {
+            openScene(harness.quickConfig);
+            spy.target = main;
+            spy.signalName = data.button === "btnTotalApply" ? "btnTotalApplyClicked" : "btnTotalResetClicked";
+            spy.clear();
+            ui_View.confirmAnswer = data.answer;
+            ui_View.clear();
+            mouseClick(part(data.button));
+            ui_View.confirmAnswer = true;
+            compare(spy.count, data.signals);
+            const bookkeeping = ["confirm", "beginAction", "endAction"];
+            compare(ui_View.names().filter(n => bookkeeping.indexOf(n) >= 0), data.calls);
+            if (data.action !== "")
+                compare(ui_View.callsTo("beginAction")[0][1], data.action);
+        }
+
+        // The notice says what became of an action in words of the string
+        // table, offers RETRY only for failed writes, and stays away when
+        // there is nothing to tell.
+        function test_notice_texts_data() {
+            return [
+                { tag: "saved", notice: { action: "save", ok: true, sent: 3, failed: [], retry: false },
+                  text: "Saved to the mouse.", retry: false },
+                { tag: "nothing sent", notice: { action: "reset", ok: true, sent: 0, failed: [], retry: false },
+                  text: "", retry: false },
+                { tag: "failed writes", notice: { action: "apply", ok: false, sent: 2, retry: true,
+                    failed: [{ code: 1, reason: "notConnected", write: true }, { code: 11, reason: "notConnected", write: true }] },
+                  text: "Not saved to the mouse: POLLING RATE, DPI LEVEL (the mouse is not connected).", retry: true },
+                { tag: "failed read, nothing sent", notice: { action: "", ok: false, sent: 0, retry: false,
+                    failed: [{ code: 131, reason: "readFailed", write: false }, { code: 3, reason: "notSent", write: true }] },
+                  text: "Could not read from the mouse: SENSOR (the mouse did not answer).  SENSOR not sent: the mouse could not be read first.", retry: false },
+                { tag: "disk and desktop", notice: { action: "", ok: false, sent: 0, retry: false, failed: [],
+                    files: ["/x/p1.bin"], pointer: ["cursorSpeed"] },
+                  text: "Could not be saved: /x/p1.bin  This desktop did not take: CURSOR SPEED.", retry: false }
+            ];
+        }
+        function test_notice_texts(data) {
+            openScene(harness.quickConfig);
+            const bar = part("noticeBar");
+            bar.hide();
+            main.showNotice(data.notice);
+            if (data.text === "") {
+                compare(bar.opacity, 0);
+                return;
+            }
+            tryCompare(bar, "opacity", 1, 1000);
+            compare(part("noticeText").text, data.text);
+            compare(part("noticeRetry").visible, data.retry);
+            if (data.retry) {
+                ui_View.clear();
+                mouseClick(part("noticeRetry"));
+                compare(ui_View.names(), ["retryFailed"]);
+                tryCompare(bar, "opacity", 0, 1000);
+            }
+        }
+
+        // Unplugged: the header says so at once and the device actions of
+        // the bottom bar are off until the mouse is back.
+        function test_status_line_follows_the_mouse() {
+            openScene(harness.quickConfig);
+            main.setDeviceStatus({ connected: true, name: "Z4", firmware: "1.0A" });
+            compare(part("statusText").text, "Z4  ·  FW 1.0A");
+            verify(part("menu_Down").enabled);
+            main.setDeviceStatus({ connected: false, name: "Z4", firmware: "" });
+            compare(part("statusText").text, "DISCONNECTED");
+            verify(part("goneBanner").visible);
+            verify(!part("menu_Down").enabled);
+            verify(!part("btnSensorApply").enabled);
+            main.setDeviceStatus({ connected: true, name: "Z4", firmware: "1.0A" });
+            verify(part("menu_Down").enabled);
+            verify(!part("goneBanner").visible);
         }
 
         function test_drag_moves_window_x_then_y() {

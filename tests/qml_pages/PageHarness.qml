@@ -21,6 +21,7 @@ Item {
     property var globalSetting_stringList: ["Arial", "OPTIONS"]
     property string globalSetting_fontFamily: "Arial"
     readonly property string skinPath: "file:modules/img/skin1/"
+    property bool deviceConnected: true
 
     signal emptyAreaPressed
     signal btnTotalResetClicked
@@ -30,6 +31,13 @@ Item {
     // its place among the backend calls can be checked.
     function setProtectUI(interval) {
         ui_View.calls.push(["setProtectUI", interval]);
+    }
+
+    function deviceAction(name, work) {
+        work();
+    }
+    function confirm(key, arg) {
+        return ui_View.confirm(key, arg);
     }
 
     width: 800

@@ -71,6 +71,10 @@ QtObject {
     function playMedia_Index(index) {
         record("playMedia_Index", arguments);
     }
+    function confirm(title, text) {
+        record("confirm", arguments);
+        return foolProofingAnswer;
+    }
     function setEnabled(enable) {
         record("setEnabled", arguments);
     }

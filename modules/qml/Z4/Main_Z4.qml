@@ -218,9 +218,13 @@ Item {
         }
         onSaveClicked: index => ui_View.saveProfile(index)
         onResetClicked: index => {
-            ui_View.resetProfile(index);
-            if (index === menu_Prof.currentIndex)
-                mainZ4.reloadProfile(index);
+            if (!root.confirm("confirmProfileReset", "P" + ("0" + (index + 1)).slice(-2)))
+                return;
+            root.deviceAction("reset", () => {
+                ui_View.resetProfile(index);
+                if (index === menu_Prof.currentIndex)
+                    mainZ4.reloadProfile(index);
+            });
         }
     }
 

@@ -87,7 +87,7 @@ Item {
     }
     function apply() {
         root.setProtectUI(800);
-        sendEffect();
+        root.deviceAction("apply", () => sendEffect());
     }
     function reset() {
         effectList.setCurIndex(effectBreathing);
@@ -197,6 +197,7 @@ Item {
     Button_2state {
         id: applyButton
         objectName: "btnColorApply"
+        enabled: root.deviceConnected
         x: 759 - 24 - width
         y: 350
         source0: root.skinPath + "common/btnApply_0.png"

@@ -303,7 +303,7 @@ Item {
     }
     function apply() {
         root.setProtectUI(800);
-        sendKeyMatrix();
+        root.deviceAction("apply", () => sendKeyMatrix());
     }
     function resetAll() {
         commitPending();
@@ -714,6 +714,7 @@ Item {
     Button_2state {
         id: applyButton
         objectName: "btnKeyApply"
+        enabled: root.deviceConnected
         x: 759 - 24 - width
         y: 350
         source0: root.skinPath + "common/btnApply_0.png"

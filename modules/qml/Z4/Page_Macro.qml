@@ -120,6 +120,8 @@ Item {
     function deleteFile() {
         if (!hasFile || isRecordStart)
             return;
+        if (!root.confirm("confirmMacroDelete", selectedName()))
+            return;
         if (ui_View.deleteMacroIni(selectedName()))
             reloadFileNames("");
     }

@@ -179,7 +179,7 @@ Item {
     }
     function apply() {
         root.setProtectUI(1600);
-        sendSettings();
+        root.deviceAction("apply", () => sendSettings());
     }
 
     // Factory values: [rate, cursor, scroll, double-click, 8 DPI values,
@@ -209,7 +209,7 @@ Item {
     }
     function reset() {
         root.setProtectUI(800);
-        loadDefaults();
+        root.deviceAction("reset", () => loadDefaults());
     }
 
     Connections {
@@ -339,6 +339,7 @@ Item {
     Button_2state {
         id: resetButton
         objectName: "btnSensorReset"
+        enabled: root.deviceConnected
         x: 759 - 24 - 2 * width - 16
         y: 350
         source0: root.skinPath + "common/btnDefault_0.png"
@@ -348,6 +349,7 @@ Item {
     Button_2state {
         id: applyButton
         objectName: "btnSensorApply"
+        enabled: root.deviceConnected
         x: 759 - 24 - width
         y: 350
         source0: root.skinPath + "common/btnApply_0.png"
