@@ -25,6 +25,10 @@ struct Parser
                             QStringLiteral("Show this help and exit.")};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
                                QStringLiteral("Show the version and exit.")};
+    QCommandLineOption verbose{
+        QStringLiteral("verbose"),
+        QStringLiteral("Print the program's log lines (device, config, capture, sound) on "
+                       "stderr; QT_LOGGING_RULES=\"z4.device.debug=true\" picks some.")};
     QCommandLineOption demo{QStringLiteral("demo"),
                             QStringLiteral("Use an embedded virtual mouse.")};
     QCommandLineOption bus{QStringLiteral("virtual-bus"),
@@ -55,7 +59,7 @@ struct Parser
             "Configure the Z4 gaming mouse. With no option, the window opens on the\n"
             "mouse; a second start brings the running window to the front.\n"
             "Warnings and questions of a --call run are printed on stderr."));
-        parser.addOptions({help, version, demo, bus, file, answer, call});
+        parser.addOptions({help, version, verbose, demo, bus, file, answer, call});
         for (const char *name : qtOptionsWithValue) {
             QCommandLineOption qt(QString::fromLatin1(name), QString(), QStringLiteral("value"));
             qt.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -97,6 +101,7 @@ AppOptions parseAppOptions(const QStringList &arguments)
         return options;
     }
 
+    options.verbose = p.parser.isSet(p.verbose);
     options.demo = p.parser.isSet(p.demo);
     options.virtualBusDir = p.parser.value(p.bus);
     options.files = p.parser.values(p.file);
@@ -126,9 +131,10 @@ QString appHelpText()
     QString text = p.parser.helpText();
     // The parser names the program by its path; the usage is ours.
     text.replace(0, text.indexOf(QLatin1Char('\n')),
-                 QStringLiteral("Usage: z4config [--demo | --virtual-bus DIR] [--file PATH]... "
-                                "[--answer ok|cancel]...\n"
-                                "                [--call TARGET.METHOD [ARG...]...]"));
+                 QStringLiteral("Usage: z4config [--verbose] [--demo | --virtual-bus DIR] "
+                                "[--file PATH]...\n"
+                                "                [--answer ok|cancel]... "
+                                "[--call TARGET.METHOD [ARG...]...]"));
     return text;
 }
 

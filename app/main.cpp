@@ -17,6 +17,7 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLoggingCategory>
 #include <QTextStream>
 #include <cstdio>
 #include <memory>
@@ -85,6 +86,11 @@ int main(int argc, char *argv[])
                             << "\nTry \"z4config --help\" for the options.\n";
         return 2;
     }
+
+    // The log lines are quiet unless asked for; QT_LOGGING_RULES still
+    // decides over this.
+    if (options.verbose)
+        QLoggingCategory::setFilterRules(QStringLiteral("z4.*.debug=true"));
 
     // Scripting runs without a display.
     if (options.headless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

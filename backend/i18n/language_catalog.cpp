@@ -1,5 +1,6 @@
 #include "backend/i18n/language_catalog.h"
 
+#include "backend/backend_log.h"
 #include "backend/i18n/qt4_locale.h"
 
 #include <QDebug>
@@ -82,7 +83,7 @@ QStringList LanguageCatalog::getGlobalStrings(const QString &langCode)
 
     // Translators compare this with the file's "font/cs"; a stale value there
     // is not enforced, the strings are used regardless.
-    qDebug() << "cs:" << checksum(length);
+    qCDebug(lcConfig) << "cs:" << checksum(length);
     return strings;
 }
 

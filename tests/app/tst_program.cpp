@@ -223,6 +223,22 @@ private slots:
         QVERIFY(!bad.readAllStandardError().isEmpty());
         QVERIFY(bad.readAllStandardOutput().isEmpty());
 
+        // The log lines stay quiet unless asked for.
+        QProcessEnvironment plain = QProcessEnvironment::systemEnvironment();
+        plain.remove(QStringLiteral("QT_LOGGING_RULES"));
+        for (const bool verbose : {false, true}) {
+            QProcess quiet;
+            quiet.setProcessEnvironment(plain);
+            QStringList arguments{"--virtual-bus", bus.path(), "--call",
+                                  "hid.hid_81H_GetReportRate", "0"};
+            if (verbose)
+                arguments.prepend(QStringLiteral("--verbose"));
+            quiet.start(binDir() + QStringLiteral("/z4config"), arguments);
+            QVERIFY(quiet.waitForFinished(30000));
+            QCOMPARE(quiet.exitCode(), 0);
+            QCOMPARE(quiet.readAllStandardError().contains("Device Connect"), verbose);
+        }
+
         sim.terminate();
         QVERIFY(sim.waitForFinished(5000));
         QFile logFile(log);
