@@ -149,13 +149,23 @@ SingleInstance::Attempt SingleInstance::tryOnce(const Request &request, Reply *r
 {
     QLockFile lock(serverName_ + QStringLiteral(".lock"));
     if (!lock.tryLock(LockMs)) {
-        *error = QStringLiteral("cannot take the lock %1").arg(serverName_ + ".lock");
-        return Attempt::Failed;
+        if (lock.error() == QLockFile::LockFailedError) {
+            *error =
+                QStringLiteral("another z4config is starting and holds %1").arg(lock.fileName());
+            return Attempt::Failed;
+        }
+        // A runtime folder we cannot write to must not keep the program
+        // from running; it runs as the only one it knows of.
+        qWarning("z4config: cannot make %s; not checking for another z4config",
+                 qPrintable(lock.fileName()));
+        return Attempt::Primary;
     }
     QLocalSocket socket;
     socket.connectToServer(serverName_);
-    if (!socket.waitForConnected(ConnectMs))
-        return listen(error) ? Attempt::Primary : Attempt::Failed;
+    if (!socket.waitForConnected(ConnectMs)) {
+        listen();
+        return Attempt::Primary;
+    }
     // The instance answers; the lock is only for becoming one.
     lock.unlock();
 
@@ -178,18 +188,18 @@ SingleInstance::Attempt SingleInstance::tryOnce(const Request &request, Reply *r
     return Attempt::Forwarded;
 }
 
-bool SingleInstance::listen(QString *error)
+void SingleInstance::listen()
 {
     // Nobody answered: a socket file left behind is a dead instance's.
     QLocalServer::removeServer(serverName_);
     server = new QLocalServer(this);
     server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!server->listen(serverName_)) {
-        *error = QStringLiteral("cannot listen on %1: %2").arg(serverName_, server->errorString());
-        return false;
+        qWarning("z4config: cannot listen on %s (%s); later starts will not find this one",
+                 qPrintable(serverName_), qPrintable(server->errorString()));
+        return;
     }
     connect(server, &QLocalServer::newConnection, this, &SingleInstance::onNewConnection);
-    return true;
 }
 
 void SingleInstance::onNewConnection()

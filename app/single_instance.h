@@ -92,7 +92,7 @@ private:
         Failed
     };
     Attempt tryOnce(const Request &request, Reply *reply, QString *error);
-    bool listen(QString *error);
+    void listen();
     void onNewConnection();
     void onReadyRead(QLocalSocket *socket);
     void runNext();

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtConcurrent>
@@ -166,6 +167,17 @@ private slots:
         QTRY_VERIFY(waiting.isFinished());
         QCOMPARE(waiting.result().start, SingleInstance::Start::Primary);
         QVERIFY(waiting.result().tookMs >= 400);
+    }
+
+    void aFolderThatCannotBeUsedDoesNotStopTheProgram()
+    {
+        SingleInstance alone(tmp.path() + QStringLiteral("/missing/instance"));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("not checking for another")));
+        Reply unused;
+        QString error;
+        QCOMPARE(alone.claimOrForward(Request(), &unused, &error), SingleInstance::Start::Primary);
+        QVERIFY(!alone.isListening());
     }
 
     void aCrashedInstancesSocketIsTakenOver()
