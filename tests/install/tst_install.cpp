@@ -111,29 +111,19 @@ private slots:
 
     void desktopFilesNameOneApplicationId()
     {
-        const QString applications = prefix + QStringLiteral("/share/applications/");
-        const QString desktop = applications + appId + QStringLiteral(".desktop");
-        const QSettings entry(desktop, QSettings::IniFormat);
+        const QSettings entry(prefix + "/share/applications/" + appId + ".desktop",
+                              QSettings::IniFormat);
         QCOMPARE(entry.value(QStringLiteral("Desktop Entry/Icon")).toString(), appId);
-        QCOMPARE(entry.value(QStringLiteral("Desktop Entry/Exec")).toString(),
-                 QStringLiteral("z4config"));
         const QString icons = prefix + QStringLiteral("/share/icons/hicolor/");
         QVERIFY(QFile::exists(icons + QStringLiteral("scalable/apps/") + appId + ".svg"));
-        for (int size : {16, 32, 48, 256})
-            QVERIFY(
-                QFile::exists(icons + QStringLiteral("%1x%1/apps/").arg(size) + appId + ".png"));
+        QVERIFY(QFile::exists(icons + QStringLiteral("48x48/apps/") + appId + ".png"));
 
-        const QString metainfo =
-            prefix + QStringLiteral("/share/metainfo/") + appId + QStringLiteral(".metainfo.xml");
-        QFile meta(metainfo);
+        QFile meta(prefix + "/share/metainfo/" + appId + ".metainfo.xml");
         QVERIFY(meta.open(QIODevice::ReadOnly));
         const QByteArray xml = meta.readAll();
         QVERIFY(xml.contains("<id>" + appId.toUtf8() + "</id>"));
         QVERIFY(xml.contains("<launchable type=\"desktop-id\">" + appId.toUtf8() + ".desktop<"));
         QVERIFY(xml.contains("<modalias>hid:b0003g*v00002F76p00000C14</modalias>"));
-        QVERIFY(xml.contains("<modalias>hid:b0003g*v00002F76p00000B01</modalias>"));
-        QVERIFY(QFile::exists(prefix + QStringLiteral("/lib/udev/rules.d/70-z4config.rules")));
-        QVERIFY(QFile::exists(prefix + QStringLiteral("/share/man/man1/z4config.1.gz")));
     }
 
     void validatorsAcceptTheDesktopFiles_data()
