@@ -16,6 +16,8 @@ Widget::Widget(HidBus *bus, const DataLocations &locations, const QUrl &qmlSourc
                                    qmlSource.isEmpty() ? Ui_Controler::defaultSource() : qmlSource);
     hotPlugTimer.setInterval(kHotPlugDelayMs);
     hotPlugTimer.setSingleShot(true);
+    // A coarse timer may fire up to 5 % early: the debounce is never shorter.
+    hotPlugTimer.setTimerType(Qt::PreciseTimer);
     connect(&hotPlugTimer, &QTimer::timeout, this, &Widget::checkDevice);
 }
 
