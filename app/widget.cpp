@@ -12,13 +12,15 @@
 
 #include <QCoreApplication>
 
-Widget::Widget(HidBus *bus, const QUrl &qmlSource) : hidThread(bus)
+Widget::Widget(HidBus *bus, const DataLocations &locations, const QUrl &qmlSource) : hidThread(bus)
 {
     hidThread.host = this;
-    uiControler = new Ui_Controler(this, &hidThread,
+    uiControler = new Ui_Controler(this, &hidThread, locations,
                                    qmlSource.isEmpty() ? Ui_Controler::defaultSource() : qmlSource);
     hotPlugTimer.setInterval(kHotPlugDelayMs);
     hotPlugTimer.setSingleShot(true);
+    // A coarse timer may fire up to 5 % early: the debounce is never shorter.
+    hotPlugTimer.setTimerType(Qt::PreciseTimer);
     connect(&hotPlugTimer, &QTimer::timeout, this, &Widget::checkDevice);
 }
 
@@ -113,6 +115,19 @@ void Widget::waitForDevice()
     });
     noDeviceNotice = notice;
     notice->show();
+}
+
+void Widget::bringToFront()
+{
+    QWidget *front = this;
+    if (waitingForDevice && noDeviceNotice)
+        front = noDeviceNotice;
+    else if (!isVisible())
+        return; // not opened yet: it opens by itself
+    front->setWindowState((front->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    front->show();
+    front->raise();
+    front->activateWindow();
 }
 
 void Widget::showAndStart()

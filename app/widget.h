@@ -8,6 +8,7 @@
 #include <QUrl>
 #include <QWidget>
 
+class DataLocations;
 class HidBus;
 
 class Ui_Controler;
@@ -23,7 +24,7 @@ class Widget : public QWidget
 public:
     static constexpr int kHotPlugDelayMs = 2048;
 
-    explicit Widget(HidBus *bus, const QUrl &qmlSource = {});
+    Widget(HidBus *bus, const DataLocations &locations, const QUrl &qmlSource = {});
     ~Widget() override;
 
     Hid_Thread &deviceLink() { return hidThread; }
@@ -42,6 +43,10 @@ public:
     bool isConnected() const { return connected; }
     // The notice shown while waiting, if any (tests look at its text).
     NoDeviceNotice *waitingNotice() const { return noDeviceNotice; }
+
+    // Shows this program to the user again (a second start asked for it):
+    // the window, or the notice while no mouse is there.
+    void bringToFront();
 
 public slots:
     void checkDevice();

@@ -4,12 +4,15 @@
 #include "backend/trace/startup_trace.h"
 #include "device/hid_thread.h"
 
+#include <QEvent>
 #include <QQmlContext>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QWidget>
+#include <QWindow>
 
-Ui_Controler::Ui_Controler(QWidget *hostWidget, Hid_Thread *hid, const QUrl &source)
+Ui_Controler::Ui_Controler(QWidget *hostWidget, Hid_Thread *hid, const DataLocations &locations,
+                           const QUrl &source)
     : hostWidget(hostWidget)
 {
     if (hostWidget->objectName().isEmpty())
@@ -21,9 +24,10 @@ Ui_Controler::Ui_Controler(QWidget *hostWidget, Hid_Thread *hid, const QUrl &sou
 
     useSoftwareRendererByDefault();
     startuptrace::mark("host window");
-    view = new myQQuickView(hostWidget, hid);
+    view = new myQQuickView(hostWidget, hid, locations);
     startuptrace::mark("view and backend");
     view->setObjectName(QStringLiteral("ui_View"));
+    view->installEventFilter(this);
 
     // The scene's bindings refer to these names while it is being created,
     // so they are registered before the source is loaded.
@@ -58,15 +62,31 @@ void Ui_Controler::onMinimize()
         hostWidget->close();
 }
 
+bool Ui_Controler::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress)
+        systemMoveStarted = false;
+    return QObject::eventFilter(watched, event);
+}
+
+bool Ui_Controler::movedBySystem()
+{
+    if (!systemMoveStarted) {
+        QWindow *window = hostWidget->windowHandle();
+        systemMoveStarted = window && window->startSystemMove();
+    }
+    return systemMoveStarted;
+}
+
 void Ui_Controler::onXChanged(int x)
 {
-    if (hostWidget)
+    if (hostWidget && !movedBySystem())
         hostWidget->move(hostWidget->x() + x, hostWidget->y());
 }
 
 void Ui_Controler::onYChanged(int y)
 {
-    if (hostWidget)
+    if (hostWidget && !movedBySystem())
         hostWidget->move(hostWidget->x(), hostWidget->y() + y);
 }
 

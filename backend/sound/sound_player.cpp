@@ -3,9 +3,9 @@
 #include <QFileInfo>
 #include <utility>
 
-SoundPlayer::SoundPlayer(QObject *parent)
+SoundPlayer::SoundPlayer(QString mediaFolder, QObject *parent)
     : SoundPlayer(
-          QStringLiteral("./modules/media"), [](int) { return createMediaChannel(); }, parent)
+          std::move(mediaFolder), [](int) { return createMediaChannel(); }, parent)
 {
 }
 

@@ -9,7 +9,7 @@
 #include <memory>
 
 // The interface sounds: five players with one file each under the media
-// folder (normally ./modules/media):
+// folder (the shipped media folder):
 //   0 "00.mp3" background track, repeated without end
 //   1 "01.wav" start of the opening animation
 //   2 "02.wav" a page opened, settings button
@@ -30,9 +30,9 @@ public:
     static constexpr int kPlayers = 5;
     using ChannelFactory = std::function<std::unique_ptr<MediaChannel>(int index)>;
 
-    // Real players over ./modules/media (resolved against the working
-    // directory when a sound starts).
-    explicit SoundPlayer(QObject *parent = nullptr);
+    // Real players over the files in mediaFolder, each made the first time
+    // its sound plays.
+    explicit SoundPlayer(QString mediaFolder, QObject *parent = nullptr);
     SoundPlayer(QString mediaFolder, ChannelFactory makeChannel, QObject *parent = nullptr);
     ~SoundPlayer() override;
 

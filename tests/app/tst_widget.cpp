@@ -42,7 +42,7 @@ private slots:
     {
         ModuleSandbox sandbox;
         NullBus bus;
-        Widget widget(&bus);
+        Widget widget(&bus, sandbox.locations());
         QSignalSpy checks(&widget, &Widget::deviceChecked);
 
         for (int i = 0; i < 3; ++i) {
@@ -68,29 +68,34 @@ private slots:
         ModuleSandbox sandbox;
         NullBus bus;
         {
-            Widget widget(&bus);
+            Widget widget(&bus, sandbox.locations());
             QVERIFY(!widget.windowTitle().isEmpty());
             QCOMPARE(widget.size(), QSize(1000, 600));
             QVERIFY(widget.windowFlags() & Qt::FramelessWindowHint);
         }
         // Without the name the title is empty.
         QVERIFY(QFile::remove(QStringLiteral("modules/setting/apConfig.bin")));
-        Widget widget(&bus);
+        Widget widget(&bus, sandbox.locations());
         QCOMPARE(widget.windowTitle(), QString());
     }
 
+    // Also: a second start brings back whatever the user was shown, the
+    // notice while waiting and the window after.
     void windowOpensWhenAMouseIsPluggedInLater()
     {
         ModuleSandbox sandbox;
         VirtualMouse mouse;
         VirtualBus bus(mouse.busDirectory());
-        Widget widget(&bus);
+        Widget widget(&bus, sandbox.locations());
 
         widget.checkDevice();
         QVERIFY(!deviceConnected.load());
         widget.waitForDevice();
         QVERIFY(!widget.isVisible());
         QVERIFY(!widget.isStarted());
+        QCOMPARE(visibleNotices(), 1);
+        widget.bringToFront();
+        QVERIFY(!widget.isVisible());
         QCOMPARE(visibleNotices(), 1);
 
         QVERIFY(mouse.start());
@@ -101,6 +106,12 @@ private slots:
         QTRY_COMPARE(visibleNotices(), 0);
         // The QML root becomes visible once "run" has played.
         QTRY_VERIFY_WITH_TIMEOUT(widget.view()->rootObject()->isVisible(), 5000);
+
+        widget.showMinimized();
+        QTRY_VERIFY(widget.windowState() & Qt::WindowMinimized);
+        widget.bringToFront();
+        QTRY_VERIFY(!(widget.windowState() & Qt::WindowMinimized));
+        QVERIFY(widget.isVisible());
     }
 
     // A mouse whose device node this user may not open is not "not found":
@@ -112,7 +123,7 @@ private slots:
         VirtualMouse mouse;
         QVERIFY(mouse.start());
         DeniedBus bus(mouse.busDirectory());
-        Widget widget(&bus);
+        Widget widget(&bus, sandbox.locations());
         widget.checkDevice();
         QVERIFY(!widget.isConnected());
         widget.waitForDevice();
@@ -138,7 +149,7 @@ private slots:
         NullBus bus;
         QStringList order;
         {
-            auto *widget = new Widget(&bus);
+            auto *widget = new Widget(&bus, sandbox.locations());
             QObject::connect(widget->view(), &QObject::destroyed,
                              [&order] { order << QStringLiteral("view"); });
             QObject::connect(&widget->deviceLink(), &QObject::destroyed,
@@ -154,7 +165,7 @@ private slots:
         VirtualMouse mouse;
         QVERIFY(mouse.start());
         VirtualBus bus(mouse.busDirectory());
-        Widget widget(&bus);
+        Widget widget(&bus, sandbox.locations());
 
         widget.checkDevice();
         QVERIFY(deviceConnected.load());

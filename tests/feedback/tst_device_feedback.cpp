@@ -91,7 +91,7 @@ private slots:
         Z4sim sim;
         QVERIFY(sim.start());
         VirtualBus bus(sim.busDirectory());
-        Widget widget(&bus);
+        Widget widget(&bus, sandbox.locations());
         widget.checkDevice();
         DeviceFeedback &feedback = widget.view()->feedback();
         QCOMPARE(feedback.status().value(QStringLiteral("connected")).toBool(), true);
@@ -129,7 +129,7 @@ private slots:
         Z4sim sim;
         QVERIFY(sim.start(faults));
         VirtualBus bus(sim.busDirectory());
-        Widget widget(&bus);
+        Widget widget(&bus, sandbox.locations());
         widget.checkDevice();
         QTest::qWait(100); // the watcher is reading the second interface
         if (unplug)
@@ -158,7 +158,7 @@ private slots:
         QVERIFY(sim.start());
         VirtualBus bus(sim.busDirectory());
         VirtualBusWatcher watcher(sim.busDirectory());
-        Widget widget(&bus);
+        Widget widget(&bus, sandbox.locations());
         QObject::connect(&watcher, &DeviceWatcher::deviceChanged, &widget,
                          &Widget::deviceChangeNotified);
         widget.checkDevice();
