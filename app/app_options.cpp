@@ -1,64 +1,144 @@
 #include "app/app_options.h"
 
+#include <QCommandLineParser>
+
+namespace {
+
+const QString callOption = QStringLiteral("--call");
+
+// Qt reads these itself from the command line; they must not be refused.
+const char *const qtOptionsWithValue[] = {"platform",      "platformpluginpath",
+                                          "platformtheme", "plugin",
+                                          "qmljsdebugger", "display",
+                                          "geometry",      "qwindowgeometry",
+                                          "title",         "qwindowtitle",
+                                          "qwindowicon",   "style",
+                                          "stylesheet",    "session",
+                                          "name",          "dialogs",
+                                          "fontengine"};
+const char *const qtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+
+struct Parser
+{
+    QCommandLineParser parser;
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                            QStringLiteral("Show this help and exit.")};
+    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
+                               QStringLiteral("Show the version and exit.")};
+    QCommandLineOption verbose{
+        QStringLiteral("verbose"),
+        QStringLiteral("Print the program's log lines (device, config, capture, sound) on "
+                       "stderr; QT_LOGGING_RULES=\"z4.device.debug=true\" picks some.")};
+    QCommandLineOption demo{QStringLiteral("demo"),
+                            QStringLiteral("Use an embedded virtual mouse.")};
+    QCommandLineOption bus{QStringLiteral("virtual-bus"),
+                           QStringLiteral("Use the virtual devices listening in DIR (see z4sim)."),
+                           QStringLiteral("DIR")};
+    QCommandLineOption file{
+        QStringLiteral("file"),
+        QStringLiteral("With --call: the path a file dialog answers, one per dialog in order; "
+                       "a dialog with none left counts as cancelled."),
+        QStringLiteral("PATH")};
+    QCommandLineOption answer{
+        QStringLiteral("answer"),
+        QStringLiteral("With --call: the answer to a question, one per question in order; "
+                       "then questions take their default (cancel)."),
+        QStringLiteral("ok|cancel")};
+    QCommandLineOption call{
+        QStringLiteral("call"),
+        QStringLiteral("Without a window: call method M of target T (hid, ui_View, ui_Ctl), "
+                       "each ARG one JSON value; prints one JSON line per call. Repeat for "
+                       "more calls; it comes after every other option. When a window of the "
+                       "same device runs, the calls run in it."),
+        QStringLiteral("T.M [ARG...]")};
+
+    Parser()
+    {
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+        parser.setApplicationDescription(QStringLiteral(
+            "Configure the Z4 gaming mouse. With no option, the window opens on the\n"
+            "mouse; a second start brings the running window to the front.\n"
+            "Warnings and questions of a --call run are printed on stderr."));
+        parser.addOptions({help, version, verbose, demo, bus, file, answer, call});
+        for (const char *name : qtOptionsWithValue) {
+            QCommandLineOption qt(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+            qt.setFlags(QCommandLineOption::HiddenFromHelp);
+            parser.addOption(qt);
+        }
+        for (const char *name : qtFlags) {
+            QCommandLineOption qt(QString::fromLatin1(name));
+            qt.setFlags(QCommandLineOption::HiddenFromHelp);
+            parser.addOption(qt);
+        }
+    }
+};
+
+} // namespace
+
 AppOptions parseAppOptions(const QStringList &arguments)
 {
     AppOptions options;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString &word = arguments.at(i);
-        if (word == QLatin1String("--demo")) {
-            options.demo = true;
-        } else if (word == QLatin1String("--virtual-bus")) {
-            if (i + 1 >= arguments.size()) {
-                options.error = QStringLiteral("--virtual-bus needs a directory");
-                return options;
-            }
-            options.virtualBusDir = arguments.at(++i);
-        } else if (word == QLatin1String("--file")) {
-            if (i + 1 >= arguments.size()) {
-                options.error = QStringLiteral("--file needs a path");
-                return options;
-            }
-            options.files.append(arguments.at(++i));
-        } else if (word == QLatin1String("--answer")) {
-            const QString answer = arguments.value(++i);
-            if (answer != QLatin1String("ok") && answer != QLatin1String("cancel")) {
-                options.error = QStringLiteral("--answer needs \"ok\" or \"cancel\"");
-                return options;
-            }
-            options.answers.append(answer == QLatin1String("ok"));
-        } else if (word == QLatin1String("--call")) {
-            options.headless = true;
-            options.callArguments = arguments.mid(i + 1);
-            if (options.callArguments.isEmpty())
-                options.error = QStringLiteral("--call needs TARGET.METHOD");
-            break;
-        } else if (word == QLatin1String("--help") || word == QLatin1String("-h")) {
-            options.error = QStringLiteral("help");
-            return options;
-        } else {
-            options.error = QStringLiteral("unknown option \"%1\"").arg(word);
+    const qsizetype callAt = arguments.indexOf(callOption);
+    QStringList own = arguments.mid(0, callAt);
+    if (callAt >= 0) {
+        options.headless = true;
+        options.callArguments = arguments.mid(callAt + 1);
+    }
+
+    Parser p;
+    own.prepend(QStringLiteral("z4config"));
+    if (!p.parser.parse(own)) {
+        options.error = p.parser.errorText();
+        return options;
+    }
+    options.help = p.parser.isSet(p.help);
+    options.version = p.parser.isSet(p.version);
+    if (options.help || options.version)
+        return options;
+    if (!p.parser.positionalArguments().isEmpty()) {
+        options.error = QStringLiteral("unexpected argument \"%1\"")
+                            .arg(p.parser.positionalArguments().first());
+        return options;
+    }
+
+    options.verbose = p.parser.isSet(p.verbose);
+    options.demo = p.parser.isSet(p.demo);
+    options.virtualBusDir = p.parser.value(p.bus);
+    options.files = p.parser.values(p.file);
+    for (const QString &answer : p.parser.values(p.answer)) {
+        if (answer != QLatin1String("ok") && answer != QLatin1String("cancel")) {
+            options.error =
+                QStringLiteral("--answer needs \"ok\" or \"cancel\", not \"%1\"").arg(answer);
             return options;
         }
+        options.answers.append(answer == QLatin1String("ok"));
     }
-    if (options.demo && !options.virtualBusDir.isEmpty())
+
+    if (options.headless && options.callArguments.isEmpty())
+        options.error = QStringLiteral("--call needs TARGET.METHOD");
+    else if (p.parser.isSet(p.bus) && options.virtualBusDir.isEmpty())
+        options.error = QStringLiteral("--virtual-bus needs a directory");
+    else if (options.demo && p.parser.isSet(p.bus))
         options.error = QStringLiteral("--demo and --virtual-bus exclude each other");
     else if (!options.headless && (!options.files.isEmpty() || !options.answers.isEmpty()))
         options.error = QStringLiteral("--file and --answer answer the dialogs of --call only");
     return options;
 }
 
-QString appUsage()
+QString appHelpText()
 {
-    return QStringLiteral(
-        "usage: z4config [--demo | --virtual-bus DIR] [--file PATH]... [--answer ok|cancel]...\n"
-        "                [--call TARGET.METHOD [ARG...]...]\n"
-        "  --demo             use an embedded virtual mouse\n"
-        "  --virtual-bus DIR  use the virtual devices listening in DIR (see z4sim)\n"
-        "  --call T.M ARG...  headless: call method M of target T (hid, ui_View, ui_Ctl),\n"
-        "                     each ARG a JSON value; prints one JSON line per call\n"
-        "  --file PATH        with --call: the path a file dialog answers, one per dialog\n"
-        "                     in order; a dialog with none left counts as cancelled\n"
-        "  --answer ok|cancel with --call: the answer to a question, one per question in\n"
-        "                     order; then questions take their default (cancel)\n"
-        "  Warnings and questions of a --call run are printed on stderr.\n");
+    Parser p;
+    QString text = p.parser.helpText();
+    // The parser names the program by its path; the usage is ours.
+    text.replace(0, text.indexOf(QLatin1Char('\n')),
+                 QStringLiteral("Usage: z4config [--verbose] [--demo | --virtual-bus DIR] "
+                                "[--file PATH]...\n"
+                                "                [--answer ok|cancel]... "
+                                "[--call TARGET.METHOD [ARG...]...]"));
+    return text;
+}
+
+QString appVersionText()
+{
+    return QStringLiteral("z4config " Z4_VERSION "\n");
 }

@@ -5,10 +5,13 @@
 #include <QStringList>
 
 // The command line of z4config:
-//   z4config [--demo | --virtual-bus DIR] [--file PATH]... [--answer ok|cancel]...
-//            [--call TARGET.METHOD [ARG...]...]
+//   z4config [--verbose] [--demo | --virtual-bus DIR] [--file PATH]...
+//            [--answer ok|cancel]... [--call TARGET.METHOD [ARG...]...]
+//   z4config --help | --version
 // Everything from the first --call on belongs to the calls (their own
-// parser splits it), so the other options come first.
+// parser splits it, and JSON arguments such as -1 are not options), so the
+// other options come first. Qt's own options (-platform, -display, ...) are
+// accepted and left to Qt.
 struct AppOptions
 {
     bool demo = false;
@@ -19,8 +22,14 @@ struct AppOptions
     // (--file PATH, --answer ok|cancel); paths as given on the command line.
     QStringList files;
     QList<bool> answers;
-    QString error; // non-empty when the command line is not understood
+    bool verbose = false; // --verbose: the program's log lines on stderr
+    bool help = false;    // --help: print appHelpText() and exit 0
+    bool version = false; // --version: print appVersionText() and exit 0
+    QString error;        // non-empty when the command line is not understood
 };
 
+// Needs no application object, so that --help, --version and mistakes are
+// answered without a display.
 AppOptions parseAppOptions(const QStringList &arguments); // arguments without the program name
-QString appUsage();
+QString appHelpText();
+QString appVersionText();

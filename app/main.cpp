@@ -1,31 +1,39 @@
 #include "app/app_options.h"
-#include "app/call/call_dispatcher.h"
+#include "app/call/call_session.h"
 #include "app/input_capture.h"
+#include "app/single_instance.h"
 #include "app/widget.h"
 #include "backend/bridge/my_qquick_view.h"
-#include "backend/bridge/ui_controler.h"
-#include "backend/prompts/headless_prompts.h"
+#include "backend/config/user_files.h"
+#include "backend/trace/startup_trace.h"
 #include "device/device_watcher.h"
 #include "device/hidapi_bus.h"
 #include "device/virtual_bus.h"
 #include "macro/capture/input_hook.h"
 #include "sim/virtual_mouse.h"
+#include "storage/data_locations.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
+#include <QIcon>
+#include <QLoggingCategory>
 #include <QTextStream>
-#include <cstring>
+#include <cstdio>
 #include <memory>
 
 namespace {
 
-bool wantsCall(int argc, char **argv)
+// The program's icon in every size the build rendered into the resources.
+QIcon programIcon()
 {
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--call") == 0)
-            return true;
-    return false;
+    QIcon icon;
+    QDirIterator sizes(QStringLiteral(":/icons"), {QStringLiteral("*.png")}, QDir::Files,
+                       QDirIterator::Subdirectories);
+    while (sizes.hasNext())
+        icon.addFile(sizes.next());
+    return icon;
 }
 
 // Where the program finds its device: the hidapi bus and the platform's
@@ -64,37 +72,87 @@ bool setUpDevices(const AppOptions &options, DeviceSetup &setup, QString *error)
 
 int main(int argc, char *argv[])
 {
+    startuptrace::mark("main");
+    // The command line is read before anything needs a display, so that
+    // --help, --version and mistakes are answered anywhere.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const AppOptions options = parseAppOptions(arguments);
+    if (options.help || options.version) {
+        QTextStream(stdout) << (options.help ? appHelpText() : appVersionText());
+        return 0;
+    }
+    if (!options.error.isEmpty()) {
+        QTextStream(stderr) << "z4config: " << options.error
+                            << "\nTry \"z4config --help\" for the options.\n";
+        return 2;
+    }
+
+    // The log lines are quiet unless asked for; QT_LOGGING_RULES still
+    // decides over this.
+    if (options.verbose)
+        QLoggingCategory::setFilterRules(QStringLiteral("z4.*.debug=true"));
+
     // Scripting runs without a display.
-    if (wantsCall(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    if (options.headless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
-    const QDir startDir = QDir::current();
-
-    // Every relative path ("./modules/...") resolves against the program's
-    // own directory, wherever it was started from.
-    QString appDir = QCoreApplication::applicationFilePath();
-    appDir.truncate(appDir.lastIndexOf(QLatin1Char('/')));
-    QDir::setCurrent(appDir);
+    startuptrace::mark("application object");
+    // The user's config folder is named after the program, whatever its
+    // executable is called.
+    QCoreApplication::setApplicationName(QStringLiteral("z4config"));
+    QGuiApplication::setDesktopFileName(DataLocations::applicationId());
+    QApplication::setWindowIcon(programIcon());
 
     QTextStream err(stderr);
-    const AppOptions options = parseAppOptions(app.arguments().mid(1));
-    if (!options.error.isEmpty()) {
-        const bool help = options.error == QLatin1String("help");
-        if (!help)
-            err << "z4config: " << options.error << "\n";
-        err << appUsage();
-        return help ? 0 : 2;
+    if (!options.virtualBusDir.isEmpty() && !QFileInfo(options.virtualBusDir).isDir()) {
+        err << "z4config: the virtual bus directory \"" << options.virtualBusDir
+            << "\" does not exist\n";
+        return 1;
     }
 
-    DeviceSetup devices;
+    // One process talks to each mouse: a later start hands its request to
+    // the one running and prints its answer.
+    SingleInstance instance(SingleInstance::serverName(options.demo, options.virtualBusDir));
+    SingleInstance::Request request;
+    if (options.headless) {
+        request.kind = SingleInstance::Request::Kind::Call;
+        request.callArguments = options.callArguments;
+        // Relative paths meant the directory the program was started in.
+        for (const QString &file : options.files)
+            request.files.append(QDir::current().absoluteFilePath(file));
+        request.answers = options.answers;
+    }
+    SingleInstance::Reply reply;
     QString error;
+    switch (instance.claimOrForward(request, &reply, &error)) {
+    case SingleInstance::Start::Forwarded:
+        std::fwrite(reply.out.constData(), 1, size_t(reply.out.size()), stdout);
+        std::fwrite(reply.err.constData(), 1, size_t(reply.err.size()), stderr);
+        return reply.exitCode;
+    case SingleInstance::Start::Failed:
+        err << "z4config: " << error << "\n";
+        return 1;
+    case SingleInstance::Start::Primary:
+        break;
+    }
+
+    // The program finds its files from its own folder, wherever it was
+    // started from.
+    const DataLocations locations = DataLocations::forProgram(
+        QCoreApplication::applicationDirPath(), DataLocations::userConfigFolder());
+    for (const QString &problem : prepareUserFiles(locations))
+        err << "z4config: " << problem << "\n";
+
+    DeviceSetup devices;
     if (!setUpDevices(options, devices, &error)) {
         err << "z4config: " << error << "\n";
         return 1;
     }
 
-    auto widget = std::make_unique<Widget>(devices.bus.get());
+    auto widget = std::make_unique<Widget>(devices.bus.get(), locations);
     QObject::connect(devices.watcher.get(), &DeviceWatcher::deviceChanged, widget.get(),
                      &Widget::deviceChangeNotified);
 
@@ -105,38 +163,34 @@ int main(int argc, char *argv[])
         connectInputHook(*inputHook, *widget);
     }
 
-    // Nobody is there to answer a dialog: a --call run answers from its
-    // command line. Relative paths meant the directory it was started in.
-    HeadlessPrompts *headlessPrompts = nullptr;
-    if (options.headless) {
-        QStringList files;
-        for (const QString &file : options.files)
-            files.append(startDir.absoluteFilePath(file));
-        auto prompts = std::make_unique<HeadlessPrompts>(files, options.answers, err);
-        headlessPrompts = prompts.get();
-        widget->view()->setPrompts(std::move(prompts));
-    }
-
     widget->checkDevice();
+    startuptrace::mark("device scan and connect");
 
     int result = 0;
     if (options.headless) {
-        CallDispatcher calls;
-        calls.addHid(&widget->deviceLink());
-        calls.addObject(QStringLiteral("ui_View"), widget->view());
-        calls.addObject(QStringLiteral("ui_Ctl"), widget->controller());
         QTextStream out(stdout);
-        result = calls.run(options.callArguments, out, err);
-        for (const QString &unused : headlessPrompts->unusedFilePaths())
-            err << "z4config: no dialog asked for --file " << unused << "\n";
+        result = runCallSession(*widget, request.callArguments, request.files, request.answers, out,
+                                err, false);
     } else {
-        if (deviceConnected.load()) {
+        // Later starts: a window start raises this one, calls run here.
+        QObject::connect(&instance, &SingleInstance::raiseRequested, widget.get(),
+                         &Widget::bringToFront);
+        instance.setCallHandler([&widget](const SingleInstance::Request &forwarded) {
+            SingleInstance::Reply answer;
+            QTextStream out(&answer.out, QIODevice::WriteOnly);
+            QTextStream messages(&answer.err, QIODevice::WriteOnly);
+            answer.exitCode = runCallSession(*widget, forwarded.callArguments, forwarded.files,
+                                             forwarded.answers, out, messages, true);
+            return answer;
+        });
+        if (widget->isConnected()) {
             widget->showNormal();
             widget->startUI();
         } else {
             widget->waitForDevice();
         }
         result = app.exec();
+        instance.setCallHandler({});
     }
 
     inputHook.reset();

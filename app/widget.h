@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/no_device_notice.h"
 #include "device/hid_thread.h"
 
 #include <QPointer>
@@ -7,8 +8,9 @@
 #include <QUrl>
 #include <QWidget>
 
+class DataLocations;
 class HidBus;
-class QMessageBox;
+
 class Ui_Controler;
 class myQQuickView;
 
@@ -22,7 +24,7 @@ class Widget : public QWidget
 public:
     static constexpr int kHotPlugDelayMs = 2048;
 
-    explicit Widget(HidBus *bus, const QUrl &qmlSource = {});
+    Widget(HidBus *bus, const DataLocations &locations, const QUrl &qmlSource = {});
     ~Widget() override;
 
     Hid_Thread &deviceLink() { return hidThread; }
@@ -37,6 +39,14 @@ public:
     // mouse is plugged in, and opens it when a later detection connects one.
     void waitForDevice();
     bool isStarted() const { return started; }
+    // The last device check found the mouse and it can be opened.
+    bool isConnected() const { return connected; }
+    // The notice shown while waiting, if any (tests look at its text).
+    NoDeviceNotice *waitingNotice() const { return noDeviceNotice; }
+
+    // Shows this program to the user again (a second start asked for it):
+    // the window, or the notice while no mouse is there.
+    void bringToFront();
 
 public slots:
     void checkDevice();
@@ -52,11 +62,15 @@ protected:
 
 private:
     void showAndStart();
+    // The current device's interface that is there but may not be opened by
+    // this user, or "".
+    QString deniedPath() const;
 
     QTimer hotPlugTimer;
     Ui_Controler *uiControler = nullptr;
     Hid_Thread hidThread;
     bool started = false;
     bool waitingForDevice = false;
-    QPointer<QMessageBox> noDeviceNotice;
+    bool connected = false;
+    QPointer<NoDeviceNotice> noDeviceNotice;
 };

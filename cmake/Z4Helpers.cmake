@@ -23,6 +23,9 @@ function(z4_collect_sources out_var dir)
   set(${out_var} ${_kept} PARENT_SCOPE)
 endfunction()
 
+# The tests check the program's log lines, which a normal run keeps quiet.
+set(Z4_TEST_LOG_RULES "QT_LOGGING_RULES=z4.*.debug=true")
+
 # One QtTest executable per tst_*.cpp file of the calling folder, each a
 # CTest test that runs headless.
 #   z4_add_qtests(LIBS <targets...> [LABELS <labels...>] [TIMEOUT <s>])
@@ -43,7 +46,7 @@ function(z4_add_qtests)
     set_tests_properties(${_name} PROPERTIES
       TIMEOUT ${ARG_TIMEOUT}
       LABELS "${ARG_LABELS}"
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QUICK_BACKEND=software;Z4_BIN_DIR=${Z4_BIN_DIR};Z4_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QUICK_BACKEND=software;Z4_BIN_DIR=${Z4_BIN_DIR};Z4_SOURCE_DIR=${CMAKE_SOURCE_DIR};${Z4_TEST_LOG_RULES}")
   endforeach()
 endfunction()
 

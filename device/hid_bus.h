@@ -55,4 +55,11 @@ public:
     virtual QList<HidInterfaceInfo> enumerate(uint16_t vendorId, uint16_t productId) = 0;
     // Opens an interface by the path enumerate() gave; null on failure.
     virtual std::unique_ptr<HidHandle> open(const QString &path) = 0;
+    // The interface at path is there, but this user may not open it (a
+    // device node without read and write permission for them).
+    virtual bool accessDenied(const QString &path) const
+    {
+        Q_UNUSED(path)
+        return false;
+    }
 };

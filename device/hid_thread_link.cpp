@@ -2,6 +2,7 @@
 // link token. The transactions themselves are in hid_thread_transport.cpp.
 #include "device/cipher.h"
 #include "device/clock.h"
+#include "device/device_log.h"
 #include "device/hid_bus.h"
 #include "device/hid_thread.h"
 
@@ -140,7 +141,7 @@ void Hid_Thread::connectDevice()
         setSecrecyCode(code);
     }
     if (!deviceAt(index).path.isEmpty()) {
-        qDebug("Device Connect");
+        qCDebug(lcDevice, "Device Connect");
         deviceConnected.store(true);
     } else {
         deviceConnected.store(false);
@@ -182,7 +183,7 @@ void Hid_Thread::watchDevice(uint did)
     watchReading.store(true);
     while (watchRunning.load()) {
         if (!openWatchInterface(did, handle)) {
-            qDebug("Device removed");
+            qCDebug(lcDevice, "Device removed");
             watchReading.store(false);
             watchRunning.store(false);
             return;
@@ -249,7 +250,7 @@ void Hid_Thread::dispatchSet(const SetRequest &request)
 {
     emit setStarted(request);
     if (!acquireLink()) {
-        qDebug("cmd Failed %02X", unsigned(request.code()));
+        qCDebug(lcDevice, "cmd Failed %02X", unsigned(request.code()));
         emit setFinished(request, linkClosed.load() ? LinkResult::Closed : LinkResult::Busy);
         return;
     }
@@ -265,7 +266,7 @@ bool Hid_Thread::beginGet(uchar code)
 {
     if (acquireLink())
         return true;
-    qDebug("cmd Failed");
+    qCDebug(lcDevice, "cmd Failed");
     finishGet({code, linkClosed.load() ? LinkResult::Closed : LinkResult::Busy});
     return false;
 }

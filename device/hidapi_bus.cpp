@@ -1,5 +1,6 @@
 #include "device/hidapi_bus.h"
 
+#include <QFileInfo>
 #include <hidapi.h>
 #include <mutex>
 
@@ -68,4 +69,10 @@ std::unique_ptr<HidHandle> HidapiBus::open(const QString &path)
     if (!device)
         return nullptr;
     return std::make_unique<HidapiHandle>(device);
+}
+
+bool HidapiBus::accessDenied(const QString &path) const
+{
+    const QFileInfo node(path);
+    return node.exists() && !(node.isReadable() && node.isWritable());
 }

@@ -11,4 +11,7 @@ public:
 
     QList<HidInterfaceInfo> enumerate(uint16_t vendorId, uint16_t productId) override;
     std::unique_ptr<HidHandle> open(const QString &path) override;
+    // On Linux the path is a device node (/dev/hidrawN) whose permissions
+    // say it; elsewhere paths are not files and nothing is denied here.
+    bool accessDenied(const QString &path) const override;
 };

@@ -9,7 +9,7 @@
 // A socket appearing is a plug, its removal an unplug. Interface paths look
 // like "<dir>/<name>.sock#<interface number>". The protocol is described in
 // docs/virtual-bus.md.
-class VirtualBus final : public HidBus
+class VirtualBus : public HidBus
 {
 public:
     explicit VirtualBus(const QString &busDirectory);

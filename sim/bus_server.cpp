@@ -378,6 +378,11 @@ void BusServer::State::sendAcknowledge()
     ack[0] = 0x04;
     ack[1] = 0x04;
     ack = shortened(ack);
+    // A silent device answers nothing, its acknowledge included.
+    if (options.muteInput) {
+        logReport(kSecondInterface, "in", "input", ack, {}, "lost: muted");
+        return;
+    }
     bool sent = false;
     for (Connection &c : connections) {
         if (c.interfaceNumber != kSecondInterface || !c.socket.isValid())

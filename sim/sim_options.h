@@ -25,7 +25,7 @@ struct SimOptions
     // Faults.
     bool refuseOpen = false; // --refuse-open: every open is refused
     int dropAfter = -1;      // --drop-after N: after N host reports, drop each connection
-    bool muteInput = false;  // --mute-input: never answer a poll for an input report
+    bool muteInput = false;  // --mute-input: no input report at all (polls, acknowledges)
     int delayMs = 0;         // --delay MS: every answer comes this much later
     int shortReports = -1;   // --short-reports N: input reports cut to N bytes
 

@@ -156,6 +156,8 @@ void CallDispatcher::waitForDevice()
             QCoreApplication::processEvents(QEventLoop::AllEvents, 8);
             QThread::msleep(1);
         }
+        if (deviceStaysInUse)
+            return;
         hidLink->stopWatch();
     }
     QThreadPool::globalInstance()->waitForDone();

@@ -100,8 +100,12 @@ public:
     PreparedCall prepare(const CallRequest &call, QString *error) const;
 
     // Blocks until the link of addHid() is idle, its watcher stopped and
-    // the global thread pool has no task left.
+    // the global thread pool has no task left; with keepDeviceRunning() only
+    // until the link is idle.
     void waitForDevice();
+    // For calls run inside a window that goes on using the device: run()
+    // then leaves the device watcher running.
+    void keepDeviceRunning() { deviceStaysInUse = true; }
 
     // {"return":…,"name":…} on one line, keys in the given order.
     static QString formatLine(const CallOutput &output);
@@ -109,6 +113,7 @@ public:
 private:
     QMap<QString, std::shared_ptr<CallTarget>> targets;
     Hid_Thread *hidLink = nullptr;
+    bool deviceStaysInUse = false;
 };
 
 // Argument conversion shared by the targets. Each returns false with *error

@@ -18,14 +18,17 @@
 #include <QQuickItem>
 #include <array>
 
-myQQuickView::myQQuickView(QWidget *parent, Hid_Thread *hidThread)
-    : QQuickWidget(parent), hidThread(hidThread),
-      userPrompts(std::make_unique<WidgetPrompts>(this)), config(std::make_unique<ConfigStore>()),
+myQQuickView::myQQuickView(QWidget *parent, Hid_Thread *hidThread, const DataLocations &locations)
+    : QQuickWidget(parent), hidThread(hidThread), locations(locations),
+      userPrompts(std::make_unique<WidgetPrompts>(this)),
+      config(std::make_unique<ConfigStore>(locations)),
       deviceFeedback(new DeviceFeedback(*hidThread, this)),
-      languages(std::make_unique<LanguageCatalog>()), sound(new SoundPlayer(this)),
+      languages(std::make_unique<LanguageCatalog>(locations.languageDir())),
+      sound(new SoundPlayer(locations.mediaDir(), this)),
       pointer(std::make_unique<PointerSettingsService>(
           [this]() -> QSettings & { return config->liveProfile(); })),
-      gunData(std::make_unique<GunData>()), macros(std::make_unique<MacroLibrary>())
+      gunData(std::make_unique<GunData>(locations.gunDir())),
+      macros(std::make_unique<MacroLibrary>(locations.macroDir()))
 {
     setResizeMode(QQuickWidget::SizeViewToRootObject);
     setAttribute(Qt::WA_AlwaysStackOnTop);
@@ -51,10 +54,11 @@ myQQuickView::~myQQuickView()
     config->sync();
 }
 
-void myQQuickView::setPrompts(std::unique_ptr<UserPrompts> prompts)
+std::unique_ptr<UserPrompts> myQQuickView::setPrompts(std::unique_ptr<UserPrompts> prompts)
 {
-    userPrompts = std::move(prompts);
+    std::swap(userPrompts, prompts);
     buildMouseSettings();
+    return prompts;
 }
 
 void myQQuickView::buildMouseSettings()
@@ -227,7 +231,7 @@ void myQQuickView::resetApconfig()
 
 bool myQQuickView::getIsSkinShow()
 {
-    return CustomPicture::isSkinShow();
+    return CustomPicture::isSkinShow(locations.imageDir());
 }
 
 QString myQQuickView::getCustomFilePath()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/data_locations.h"
+
 #include <QList>
 #include <QQuickWidget>
 #include <QStringList>
@@ -30,17 +32,20 @@ using uchar = unsigned char;
 class myQQuickView : public QQuickWidget
 {
     Q_OBJECT
+    // Where the scene finds the skin pictures: "<imageFolderUrl>skin<N>/...".
+    Q_PROPERTY(QString imageFolderUrl READ imageFolderUrl CONSTANT)
 
 public:
-    // The view keeps its files under "./modules/" of the working directory.
-    myQQuickView(QWidget *parent, Hid_Thread *hidThread);
+    // The view keeps its files where `locations` says.
+    myQQuickView(QWidget *parent, Hid_Thread *hidThread, const DataLocations &locations);
     ~myQQuickView() override;
 
     Hid_Thread *hidThread;
 
     // Seams for tests: dialogs and message boxes, the system's pointer
     // settings.
-    void setPrompts(std::unique_ptr<UserPrompts> prompts);
+    // Returns the prompts in use before, so that they can be put back.
+    std::unique_ptr<UserPrompts> setPrompts(std::unique_ptr<UserPrompts> prompts);
     UserPrompts &prompts() const { return *userPrompts; }
     void setSystemPointerSettings(std::unique_ptr<PointerSettings> system);
 
@@ -51,6 +56,9 @@ public:
 
     // "common/name" of the application settings: the host window's title.
     QString windowTitleSetting() const;
+
+    const DataLocations &dataLocations() const { return locations; }
+    QString imageFolderUrl() const { return locations.imageFolderUrl(); }
 
     // Called by the global input capture; forwarded to the QML root, queued.
     void detectKeyboard(bool isDown, uchar usbCode);
@@ -194,6 +202,7 @@ private:
     bool checkSettingsSaved();
     int currentDeviceId() const;
 
+    DataLocations locations;
     std::unique_ptr<UserPrompts> userPrompts;
     std::unique_ptr<ConfigStore> config;
     DeviceFeedback *deviceFeedback; // child object

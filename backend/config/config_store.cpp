@@ -38,7 +38,9 @@ QVariant storable(const QVariant &value)
 
 } // namespace
 
-ConfigStore::ConfigStore(const QString &root) : dir(root + QStringLiteral("/modules/setting/"))
+ConfigStore::ConfigStore(const DataLocations &locations)
+    : dir(locations.settingDir() + QLatin1Char('/')),
+      factory(locations.factorySettingDir() + QLatin1Char('/'))
 {
     apConfigStore = std::make_unique<QSettings>(apConfigPath(), QSettings::IniFormat);
     for (int i = 0; i < ProfileCount; ++i)
@@ -57,7 +59,7 @@ QString ConfigStore::apConfigPath() const
 
 QString ConfigStore::apConfigDefaultPath() const
 {
-    return dir + QStringLiteral("apConfigD.bin");
+    return factory + QStringLiteral("apConfigD.bin");
 }
 
 QString ConfigStore::profilePath(int index) const
@@ -67,7 +69,7 @@ QString ConfigStore::profilePath(int index) const
 
 QString ConfigStore::defaultProfilePath() const
 {
-    return dir + QStringLiteral("pD.bin");
+    return factory + QStringLiteral("pD.bin");
 }
 
 bool ConfigStore::setCurrentProfile(int index)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/dev_info.h"
+#include "storage/data_locations.h"
 
 #include <QSettings>
 #include <QString>
@@ -9,9 +10,10 @@
 #include <array>
 #include <memory>
 
-// The settings files under <root>/modules/setting/: the application settings
-// apConfig.bin (with its factory copy apConfigD.bin) and the ten profiles
-// p1.bin ... p10.bin (with the factory profile pD.bin). The stores stay open
+// The settings files: the application settings apConfig.bin and the ten
+// profiles p1.bin ... p10.bin in the user's setting folder, their factory
+// copies apConfigD.bin and pD.bin in the shipped one (the same folder when
+// the program keeps its settings beside itself). The stores stay open
 // for the object's life; profile index i is the file p<i+1>.bin, and the live
 // profile is the one at currentProfile().
 //
@@ -31,9 +33,7 @@ public:
     // Profiles are a few kilobytes; anything far larger is not one.
     static constexpr qint64 MaxSettingsFileBytes = 1024 * 1024;
 
-    // `root` is the directory holding modules/ (the working directory in the
-    // program, a temporary directory in tests).
-    explicit ConfigStore(const QString &root = QStringLiteral("."));
+    explicit ConfigStore(const DataLocations &locations);
     ~ConfigStore() override;
 
     ConfigStore(const ConfigStore &) = delete;
@@ -82,6 +82,7 @@ public:
     QStringList syncAndListUnsaved();
 
     QString settingDir() const { return dir; }
+    QString factoryDir() const { return factory; }
     QString apConfigPath() const;
     QString apConfigDefaultPath() const;
     QString profilePath(int index) const;
@@ -94,7 +95,8 @@ public:
 private:
     bool replaceStoreFile(QSettings &store, const QString &path, const QString &source);
 
-    QString dir;
+    QString dir;     // the user's files, ending in '/'
+    QString factory; // the shipped factory files, ending in '/'
     std::unique_ptr<QSettings> apConfigStore;
     std::array<std::unique_ptr<QSettings>, ProfileCount> profileStores;
     int currentIndex = 0;

@@ -192,10 +192,13 @@ void DeviceFeedback::publishIfSettled()
             resend.append(f.request);
     }
     const bool ok = failed.isEmpty() && files.isEmpty() && pointer.isEmpty();
-    const QVariantMap message{
-        {QStringLiteral("action"), action}, {QStringLiteral("ok"), ok},
-        {QStringLiteral("failed"), failed}, {QStringLiteral("retry"), !resend.isEmpty()},
-        {QStringLiteral("files"), files},   {QStringLiteral("pointer"), pointer}};
+    const QVariantMap message{{QStringLiteral("action"), action},
+                              {QStringLiteral("ok"), ok},
+                              {QStringLiteral("sent"), started},
+                              {QStringLiteral("failed"), failed},
+                              {QStringLiteral("retry"), !resend.isEmpty()},
+                              {QStringLiteral("files"), files},
+                              {QStringLiteral("pointer"), pointer}};
     lastFailedSets = resend;
     failures.clear();
     started = 0;

@@ -5,8 +5,8 @@
 #include <QVariantList>
 #include <array>
 
-// The press-gun page's two data files under one folder (normally
-// ./modules/gun): the gun tables gunData0.bin … gunData2.bin, one per game,
+// The press-gun page's two data files under one folder (the user's gun
+// folder): the gun tables gunData0.bin … gunData2.bin, one per game,
 // 12 guns of 7 values each ([name, index, xOffset, yOffset, times, isEnable,
 // cursorBack]), and selGunData.bin with the three slot records ([game, gun,
 // fire time, fire period]). Both are INI files under "gunData/<n>".
@@ -23,7 +23,7 @@ public:
     static constexpr int kSlots = 3;
     static constexpr int kSlotFields = 4;
 
-    explicit GunData(QString folder = QStringLiteral("./modules/gun"));
+    explicit GunData(QString folder);
 
     QString folder() const { return m_folder; }
     // "<folder>/gunData<game>.bin"; empty for a game number that is not a

@@ -1,5 +1,6 @@
 #include "backend/i18n/language_catalog.h"
 
+#include "backend/backend_log.h"
 #include "backend/i18n/qt4_locale.h"
 
 #include <QDebug>
@@ -24,8 +25,8 @@ QString textOf(const QVariant &value)
 
 } // namespace
 
-LanguageCatalog::LanguageCatalog(const QString &root)
-    : dir(root + QStringLiteral("/modules/i18n/")), messages(builtInMessages())
+LanguageCatalog::LanguageCatalog(const QString &folder)
+    : dir(folder + QLatin1Char('/')), messages(builtInMessages())
 {
 }
 
@@ -99,7 +100,7 @@ QStringList LanguageCatalog::getGlobalStrings(const QString &langCode)
 
     // Translators compare this with the file's "font/cs"; a stale value there
     // is not enforced, the strings are used regardless.
-    qDebug() << "cs:" << checksum(length);
+    qCDebug(lcConfig) << "cs:" << checksum(length);
     return strings;
 }
 

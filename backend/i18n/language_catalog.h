@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <QVariantMap>
 
-// The language files <root>/modules/i18n/lang_<code>.ini, where <code> is a
+// The language files <folder>/lang_<code>.ini, where <code> is a
 // Qt 4 language number and a Qt 4 country number, three digits each. Files
 // are opened per call; only the message strings of the language read last
 // are kept.
@@ -16,7 +16,7 @@ public:
     // "font/total" of a corrupt file must not drive an endless loop.
     static constexpr int MaxStrings = 1024;
 
-    explicit LanguageCatalog(const QString &root = QStringLiteral("."));
+    explicit LanguageCatalog(const QString &folder);
 
     // Display name ("ENGLISH", "CHINESE (Simp)") -> code; the map's order
     // (by display name) is the order the settings page lists and stores.

@@ -1,5 +1,7 @@
 #include "backend/pointer/pointer_settings_service.h"
 
+#include "backend/backend_log.h"
+
 #include <QDebug>
 #include <QSettings>
 #include <algorithm>
@@ -58,7 +60,7 @@ bool PointerSettingsService::setCursorSpeed(unsigned cursorSpeed)
     const unsigned value = record(kCursorSpeedKey, cursorSpeed);
 
     if (!m_system->setMouseSpeed(mouseSpeedFor(value))) {
-        qDebug("setCursorSpeed Failed");
+        qCDebug(lcConfig, "setCursorSpeed Failed");
         return false;
     }
     return true;
@@ -69,7 +71,7 @@ bool PointerSettingsService::setVerticalScrollLines(unsigned lines)
     const unsigned value = record(kScrollLinesKey, lines);
 
     if (!m_system->setWheelScrollLines(wheelLinesFor(value))) {
-        qDebug("setVerticalScrollLines Failed");
+        qCDebug(lcConfig, "setVerticalScrollLines Failed");
         return false;
     }
     return true;
@@ -80,7 +82,7 @@ bool PointerSettingsService::setDoubleClickSpeed(unsigned speed)
     const unsigned value = record(kDoubleClickKey, speed);
 
     if (!m_system->setDoubleClickTime(doubleClickMsFor(value))) {
-        qDebug("setDoubleClickSpeed Failed");
+        qCDebug(lcConfig, "setDoubleClickSpeed Failed");
         return false;
     }
     return true;
@@ -90,12 +92,12 @@ bool PointerSettingsService::setAcceleration(bool acceleration)
 {
     PointerSettings::MouseParams params{};
     if (!m_system->getMouse(params)) {
-        qDebug("setAcceleration Failed");
+        qCDebug(lcConfig, "setAcceleration Failed");
         return false;
     }
     params[2] = acceleration ? 1 : 0;
     if (!m_system->setMouse(params)) {
-        qDebug("setAcceleration Failed");
+        qCDebug(lcConfig, "setAcceleration Failed");
         return false;
     }
     return true;
@@ -120,7 +122,7 @@ bool PointerSettingsService::getAcceleration()
 {
     PointerSettings::MouseParams params{};
     if (!m_system->getMouse(params)) {
-        qDebug("getAcceleration Failed");
+        qCDebug(lcConfig, "getAcceleration Failed");
         return false;
     }
     return params[2] != 0;

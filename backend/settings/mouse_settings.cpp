@@ -1,5 +1,6 @@
 #include "backend/settings/mouse_settings.h"
 
+#include "backend/backend_log.h"
 #include "backend/prompts/user_prompts.h"
 #include "backend/settings/key_matrix_set.h"
 #include "device/hid_thread.h"
@@ -63,7 +64,7 @@ void MouseSettings::ui_02H_SetCurrentProfile(int profileIndex)
     if (profileIndex == profile.current())
         return;
     if (profileIndex < 0 || profileIndex >= kProfiles) {
-        qDebug("ui_02H_SetCurrentProfile: no profile %d", profileIndex);
+        qCDebug(lcConfig, "ui_02H_SetCurrentProfile: no profile %d", profileIndex);
         return;
     }
     profile.select(profileIndex);

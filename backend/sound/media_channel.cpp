@@ -1,5 +1,7 @@
 #include "backend/sound/media_channel.h"
 
+#include "backend/backend_log.h"
+
 #include <QAudioOutput>
 #include <QMediaPlayer>
 
@@ -45,6 +47,10 @@ private:
         m_player->setAudioOutput(&m_output);
         connect(m_player.get(), &QMediaPlayer::mediaStatusChanged, this,
                 [this](QMediaPlayer::MediaStatus status) {
+                    if (status == QMediaPlayer::InvalidMedia) {
+                        qCDebug(lcSound).noquote() << "Cannot play" << m_player->source().toString()
+                                                   << m_player->errorString();
+                    }
                     if (status != QMediaPlayer::EndOfMedia) {
                         return;
                     }

@@ -1,21 +1,17 @@
 #include "backend/sound/sound_player.h"
 
 #include <QFileInfo>
+#include <utility>
 
-SoundPlayer::SoundPlayer(QObject *parent)
+SoundPlayer::SoundPlayer(QString mediaFolder, QObject *parent)
     : SoundPlayer(
-          QStringLiteral("./modules/media"), [](int) { return createMediaChannel(); }, parent)
+          std::move(mediaFolder), [](int) { return createMediaChannel(); }, parent)
 {
 }
 
-SoundPlayer::SoundPlayer(QString mediaFolder, const ChannelFactory &makeChannel, QObject *parent)
-    : QObject(parent), m_mediaFolder(std::move(mediaFolder))
+SoundPlayer::SoundPlayer(QString mediaFolder, ChannelFactory makeChannel, QObject *parent)
+    : QObject(parent), m_mediaFolder(std::move(mediaFolder)), m_makeChannel(std::move(makeChannel))
 {
-    for (int i = 0; i < kPlayers; ++i) {
-        m_channels[std::size_t(i)] = makeChannel(i);
-    }
-    connect(m_channels[0].get(), &MediaChannel::finished, this, &SoundPlayer::playMedia_Background);
-    connect(m_channels[1].get(), &MediaChannel::finished, this, &SoundPlayer::playMedia_Background);
 }
 
 SoundPlayer::~SoundPlayer() = default;
@@ -26,6 +22,19 @@ QString SoundPlayer::fileName(int index)
         return {};
     }
     return index == 0 ? QStringLiteral("00.mp3") : QStringLiteral("0%1.wav").arg(index);
+}
+
+MediaChannel &SoundPlayer::channel(int index)
+{
+    std::unique_ptr<MediaChannel> &slot = m_channels.at(std::size_t(index));
+    if (!slot) {
+        slot = m_makeChannel(index);
+        // The background follows the start-up sound and loops on itself.
+        if (index == 0 || index == 1) {
+            connect(slot.get(), &MediaChannel::finished, this, &SoundPlayer::playMedia_Background);
+        }
+    }
+    return *slot;
 }
 
 QUrl SoundPlayer::sourceOf(int index) const
@@ -63,7 +72,10 @@ void SoundPlayer::playMedia_Background()
 
 void SoundPlayer::clearAllMedia()
 {
+    // A player that was never made has nothing to stop.
     for (const auto &player : m_channels) {
-        player->clear();
+        if (player) {
+            player->clear();
+        }
     }
 }

@@ -9,7 +9,7 @@
 #include <memory>
 
 // The interface sounds: five players with one file each under the media
-// folder (normally ./modules/media):
+// folder (the shipped media folder):
 //   0 "00.mp3" background track, repeated without end
 //   1 "01.wav" start of the opening animation
 //   2 "02.wav" a page opened, settings button
@@ -18,6 +18,10 @@
 // The background starts when the start-up sound has ended and restarts each
 // time it ends itself. Switching sound off only stops new effects: a running
 // background plays on until clearAllMedia().
+//
+// A player is made the first time its sound plays: starting the multimedia
+// back end is a large part of the program's start-up time and memory, and
+// while sound is off it is never started at all.
 class SoundPlayer : public QObject
 {
     Q_OBJECT
@@ -26,16 +30,18 @@ public:
     static constexpr int kPlayers = 5;
     using ChannelFactory = std::function<std::unique_ptr<MediaChannel>(int index)>;
 
-    // Real players over ./modules/media (resolved against the working
-    // directory when a sound starts).
-    explicit SoundPlayer(QObject *parent = nullptr);
-    SoundPlayer(QString mediaFolder, const ChannelFactory &makeChannel, QObject *parent = nullptr);
+    // Real players over the files in mediaFolder, each made the first time
+    // its sound plays.
+    explicit SoundPlayer(QString mediaFolder, QObject *parent = nullptr);
+    SoundPlayer(QString mediaFolder, ChannelFactory makeChannel, QObject *parent = nullptr);
     ~SoundPlayer() override;
 
     static QString fileName(int index);
     QString mediaFolder() const { return m_mediaFolder; }
     bool isAudioEnabled() const { return m_enabled; }
-    MediaChannel &channel(int index) const { return *m_channels.at(std::size_t(index)); }
+    // The player of sound `index`, made now if it has not played yet.
+    MediaChannel &channel(int index);
+    bool hasChannel(int index) const { return m_channels.at(std::size_t(index)) != nullptr; }
 
 public slots:
     void setEnableAudio(bool isEnable);
@@ -44,13 +50,14 @@ public slots:
     void playMedia_Index(uchar index);
     // (Re)starts the background, whether sound is on or not.
     void playMedia_Background();
-    // Stops and empties all five players.
+    // Stops and empties all five players (those that were ever made).
     void clearAllMedia();
 
 private:
     QUrl sourceOf(int index) const;
 
     QString m_mediaFolder;
+    ChannelFactory m_makeChannel;
     bool m_enabled = true;
     std::array<std::unique_ptr<MediaChannel>, kPlayers> m_channels;
 };

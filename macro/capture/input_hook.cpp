@@ -1,5 +1,7 @@
 #include "macro/capture/input_hook.h"
 
+#include "macro/capture/capture_log.h"
+
 #include <map>
 
 namespace {
@@ -100,6 +102,7 @@ bool InputHook::installHooks()
     if (installed)
         removeHooks();
     installed = source && source->start(*this);
+    qCDebug(lcCapture, "Key capture through %s: %s", sourceName(), installed ? "on" : "failed");
     return installed;
 }
 

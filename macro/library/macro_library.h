@@ -31,7 +31,7 @@ struct MacroSaveResult
 };
 
 // The user's macro library: one INI file "<name>.bin" per macro in one
-// folder (./modules/macro/ in the program). Every call opens the file it
+// folder (the user's macro folder in the program). Every call opens the file it
 // needs and closes it again; nothing is cached.
 //
 // Names come from the QML and become file names, so every operation refuses
@@ -47,7 +47,7 @@ public:
     static constexpr std::uint8_t mouseDeviceId = 1;
     static constexpr std::uint8_t keyboardDeviceId = 0;
 
-    explicit MacroLibrary(const QString &directory = QStringLiteral("modules/macro"));
+    explicit MacroLibrary(const QString &directory);
 
     QString directory() const { return dir; }
 

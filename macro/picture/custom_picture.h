@@ -5,9 +5,9 @@
 // The skin folders and the user's own background picture.
 namespace CustomPicture {
 
-// True when the skin folder (./modules/img in the program) holds at least
-// two sub-folders, so that there is a skin to choose.
-bool isSkinShow(const QString &imageDir = QStringLiteral("modules/img"));
+// True when the skin folder (the shipped img/ folder in the program) holds at
+// least two sub-folders, so that there is a skin to choose.
+bool isSkinShow(const QString &imageDir);
 
 struct Choice
 {

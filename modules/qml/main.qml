@@ -22,7 +22,7 @@ Item {
     property int skin_No: page_Globalsetting.skin_No
     property bool isCustomBackground: page_Globalsetting.isCustomBackground
     property string sourceCustomBackground: ""
-    readonly property string skinPath: "file:modules/img/skin" + skin_No + "/"
+    readonly property string skinPath: ui_View.imageFolderUrl + "skin" + skin_No + "/"
 
     property bool isGlobalSettingSelect: false
 

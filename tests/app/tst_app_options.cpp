@@ -31,6 +31,21 @@ private slots:
         QCOMPARE(o.callArguments, (QStringList{"ui_View.saveProfile", "0", "--file", "c"}));
     }
 
+    void helpVersionAndQtsOwnOptions()
+    {
+        QVERIFY(parseAppOptions({"--help"}).help);
+        QVERIFY(parseAppOptions({"-h", "--demo"}).help);
+        QVERIFY(parseAppOptions({"--version"}).version);
+        // Qt reads its own options from the same command line.
+        const AppOptions o = parseAppOptions(
+            {"-platform", "offscreen", "--virtual-bus=/tmp/bus", "-style", "Fusion"});
+        QVERIFY2(o.error.isEmpty(), qPrintable(o.error));
+        QCOMPARE(o.virtualBusDir, QStringLiteral("/tmp/bus"));
+        QVERIFY(!o.help && !o.version);
+        QVERIFY(!appHelpText().contains("platform"));
+        QVERIFY(appHelpText().startsWith("Usage: z4config "));
+    }
+
     void plainRunIsNotHeadless()
     {
         const AppOptions o = parseAppOptions({"--demo"});

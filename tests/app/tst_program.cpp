@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -76,20 +77,31 @@ class TestProgram : public QObject
     Q_OBJECT
 
 private slots:
-    void runsFromACopiedFolderWhateverTheCurrentDirectory()
+    void copiedFolderRunsAnywhereAndKeepsItsSettingsBesideItself()
     {
         QTemporaryDir copy;
+        QTemporaryDir home;
         QVERIFY(copyProgram(copy.path()));
 
         QProcess program;
         program.setWorkingDirectory(QDir::rootPath());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+        program.setProcessEnvironment(env);
         program.start(copy.path() + QStringLiteral("/z4config"),
-                      {"--demo", "--call", "ui_View.loadApConfig"});
+                      {"--demo", "--call", "ui_View.loadApConfig", "--call",
+                       "ui_View.ui_0BH_SetCurrentDPIStage", "5"});
         QVERIFY(program.waitForFinished(30000));
         QCOMPARE(program.exitCode(), 0);
-        const QJsonObject result = parseLine(program.readAllStandardOutput().trimmed());
+        const QJsonObject result = parseLine(program.readAllStandardOutput().split('\n').first());
         // The shipped settings hold the 32 entries of the global settings page.
         QCOMPARE(result.value(QStringLiteral("return")).toArray().size(), 32);
+        // A folder the user may write to keeps the settings beside the
+        // program, as the build's own does; the config folder stays unused.
+        QSettings profile(copy.path() + QStringLiteral("/modules/setting/p1.bin"),
+                          QSettings::IniFormat);
+        QCOMPARE(profile.value(QStringLiteral("sensor/stage_Z4")).toInt(), 5);
+        QVERIFY(!QFileInfo::exists(home.path() + QStringLiteral("/z4config")));
     }
 
     // Every operation that opens a dialog or a message box in the window
@@ -211,6 +223,22 @@ private slots:
         QVERIFY(!bad.readAllStandardError().isEmpty());
         QVERIFY(bad.readAllStandardOutput().isEmpty());
 
+        // The log lines stay quiet unless asked for.
+        QProcessEnvironment plain = QProcessEnvironment::systemEnvironment();
+        plain.remove(QStringLiteral("QT_LOGGING_RULES"));
+        for (const bool verbose : {false, true}) {
+            QProcess quiet;
+            quiet.setProcessEnvironment(plain);
+            QStringList arguments{"--virtual-bus", bus.path(), "--call",
+                                  "hid.hid_81H_GetReportRate", "0"};
+            if (verbose)
+                arguments.prepend(QStringLiteral("--verbose"));
+            quiet.start(binDir() + QStringLiteral("/z4config"), arguments);
+            QVERIFY(quiet.waitForFinished(30000));
+            QCOMPARE(quiet.exitCode(), 0);
+            QCOMPARE(quiet.readAllStandardError().contains("Device Connect"), verbose);
+        }
+
         sim.terminate();
         QVERIFY(sim.waitForFinished(5000));
         QFile logFile(log);
@@ -220,6 +248,117 @@ private slots:
         // enciphered frames).
         QVERIFY(logText.contains("\"plain\":\"00 01 02 00 00 00 00 00 fc\""));
         QVERIFY(logText.contains("\"plain\":\"00 81 00 00 00 00 00 00 7e\""));
+    }
+
+    // One process talks to each mouse: with a window running, a --call runs
+    // in it and answers as a run of its own would, and a second start
+    // raises the window and exits.
+    void laterStartsGoToTheRunningWindow()
+    {
+        QTemporaryDir copy; // the window writes its settings here
+        QVERIFY(copyProgram(copy.path()));
+        const QString program = copy.filePath(QStringLiteral("z4config"));
+        QTemporaryDir bus;
+        const QString log = bus.path() + QStringLiteral("/sim.log");
+        QProcess sim;
+        sim.start(binDir() + QStringLiteral("/z4sim"), {"--bus", bus.path(), "--log", log});
+        QTRY_VERIFY_WITH_TIMEOUT(!QDir(bus.path()).entryList(QDir::System).isEmpty(), 5000);
+        const QStringList call{"--virtual-bus",
+                               bus.path(),
+                               "--call",
+                               "hid.hid_01H_SetReportRate",
+                               "2",
+                               "--call",
+                               "hid.hid_81H_GetReportRate",
+                               "0"};
+        const auto run = [&program](const QStringList &arguments, QByteArray *out,
+                                    QByteArray *err) {
+            QProcess later;
+            later.start(program, arguments);
+            if (!later.waitForFinished(30000))
+                return -1;
+            *out = later.readAllStandardOutput();
+            *err = later.readAllStandardError();
+            return later.exitCode();
+        };
+        const QByteArray setFrame = "\"plain\":\"00 01 02 00 00 00 00 00 fc\"";
+
+        QByteArray direct, directErr;
+        QCOMPARE(run(call, &direct, &directErr), 0);
+        QCOMPARE(readAll(log).count(setFrame), 1);
+
+        QProcess window;
+        window.setProcessChannelMode(QProcess::MergedChannels);
+        window.start(program, {"--virtual-bus", bus.path()});
+        QByteArray seen;
+        QVERIFY2(waitForOutput(window, seen, "Device Connect", 1, 20000), seen.constData());
+
+        QByteArray forwarded, forwardedErr;
+        QCOMPARE(run(call, &forwarded, &forwardedErr), 0);
+        QCOMPARE(forwarded, direct);
+        // Sent once, by the window's link: the later start opened nothing.
+        QCOMPARE(readAll(log).count(setFrame), 2);
+        // Refused calls come back the same way.
+        QByteArray badOut, badErr;
+        QCOMPARE(run({"--virtual-bus", bus.path(), "--call", "hid.nothing"}, &badOut, &badErr), 2);
+        QVERIFY(badOut.isEmpty());
+        QVERIFY(badErr.contains("nothing"));
+        // Later runs share the window's state: the profile one of them chose
+        // is where the next one's setting lands.
+        QCOMPARE(
+            run({"--virtual-bus", bus.path(), "--call", "ui_View.ui_02H_SetCurrentProfile", "4"},
+                &badOut, &badErr),
+            0);
+        QCOMPARE(
+            run({"--virtual-bus", bus.path(), "--call", "ui_View.ui_0BH_SetCurrentDPIStage", "7"},
+                &badOut, &badErr),
+            0);
+        QTRY_COMPARE(
+            QSettings(copy.filePath(QStringLiteral("modules/setting/p5.bin")), QSettings::IniFormat)
+                .value(QStringLiteral("sensor/stage_Z4"))
+                .toInt(),
+            7);
+
+        QByteArray secondOut, secondErr;
+        QCOMPARE(run({"--virtual-bus", bus.path()}, &secondOut, &secondErr), 0);
+        seen += window.readAll();
+        QCOMPARE(window.state(), QProcess::Running);
+        QCOMPARE(seen.count("Device Connect"), 1);
+
+        window.terminate();
+        QVERIFY(window.waitForFinished(5000));
+        sim.terminate();
+        QVERIFY(sim.waitForFinished(5000));
+    }
+
+    void helpAndVersionNeedNoDisplay()
+    {
+        // The X11 platform without a display aborts any start that gets as
+        // far as the application object.
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        const auto run = [&env](const QStringList &arguments, QByteArray *out, QByteArray *err) {
+            QProcess program;
+            program.setProcessEnvironment(env);
+            program.start(binDir() + QStringLiteral("/z4config"), arguments);
+            if (!program.waitForFinished(10000))
+                return -1;
+            *out = program.readAllStandardOutput();
+            *err = program.readAllStandardError();
+            return program.exitCode();
+        };
+        QByteArray out, err;
+        QCOMPARE(run({"--help"}, &out, &err), 0);
+        QVERIFY(out.contains("--virtual-bus") && out.contains("--call"));
+        QVERIFY(err.isEmpty());
+        QCOMPARE(run({"--version"}, &out, &err), 0);
+        QVERIFY(out.startsWith("z4config "));
+        QCOMPARE(run({"--fast"}, &out, &err), 2);
+        QVERIFY(out.isEmpty());
+        QVERIFY(err.contains("fast") && err.contains("--help"));
+        QCOMPARE(run({"--demo", "stray"}, &out, &err), 2);
     }
 
     void hotPlugReconnectsTheRunningProgram()

@@ -7,10 +7,23 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QMessageBox>
 #include <QQuickItem>
 #include <QSignalSpy>
 #include <QTest>
+
+namespace {
+
+// The virtual bus, with every interface there but not to be opened by this
+// user, as a hidraw node without permission for them.
+class DeniedBus : public VirtualBus
+{
+public:
+    using VirtualBus::VirtualBus;
+    bool accessDenied(const QString &) const override { return denied; }
+    bool denied = true;
+};
+
+} // namespace
 
 class TestWidget : public QObject
 {
@@ -20,7 +33,7 @@ class TestWidget : public QObject
     {
         int n = 0;
         for (QWidget *w : QApplication::topLevelWidgets())
-            n += qobject_cast<QMessageBox *>(w) && w->isVisible();
+            n += qobject_cast<NoDeviceNotice *>(w) && w->isVisible();
         return n;
     }
 
@@ -29,7 +42,7 @@ private slots:
     {
         ModuleSandbox sandbox;
         NullBus bus;
-        Widget widget(&bus);
+        Widget widget(&bus, sandbox.locations());
         QSignalSpy checks(&widget, &Widget::deviceChecked);
 
         for (int i = 0; i < 3; ++i) {
@@ -55,29 +68,34 @@ private slots:
         ModuleSandbox sandbox;
         NullBus bus;
         {
-            Widget widget(&bus);
+            Widget widget(&bus, sandbox.locations());
             QVERIFY(!widget.windowTitle().isEmpty());
             QCOMPARE(widget.size(), QSize(1000, 600));
             QVERIFY(widget.windowFlags() & Qt::FramelessWindowHint);
         }
         // Without the name the title is empty.
         QVERIFY(QFile::remove(QStringLiteral("modules/setting/apConfig.bin")));
-        Widget widget(&bus);
+        Widget widget(&bus, sandbox.locations());
         QCOMPARE(widget.windowTitle(), QString());
     }
 
+    // Also: a second start brings back whatever the user was shown, the
+    // notice while waiting and the window after.
     void windowOpensWhenAMouseIsPluggedInLater()
     {
         ModuleSandbox sandbox;
         VirtualMouse mouse;
         VirtualBus bus(mouse.busDirectory());
-        Widget widget(&bus);
+        Widget widget(&bus, sandbox.locations());
 
         widget.checkDevice();
         QVERIFY(!deviceConnected.load());
         widget.waitForDevice();
         QVERIFY(!widget.isVisible());
         QVERIFY(!widget.isStarted());
+        QCOMPARE(visibleNotices(), 1);
+        widget.bringToFront();
+        QVERIFY(!widget.isVisible());
         QCOMPARE(visibleNotices(), 1);
 
         QVERIFY(mouse.start());
@@ -88,6 +106,38 @@ private slots:
         QTRY_COMPARE(visibleNotices(), 0);
         // The QML root becomes visible once "run" has played.
         QTRY_VERIFY_WITH_TIMEOUT(widget.view()->rootObject()->isVisible(), 5000);
+
+        widget.showMinimized();
+        QTRY_VERIFY(widget.windowState() & Qt::WindowMinimized);
+        widget.bringToFront();
+        QTRY_VERIFY(!(widget.windowState() & Qt::WindowMinimized));
+        QVERIFY(widget.isVisible());
+    }
+
+    // A mouse whose device node this user may not open is not "not found":
+    // the notice names the node and the udev rule that grants access, and
+    // the window stays closed.
+    void noticeNamesTheUdevRuleWhenTheMouseCannotBeOpened()
+    {
+        ModuleSandbox sandbox;
+        VirtualMouse mouse;
+        QVERIFY(mouse.start());
+        DeniedBus bus(mouse.busDirectory());
+        Widget widget(&bus, sandbox.locations());
+        widget.checkDevice();
+        QVERIFY(!widget.isConnected());
+        widget.waitForDevice();
+        QVERIFY(!widget.isVisible());
+        QVERIFY(widget.waitingNotice());
+        const QString text = widget.waitingNotice()->text();
+        QVERIFY2(text.contains(QLatin1String("packaging/70-z4config.rules")), qPrintable(text));
+        QVERIFY(text.contains(QLatin1String("udevadm control --reload-rules")));
+        QVERIFY(text.contains(mouse.socketPath()));
+
+        bus.denied = false; // the rule is in place and the mouse plugged again
+        widget.checkDevice();
+        QVERIFY(widget.isConnected());
+        QVERIFY(widget.isVisible());
     }
 
     void viewIsDestroyedBeforeTheDeviceLink()
@@ -99,7 +149,7 @@ private slots:
         NullBus bus;
         QStringList order;
         {
-            auto *widget = new Widget(&bus);
+            auto *widget = new Widget(&bus, sandbox.locations());
             QObject::connect(widget->view(), &QObject::destroyed,
                              [&order] { order << QStringLiteral("view"); });
             QObject::connect(&widget->deviceLink(), &QObject::destroyed,
@@ -115,7 +165,7 @@ private slots:
         VirtualMouse mouse;
         QVERIFY(mouse.start());
         VirtualBus bus(mouse.busDirectory());
-        Widget widget(&bus);
+        Widget widget(&bus, sandbox.locations());
 
         widget.checkDevice();
         QVERIFY(deviceConnected.load());

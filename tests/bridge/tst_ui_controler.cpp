@@ -20,13 +20,14 @@ class TestUiControler : public QObject
 
 private:
     NullBus bus;
+    const DataLocations locations = DataLocations::beside(qEnvironmentVariable("Z4_BIN_DIR"));
 
 private slots:
     void hostIsFramelessAndSizedToTheRootItem()
     {
         QWidget host;
         Hid_Thread hid(&bus);
-        Ui_Controler ctl(&host, &hid, testRoot());
+        Ui_Controler ctl(&host, &hid, locations, testRoot());
         QVERIFY(ctl.quickView()->rootObject());
         QCOMPARE(host.size(), QSize(1000, 600));
         QVERIFY(host.windowFlags() & Qt::FramelessWindowHint);
@@ -38,7 +39,7 @@ private slots:
     {
         QWidget host;
         Hid_Thread hid(&bus);
-        Ui_Controler ctl(&host, &hid, testRoot());
+        Ui_Controler ctl(&host, &hid, locations, testRoot());
         host.move(100, 100);
         const QPoint start = host.pos();
         ctl.onXChanged(10);
@@ -51,7 +52,7 @@ private slots:
     {
         QWidget host;
         Hid_Thread hid(&bus);
-        Ui_Controler ctl(&host, &hid, testRoot());
+        Ui_Controler ctl(&host, &hid, locations, testRoot());
         myQQuickView *view = ctl.quickView();
 
         ctl.setBusy(0);
@@ -68,7 +69,7 @@ private slots:
     {
         QWidget host;
         Hid_Thread hid(&bus);
-        Ui_Controler ctl(&host, &hid, testRoot());
+        Ui_Controler ctl(&host, &hid, locations, testRoot());
         QQuickItem *root = ctl.quickView()->rootObject();
         ctl.quickView()->initUI();
         ctl.quickView()->runUI();
@@ -82,7 +83,7 @@ private slots:
     {
         QWidget host;
         Hid_Thread hid(&bus);
-        Ui_Controler ctl(&host, &hid, testRoot());
+        Ui_Controler ctl(&host, &hid, locations, testRoot());
         QQuickItem *root = ctl.quickView()->rootObject();
         ctl.quickView()->detectKeyboard(true, 0x04);
         ctl.quickView()->detectKeyboard(false, 0x04);

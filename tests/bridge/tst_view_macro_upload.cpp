@@ -51,7 +51,7 @@ private slots:
         VirtualMouse mouse;
         QVERIFY(mouse.start());
         VirtualBus bus(mouse.busDirectory());
-        Widget widget(&bus);
+        Widget widget(&bus, sandbox.locations());
         widget.checkDevice();
         myQQuickView *view = widget.view();
 

@@ -105,6 +105,7 @@ private slots:
     void defaultSensorPageOrder();
     void defaultProfileWithoutFactoryFile();
     void defaultProfileMissingListKeepsPositions();
+    void settingsApartFromShippedDataWriteOnlyTheUsersFiles();
 
 private:
     std::unique_ptr<QTemporaryDir> tmp;
@@ -120,7 +121,7 @@ void TestConfigStore::init()
 
 void TestConfigStore::listsComeBackAsStrings()
 {
-    ConfigStore store(tmp->path());
+    ConfigStore store(DataLocations::beside(tmp->path()));
     store.liveProfile().setValue(QStringLiteral("sensor/dpi_Z4"),
                                  QVariantList{500, 1000, 1500, 2000, 0, 0, 0, 0});
     store.sync();
@@ -139,7 +140,7 @@ void TestConfigStore::shorterApConfigLeavesStaleEntries()
     for (int i = 0; i < 32; ++i)
         thirtyTwo.append(100 + i);
     {
-        ConfigStore store(tmp->path());
+        ConfigStore store(DataLocations::beside(tmp->path()));
         store.saveApConfig(thirtyTwo);
         store.saveApConfig(thirtyTwo.mid(0, 10));
         QCOMPARE(store.loadApConfig().size(), 10);
@@ -149,7 +150,7 @@ void TestConfigStore::shorterApConfigLeavesStaleEntries()
     for (int i = 0; i < 32; ++i)
         QCOMPARE(file->value(QStringLiteral("common/%1").arg(i)).toInt(), 100 + i);
 
-    ConfigStore reopened(tmp->path());
+    ConfigStore reopened(DataLocations::beside(tmp->path()));
     const QVariantList loaded = reopened.loadApConfig();
     QCOMPARE(loaded.size(), 10);
     QCOMPARE(loaded.at(9).toInt(), 109);
@@ -157,7 +158,7 @@ void TestConfigStore::shorterApConfigLeavesStaleEntries()
 
 void TestConfigStore::apConfigDefaultsWithoutFile()
 {
-    ConfigStore store(tmp->path());
+    ConfigStore store(DataLocations::beside(tmp->path()));
     QVERIFY(store.loadApConfig().isEmpty());
     QCOMPARE(store.loadDeviceApConfig(), QVariantList{8});
     QCOMPARE(store.windowTitle(), QString());
@@ -166,7 +167,7 @@ void TestConfigStore::apConfigDefaultsWithoutFile()
 
 void TestConfigStore::apConfigKeepsUrlsAsText()
 {
-    ConfigStore store(tmp->path());
+    ConfigStore store(DataLocations::beside(tmp->path()));
     store.saveApConfig({1, true, QUrl(QStringLiteral("file:///home/u/a b.png")), QString()});
     store.sync();
     const QByteArray text = readFile(store.apConfigPath());
@@ -198,7 +199,7 @@ void TestConfigStore::apConfigMissingEntriesAndBoundedTotal()
     QFETCH(QList<int>, head);
     writeFile(settingDir() + QStringLiteral("apConfig.bin"), file);
 
-    ConfigStore store(tmp->path());
+    ConfigStore store(DataLocations::beside(tmp->path()));
     const QVariantList list = store.loadApConfig();
     QCOMPARE(list.size(), count);
     QCOMPARE(toInts(list.mid(0, head.size())), head);
@@ -221,7 +222,7 @@ void TestConfigStore::deviceApConfig()
     QFETCH(int, stages);
     writeFile(settingDir() + QStringLiteral("apConfig.bin"), file);
 
-    ConfigStore store(tmp->path());
+    ConfigStore store(DataLocations::beside(tmp->path()));
     const QVariantList list = store.loadDeviceApConfig();
     QCOMPARE(list.size(), 1);
     QCOMPARE(list.at(0).toInt(), stages);
@@ -231,7 +232,7 @@ void TestConfigStore::deviceConfigSource()
 {
     writeFile(settingDir() + QStringLiteral("apConfig.bin"),
               "[common]\nname=Z4 Test\nproduct_name=KB, Mouse\nsCode1=123456\n");
-    ConfigStore store(tmp->path());
+    ConfigStore store(DataLocations::beside(tmp->path()));
     const DeviceConfigSource &source = store;
     QCOMPARE(source.productNames(), QStringList({QStringLiteral("KB"), QStringLiteral("Mouse")}));
     QCOMPARE(source.secrecyCode(0), QStringLiteral("740352"));
@@ -244,7 +245,7 @@ void TestConfigStore::storesCreateTheirFilesOnFirstWrite()
 {
     QVERIFY(QDir(settingDir()).removeRecursively());
     {
-        ConfigStore store(tmp->path());
+        ConfigStore store(DataLocations::beside(tmp->path()));
         store.saveApConfig({1, 2});
         store.setCurrentProfile(9);
         store.liveProfile().setValue(QStringLiteral("sensor/stage_Z4"), 3);
@@ -256,7 +257,7 @@ void TestConfigStore::storesCreateTheirFilesOnFirstWrite()
 
 void TestConfigStore::liveProfileFollowsIndex()
 {
-    ConfigStore store(tmp->path());
+    ConfigStore store(DataLocations::beside(tmp->path()));
     QCOMPARE(store.currentProfile(), 0);
     QVERIFY(store.setCurrentProfile(4));
     store.liveProfile().setValue(QStringLiteral("sensor/stage_Z4"), 5);
@@ -279,7 +280,7 @@ void TestConfigStore::exportCopiesIndexFileAndReplacesTarget()
     const QString target = tmp->path() + QStringLiteral("/export.pf");
     writeFile(target, "old contents that must disappear, longer than the profile itself\n");
 
-    ConfigStore store(tmp->path());
+    ConfigStore store(DataLocations::beside(tmp->path()));
     store.setCurrentProfile(4);
     store.liveProfile().setValue(QStringLiteral("sensor/stage_Z4"), 6);
     // Not synced yet: the export must still carry the value.
@@ -293,7 +294,7 @@ void TestConfigStore::exportRefusals()
 {
     const QString target = tmp->path() + QStringLiteral("/export.pf");
     writeFile(target, "keep me\n");
-    ConfigStore store(tmp->path());
+    ConfigStore store(DataLocations::beside(tmp->path()));
 
     QVERIFY(!store.saveProfile(0, QString())); // dialog cancelled
     QVERIFY(!store.saveProfile(10, target));
@@ -307,7 +308,7 @@ void TestConfigStore::importIntoLiveProfileReplacesStoreInPlace()
     const QString source = tmp->path() + QStringLiteral("/in.pf");
     writeFile(source, "[sensor]\nstage_Z4=7\ndpi_Z4=1, 2\n");
 
-    ConfigStore store(tmp->path());
+    ConfigStore store(DataLocations::beside(tmp->path()));
     store.setCurrentProfile(4);
     QSettings &live = store.liveProfile();
     live.setValue(QStringLiteral("sensor/stage_Z4"), 2);
@@ -333,7 +334,7 @@ void TestConfigStore::importOfSameSizeFileIsNotMissed()
 {
     // Same size, written within the same millisecond as the profile: the
     // store must still see the new contents.
-    ConfigStore store(tmp->path());
+    ConfigStore store(DataLocations::beside(tmp->path()));
     const QString source = tmp->path() + QStringLiteral("/in.pf");
     for (int round = 0; round < 20; ++round) {
         store.liveProfile().setValue(QStringLiteral("sensor/stage_Z4"), 1);
@@ -361,7 +362,7 @@ void TestConfigStore::failedImportKeepsOldProfile()
               QByteArray(ConfigStore::MaxSettingsFileBytes + 1, '\n'));
     const QString path = source.isEmpty() ? source : tmp->path() + QLatin1Char('/') + source;
 
-    ConfigStore store(tmp->path());
+    ConfigStore store(DataLocations::beside(tmp->path()));
     store.setCurrentProfile(1);
     store.liveProfile().setValue(QStringLiteral("sensor/stage_Z4"), 3);
     store.sync();
@@ -376,7 +377,7 @@ void TestConfigStore::failedImportKeepsOldProfile()
 void TestConfigStore::resetProfileFromFactory()
 {
     writeFile(settingDir() + QStringLiteral("pD.bin"), FullFactoryProfile);
-    ConfigStore store(tmp->path());
+    ConfigStore store(DataLocations::beside(tmp->path()));
     store.setCurrentProfile(2);
     store.liveProfile().setValue(QStringLiteral("sensor/stage_Z4"), 8);
     store.liveProfile().setValue(QStringLiteral("keydefine_Z4/scrollswap"), true);
@@ -390,7 +391,7 @@ void TestConfigStore::resetProfileFromFactory()
 
 void TestConfigStore::resetProfileWithoutFactoryKeepsProfile()
 {
-    ConfigStore store(tmp->path());
+    ConfigStore store(DataLocations::beside(tmp->path()));
     store.liveProfile().setValue(QStringLiteral("sensor/stage_Z4"), 8);
     QVERIFY(!store.resetProfile(0));
     QVERIFY(!store.resetProfile(-1));
@@ -405,7 +406,7 @@ void TestConfigStore::resetApconfigReplacesSettings()
 {
     const QByteArray factory = "[common]\nname=Factory\ntotal=2\n0=1\n1=2\n";
     writeFile(settingDir() + QStringLiteral("apConfigD.bin"), factory);
-    ConfigStore store(tmp->path());
+    ConfigStore store(DataLocations::beside(tmp->path()));
     store.saveApConfig({5, 6, 7});
     store.sync();
     store.saveApConfig({9}); // still pending when the reset comes
@@ -425,7 +426,7 @@ void TestConfigStore::resetApconfigReplacesSettings()
 
 void TestConfigStore::resetApconfigWithoutFactoryKeepsSettings()
 {
-    ConfigStore store(tmp->path());
+    ConfigStore store(DataLocations::beside(tmp->path()));
     store.saveApConfig({5, 6, 7});
     QVERIFY(!store.resetApconfig());
     QCOMPARE(toInts(store.loadApConfig()), (QList<int>{5, 6, 7}));
@@ -456,7 +457,7 @@ void TestConfigStore::defaultProfilePages()
     QFETCH(QList<int>, tail);
     writeFile(settingDir() + QStringLiteral("pD.bin"), FullFactoryProfile);
 
-    const ConfigStore store(tmp->path());
+    const ConfigStore store(DataLocations::beside(tmp->path()));
     const QVariantList list = store.loadDefaultProfile(uchar(page));
     QCOMPARE(list.size(), count);
     QCOMPARE(toInts(list.mid(0, head.size())), head);
@@ -466,7 +467,7 @@ void TestConfigStore::defaultProfilePages()
 void TestConfigStore::defaultSensorPageOrder()
 {
     writeFile(settingDir() + QStringLiteral("pD.bin"), FullFactoryProfile);
-    const ConfigStore store(tmp->path());
+    const ConfigStore store(DataLocations::beside(tmp->path()));
     const QList<int> list = toInts(store.loadDefaultProfile(3));
     QCOMPARE(list.size(), 45);
 
@@ -479,7 +480,7 @@ void TestConfigStore::defaultSensorPageOrder()
 
 void TestConfigStore::defaultProfileWithoutFactoryFile()
 {
-    const ConfigStore store(tmp->path());
+    const ConfigStore store(DataLocations::beside(tmp->path()));
     const QStringList sensor = texts(store.loadDefaultProfile(3));
     QCOMPARE(sensor.size(), 45);
     QCOMPARE(sensor.mid(0, 4), (QStringList{"2", "5", "2", "5"}));
@@ -499,7 +500,7 @@ void TestConfigStore::defaultProfileMissingListKeepsPositions()
     writeFile(settingDir() + QStringLiteral("pD.bin"),
               "[sensor]\nreportRate_Z4=4\nstage_Z4=6\n[color_Z4]\ntype2=1, 2, 3, 4, 5, 6, 7, 0\n"
               "type1=9, 9\nledEffect=3, 1, 2, 8\n[keydefine_Z4]\n0=1, 0, 240, 0\n2=7, 0, 1\n");
-    const ConfigStore store(tmp->path());
+    const ConfigStore store(DataLocations::beside(tmp->path()));
     const QStringList sensor = texts(store.loadDefaultProfile(3));
     QCOMPARE(sensor.size(), 45);
     QCOMPARE(sensor.mid(0, 4), (QStringList{"4", "5", "2", "5"}));
@@ -517,6 +518,46 @@ void TestConfigStore::defaultProfileMissingListKeepsPositions()
     QCOMPARE(keys.mid(0, 4), (QStringList{"1", "0", "240", "0"}));
     QCOMPARE(keys.mid(4, 4), QStringList(4, QString()));
     QCOMPARE(keys.mid(8, 4), (QStringList{"7", "0", "1", QString()}));
+}
+
+void TestConfigStore::settingsApartFromShippedDataWriteOnlyTheUsersFiles()
+{
+    // The installed layout: factory files in the shipped folder (read only),
+    // the user's files elsewhere.
+    const QString shipped = tmp->path() + QStringLiteral("/share");
+    const QString user = tmp->path() + QStringLiteral("/home");
+    const QByteArray factoryAp = "[common]\nname=Factory\ntotal=1\n0=4\n";
+    writeFile(shipped + QStringLiteral("/setting/apConfigD.bin"), factoryAp);
+    writeFile(shipped + QStringLiteral("/setting/pD.bin"), FullFactoryProfile);
+    writeFile(user + QStringLiteral("/setting/p2.bin"), "[sensor]\nstage_Z4=1\n");
+    const QString imported = tmp->path() + QStringLiteral("/in.pf");
+    writeFile(imported, "[sensor]\nstage_Z4=7\n");
+
+    {
+        ConfigStore store(DataLocations::perUser(shipped, user));
+        store.saveApConfig({1, 2, 3});
+        QVERIFY(store.resetApconfig());
+        QCOMPARE(toInts(store.loadApConfig()), QList<int>{4});
+        QVERIFY(store.resetProfile(0));
+        QCOMPARE(store.liveProfile().value(QStringLiteral("sensor/stage_Z4")).toInt(), 3);
+        QCOMPARE(toInts(store.loadDefaultProfile(3)).size(), 45);
+        QVERIFY(store.loadProfile(1, imported));
+        QVERIFY(store.setCurrentProfile(1));
+        QCOMPARE(store.liveProfile().value(QStringLiteral("sensor/stage_Z4")).toInt(), 7);
+        store.liveProfile().setValue(QStringLiteral("sensor/dpi_Z4"), 5);
+    }
+
+    QCOMPARE(readFile(user + QStringLiteral("/setting/apConfig.bin")), factoryAp);
+    QCOMPARE(readFile(user + QStringLiteral("/setting/p1.bin")), FullFactoryProfile);
+    QCOMPARE(snapshot(user + QStringLiteral("/setting/p2.bin"))
+                 ->value(QStringLiteral("sensor/dpi_Z4"))
+                 .toInt(),
+             5);
+    // Nothing was written beside the factory files.
+    QCOMPARE(QDir(shipped + QStringLiteral("/setting")).entryList(QDir::Files),
+             (QStringList{QStringLiteral("apConfigD.bin"), QStringLiteral("pD.bin")}));
+    QCOMPARE(readFile(shipped + QStringLiteral("/setting/apConfigD.bin")), factoryAp);
+    QCOMPARE(readFile(shipped + QStringLiteral("/setting/pD.bin")), FullFactoryProfile);
 }
 
 QTEST_GUILESS_MAIN(TestConfigStore)

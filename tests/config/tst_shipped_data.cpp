@@ -326,7 +326,8 @@ void TestShippedData::applicationSettings()
     QVERIFY(inRange(2, 0, 1));
     QVERIFY(inRange(3, 0, 1));
     const QVariantMap languages =
-        LanguageCatalog(qEnvironmentVariable("Z4_SOURCE_DIR")).chkLanguages();
+        LanguageCatalog(qEnvironmentVariable("Z4_SOURCE_DIR") + QStringLiteral("/modules/i18n"))
+            .chkLanguages();
     QVERIFY(inRange(4, 0, int(languages.size()) - 1));
     QCOMPARE(languages.keys().at(list.at(4).toInt()), QStringLiteral("ENGLISH"));
     QCOMPARE(list.at(5).toString(), QStringLiteral("false"));
@@ -346,7 +347,7 @@ void TestShippedData::applicationSettings()
 
 void TestShippedData::factorySettingsHoldResetValues()
 {
-    ConfigStore store(copy.path());
+    ConfigStore store(DataLocations::beside(copy.path()));
     QVERIFY(store.resetApconfig());
     const QVariantList list = store.loadApConfig();
     QCOMPARE(list.size(), 32);
@@ -433,7 +434,7 @@ void TestShippedData::profiles()
 
 void TestShippedData::factoryProfilePages()
 {
-    const ConfigStore store(copy.path());
+    const ConfigStore store(DataLocations::beside(copy.path()));
     QCOMPARE(store.loadDefaultProfile(0).size(), 64);
     QCOMPARE(store.loadDefaultProfile(2).size(), 27);
     QCOMPARE(store.loadDefaultProfile(3).size(), 45);
@@ -489,7 +490,8 @@ void TestShippedData::languages()
 void TestShippedData::shippedLanguageList()
 {
     const QVariantMap languages =
-        LanguageCatalog(qEnvironmentVariable("Z4_SOURCE_DIR")).chkLanguages();
+        LanguageCatalog(qEnvironmentVariable("Z4_SOURCE_DIR") + QStringLiteral("/modules/i18n"))
+            .chkLanguages();
     QCOMPARE(languages.size(), languageFiles().size());
     QCOMPARE(languages.value(QStringLiteral("ENGLISH")).toString(), QStringLiteral("031000"));
     QCOMPARE(languages.value(QStringLiteral("CHINESE (Simp)")).toString(),
@@ -500,7 +502,8 @@ void TestShippedData::shippedLanguageList()
 
 void TestShippedData::englishMatchesBuiltInStrings()
 {
-    LanguageCatalog catalog(qEnvironmentVariable("Z4_SOURCE_DIR"));
+    LanguageCatalog catalog(qEnvironmentVariable("Z4_SOURCE_DIR") +
+                            QStringLiteral("/modules/i18n"));
     QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^cs: ")));
     const QStringList strings = catalog.getGlobalStrings(QStringLiteral("031000"));
     QCOMPARE(strings.mid(1), BuiltInEnglish);

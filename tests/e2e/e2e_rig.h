@@ -102,7 +102,7 @@ public:
             return false;
         }
         bus = std::make_unique<VirtualBus>(mouse->busDirectory());
-        widget = std::make_unique<Widget>(bus.get());
+        widget = std::make_unique<Widget>(bus.get(), sandbox.locations());
         auto answering = std::make_unique<AnsweringPrompts>();
         prompts = answering.get();
         view()->setPrompts(std::move(answering));

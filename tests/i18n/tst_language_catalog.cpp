@@ -55,7 +55,8 @@ void TestLanguageCatalog::listsShippedCodesInDisplayOrder()
         writeFile(langFile(QLatin1String(code)), "[font]\nfamily=x\n");
     writeFile(tmp->path() + QStringLiteral("/modules/i18n/readme.txt"), "not a language");
 
-    const QVariantMap languages = LanguageCatalog(tmp->path()).chkLanguages();
+    const QVariantMap languages =
+        LanguageCatalog(tmp->path() + QStringLiteral("/modules/i18n")).chkLanguages();
     QCOMPARE(languages.keys(),
              QStringList({QStringLiteral("CHINESE (Simp)"), QStringLiteral("CHINESE (Trad)"),
                           QStringLiteral("ENGLISH")}));
@@ -72,14 +73,16 @@ void TestLanguageCatalog::laterFileWithSameNameWins()
     // listed later (by name, ignoring case) keeps the entry.
     writeFile(langFile(QStringLiteral("031ABC")), "");
     writeFile(langFile(QStringLiteral("031000")), "");
-    const QVariantMap languages = LanguageCatalog(tmp->path()).chkLanguages();
+    const QVariantMap languages =
+        LanguageCatalog(tmp->path() + QStringLiteral("/modules/i18n")).chkLanguages();
     QCOMPARE(languages.size(), 1);
     QCOMPARE(languages.value(QStringLiteral("ENGLISH")).toString(), QStringLiteral("031ABC"));
 }
 
 void TestLanguageCatalog::missingDirectoryGivesNoLanguages()
 {
-    QVERIFY(LanguageCatalog(tmp->path()).chkLanguages().isEmpty());
+    QVERIFY(
+        LanguageCatalog(tmp->path() + QStringLiteral("/modules/i18n")).chkLanguages().isEmpty());
 }
 
 void TestLanguageCatalog::displayNames_data()
@@ -163,7 +166,7 @@ void TestLanguageCatalog::readsStringsAndLogsChecksum()
     writeFile(langFile(QStringLiteral("025044")), "[font]\nfamily=Noto Sans CJK SC\ntotal=3\ncs=0\n"
                                                   "[strings]\n1=\xe9\x80\x89\xe9\xa1\xb9\n3=A\n"
                                                   "[msg]\n0=t0\n5=t5\n");
-    LanguageCatalog catalog(tmp->path());
+    LanguageCatalog catalog(tmp->path() + QStringLiteral("/modules/i18n"));
     // Two UTF-16 units from the Chinese text, none from the missing string
     // 2, one from "A".
     QTest::ignoreMessage(QtDebugMsg, "cs: \"771902100\"");
@@ -180,7 +183,7 @@ void TestLanguageCatalog::zeroTotalGivesOnlyFont()
 {
     writeFile(langFile(QStringLiteral("031000")),
               "[font]\nfamily=Arial\ntotal=0\n[strings]\n1=OPTIONS\n");
-    LanguageCatalog catalog(tmp->path());
+    LanguageCatalog catalog(tmp->path() + QStringLiteral("/modules/i18n"));
     QTest::ignoreMessage(QtDebugMsg, "cs: \"7418700\"");
     QCOMPARE(catalog.getGlobalStrings(QStringLiteral("031000")),
              QStringList{QStringLiteral("Arial")});
@@ -191,7 +194,7 @@ void TestLanguageCatalog::wrongChecksumChangesNothing()
     const QByteArray body = "family=Arial\ntotal=2\n[strings]\n1=ON\n2=OFF\n[msg]\n4=W\n";
     writeFile(langFile(QStringLiteral("031000")), "[font]\ncs=79192940\n" + body);
     writeFile(langFile(QStringLiteral("031225")), "[font]\ncs=12345\n" + body);
-    LanguageCatalog catalog(tmp->path());
+    LanguageCatalog catalog(tmp->path() + QStringLiteral("/modules/i18n"));
 
     QTest::ignoreMessage(QtDebugMsg, "cs: \"79192940\"");
     const QStringList right = catalog.getGlobalStrings(QStringLiteral("031000"));
@@ -209,7 +212,7 @@ void TestLanguageCatalog::wrongChecksumChangesNothing()
 // still have their English texts.
 void TestLanguageCatalog::missingFileGivesEmptyTexts()
 {
-    LanguageCatalog catalog(tmp->path());
+    LanguageCatalog catalog(tmp->path() + QStringLiteral("/modules/i18n"));
     const QStringList english = LanguageCatalog::builtInMessages();
     QCOMPARE(english.size(), LanguageCatalog::MessageCount);
     for (const QString &text : english)
@@ -226,7 +229,7 @@ void TestLanguageCatalog::messagesHoldSixEntriesOfLastLanguage()
     writeFile(langFile(QStringLiteral("031000")),
               "[msg]\n0=a\n1=b\n2=c\n3=d\n4=e\n5=f\n6=never read\n");
     writeFile(langFile(QStringLiteral("025044")), "[msg]\n4=\xe8\xad\xa6\xe5\x91\x8a\n");
-    LanguageCatalog catalog(tmp->path());
+    LanguageCatalog catalog(tmp->path() + QStringLiteral("/modules/i18n"));
 
     QTest::ignoreMessage(QtDebugMsg, "cs: \"7418700\"");
     catalog.getGlobalStrings(QStringLiteral("031000"));
@@ -244,7 +247,7 @@ void TestLanguageCatalog::messagesHoldSixEntriesOfLastLanguage()
 void TestLanguageCatalog::hugeTotalIsBounded()
 {
     writeFile(langFile(QStringLiteral("031000")), "[font]\nfamily=Arial\ntotal=2147483647\n");
-    LanguageCatalog catalog(tmp->path());
+    LanguageCatalog catalog(tmp->path() + QStringLiteral("/modules/i18n"));
     QTest::ignoreMessage(QtDebugMsg, "cs: \"7418700\"");
     QCOMPARE(catalog.getGlobalStrings(QStringLiteral("031000")).size(),
              LanguageCatalog::MaxStrings + 1);
@@ -254,7 +257,7 @@ void TestLanguageCatalog::unquotedCommaKeepsText()
 {
     writeFile(langFile(QStringLiteral("031000")),
               "[font]\nfamily=Arial\ntotal=1\n[strings]\n1=LEFT, RIGHT\n[msg]\n1=\"Sure, go\"\n");
-    LanguageCatalog catalog(tmp->path());
+    LanguageCatalog catalog(tmp->path() + QStringLiteral("/modules/i18n"));
     QTest::ignoreMessage(QtDebugMsg, "cs: \"8519820\"");
     QCOMPARE(catalog.getGlobalStrings(QStringLiteral("031000")).value(1),
              QStringLiteral("LEFT, RIGHT"));
@@ -280,8 +283,8 @@ void TestLanguageCatalog::layoutAlwaysSixteen()
     if (!file.isNull())
         writeFile(langFile(QStringLiteral("031000")), file);
 
-    const QStringList names =
-        LanguageCatalog(tmp->path()).getProductLayoutStrings_Z4(QStringLiteral("031000"));
+    const QStringList names = LanguageCatalog(tmp->path() + QStringLiteral("/modules/i18n"))
+                                  .getProductLayoutStrings_Z4(QStringLiteral("031000"));
     QCOMPARE(names.size(), 16);
     QCOMPARE(names.mid(0, head.size()), head);
     QVERIFY(!names.contains(QStringLiteral("EXTRA")));

@@ -13,6 +13,8 @@ QtObject {
     property bool skinShow: true
     property string customFilePath: ""
     property bool enabled: true
+    // The build's skins, seen from the test's working directory (bin/).
+    property string imageFolderUrl: "file:modules/img/"
     property bool confirmAnswer: true
 
     function record(name, args) {

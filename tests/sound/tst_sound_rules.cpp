@@ -12,6 +12,7 @@ private slots:
     void init()
     {
         m_log.clear();
+        m_fakes = {};
         m_player = std::make_unique<SoundPlayer>(QStringLiteral("media"), [this](int index) {
             auto channel = std::make_unique<FakeMediaChannel>(index, &m_log);
             m_fakes[std::size_t(index)] = channel.get();
@@ -66,7 +67,7 @@ private slots:
     void backgroundStartsWhenStartUpSoundEnds()
     {
         m_player->playMedia_Index(1);
-        QVERIFY(!m_fakes[0]->isPlaying());
+        QVERIFY(!m_player->hasChannel(0));
         m_log.clear();
         m_fakes[1]->finish();
         QCOMPARE(m_log, (QStringList{"0:source 00.mp3", "0:play"}));
@@ -95,27 +96,51 @@ private slots:
         m_player->playMedia_Index(0);
         QVERIFY(m_log.isEmpty());
         QVERIFY(m_fakes[0]->isPlaying());
-        QVERIFY(!m_fakes[4]->isPlaying());
+        QVERIFY(!m_player->hasChannel(4));
 
         // It keeps looping…
         m_fakes[0]->finish();
         QVERIFY(m_fakes[0]->isPlaying());
 
-        // …until everything is cleared, in player order.
+        // …until everything is cleared.
         m_log.clear();
         m_player->clearAllMedia();
-        QCOMPARE(m_log, (QStringList{"0:clear", "1:clear", "2:clear", "3:clear", "4:clear"}));
-        for (FakeMediaChannel *fake : m_fakes) {
-            QVERIFY(!fake->isPlaying());
+        QCOMPARE(m_log, QStringList{"0:clear"});
+        QVERIFY(!m_fakes[0]->isPlaying());
+    }
+
+    // The multimedia back end starts with the first player: none is made
+    // before a sound plays, and each sound makes only its own.
+    void playersAreMadeWhenTheirSoundFirstPlays()
+    {
+        for (int i = 0; i < SoundPlayer::kPlayers; ++i) {
+            QVERIFY(!m_player->hasChannel(i));
         }
+        m_player->clearAllMedia();
+        QVERIFY(m_log.isEmpty());
+
+        m_player->playMedia_Index(4);
+        m_player->playMedia_Index(4);
+        QCOMPARE(m_log, (QStringList{"4:clear", "4:source 04.wav", "4:play", "4:clear",
+                                     "4:source 04.wav", "4:play"}));
+        for (int i = 0; i < SoundPlayer::kPlayers; ++i) {
+            QCOMPARE(m_player->hasChannel(i), i == 4);
+        }
+
+        m_log.clear();
+        m_player->clearAllMedia();
+        QCOMPARE(m_log, QStringList{"4:clear"});
     }
 
     void soundOffAtStartNeverStartsTheBackground()
     {
         m_player->setEnableAudio(false);
         m_player->playMedia_Index(1);
+        m_player->playMedia_Index(4);
         QVERIFY(m_log.isEmpty());
-        QVERIFY(!m_fakes[1]->isPlaying());
+        for (int i = 0; i < SoundPlayer::kPlayers; ++i) {
+            QVERIFY(!m_player->hasChannel(i));
+        }
     }
 
     void switchingSoundBackOn()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/data_locations.h"
+
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -21,6 +23,8 @@ public:
     ~ModuleSandbox() { QDir::setCurrent(previous); }
 
     QString path() const { return dir.path(); }
+    // The program's files, kept beside it as in the build's bin/ folder.
+    DataLocations locations() const { return DataLocations::beside(dir.path()); }
     bool isValid() const { return dir.isValid(); }
 
 private:

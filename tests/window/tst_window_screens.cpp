@@ -495,7 +495,7 @@ class TestWindowScreens : public QObject
         if (index < 0)
             return false;
         QMetaObject::invokeMethod(globalPage(), "selectLanguage", Q_ARG(QVariant, index));
-        LanguageCatalog catalog;
+        LanguageCatalog catalog(QStringLiteral("modules/i18n"));
         foreignWords.clear();
         for (const QString &text : catalog.getGlobalStrings(code))
             foreignWords += wordsOf(text);
@@ -520,7 +520,7 @@ private slots:
         rig->widget->activateWindow();
         rig->view()->setFocus();
 
-        LanguageCatalog catalog;
+        LanguageCatalog catalog(QStringLiteral("modules/i18n"));
         for (const QString &text : catalog.getGlobalStrings(QStringLiteral("031000")).mid(1))
             englishWords += wordsOf(text);
         QVERIFY(englishWords.contains(QStringLiteral("INSERT")));

@@ -158,6 +158,8 @@ Item {
             Image {
                 anchors.fill: parent
                 visible: pageArea.curID >= 0
+                // Sized by the page area: decoded on a worker thread.
+                asynchronous: true
                 source: root.skinPath + "list_center/pageBackground.png"
             }
             Text {

@@ -9,11 +9,15 @@ Item {
     Image {
         anchors.fill: parent
         fillMode: Image.Stretch
+        // Sized by the layout, not by the picture: decoded on a worker thread
+        // while the window starts.
+        asynchronous: true
         source: root.isCustomBackground ? root.sourceCustomBackground : root.skinPath + "background.png"
     }
 
     Image {
         anchors.fill: parent
+        asynchronous: true
         source: root.skinPath + "frame/frameBackground.png"
     }
 }

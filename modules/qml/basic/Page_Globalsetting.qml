@@ -275,6 +275,8 @@ Item {
 
     Image {
         anchors.fill: parent
+        // Sized by the panel: decoded on a worker thread.
+        asynchronous: true
         source: root.skinPath + "list_center/panelBackground.png"
     }
 
