@@ -467,32 +467,6 @@ Item {
             compare(focusedName(), "logo");
         }
 
-        function test_keyboard_opens_a_page_and_enters_it() {
-            openScene(harness.quickConfig);
-            for (let i = 0; i < 4; ++i)
-                keyClick(Qt.Key_Tab);
-            compare(focusedName(), "funcButton3");
-            keyClick(Qt.Key_Up);
-            compare(focusedName(), "funcButton2");
-            keyClick(Qt.Key_Down);
-            keyClick(Qt.Key_Return);
-            compare(part("pageArea").curID, 3);
-            tryCompare(part("pageContent"), "x", 0, 500);
-            const names = [];
-            for (let i = 0; i < 8; ++i) {
-                keyClick(Qt.Key_Tab);
-                names.push(focusedName());
-                verify(hasAccessibleName(test.Window.activeFocusItem), names[i] + " has no accessible name");
-            }
-            compare(names, ["rateGroup", "cursorSlider", "scrollSlider", "doubleClickSlider", "dpiStages", "btnSensorReset", "btnSensorApply", "profileList"]);
-            // Space on the selected function button closes its page again.
-            for (let i = 0; i < 8; ++i)
-                keyClick(Qt.Key_Backtab);
-            compare(focusedName(), "funcButton3");
-            keyClick(Qt.Key_Space);
-            tryCompare(part("pageArea"), "curID", -1, 500);
-        }
-
         // Profiles by keyboard: arrows mark a row, Return switches, the Menu
         // key opens the row's menu beside it, Escape closes it.
         function test_profile_rows_by_keyboard() {

@@ -2,12 +2,12 @@
 // languages and both text sizes, grabbed into <build>/artifacts/screens/ and
 // checked as a user would look at them:
 // - an open list or menu hides what lies beneath: the pixels of its
-//   background are the skin's popup colour, also where a label lies under it;
-// - an open list stays inside the window and the area that clips it, and a
-//   long list scrolls to its last entry;
+//   background are the skin's popup colour, and it stays inside the window
+//   and the area that clips it; a long list scrolls to its last entry;
 // - no label is wider than its box, cut off or clipped by the page;
 // - in the Chinese pages no text holds a word of the English string table;
-// - every control the keyboard reaches has a name for screen readers.
+// - every control the keyboard reaches has a name for screen readers;
+// - Escape closes every open list and menu.
 #include "backend/i18n/language_catalog.h"
 #include "e2e/e2e_rig.h"
 
@@ -16,96 +16,59 @@
 #include <QQmlProperty>
 #include <QQuickWindow>
 #include <QRegularExpression>
-#include <set>
 
 namespace {
-
-qreal effectiveOpacity(const QQuickItem *item)
-{
-    qreal opacity = 1;
-    for (; item; item = item->parentItem())
-        opacity *= item->opacity();
-    return opacity;
-}
-
-bool isText(const QQuickItem *item)
-{
-    return item->inherits("QQuickText");
-}
-
-// A list of names the user gave (macro files, macro lines): not labels.
-bool isDataList(const QQuickItem *item)
-{
-    return item->property("lvItems").isValid() || item->objectName() == QLatin1String("macroList");
-}
-
-bool isScrolling(const QQuickItem *item)
-{
-    return item->inherits("QQuickFlickable") || item->objectName() == QLatin1String("listBox");
-}
-
-bool isDescendant(const QQuickItem *item, const QQuickItem *of)
-{
-    for (; item; item = item->parentItem()) {
-        if (item == of)
-            return true;
-    }
-    return false;
-}
-
-// Where a Text draws its glyphs, in scene coordinates.
-QRectF paintedRect(const QQuickItem *text)
-{
-    const qreal cw = text->property("contentWidth").toReal();
-    const qreal ch = text->property("contentHeight").toReal();
-    const int h = text->property("horizontalAlignment").toInt();
-    const int v = text->property("verticalAlignment").toInt();
-    qreal x = 0;
-    qreal y = 0;
-    if (h & Qt::AlignRight)
-        x = text->width() - cw;
-    else if (h & Qt::AlignHCenter)
-        x = (text->width() - cw) / 2;
-    if (v & Qt::AlignBottom)
-        y = text->height() - ch;
-    else if (v & Qt::AlignVCenter)
-        y = (text->height() - ch) / 2;
-    return text->mapRectToScene(QRectF(x, y, cw, ch));
-}
 
 QRectF sceneRect(const QQuickItem *item)
 {
     return item->mapRectToScene(QRectF(0, 0, item->width(), item->height()));
 }
 
-bool inside(const QRectF &inner, const QRectF &outer, qreal slack = 1.0)
+// Where a Text draws its glyphs, in scene coordinates.
+QRectF paintedRect(const QQuickItem *text)
 {
-    return inner.left() >= outer.left() - slack && inner.top() >= outer.top() - slack &&
-           inner.right() <= outer.right() + slack && inner.bottom() <= outer.bottom() + slack;
+    const QSizeF content(text->property("contentWidth").toReal(),
+                         text->property("contentHeight").toReal());
+    const int h = text->property("horizontalAlignment").toInt();
+    const int v = text->property("verticalAlignment").toInt();
+    const qreal x = (h & Qt::AlignRight)     ? text->width() - content.width()
+                    : (h & Qt::AlignHCenter) ? (text->width() - content.width()) / 2
+                                             : 0;
+    const qreal y = (v & Qt::AlignBottom)    ? text->height() - content.height()
+                    : (v & Qt::AlignVCenter) ? (text->height() - content.height()) / 2
+                                             : 0;
+    return text->mapRectToScene(QRectF(QPointF(x, y), content));
+}
+
+bool inside(const QRectF &inner, const QRectF &outer)
+{
+    return outer.adjusted(-1, -1, 1, 1).contains(inner);
 }
 
 struct ShownText
 {
     QQuickItem *item;
-    bool data;      // inside a list of the user's names
+    bool data;      // a name the user gave (macro files and lines), not a label
     bool scrolling; // inside a list that scrolls: may be cut at its edges
 };
 
-void collectTexts(QQuickItem *from, bool data, bool scrolling, QList<ShownText> &out)
+void collectTexts(QQuickItem *from, bool data, bool scrolling, qreal opacity, QList<ShownText> &out)
 {
     for (QQuickItem *child : from->childItems()) {
-        if (!child->isVisible() || effectiveOpacity(child) <= 0.01)
+        const qreal shown = opacity * child->opacity();
+        if (!child->isVisible() || shown <= 0.01)
             continue;
-        const bool childData = data || isDataList(child);
-        const bool childScrolling = scrolling || isScrolling(child);
-        if (isText(child) && !child->property("text").toString().trimmed().isEmpty())
+        const bool childData = data || child->property("lvItems").isValid() ||
+                               child->objectName() == QLatin1String("macroList");
+        const bool childScrolling = scrolling || child->inherits("QQuickFlickable") ||
+                                    child->objectName() == QLatin1String("listBox");
+        if (child->inherits("QQuickText") &&
+            !child->property("text").toString().trimmed().isEmpty())
             out.append({child, childData, childScrolling});
-        collectTexts(child, childData, childScrolling, out);
+        collectTexts(child, childData, childScrolling, shown, out);
     }
 }
 
-// Words of at least two letters, as they stand (the string table is upper
-// case; names of the user's macros are not).
 QSet<QString> wordsOf(const QString &text)
 {
     static const QRegularExpression word(QStringLiteral("[A-Za-z]{2,}"));
@@ -115,10 +78,13 @@ QSet<QString> wordsOf(const QString &text)
     return words;
 }
 
-bool sameColour(QRgb a, QRgb b, int tolerance = 3)
+QSet<QString> wordsOfLanguage(const QString &code)
 {
-    return qAlpha(a) == 255 && qAbs(qRed(a) - qRed(b)) <= tolerance &&
-           qAbs(qGreen(a) - qGreen(b)) <= tolerance && qAbs(qBlue(a) - qBlue(b)) <= tolerance;
+    QSet<QString> words;
+    for (const QString &text :
+         LanguageCatalog(QStringLiteral("modules/i18n")).getGlobalStrings(code).mid(1))
+        words += wordsOf(text);
+    return words;
 }
 
 } // namespace
@@ -133,30 +99,26 @@ class TestWindowScreens : public QObject
     QStringList failures;
     QString pass; // language and size of the tour under way
     QSet<QString> englishWords;
-    QSet<QString> foreignWords; // English words the current language uses itself
+    QSet<QString> ownWords; // English words the current language uses itself
 
     QQuickItem *item(const QString &name) const { return rig->item(name); }
-    QQuickItem *globalPage() const { return item(QStringLiteral("page_Globalsetting")); }
 
-    // Moves the pointer as a user's hand would, so that what it leaves
-    // drops its hover picture.
-    void pointTo(QPoint atView) const
+    // The pointer moves as a hand would, so what it leaves drops its hover
+    // picture.
+    void pointTo(QPoint at) const
     {
         QWidget *window = rig->view()->window();
-        QTest::mouseMove(window->windowHandle(), rig->view()->mapTo(window, atView));
+        QTest::mouseMove(window->windowHandle(), rig->view()->mapTo(window, at));
     }
-    void click(QQuickItem *target, QPointF local, Qt::MouseButton button = Qt::LeftButton) const
+    void click(QQuickItem *target, QPointF local = {-1, -1},
+               Qt::MouseButton button = Qt::LeftButton) const
     {
         QVERIFY2(target, "nothing to click");
+        if (local.x() < 0)
+            local = QPointF(target->width() / 2, target->height() / 2);
         pointTo(target->mapToScene(local).toPoint());
         rig->click(target, local, button);
     }
-    void click(QQuickItem *target) const
-    {
-        QVERIFY2(target, "nothing to click");
-        click(target, QPointF(target->width() / 2, target->height() / 2));
-    }
-
     void settle() const
     {
         QTest::qWait(40);
@@ -168,206 +130,169 @@ class TestWindowScreens : public QObject
         QTest::keyClick(rig->view(), k);
         settle();
     }
-
     void fail(const QString &state, const QString &what)
     {
         failures.append(pass + QLatin1Char('/') + state + QStringLiteral(": ") + what);
+    }
+    void expect(bool ok, const QString &state, const QString &what)
+    {
+        if (!ok)
+            fail(state, what);
     }
 
     // Grabs the window as it is now, keeps the picture and checks it.
     void shoot(const QString &state, QQuickItem *popup = nullptr)
     {
-        // The pointer rests on an empty part of the header, as a user's
-        // would while looking: nothing shows its hover picture.
-        pointTo(QPoint(700, 40));
+        pointTo(QPoint(700, 40)); // an empty part of the header
         settle();
-        const QImage shot = rig->view()->grabFramebuffer();
-        if (shot.isNull()) {
-            fail(state, QStringLiteral("no picture"));
-            return;
-        }
+        const QImage shot = rig->view()->grabFramebuffer().convertToFormat(QImage::Format_ARGB32);
         shot.save(outDir + QLatin1Char('/') + pass + QLatin1Char('-') + state +
                   QStringLiteral(".png"));
+        checkNames(state, rig->root());
         checkLabels(state);
         if (popup)
-            checkPopup(state, popup, shot.convertToFormat(QImage::Format_ARGB32));
+            checkPopup(state, popup, shot);
     }
 
-    // Every control the keyboard can reach has a name for screen readers.
-    void checkAccessibleNames(const QString &state, QQuickItem *from)
+    void checkNames(const QString &state, QQuickItem *from)
     {
         for (QQuickItem *child : from->childItems()) {
             if (!child->isVisible() || !child->isEnabled())
                 continue;
-            if (child->activeFocusOnTab()) {
-                const QQmlProperty name(child, QStringLiteral("Accessible.name"),
-                                        qmlContext(child));
-                if (name.read().toString().trimmed().isEmpty())
-                    fail(state, QStringLiteral("%1 (%2) has no accessible name")
-                                    .arg(child->objectName(),
-                                         QString::fromLatin1(child->metaObject()->className())));
-            }
-            checkAccessibleNames(state, child);
+            const QQmlProperty name(child, QStringLiteral("Accessible.name"), qmlContext(child));
+            expect(!child->activeFocusOnTab() || !name.read().toString().trimmed().isEmpty(), state,
+                   child->objectName() + QStringLiteral(" has no accessible name"));
+            checkNames(state, child);
         }
     }
 
     void checkLabels(const QString &state)
     {
-        checkAccessibleNames(state, rig->root());
         QList<ShownText> texts;
-        collectTexts(rig->root(), false, false, texts);
-        const QRectF window(0, 0, rig->root()->width(), rig->root()->height());
+        collectTexts(rig->root(), false, false, 1, texts);
         for (const ShownText &t : texts) {
-            const QString text = t.item->property("text").toString();
+            const QString text =
+                QLatin1Char('"') + t.item->property("text").toString() + QLatin1Char('"');
             const QRectF painted = paintedRect(t.item);
-            if (!t.data && t.item->property("truncated").toBool())
-                fail(state, QStringLiteral("\"%1\" is cut off").arg(text));
-            if (t.item->property("contentWidth").toReal() > t.item->width() + 1)
-                fail(state, QStringLiteral("\"%1\" is wider than its box").arg(text));
+            expect(t.data || !t.item->property("truncated").toBool(), state,
+                   text + QStringLiteral(" is cut off"));
+            expect(t.item->property("contentWidth").toReal() <= t.item->width() + 1, state,
+                   text + QStringLiteral(" is wider than its box"));
             QQuickItem *parent = t.item->parentItem();
-            if (parent && parent->width() > 0 && parent->height() > 0 &&
-                !parent->inherits("QQuickRow") && !parent->inherits("QQuickColumn") &&
-                !inside(painted, sceneRect(parent)))
-                fail(state, QStringLiteral("\"%1\" leaves its box").arg(text));
-            if (!t.scrolling) {
-                for (QQuickItem *p = parent; p; p = p->parentItem()) {
-                    if ((p->clip() || p == rig->root()) &&
-                        !inside(painted, p == rig->root() ? window : sceneRect(p)))
-                        fail(state, QStringLiteral("\"%1\" is clipped").arg(text));
-                }
+            if (parent->width() > 0 && parent->height() > 0 && !parent->inherits("QQuickRow") &&
+                !parent->inherits("QQuickColumn"))
+                expect(inside(painted, sceneRect(parent)), state,
+                       text + QStringLiteral(" leaves its box"));
+            for (QQuickItem *p = parent; p && !t.scrolling; p = p->parentItem()) {
+                if (p->clip())
+                    expect(inside(painted, sceneRect(p)), state,
+                           text + QStringLiteral(" is clipped"));
             }
-            if (!t.data) {
-                const QSet<QString> english = wordsOf(text).intersect(englishWords);
-                for (const QString &word : english) {
-                    if (!foreignWords.contains(word))
-                        fail(state, QStringLiteral("English \"%1\" in \"%2\"").arg(word, text));
-                }
-            }
+            const QSet<QString> english = wordsOf(text).intersect(englishWords) - ownWords;
+            expect(t.data || english.isEmpty(), state,
+                   QStringLiteral("English %1 in %2").arg(english.values().join(u' '), text));
         }
     }
 
-    // The popup's background must be the skin's popup colour wherever none
-    // of its own rows, marks or texts draws, and it must stay in the window
-    // and in every area that clips it.
+    // Wherever none of its own rows, marks or texts draws, an open popup
+    // shows the skin's popup colour, whatever lies beneath.
     void checkPopup(const QString &state, QQuickItem *popup, const QImage &shot)
     {
         const QRectF box = sceneRect(popup);
-        const QRectF window(0, 0, rig->root()->width(), rig->root()->height());
-        if (!inside(box, window))
-            fail(state, QStringLiteral("the open list leaves the window"));
         for (QQuickItem *p = popup->parentItem(); p; p = p->parentItem()) {
-            if (p->clip() && !inside(box, sceneRect(p)))
-                fail(state, QStringLiteral("the open list is cut by %1").arg(p->objectName()));
+            if (p->clip() || p == rig->root())
+                expect(inside(box, sceneRect(p)), state,
+                       QStringLiteral("the open list leaves ") + p->objectName());
         }
-
         QList<QRectF> drawn;
         QList<QQuickItem *> stack{popup};
         while (!stack.isEmpty()) {
-            QQuickItem *it = stack.takeLast();
-            for (QQuickItem *child : it->childItems()) {
+            for (QQuickItem *child : stack.takeLast()->childItems()) {
                 if (!child->isVisible())
                     continue;
                 stack.append(child);
-                if (isText(child)) {
+                if (child->inherits("QQuickText"))
                     drawn.append(paintedRect(child).adjusted(-2, -2, 2, 2));
-                } else if (child->inherits("QQuickRectangle") &&
-                           child->property("color").value<QColor>().alpha() > 0) {
-                    // A marked or selected row, the scroll bar.
-                    drawn.append(sceneRect(child).adjusted(-1, -1, 1, 1));
-                }
+                else if (child->inherits("QQuickRectangle") &&
+                         child->property("color").value<QColor>().alpha() > 0)
+                    drawn.append(sceneRect(child).adjusted(-1, -1, 1, 1)); // marked row, scroll bar
             }
         }
-        // Labels of the window that the open popup covers.
-        QList<ShownText> texts;
-        collectTexts(rig->root(), false, false, texts);
-        int covered = 0;
-        for (const ShownText &t : texts) {
-            if (!isDescendant(t.item, popup) && paintedRect(t.item).intersects(box))
-                ++covered;
-        }
-
         int samples = 0;
         int wrong = 0;
         const QRect inner = box.toAlignedRect().adjusted(3, 3, -3, -3);
         for (int y = inner.top(); y <= inner.bottom(); y += 3) {
             for (int x = inner.left(); x <= inner.right(); x += 3) {
-                const QPointF at(x, y);
                 if (std::any_of(drawn.begin(), drawn.end(),
-                                [&](const QRectF &r) { return r.contains(at); }))
+                                [&](const QRectF &r) { return r.contains(QPointF(x, y)); }))
                     continue;
-                const QPoint px = at.toPoint();
-                if (!shot.rect().contains(px))
-                    continue;
+                const QRgb px = shot.pixel(x, y);
                 ++samples;
-                if (!sameColour(shot.pixel(px), popupColour))
+                if (qAlpha(px) != 255 || qAbs(qRed(px) - qRed(popupColour)) > 3 ||
+                    qAbs(qGreen(px) - qGreen(popupColour)) > 3 ||
+                    qAbs(qBlue(px) - qBlue(popupColour)) > 3)
                     ++wrong;
             }
         }
-        qInfo("%s/%s: %d of %d samples off the popup colour, %d labels beneath", qPrintable(pass),
-              qPrintable(state), wrong, samples, covered);
-        if (samples < 20)
-            fail(state, QStringLiteral("too little background to sample (%1)").arg(samples));
-        if (wrong > 0)
-            fail(state, QStringLiteral("%1 of %2 pixels of the open list show what lies beneath")
-                            .arg(wrong)
-                            .arg(samples));
+        expect(samples >= 20, state, QStringLiteral("too little background to sample"));
+        expect(wrong == 0, state,
+               QStringLiteral("%1 of %2 pixels show what lies beneath").arg(wrong).arg(samples));
     }
 
-    void open(const QString &name)
-    {
-        click(item(name));
-        settle();
-    }
     QQuickItem *listBoxOf(const QString &name) const
     {
         return E2eRig::findItem(item(name), QStringLiteral("listBox"));
     }
+    bool openList(const QString &name)
+    {
+        QQuickItem *list = item(name);
+        if (!list || !list->isVisible())
+            return false;
+        click(list);
+        return QTest::qWaitFor([&] { return listBoxOf(name)->height() > 0; }, 1000);
+    }
     // Opens a drop-down, grabs it and closes it with Escape.
     void shootList(const QString &state, const QString &name)
     {
-        QQuickItem *list = item(name);
-        if (!list || !list->isVisible()) {
-            fail(state, name + QStringLiteral(" is not shown"));
-            return;
-        }
-        open(name);
-        if (!QTest::qWaitFor([&] { return listBoxOf(name)->height() > 0; }, 1000))
-            fail(state, QStringLiteral("the list did not open"));
-        QTest::qWait(60);
+        expect(openList(name), state, name + QStringLiteral(" does not open"));
+        QTest::qWait(60); // the end of the slide
         shoot(state, listBoxOf(name));
         key(Qt::Key_Escape);
-        if (!QTest::qWaitFor([&] { return !listBoxOf(name)->isVisible(); }, 1000))
-            fail(state, QStringLiteral("Escape left the list open"));
+        expect(QTest::qWaitFor([&] { return !listBoxOf(name)->isVisible(); }, 1000), state,
+               QStringLiteral("Escape left the list open"));
     }
-
+    void shootMenu(const QString &state, QQuickItem *menu)
+    {
+        expect(menu->isVisible(), state, QStringLiteral("no menu"));
+        shoot(state, menu);
+        key(Qt::Key_Escape);
+        expect(QTest::qWaitFor([&] { return !menu->isVisible(); }, 1000), state,
+               QStringLiteral("Escape left the menu open"));
+    }
     void choose(const QString &name, int row)
     {
-        QQuickItem *list = item(name);
-        open(name);
-        QQuickItem *box = listBoxOf(name);
-        const qreal rowHeight = list->property("itemHeight").toReal();
-        if (!QTest::qWaitFor([&] { return box->height() >= (row + 1) * rowHeight; }, 1000))
-            fail(name, QStringLiteral("the list did not open"));
-        click(box, QPointF(box->width() / 2, (row + 0.5) * rowHeight));
-        if (list->property("curIndex").toInt() != row)
-            fail(name, QStringLiteral("could not choose row %1").arg(row));
+        openList(name);
+        const qreal rowHeight = item(name)->property("itemHeight").toReal();
+        click(listBoxOf(name), QPointF(40, (row + 0.5) * rowHeight));
+        expect(item(name)->property("curIndex").toInt() == row, name,
+               QStringLiteral("row %1 not chosen").arg(row));
         settle();
     }
-    bool openPage(int index)
+    void openPage(int index)
     {
         QQuickItem *area = item(QStringLiteral("pageArea"));
         if (area->property("curID").toInt() != index)
             click(item(QStringLiteral("funcButton%1").arg(index)));
-        return QTest::qWaitFor([&] {
+        QVERIFY(QTest::qWaitFor([&] {
             return area->property("curID").toInt() == index &&
                    qFuzzyIsNull(item(QStringLiteral("pageContent"))->x());
-        });
+        }));
     }
 
     void tourKeyPage()
     {
-        QVERIFY(openPage(0));
-        // The fourth key with its factory entry (a mouse button); nothing of
+        openPage(0);
+        // The fourth key with its factory entry, a mouse button; nothing of
         // what follows is applied.
         click(item(QStringLiteral("keyRow3")));
         click(item(QStringLiteral("btnKeyReset")));
@@ -375,131 +300,91 @@ class TestWindowScreens : public QObject
         // The function list opens over the mouse-button list's field.
         shootList(QStringLiteral("key-functions"), QStringLiteral("funcList"));
         shootList(QStringLiteral("key-mouse"), QStringLiteral("mouseList"));
-        choose(QStringLiteral("funcList"), 2);
-        shootList(QStringLiteral("key-media"), QStringLiteral("mediaList"));
-
-        // The media list scrolls to its last entry, inside the window.
-        open(QStringLiteral("mediaList"));
-        QQuickItem *box = listBoxOf(QStringLiteral("mediaList"));
-        if (!QTest::qWaitFor([&] { return box->height() > 0; }, 1000))
-            fail(QStringLiteral("key-media-end"), QStringLiteral("the list did not open"));
-        key(Qt::Key_End);
-        QVariant lastText;
-        QMetaObject::invokeMethod(item(QStringLiteral("mediaList")), "itemText",
-                                  Q_RETURN_ARG(QVariant, lastText), Q_ARG(QVariant, 17));
-        QQuickItem *last = E2eRig::lastItemWithText(box, lastText.toString());
-        if (!last || !inside(paintedRect(last), sceneRect(box)))
-            fail(QStringLiteral("key-media-end"),
-                 QStringLiteral("\"%1\" not in view").arg(lastText.toString()));
-        shoot(QStringLiteral("key-media-end"), box);
-        key(Qt::Key_Return);
-        if (item(QStringLiteral("mediaList"))->property("curIndex").toInt() != 17)
-            fail(QStringLiteral("key-media-end"),
-                 QStringLiteral("Return did not choose the last entry"));
-
-        choose(QStringLiteral("funcList"), 3);
-        shoot(QStringLiteral("key-combo"));
-        shootList(QStringLiteral("key-combo-list"), QStringLiteral("comboModifierList"));
-        choose(QStringLiteral("funcList"), 4);
-        shoot(QStringLiteral("key-macro"));
-        shootList(QStringLiteral("key-macro-list"), QStringLiteral("macroList"));
-        choose(QStringLiteral("funcList"), 5);
-        shoot(QStringLiteral("key-fire"));
-        shootList(QStringLiteral("key-fire-list"), QStringLiteral("fireButtonList"));
-        choose(QStringLiteral("funcList"), 6);
-        shootList(QStringLiteral("key-gun"), QStringLiteral("gunList"));
-        choose(QStringLiteral("funcList"), 0);
-        shoot(QStringLiteral("key-keyboard"));
+        const struct
+        {
+            int function;
+            const char *name;
+            const char *list;
+        } functions[] = {{2, "media", "mediaList"}, {3, "combo", "comboModifierList"},
+                         {4, "macro", "macroList"}, {5, "fire", "fireButtonList"},
+                         {6, "gun", "gunList"},     {0, "keyboard", nullptr}};
+        for (const auto &f : functions) {
+            choose(QStringLiteral("funcList"), f.function);
+            const QString state = QStringLiteral("key-") + QLatin1String(f.name);
+            shoot(state);
+            if (f.list)
+                shootList(state + QStringLiteral("-list"), QLatin1String(f.list));
+            if (f.function == 2)
+                mediaListToItsEnd();
+        }
         click(item(QStringLiteral("btnKeyReset")));
     }
 
-    void tourMacroPage()
+    // The eighteen media keys: End shows the last, Return chooses it.
+    void mediaListToItsEnd()
     {
-        QVERIFY(openPage(1));
+        const QString state = QStringLiteral("key-media-end");
+        openList(QStringLiteral("mediaList"));
+        key(Qt::Key_End);
+        QVariant last;
+        QMetaObject::invokeMethod(item(QStringLiteral("mediaList")), "itemText",
+                                  Q_RETURN_ARG(QVariant, last), Q_ARG(QVariant, 17));
+        QQuickItem *box = listBoxOf(QStringLiteral("mediaList"));
+        QQuickItem *row = E2eRig::lastItemWithText(box, last.toString());
+        expect(row && inside(paintedRect(row), sceneRect(box)), state,
+               last.toString() + QStringLiteral(" not in view"));
+        shoot(state, box);
+        key(Qt::Key_Return);
+        expect(item(QStringLiteral("mediaList"))->property("curIndex").toInt() == 17, state,
+               QStringLiteral("Return did not choose the last entry"));
+    }
+
+    void tourOtherPages()
+    {
+        openPage(1);
         QQuickItem *files = item(QStringLiteral("macroFiles"));
-        if (files->property("lvItems").value<QObject *>()->property("count").toInt() == 0)
+        QObject *rows = files->property("lvItems").value<QObject *>();
+        if (rows->property("count").toInt() == 0)
             click(item(QStringLiteral("btnAddMacro")));
-        settle();
-        QQuickItem *lv = qobject_cast<QQuickItem *>(files->property("lvItems").value<QObject *>());
-        if (lv->property("currentIndex").toInt() < 0)
+        if (rows->property("currentIndex").toInt() < 0)
             click(files, QPointF(40, 11));
         shoot(QStringLiteral("macro"));
         shootList(QStringLiteral("macro-mouse"), QStringLiteral("mouseButtonList"));
         click(files, QPointF(40, 11), Qt::RightButton);
-        settle();
-        QQuickItem *menu = item(QStringLiteral("fileMenu"));
-        if (!menu->isVisible())
-            fail(QStringLiteral("macro-menu"), QStringLiteral("no menu"));
-        shoot(QStringLiteral("macro-menu"), menu);
-        key(Qt::Key_Escape);
-        if (menu->isVisible())
-            fail(QStringLiteral("macro-menu"), QStringLiteral("Escape left the menu open"));
-    }
+        shootMenu(QStringLiteral("macro-menu"), item(QStringLiteral("fileMenu")));
 
-    void tourColourAndSensor()
-    {
-        QVERIFY(openPage(2));
+        openPage(2);
         shoot(QStringLiteral("colour"));
         shootList(QStringLiteral("colour-effects"), QStringLiteral("ledEffectList"));
 
-        QVERIFY(openPage(3));
+        openPage(3);
         shoot(QStringLiteral("sensor"));
         QQuickItem *stages = item(QStringLiteral("dpiStages"));
-        // The first stage's "▼".
-        QQuickItem *arrow = nullptr;
+        QQuickItem *arrow = nullptr; // the first stage's
         for (QQuickItem *stage : stages->childItems().value(0)->childItems()) {
             if ((arrow = E2eRig::lastItemWithText(stage, QStringLiteral("▼"))))
                 break;
         }
         click(arrow);
-        settle();
-        QQuickItem *menu = E2eRig::findItem(stages, QStringLiteral("stageMenu"));
-        shoot(QStringLiteral("sensor-dpi-menu"), menu);
-        key(Qt::Key_Escape);
-        if (menu->isVisible())
-            fail(QStringLiteral("sensor-dpi-menu"), QStringLiteral("Escape left the menu open"));
-    }
+        shootMenu(QStringLiteral("sensor-dpi-menu"),
+                  E2eRig::findItem(stages, QStringLiteral("stageMenu")));
 
-    void tourProfileMenu()
-    {
         click(item(QStringLiteral("profileRow2")), QPointF(20, 10), Qt::RightButton);
         QQuickItem *menu = item(QStringLiteral("profileContextMenu"));
-        if (!QTest::qWaitFor([&] { return menu->opacity() >= 1; }, 1000))
-            fail(QStringLiteral("profile-menu"), QStringLiteral("the menu did not open"));
-        shoot(QStringLiteral("profile-menu"), menu);
-        const QRectF row = sceneRect(item(QStringLiteral("profileRow2")));
-        if (sceneRect(menu).intersects(row))
-            fail(QStringLiteral("profile-menu"), QStringLiteral("the menu covers its row"));
-        key(Qt::Key_Escape);
-        if (!QTest::qWaitFor([&] { return !menu->isVisible(); }, 1000))
-            fail(QStringLiteral("profile-menu"), QStringLiteral("Escape left the menu open"));
-    }
+        QVERIFY(QTest::qWaitFor([&] { return menu->opacity() >= 1; }, 1000));
+        expect(!sceneRect(menu).intersects(sceneRect(item(QStringLiteral("profileRow2")))),
+               QStringLiteral("profile-menu"), QStringLiteral("the menu covers its row"));
+        shootMenu(QStringLiteral("profile-menu"), menu);
 
-    void tourSettings()
-    {
         click(item(QStringLiteral("btnSettings")));
-        QVERIFY(QTest::qWaitFor([&] { return qFuzzyIsNull(globalPage()->x()); }, 2000));
+        QQuickItem *settings = item(QStringLiteral("page_Globalsetting"));
+        QVERIFY(QTest::qWaitFor([&] { return qFuzzyIsNull(settings->x()); }, 2000));
         shoot(QStringLiteral("settings"));
         for (const char *list : {"skinList", "soundList", "animationList", "languageList"})
-            shootList(QStringLiteral("settings-") + QLatin1String(list).chopped(4),
-                      QLatin1String(list));
+            shootList(QStringLiteral("settings-") + QLatin1String(list), QLatin1String(list));
         click(item(QStringLiteral("btnSettings")));
         QVERIFY(QTest::qWaitFor([&] { return !item(QStringLiteral("settingsPanel"))->isVisible(); },
                                 2000));
-    }
-
-    bool selectLanguage(const QString &code)
-    {
-        const QStringList codes = globalPage()->property("languageCodes").toStringList();
-        const int index = codes.indexOf(code);
-        if (index < 0)
-            return false;
-        QMetaObject::invokeMethod(globalPage(), "selectLanguage", Q_ARG(QVariant, index));
-        LanguageCatalog catalog(QStringLiteral("modules/i18n"));
-        foreignWords.clear();
-        for (const QString &text : catalog.getGlobalStrings(code))
-            foreignWords += wordsOf(text);
-        return true;
     }
 
 private slots:
@@ -519,10 +404,7 @@ private slots:
         QVERIFY2(rig->start(&why), qPrintable(why));
         rig->widget->activateWindow();
         rig->view()->setFocus();
-
-        LanguageCatalog catalog(QStringLiteral("modules/i18n"));
-        for (const QString &text : catalog.getGlobalStrings(QStringLiteral("031000")).mid(1))
-            englishWords += wordsOf(text);
+        englishWords = wordsOfLanguage(QStringLiteral("031000"));
         QVERIFY(englishWords.contains(QStringLiteral("INSERT")));
     }
     void cleanupTestCase() { rig.reset(); }
@@ -534,10 +416,8 @@ private slots:
         for (const auto &[name, code] :
              {std::pair{"english", "031000"}, std::pair{"chinese-simp", "025044"},
               std::pair{"chinese-trad", "025208"}}) {
-            QTest::newRow(qPrintable(QStringLiteral("%1-normal").arg(QLatin1String(name))))
-                << QString::fromLatin1(code) << 0;
-            QTest::newRow(qPrintable(QStringLiteral("%1-larger").arg(QLatin1String(name))))
-                << QString::fromLatin1(code) << 1;
+            QTest::addRow("%s-normal", name) << QString::fromLatin1(code) << 0;
+            QTest::addRow("%s-larger", name) << QString::fromLatin1(code) << 1;
         }
     }
     void everyScreen()
@@ -546,13 +426,15 @@ private slots:
         QFETCH(int, size);
         pass = QString::fromLatin1(QTest::currentDataTag());
         failures.clear();
-        QVERIFY(selectLanguage(code));
-        QMetaObject::invokeMethod(globalPage(), "selectSize", Q_ARG(QVariant, size));
+        QQuickItem *settings = item(QStringLiteral("page_Globalsetting"));
+        const int language = settings->property("languageCodes").toStringList().indexOf(code);
+        QVERIFY(language >= 0);
+        QMetaObject::invokeMethod(settings, "selectLanguage", Q_ARG(QVariant, language));
+        QMetaObject::invokeMethod(settings, "selectSize", Q_ARG(QVariant, size));
         QCOMPARE(rig->root()->property("globalSetting_size").toInt(), size == 0 ? 11 : 14);
-        if (code == QLatin1String("031000"))
-            foreignWords = englishWords; // every English word belongs here
+        ownWords = wordsOfLanguage(code);
 
-        // Nothing chosen yet: the opening's empty page area.
+        // Nothing chosen: the opening's empty page area.
         QQuickItem *area = item(QStringLiteral("pageArea"));
         if (area->property("curID").toInt() >= 0)
             click(item(QStringLiteral("funcButton%1").arg(area->property("curID").toInt())));
@@ -560,10 +442,7 @@ private slots:
         shoot(QStringLiteral("start"));
 
         tourKeyPage();
-        tourMacroPage();
-        tourColourAndSensor();
-        tourProfileMenu();
-        tourSettings();
+        tourOtherPages();
         QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
     }
 };
