@@ -222,6 +222,9 @@ private:
     // Re-evaluates the current device's presence after devices changed;
     // call with devicesMutex released.
     void notePresence();
+    // With the link held: after a failure emptied a path since the last
+    // scan, scans the last table once more (and connects what it finds).
+    void rescanAfterFailure();
 
     HidBus *bus = nullptr;
     LinkClock *clock = nullptr;
@@ -229,6 +232,8 @@ private:
 
     mutable QMutex devicesMutex; // guards devices: transactions and the watcher copy
     QList<HidDevice> devices;
+    QList<DevInfo> lastTable;               // the table of the last scan
+    std::atomic<bool> lostSinceScan{false}; // a failed open emptied a path since
     std::atomic<int> currentDevice{1};
     std::atomic<bool> linkIdle{true};
     std::atomic<bool> linkClosed{false}; // set by shutdownLink: no command starts any more

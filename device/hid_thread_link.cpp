@@ -71,8 +71,27 @@ void Hid_Thread::scanDevices(const QList<DevInfo> &table)
     {
         QMutexLocker lock(&devicesMutex);
         devices = list;
+        lastTable = table;
     }
+    lostSinceScan.store(false);
     notePresence();
+}
+
+void Hid_Thread::rescanAfterFailure()
+{
+    // A device that was away for a moment (a failed open empties its path)
+    // would stay lost until the next hot-plug check, which a --call run never
+    // has: the first command after such a failure looks once more.
+    if (!lostSinceScan.exchange(false) || isDevicePresent())
+        return;
+    QList<DevInfo> table;
+    {
+        QMutexLocker lock(&devicesMutex);
+        table = lastTable;
+    }
+    scanDevices(table);
+    if (isDevicePresent())
+        connectDevice();
 }
 
 QList<HidDevice> Hid_Thread::deviceList() const
@@ -100,6 +119,7 @@ void Hid_Thread::clearPath(int index, bool second, const QString &failedPath)
             return;
         path.clear();
     }
+    lostSinceScan.store(true);
     notePresence();
 }
 
@@ -254,6 +274,7 @@ void Hid_Thread::dispatchSet(const SetRequest &request)
         emit setFinished(request, linkClosed.load() ? LinkResult::Closed : LinkResult::Busy);
         return;
     }
+    rescanAfterFailure();
     frame = request.frame;
     const auto length = std::min<qsizetype>(request.data.size(), qsizetype(data.size()));
     std::copy_n(request.data.constData(), length, data.begin());
@@ -264,8 +285,10 @@ void Hid_Thread::dispatchSet(const SetRequest &request)
 
 bool Hid_Thread::beginGet(uchar code)
 {
-    if (acquireLink())
+    if (acquireLink()) {
+        rescanAfterFailure();
         return true;
+    }
     qCDebug(lcDevice, "cmd Failed");
     finishGet({code, linkClosed.load() ? LinkResult::Closed : LinkResult::Busy});
     return false;

@@ -165,8 +165,9 @@ Item {
             parts.push(text("fileNotSaved").replace("%1", n.files.join(", ")));
         if ((n.pointer || []).length > 0)
             parts.push(text("pointerRefused").replace("%1", n.pointer.map(p => text(p)).join(", ")));
-        if (parts.length === 0)
-            return (n.ok && n.sent > 0) ? text("saved") : "";
+        // The mouse's part is told even when a file or the desktop failed.
+        if (groups.length === 0 && n.sent > 0)
+            parts.unshift(text("saved"));
         return parts.join("  ");
     }
 

@@ -262,6 +262,34 @@ private slots:
         QCOMPARE(presence.count(), 2);
     }
 
+    // A failed open loses the device until a scan; the next command scans
+    // once more, so a mouse that was away for a moment works again, and one
+    // that is gone is not looked for on every command.
+    void commandAfterAFailureLooksForTheDeviceOnce()
+    {
+        Rig rig(0);
+        rig.bus.refuse(QStringLiteral("cmd"));
+        uchar rate = 0;
+        rig.link->hid_81H_GetReportRate(rate);
+        QCOMPARE(rig.link->lastGetOutcome().result, LinkResult::OpenRefused);
+        QVERIFY(!rig.link->isDevicePresent());
+
+        rig.bus.refused.clear(); // back
+        rig.bus.featureReply = QByteArray::fromHex("008103000000000000");
+        rig.link->hid_81H_GetReportRate(rate);
+        QVERIFY(rig.link->lastGetOutcome().ok());
+        QCOMPARE(rate, uchar(3));
+        QCOMPARE(rig.log.count(BusEvent::Enumerate), 1);
+
+        rig.bus.refuse(QStringLiteral("cmd"));
+        rig.link->hid_81H_GetReportRate(rate);
+        rig.bus.interfaces.clear(); // gone for good
+        rig.link->hid_81H_GetReportRate(rate);
+        QCOMPARE(rig.link->lastGetOutcome().result, LinkResult::NotConnected);
+        rig.link->hid_81H_GetReportRate(rate);
+        QCOMPARE(rig.log.count(BusEvent::Enumerate), 2);
+    }
+
     void destructionWaitsForTheRunningSet()
     {
         Rig rig(2000); // 64 ms of link time are 128 ms of real time here

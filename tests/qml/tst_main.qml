@@ -381,7 +381,10 @@ Item {
                   text: "Could not read from the mouse: SENSOR (the mouse did not answer).  SENSOR not sent: the mouse could not be read first.", retry: false },
                 { tag: "disk and desktop", notice: { action: "", ok: false, sent: 0, retry: false, failed: [],
                     files: ["/x/p1.bin"], pointer: ["cursorSpeed"] },
-                  text: "Could not be saved: /x/p1.bin  This desktop did not take: CURSOR SPEED.", retry: false }
+                  text: "Could not be saved: /x/p1.bin  This desktop did not take: CURSOR SPEED.", retry: false },
+                { tag: "mouse saved, desktop refused", notice: { action: "save", ok: false, sent: 4, retry: false, failed: [],
+                    pointer: ["doubleClickSpeed"] },
+                  text: "Saved to the mouse.  This desktop did not take: DOUBLE CLICK SPEED.", retry: false }
             ];
         }
         function test_notice_texts(data) {

@@ -1,0 +1,54 @@
+#pragma once
+
+// Mounts that only this test process sees: a private mount namespace (root
+// only; CI runs as root), in which a folder can be made read-only or covered
+// by a small disk without touching the machine. enter() must run before the
+// first thread starts, so call it at the top of main().
+
+#include <QFile>
+#include <QString>
+#include <cerrno>
+#include <cstring>
+#include <sched.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+namespace privatemounts {
+
+// Why no private mount can be made here; empty when they can.
+inline QString &problem()
+{
+    static QString text = QStringLiteral("the private mount namespace was not entered");
+    return text;
+}
+
+inline void enter()
+{
+    if (geteuid() != 0) {
+        problem() = QStringLiteral("needs root for a private mount namespace");
+        return;
+    }
+    if (unshare(CLONE_NEWNS) != 0 ||
+        mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
+        problem() =
+            QStringLiteral("mount namespace: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+        return;
+    }
+    problem().clear();
+}
+
+// Makes dir read-only (a read-only bind mount of itself).
+inline bool makeReadOnly(const QString &dir)
+{
+    const QByteArray path = QFile::encodeName(dir);
+    return mount(path.constData(), path.constData(), nullptr, MS_BIND, nullptr) == 0 &&
+           mount(nullptr, path.constData(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) ==
+               0;
+}
+
+inline void unmount(const QString &dir)
+{
+    umount2(QFile::encodeName(dir).constData(), MNT_DETACH);
+}
+
+} // namespace privatemounts
