@@ -26,7 +26,6 @@ Item {
     // Bumped whenever the model changes so that the field's text follows
     // renamed or re-translated items.
     property int modelRevision: 0
-    readonly property alias fieldText: fieldText.text
 
     signal listElementClicked(int index)
     signal listOpened

@@ -14,7 +14,6 @@ Item {
     property int modelRevision: 0
     // Rows of the open list (set when it opens).
     property int shownRows: 1
-    readonly property alias fieldText: fieldText.text
 
     signal listElementClicked(int index)
     signal requestToUpdateList

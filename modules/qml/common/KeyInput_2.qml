@@ -11,7 +11,6 @@ Item {
     property int tmpKeycodeUSB: 0
     property string tmpKeyString: ""
     property string text: keyInput.tableText(74, "KEY")
-    readonly property alias shownText: label.text
 
     signal inputComplete(int usbCode)
 
@@ -39,10 +38,14 @@ Item {
         }
     }
 
+    // An armed field holds the focus, so that the key the user presses for
+    // it does not also work a control that had the focus before.
     function arm() {
         keyInput.tmpKeycodeUSB = 0;
         keyInput.tmpKeyString = "";
         keyInput.isSelect = !keyInput.isSelect;
+        if (keyInput.isSelect)
+            keyInput.forceActiveFocus();
     }
 
     implicitWidth: field.implicitWidth
