@@ -325,6 +325,15 @@ Item {
             verify(keyInput.activeFocus);
             keyInput.detectKeyboard(true, 0x04);
             compare(keyInput.tmpKeyString, "A");
+            // Return itself is taken when pressed while armed; its release
+            // does not arm the field again.
+            mouseClick(keyInput);
+            verify(keyInput.isSelect);
+            keyPress(Qt.Key_Return);
+            keyInput.detectKeyboard(true, 0x28);
+            keyRelease(Qt.Key_Return);
+            compare(keyInput.tmpKeyString, "Enter");
+            verify(!keyInput.isSelect);
         }
     }
 

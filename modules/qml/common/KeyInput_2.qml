@@ -58,16 +58,22 @@ Item {
     Accessible.focusable: true
     Accessible.onPressAction: arm()
 
+    // Armed on the release of a Return or Space pressed while not armed; a
+    // Return pressed while armed is the key the field takes.
+    property bool armOnRelease: false
     Keys.onReleased: event => {
-        if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space) {
+        if (armOnRelease && !event.isAutoRepeat) {
+            armOnRelease = false;
+            arm();
             event.accepted = true;
-            if (!event.isAutoRepeat)
-                arm();
         }
     }
     // While armed every key belongs to the capture, not to the focus chain.
     Keys.onPressed: event => {
-        if (isSelect || event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space)
+        const activating = event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space;
+        if (!isSelect && activating && !event.isAutoRepeat)
+            armOnRelease = true;
+        if (isSelect || activating)
             event.accepted = true;
     }
 
