@@ -323,7 +323,8 @@ Item {
         objectName: "goneBanner"
         anchors.horizontalCenter: parent.horizontalCenter
         y: 68
-        visible: !root.deviceConnected && decoration.opacity > 0
+        // A notice in the same place says more; the header still says it.
+        visible: !root.deviceConnected && decoration.opacity > 0 && !noticeBar.visible
         text: root.text("goneBanner")
         font.family: root.globalSetting_fontFamily
         font.pixelSize: root.globalSetting_size + 1
@@ -335,7 +336,8 @@ Item {
         id: noticeBar
         objectName: "noticeBar"
         anchors.horizontalCenter: parent.horizontalCenter
-        y: 600 - 56 - height
+        // Between the header's arrows, above the page: it covers no control.
+        y: 58
         z: 98
         onRetryClicked: ui_View.retryFailed()
     }

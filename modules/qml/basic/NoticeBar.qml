@@ -1,6 +1,6 @@
 import QtQuick
 
-// A short notice above the bottom bar: what became of the user's last action
+// A short notice under the header: what became of the user's last action
 // ("Saved to the mouse", or what failed and why, with RETRY), or what could
 // not be written to disk. It never blocks: it fades after a while, sooner
 // when all went well, and can be closed.
@@ -16,7 +16,7 @@ Item {
 
     visible: opacity > 0
     opacity: 0
-    width: Math.min(720, label.implicitWidth + buttons.width + 46)
+    width: Math.min(680, label.implicitWidth + buttons.width + 46)
     height: Math.max(34, label.implicitHeight + 16)
 
     Behavior on opacity {
@@ -72,7 +72,7 @@ Item {
         anchors.verticalCenter: parent.verticalCenter
         wrapMode: Text.WordWrap
         font.family: root.globalSetting_fontFamily
-        font.pixelSize: root.globalSetting_size + 1
+        font.pixelSize: root.globalSetting_size
         font.bold: true
         color: bar.failed ? "#FFB4AC" : root.globalSetting_color_enable
     }
