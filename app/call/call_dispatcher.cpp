@@ -40,6 +40,69 @@ bool parseJsonValue(const QString &token, QJsonValue *value)
     return true;
 }
 
+// How the device exchanges of one call ended. Sets report from the pool
+// after the call has returned, so the call is over only once every set it
+// started has reported.
+class ExchangeRecorder
+{
+public:
+    explicit ExchangeRecorder(Hid_Thread *link) : link(link)
+    {
+        if (!link)
+            return;
+        connections << QObject::connect(link, &Hid_Thread::setStarted, [this] {
+            ++pending;
+            ++exchanges;
+        });
+        connections << QObject::connect(link, &Hid_Thread::setFinished,
+                                        [this](const SetRequest &request, LinkResult result) {
+                                            --pending;
+                                            note({request.code(), result});
+                                        });
+        connections << QObject::connect(link, &Hid_Thread::getFinished,
+                                        [this](const LinkOutcome &outcome) {
+                                            ++exchanges;
+                                            note(outcome);
+                                        });
+    }
+    ~ExchangeRecorder()
+    {
+        for (const QMetaObject::Connection &c : connections)
+            QObject::disconnect(c);
+    }
+    ExchangeRecorder(const ExchangeRecorder &) = delete;
+    ExchangeRecorder &operator=(const ExchangeRecorder &) = delete;
+
+    void waitUntilSettled() const
+    {
+        while (link && (pending > 0 || !link->isLinkIdle())) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 8);
+            QThread::msleep(1);
+        }
+    }
+    bool touchedDevice() const { return exchanges > 0; }
+    bool failed() const { return !failures.isEmpty(); }
+    // "0BH: device not connected; 81H: no reply"
+    QString failureText() const { return failures.join(QStringLiteral("; ")); }
+
+private:
+    void note(const LinkOutcome &outcome)
+    {
+        if (outcome.ok())
+            return;
+        failures << QStringLiteral("%1H: %2")
+                        .arg(outcome.code, 2, 16, QLatin1Char('0'))
+                        .toUpper()
+                        .arg(linkResultText(outcome.result));
+    }
+
+    Hid_Thread *link;
+    QList<QMetaObject::Connection> connections;
+    int pending = 0;
+    int exchanges = 0;
+    QStringList failures;
+};
+
 QString compactJson(const QJsonValue &value)
 {
     // QJsonDocument writes only objects and arrays: wrap and strip.
@@ -129,11 +192,23 @@ int CallDispatcher::run(const QList<CallRequest> &calls, QTextStream &out, QText
         }
         prepared.append(std::move(one));
     }
+    bool deviceFailed = false;
     for (const PreparedCall &call : prepared) {
-        out << formatLine(call()) << Qt::endl;
+        ExchangeRecorder exchanges(hidLink);
+        CallOutput output = call();
+        exchanges.waitUntilSettled();
+        // Whether the device took part and how it went: a failed get's
+        // outputs are only the values it was given.
+        if (exchanges.touchedDevice())
+            output.append({QStringLiteral("ok"), !exchanges.failed()});
+        if (exchanges.failed()) {
+            output.append({QStringLiteral("error"), exchanges.failureText()});
+            deviceFailed = true;
+        }
+        out << formatLine(output) << Qt::endl;
     }
     waitForDevice();
-    return 0;
+    return deviceFailed ? kDeviceFailed : 0;
 }
 
 int CallDispatcher::run(const QStringList &arguments, QTextStream &out, QTextStream &err)

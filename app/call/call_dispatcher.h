@@ -25,8 +25,10 @@ class QTextStream;
 //
 // Every call prints one line of JSON on stdout, "return" first and then
 // every reference or pointer parameter under its declared name, as it is
-// after the call:
-//   --call hid.hid_81H_GetReportRate 0   ->   {"return":null,"rate":1}
+// after the call, then whether its device exchanges went through:
+//   --call hid.hid_81H_GetReportRate 0   ->   {"return":null,"rate":1,"ok":true}
+//   (mouse gone)                          ->   {"return":null,"rate":0,"ok":false,
+//                                               "error":"81H: device not connected"}
 // A void method returns null. Reference and pointer parameters take their
 // initial value from their ARG (number, string, array of bytes; a shorter
 // array is padded with zeros).
@@ -90,9 +92,15 @@ public:
     static bool parseCommandLine(const QStringList &arguments, QList<CallRequest> *calls,
                                  QString *error);
 
+    // Exit code when every call ran but a device exchange failed.
+    static constexpr int kDeviceFailed = 3;
+
     // Checks every call, runs them in order, prints one JSON line each on
-    // `out`, waits for the device link. Returns the exit code: 0, or 2 when
-    // a call was refused (message on `err`, nothing called).
+    // `out`, waits for the device link. A call that exchanged anything with
+    // the device gets "ok" (and, when it failed, "error" naming each failed
+    // command and why) after its outputs. Returns the exit code: 0,
+    // kDeviceFailed, or 2 when a call was refused (message on `err`,
+    // nothing called).
     int run(const QList<CallRequest> &calls, QTextStream &out, QTextStream &err);
     int run(const QStringList &arguments, QTextStream &out, QTextStream &err);
 

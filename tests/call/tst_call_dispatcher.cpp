@@ -174,13 +174,14 @@ void TestCallDispatcher::getWithReferenceOutputs()
 {
     const Run run = runCalls(*calls, {"hid.hid_81H_GetReportRate", "0"});
     QCOMPARE(run.code, 0);
-    QCOMPARE(run.out, QStringLiteral("{\"return\":null,\"rate\":1}\n"));
+    QCOMPARE(run.out, QStringLiteral("{\"return\":null,\"rate\":1,\"ok\":true}\n"));
     QVERIFY(run.err.isEmpty());
 
     // Outputs in declared order, after "return".
     const Run options = runCalls(*calls, {"hid.hid_83H_GetFunctionOption", "9", "9", "9"});
-    QCOMPARE(options.out,
-             QStringLiteral("{\"return\":null,\"type\":0,\"option1\":0,\"option2\":0}\n"));
+    QCOMPARE(
+        options.out,
+        QStringLiteral("{\"return\":null,\"type\":0,\"option1\":0,\"option2\":0,\"ok\":true}\n"));
 }
 
 void TestCallDispatcher::getWithBuffer()
@@ -188,7 +189,8 @@ void TestCallDispatcher::getWithBuffer()
     // A short array is padded with zeros; the whole buffer is printed back.
     const Run run = runCalls(*calls, {"hid.hid_93H_GetMacroKey", "3", "[7,7]"});
     QCOMPARE(run.code, 0);
-    QCOMPARE(run.out, QStringLiteral("{\"return\":null,\"src128\":%1}\n").arg(zeros(128)));
+    QCOMPARE(run.out,
+             QStringLiteral("{\"return\":null,\"src128\":%1,\"ok\":true}\n").arg(zeros(128)));
 
     const Run matrix = runCalls(*calls, {"hid.hid_92H_GetKeyMatrix", "[]"});
     QVERIFY2(
@@ -199,18 +201,29 @@ void TestCallDispatcher::getWithBuffer()
 void TestCallDispatcher::getWithStringAndBool()
 {
     const Run version = runCalls(*calls, {"hid.hid_80H_GetFWVersion", "\"\""});
-    QCOMPARE(version.out, QStringLiteral("{\"return\":null,\"version\":\"1.0A\"}\n"));
+    QCOMPARE(version.out, QStringLiteral("{\"return\":null,\"version\":\"1.0A\",\"ok\":true}\n"));
 
     const Run stages = runCalls(*calls, {"hid.hid_91H_GetDPISet", "0", "[]"});
     QCOMPARE(
         stages.out,
-        QStringLiteral("{\"return\":true,\"dpiMAXStage\":8,\"src8\":[2,4,6,8,10,12,14,16]}\n"));
+        QStringLiteral(
+            "{\"return\":true,\"dpiMAXStage\":8,\"src8\":[2,4,6,8,10,12,14,16],\"ok\":true}\n"));
 
-    // A failed exchange: false, and the outputs as passed in.
+    // A failed exchange: false, the outputs as passed in, and the line and
+    // the exit code say that the mouse did not answer.
     rig->bus.fault = FirmwareBus::Fault::Gone;
     const Run failed = runCalls(*calls, {"hid.hid_91H_GetDPISet", "5", "[1]"});
-    QCOMPARE(failed.out,
-             QStringLiteral("{\"return\":false,\"dpiMAXStage\":5,\"src8\":[1,0,0,0,0,0,0,0]}\n"));
+    QCOMPARE(failed.code, CallDispatcher::kDeviceFailed);
+    QVERIFY2(failed.out.startsWith(QStringLiteral(
+                 "{\"return\":false,\"dpiMAXStage\":5,\"src8\":[1,0,0,0,0,0,0,0],\"ok\":false,"
+                 "\"error\":\"91H: ")),
+             qPrintable(failed.out));
+
+    // A set that did not reach the mouse is no success either.
+    const Run set = runCalls(*calls, {"hid.hid_0BH_SetCurrentDPIStage", "2"});
+    QCOMPARE(set.code, CallDispatcher::kDeviceFailed);
+    QVERIFY2(set.out.startsWith(QStringLiteral("{\"return\":null,\"ok\":false,\"error\":\"0BH: ")),
+             qPrintable(set.out));
 }
 
 void TestCallDispatcher::setReachesDeviceBeforeReturn()
@@ -233,8 +246,8 @@ void TestCallDispatcher::severalCallsInOrder()
         runCalls(*calls, {"hid.hid_0BH_SetCurrentDPIStage", "4", "hid.hid_8BH_GetCurrentDPIStage",
                           "0", "ui_View.add", "2", "3"});
     QCOMPARE(run.code, 0);
-    QCOMPARE(run.out, QStringLiteral("{\"return\":null}\n"
-                                     "{\"return\":null,\"dpiStage\":4}\n"
+    QCOMPARE(run.out, QStringLiteral("{\"return\":null,\"ok\":true}\n"
+                                     "{\"return\":null,\"dpiStage\":4,\"ok\":true}\n"
                                      "{\"return\":5}\n"));
 }
 
