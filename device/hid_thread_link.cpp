@@ -202,7 +202,11 @@ void Hid_Thread::watchDevice(uint did)
     std::unique_ptr<HidHandle> handle;
     watchReading.store(true);
     while (watchRunning.load()) {
-        if (!openWatchInterface(did, handle)) {
+        // The interface stays open from one read to the next: an input report
+        // that comes while no handle is open is lost, and a set whose
+        // acknowledge is lost counts as failed. A read that fails closes it;
+        // the next pass then finds out whether the device is still there.
+        if (!handle && !openWatchInterface(did, handle)) {
             qCDebug(lcDevice, "Device removed");
             watchReading.store(false);
             watchRunning.store(false);
@@ -213,7 +217,8 @@ void Hid_Thread::watchDevice(uint did)
         if (n == 4 && report[0] == 0x04 && report[1] == 0x04 && report[2] == 0x00 &&
             report[3] == 0x00)
             ackSeen.store(true);
-        handle.reset();
+        if (n < 0)
+            handle.reset();
     }
     watchReading.store(false);
 }

@@ -181,6 +181,7 @@ public:
     // The second interface: a report delivered once when armed.
     QByteArray ackReport;
     std::atomic<bool> ackArmed{false};
+    std::atomic<int> ackReads{0}; // reads started on the second interface
 
     std::atomic<int> openHandles{0};
     EventLog &log;
@@ -228,6 +229,13 @@ inline int FakeHandle::read(uint8_t *data, size_t length, int timeoutMs)
 {
     QByteArray report;
     if (path == QLatin1String("ack")) {
+        ++bus.ackReads;
+        // A handle open on a device that went away fails its reads.
+        {
+            QMutexLocker lock(&bus.mutex);
+            if (bus.refused.contains(path))
+                return -1;
+        }
         // The watcher: a short real wait instead of the whole time-out.
         for (int i = 0; i < 20 && !bus.ackArmed.load(); ++i)
             std::this_thread::sleep_for(std::chrono::microseconds(100));

@@ -141,9 +141,9 @@ private slots:
                 return;
             // Deliver the report and wait until the watcher has read it and
             // gone round its loop again.
-            const int opens = rig.log.count(BusEvent::Open, QStringLiteral("ack"));
+            const int reads = rig.bus.ackReads.load();
             rig.bus.ackArmed = true;
-            while (rig.log.count(BusEvent::Open, QStringLiteral("ack")) < opens + 2)
+            while (rig.bus.ackReads.load() < reads + 2)
                 QThread::usleep(100);
         };
         rig.link->hid_0BH_SetCurrentDPIStage(1);
