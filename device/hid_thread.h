@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/command_set.h"
 #include "device/dev_info.h"
 #include "device/link_outcome.h"
 
@@ -13,6 +14,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <span>
 
 class HidBus;
 class HidHandle;
@@ -25,7 +27,8 @@ class QWidget;
 // theirs on the calling (GUI) thread. The files are split by concern:
 // hid_thread_link.cpp (scan, connect, watcher, token),
 // hid_thread_transport.cpp (transactions, cipher slots),
-// hid_thread_mouse.cpp and hid_thread_keyboard.cpp (the command sets).
+// hid_thread_commands.cpp (the command sets, run from the rows of
+// command_set.h).
 //
 // Typical use by the host window:
 //     HidapiBus bus;                          // or VirtualBus bus(dir)
@@ -99,6 +102,17 @@ public:
     // Sends a set again exactly as it went before (Retry).
     void resend(const SetRequest &request) { dispatchSet(request); }
 
+    // Runs one row of the command set with its arguments in the order the
+    // row lists them: a set takes the link and hands its exchange to the
+    // pool, a get runs its exchange here and writes its outputs back.
+    // Returns false when a get's exchange failed or never started (a set's
+    // outcome comes with setFinished).
+    bool runCommand(const commandset::Command &command, std::span<const CommandArg> args);
+    bool runCommand(const commandset::Command &command, std::initializer_list<CommandArg> args)
+    {
+        return runCommand(command, std::span(args.begin(), args.size()));
+    }
+
 signals:
     // Every set: setStarted when it is called, then exactly one setFinished
     // (Busy or Closed at once when it was dropped, otherwise from the pool
@@ -168,9 +182,6 @@ protected:
 
     // Waits (up to 255 polls of 8 ms, processing events) for the link token.
     bool acquireLink();
-    // A set's frame: [0, code, params..., 0...] with its checksum.
-    static SetRequest setFrame(uchar code, std::initializer_list<uchar> params, bool waitAck,
-                               bool pauseAfter = false);
     static QByteArray blockOf(const uchar *src, int length)
     {
         return {reinterpret_cast<const char *>(src), length};

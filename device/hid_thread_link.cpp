@@ -234,18 +234,6 @@ void Hid_Thread::buildFrame(uchar code, uchar p1, uchar p2, uchar p3, uchar p4, 
     frame[8] = frameChecksum(&frame[1]);
 }
 
-SetRequest Hid_Thread::setFrame(uchar code, std::initializer_list<uchar> params, bool waitAck,
-                                bool pauseAfter)
-{
-    SetRequest request;
-    request.frame[1] = code;
-    std::copy_n(params.begin(), std::min<size_t>(params.size(), 6), request.frame.begin() + 2);
-    request.frame[8] = frameChecksum(&request.frame[1]);
-    request.waitAck = waitAck;
-    request.pauseAfter = pauseAfter;
-    return request;
-}
-
 void Hid_Thread::dispatchSet(const SetRequest &request)
 {
     emit setStarted(request);
