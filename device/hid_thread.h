@@ -240,7 +240,7 @@ private:
 
     mutable QMutex devicesMutex; // guards devices: transactions and the watcher copy
     QList<HidDevice> devices;
-    std::atomic<int> currentDevice{1};
+    std::atomic<int> currentDevice{kMouseDevice};
     std::atomic<bool> linkIdle{true};
     std::atomic<bool> linkClosed{false}; // set by shutdownLink: no command starts any more
     std::atomic<bool> watchRunning{false};
