@@ -18,8 +18,6 @@ struct DeviceSetup
     std::unique_ptr<DeviceWatcher> watcher;
 };
 
-bool setUpDevices(const AppOptions &options, DeviceSetup &setup, QString *error);
-
-// The virtual bus of the options; one file per OS (the virtual devices are
-// Unix sockets).
+// The virtual bus of --demo or --virtual-bus; one file per OS (the virtual
+// devices are Unix sockets).
 bool setUpVirtualDevices(const AppOptions &options, DeviceSetup &setup, QString *error);

@@ -8,6 +8,7 @@
 #include "backend/config/user_files.h"
 #include "backend/trace/startup_trace.h"
 #include "device/device_watcher.h"
+#include "device/hidapi_bus.h"
 #include "macro/capture/input_hook.h"
 #include "storage/data_locations.h"
 
@@ -32,6 +33,15 @@ QIcon programIcon()
     while (sizes.hasNext())
         icon.addFile(sizes.next());
     return icon;
+}
+
+bool setUpDevices(const AppOptions &options, DeviceSetup &setup, QString *error)
+{
+    if (options.demo || !options.virtualBusDir.isEmpty())
+        return setUpVirtualDevices(options, setup, error);
+    setup.bus = std::make_unique<HidapiBus>();
+    setup.watcher = createPlatformDeviceWatcher();
+    return true;
 }
 
 } // namespace

@@ -2,9 +2,9 @@
 
 #include "device/hid_thread.h"
 
-using commandset::Arg;
+using cmd::Arg;
 
-namespace commandset {
+namespace cmd {
 
 const Command *lookup(const QString &name)
 {
@@ -15,9 +15,9 @@ const Command *lookup(const QString &name)
     return nullptr;
 }
 
-} // namespace commandset
+} // namespace cmd
 
-CommandCall::CommandCall(const commandset::Command &command)
+CommandCall::CommandCall(const cmd::Command &command)
     : spec(&command), bytes(size_t(command.paramCount), 0)
 {
     const int b = command.blockParam();
@@ -75,7 +75,7 @@ QVariantList CommandCall::outputs() const
     return list;
 }
 
-QVariantList CommandCall::read(Hid_Thread &hid, const commandset::Command &command,
+QVariantList CommandCall::read(Hid_Thread &hid, const cmd::Command &command,
                                std::initializer_list<uchar> inputs)
 {
     CommandCall call(command);

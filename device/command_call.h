@@ -15,9 +15,9 @@ class Hid_Thread;
 class CommandCall
 {
 public:
-    explicit CommandCall(const commandset::Command &command);
+    explicit CommandCall(const cmd::Command &command);
 
-    const commandset::Command &command() const { return *spec; }
+    const cmd::Command &command() const { return *spec; }
     uchar &byte(int param) { return bytes[size_t(param)]; }
     // Sized to the block's length.
     std::vector<uchar> &block() { return blockBytes; }
@@ -34,11 +34,11 @@ public:
 
     // Runs a get with the given inputs, in parameter order, and hands back
     // its outputs (zeros when the exchange failed).
-    static QVariantList read(Hid_Thread &hid, const commandset::Command &command,
+    static QVariantList read(Hid_Thread &hid, const cmd::Command &command,
                              std::initializer_list<uchar> inputs = {});
 
 private:
-    const commandset::Command *spec;
+    const cmd::Command *spec;
     std::vector<uchar> bytes;
     std::vector<uchar> blockBytes;
     QString versionText;

@@ -14,14 +14,14 @@
 #include "device/command_blocks.h"
 
 #include <array>
+#include <cstddef>
 #include <initializer_list>
-#include <string_view>
 
 class QString;
 
 using uchar = unsigned char;
 
-namespace commandset {
+namespace cmd {
 
 enum class Arg : uchar
 {
@@ -62,6 +62,7 @@ struct Command
     static constexpr int kMaxParams = 6;
 
     const char *name = nullptr; // the hid_ member
+    int device = kMouseDevice;  // the device whose command set it belongs to
     uchar code = 0;
     std::array<Param, kMaxParams> params{};
     int paramCount = 0;
@@ -83,7 +84,7 @@ struct Command
     constexpr int blockParam() const
     {
         for (int i = 0; i < paramCount; ++i) {
-            if (params[size_t(i)].kind == Arg::Block)
+            if (params[std::size_t(i)].kind == Arg::Block)
                 return i;
         }
         return -1;
@@ -95,74 +96,70 @@ struct Command
         if (colourBlock)
             return mouseblock::colourBytes(frame[2]);
         const int b = blockParam();
-        return b < 0 ? 0 : params[size_t(b)].length;
+        return b < 0 ? 0 : params[std::size_t(b)].length;
     }
 
-    // --- building the table
-    constexpr Command ack() const
-    {
-        return with([](Command &c) { c.waitAck = true; });
-    }
-    constexpr Command pause() const
-    {
-        return with([](Command &c) { c.pauseAfter = true; });
-    }
+    // --- building the table (see kCommands)
+    constexpr Command ack() const { return with(&Command::waitAck); }
+    constexpr Command pause() const { return with(&Command::pauseAfter); }
+    constexpr Command colour() const { return with(&Command::colourBlock); }
+    constexpr Command zeros() const { return with(&Command::zeroTemplate); }
+    constexpr Command unchecked() const { return with(&Command::noChecksum); }
     constexpr Command fix(int frameByte, uchar value) const
     {
-        return with([=](Command &c) { c.fixed[size_t(frameByte)] = value; });
+        Command c = *this;
+        c.fixed[std::size_t(frameByte)] = value;
+        return c;
     }
     constexpr Command announce(int frameByte, int unit = 1) const
     {
-        return with([=](Command &c) {
-            c.lengthAt = frameByte;
-            c.lengthUnit = unit;
-        });
-    }
-    constexpr Command colour() const
-    {
-        return with([](Command &c) { c.colourBlock = true; });
-    }
-    constexpr Command zeros() const
-    {
-        return with([](Command &c) { c.zeroTemplate = true; });
+        Command c = *this;
+        c.lengthAt = frameByte;
+        c.lengthUnit = unit;
+        return c;
     }
     // Outputs are read only after a successful exchange, so the template
     // carries the code alone; the member returns the result when asked to.
-    constexpr Command onSuccess(bool returnsResult = false) const
+    constexpr Command onSuccess(bool returns = false) const
     {
-        return with([=](Command &c) {
-            c.outputsOnSuccess = true;
-            c.returnsResult = returnsResult;
-        });
-    }
-    constexpr Command unchecked() const
-    {
-        return with([](Command &c) { c.noChecksum = true; });
+        Command c = with(&Command::outputsOnSuccess);
+        c.returnsResult = returns;
+        return c;
     }
 
 private:
-    template <typename F> constexpr Command with(F change) const
+    constexpr Command with(bool Command::*flag) const
     {
         Command c = *this;
-        change(c);
+        c.*flag = true;
         return c;
     }
 };
 
-constexpr Command command(const char *name, uchar code, std::initializer_list<Param> params)
+constexpr Command row(int device, const char *name, uchar code, std::initializer_list<Param> params)
 {
     Command c;
     c.name = name;
+    c.device = device;
     c.code = code;
     for (const Param &p : params)
-        c.params[size_t(c.paramCount++)] = p;
+        c.params[std::size_t(c.paramCount++)] = p;
     return c;
+}
+constexpr Command keyboardRow(const char *name, uchar code, std::initializer_list<Param> params)
+{
+    return row(kKeyboardDevice, name, code, params);
+}
+constexpr Command mouseRow(const char *name, uchar code, std::initializer_list<Param> params)
+{
+    return row(kMouseDevice, name, code, params);
 }
 
 namespace kb = keyboardblock;
 namespace ms = mouseblock;
 
-// A row: command(member, code, parameters) then what the row adds:
+// A row: keyboardRow or mouseRow(member, code, parameters), then what the
+// row adds:
 //   ack()          the set waits for the acknowledge (after frame and block)
 //   pause()        8 ms on the caller's thread after dispatch
 //   fix(i, v)      frame byte i is always v
@@ -176,106 +173,115 @@ namespace ms = mouseblock;
 // clang-format off
 inline constexpr std::array kCommands = {
     // The keyboard's commands.
-    command("hid_03H_SetKeyboardoption", 0x03,
-            {in("byte1", 2), in("byte2", 3), in("byte3", 4), in("byte4", 5)}).pause(),
-    command("hid_04H_SetButtonSensitivity", 0x04,
-            {in("sens1", 2), in("sens2", 3), in("sens3", 4), in("sens4", 5), in("index", 6)}).ack(),
-    command("hid_07H_SetControlIndicatorLight", 0x07, {in("effect", 2), in("frequenty", 3)})
+    keyboardRow("hid_03H_SetKeyboardoption", 0x03,
+        {in("byte1", 2), in("byte2", 3), in("byte3", 4), in("byte4", 5)}).pause(),
+    keyboardRow("hid_04H_SetButtonSensitivity", 0x04,
+        {in("sens1", 2), in("sens2", 3), in("sens3", 4), in("sens4", 5), in("index", 6)}).ack(),
+    keyboardRow("hid_07H_SetControlIndicatorLight", 0x07, {in("effect", 2), in("frequenty", 3)})
         .pause(),
-    command("hid_08H_SetLEDType", 0x08,
-            {in("option", 2), in("effect", 3), in("speed", 4), in("light", 5), in("color", 6),
-             in("direction", 7)}).ack(),
-    command("hid_09H_SetKeyboardMode", 0x09, {in("mode", 2)}).ack(),
-    command("hid_0DH_SetKeyMatrix", 0x0D, {block("src512", kb::kKeyMatrixBytes)})
+    keyboardRow("hid_08H_SetLEDType", 0x08,
+        {in("option", 2), in("effect", 3), in("speed", 4), in("light", 5), in("color", 6),
+         in("direction", 7)}).ack(),
+    keyboardRow("hid_09H_SetKeyboardMode", 0x09, {in("mode", 2)}).ack(),
+    keyboardRow("hid_0DH_SetKeyMatrix", 0x0D, {block("src512", kb::kKeyMatrixBytes)})
         .announce(4, kb::kAnnouncedReportBytes).ack(),
     // The only keyboard block announced in bytes.
-    command("hid_0EH_SetKeyOnOff", 0x0E, {block("src21", kb::kKeyOnOffBytes)})
+    keyboardRow("hid_0EH_SetKeyOnOff", 0x0E, {block("src21", kb::kKeyOnOffBytes)})
         .announce(4).ack(),
-    command("hid_11H_SetMacroKey", 0x11, {in("macroId", 3), block("src192", kb::kMacroBytes)})
+    keyboardRow("hid_11H_SetMacroKey", 0x11, {in("macroId", 3), block("src192", kb::kMacroBytes)})
         .announce(4, kb::kAnnouncedReportBytes).ack(),
-    command("hid_12H_SetUserPicture", 0x12,
-            {in("index", 3), in("option", 5), block("src512", kb::kPictureBytes)})
+    keyboardRow("hid_12H_SetUserPicture", 0x12,
+        {in("index", 3), in("option", 5), block("src512", kb::kPictureBytes)})
         .announce(4, kb::kAnnouncedReportBytes).ack(),
-    command("hid_13H_SetRecoveryData", 0x13, {}).fix(2, 0xFF).pause(),
-    command("hid_14H_SetColor", 0x14,
-            {in("index", 3), in("rValue", 4), in("gValue", 5), in("bValue", 6)}).pause(),
-    command("hid_83H_GetKeyboardoption", 0x83,
-            {out("byte1", 2), out("byte2", 3), out("byte3", 4), out("byte4", 5)}),
-    command("hid_84H_GetButtonSensitivity", 0x84,
-            {out("sens1", 2), out("sens2", 3), out("sens3", 4), out("sens4", 5)}),
-    command("hid_88H_GetLEDType", 0x88,
-            {out("effect", 3), out("speed", 4), out("light", 5), out("color", 6),
-             out("direction", 7)}),
-    command("hid_89H_GetKeyboardMode", 0x89, {out("mode", 2)}),
+    keyboardRow("hid_13H_SetRecoveryData", 0x13, {}).fix(2, 0xFF).pause(),
+    keyboardRow("hid_14H_SetColor", 0x14,
+        {in("index", 3), in("rValue", 4), in("gValue", 5), in("bValue", 6)}).pause(),
+    keyboardRow("hid_83H_GetKeyboardoption", 0x83,
+        {out("byte1", 2), out("byte2", 3), out("byte3", 4), out("byte4", 5)}),
+    keyboardRow("hid_84H_GetButtonSensitivity", 0x84,
+        {out("sens1", 2), out("sens2", 3), out("sens3", 4), out("sens4", 5)}),
+    keyboardRow("hid_88H_GetLEDType", 0x88,
+        {out("effect", 3), out("speed", 4), out("light", 5), out("color", 6),
+         out("direction", 7)}),
+    keyboardRow("hid_89H_GetKeyboardMode", 0x89, {out("mode", 2)}),
     // The keyboard's firmware takes this one frame with 00H where the
     // checksum (72H) would be.
-    command("hid_8DH_GetKeyMatrix", 0x8D, {block("src512", kb::kKeyMatrixBytes)}).unchecked(),
-    command("hid_8EH_GetKeyOnOff", 0x8E, {block("src21", kb::kKeyOnOffBytes)}),
-    command("hid_91H_GetMacroKey", 0x91, {in("macroId", 3), block("src192", kb::kMacroBytes)}),
-    command("hid_92H_GetUserPicture", 0x92, {in("index", 3), block("src512", kb::kPictureBytes)}),
-    command("hid_94H_GetColor", 0x94,
-            {in("index", 3, 3), out("rValue", 4), out("gValue", 5), out("bValue", 6)}),
+    keyboardRow("hid_8DH_GetKeyMatrix", 0x8D, {block("src512", kb::kKeyMatrixBytes)}).unchecked(),
+    keyboardRow("hid_8EH_GetKeyOnOff", 0x8E, {block("src21", kb::kKeyOnOffBytes)}),
+    keyboardRow("hid_91H_GetMacroKey", 0x91, {in("macroId", 3), block("src192", kb::kMacroBytes)}),
+    keyboardRow("hid_92H_GetUserPicture", 0x92,
+        {in("index", 3), block("src512", kb::kPictureBytes)}),
+    keyboardRow("hid_94H_GetColor", 0x94,
+        {in("index", 3, 3), out("rValue", 4), out("gValue", 5), out("bValue", 6)}),
 
     // The mouse's commands; 01H, 02H, 80H, 81H and 82H serve both devices.
     // The mouse's data commands announce their block's length in byte 3.
-    command("hid_01H_SetReportRate", 0x01, {in("rate", 2)}).ack(),
-    command("hid_02H_SetCurrentProfile", 0x02, {in("profile", 2)}).pause(),
-    command("hid_03H_SetFunctionOption", 0x03,
-            {in("type", 2), in("rate", 3), in("option1", 4), in("option2", 5)}).ack().pause(),
-    command("hid_07H_SetLEDInstructFunction", 0x07,
-            {in("type", 2), in("option1", 3), in("option2", 4), in("option3", 5)}),
-    command("hid_0BH_SetCurrentDPIStage", 0x0B, {in("dpiStage", 2)}).ack(),
-    command("hid_0DH_SetRGBLedEffect", 0x0D, {in("effect", 2), in("option1", 3), in("option2", 4)})
+    mouseRow("hid_01H_SetReportRate", 0x01, {in("rate", 2)}).ack(),
+    mouseRow("hid_02H_SetCurrentProfile", 0x02, {in("profile", 2)}).pause(),
+    mouseRow("hid_03H_SetFunctionOption", 0x03,
+        {in("type", 2), in("rate", 3), in("option1", 4), in("option2", 5)}).ack().pause(),
+    mouseRow("hid_07H_SetLEDInstructFunction", 0x07,
+        {in("type", 2), in("option1", 3), in("option2", 4), in("option3", 5)}),
+    mouseRow("hid_0BH_SetCurrentDPIStage", 0x0B, {in("dpiStage", 2)}).ack(),
+    mouseRow("hid_0DH_SetRGBLedEffect", 0x0D, {in("effect", 2), in("option1", 3), in("option2", 4)})
         .ack(),
-    command("hid_10H_SetLED8StageColor", 0x10, {in("type", 2), block("src24", ms::kColourBytes)})
+    mouseRow("hid_10H_SetLED8StageColor", 0x10, {in("type", 2), block("src24", ms::kColourBytes)})
         .colour().announce(3).ack(),
-    command("hid_11H_SetDPISet", 0x11, {in("dpiStage", 2), block("src8", ms::kStageBytes)})
+    mouseRow("hid_11H_SetDPISet", 0x11, {in("dpiStage", 2), block("src8", ms::kStageBytes)})
         .announce(3).ack(),
     // Byte 4 (8) is what the firmware expects here; it is not a length.
-    command("hid_12H_SetKeyMatrix", 0x12, {block("src64", ms::kKeyMatrixBytes), in("index", 2)})
+    mouseRow("hid_12H_SetKeyMatrix", 0x12, {block("src64", ms::kKeyMatrixBytes), in("index", 2)})
         .fix(4, 0x08).announce(3).ack(),
-    command("hid_13H_SetMacroKey", 0x13, {in("macroId", 2), block("src128", ms::kMacroBytes)})
+    mouseRow("hid_13H_SetMacroKey", 0x13, {in("macroId", 2), block("src128", ms::kMacroBytes)})
         .announce(3).ack(),
-    command("hid_80H_GetFWVersion", 0x80, {version("version")}).onSuccess(),
-    command("hid_81H_GetReportRate", 0x81, {out("rate", 2)}),
-    command("hid_82H_GetCurrentProfile", 0x82, {out("profile", 2)}),
+    mouseRow("hid_80H_GetFWVersion", 0x80, {version("version")}).onSuccess(),
+    mouseRow("hid_81H_GetReportRate", 0x81, {out("rate", 2)}),
+    mouseRow("hid_82H_GetCurrentProfile", 0x82, {out("profile", 2)}),
     // The mouse's 83H, 8BH and 8DH preset zeros: a failed exchange reads as
     // sensor type 0 with every option cleared.
-    command("hid_83H_GetFunctionOption", 0x83,
-            {out("type", 2), out("option1", 4), out("option2", 5)}).zeros(),
-    command("hid_87H_GetLEDInstructFunction", 0x87,
-            {in("type", 2), out("option1", 3), out("option2", 4), out("option3", 5)})
+    mouseRow("hid_83H_GetFunctionOption", 0x83,
+        {out("type", 2), out("option1", 4), out("option2", 5)}).zeros(),
+    mouseRow("hid_87H_GetLEDInstructFunction", 0x87,
+        {in("type", 2), out("option1", 3), out("option2", 4), out("option3", 5)})
         .onSuccess(true),
-    command("hid_8BH_GetCurrentDPIStage", 0x8B, {out("dpiStage", 2)}).zeros(),
-    command("hid_8DH_GetRGBLedEffect", 0x8D,
-            {out("effect", 2), out("option1", 3), out("option2", 4)}).zeros(),
+    mouseRow("hid_8BH_GetCurrentDPIStage", 0x8B, {out("dpiStage", 2)}).zeros(),
+    mouseRow("hid_8DH_GetRGBLedEffect", 0x8D,
+        {out("effect", 2), out("option1", 3), out("option2", 4)}).zeros(),
     // Unlike 10H, the read does not announce its length.
-    command("hid_90H_GetLED8StageColor", 0x90, {in("type", 2), block("src24", ms::kColourBytes)})
+    mouseRow("hid_90H_GetLED8StageColor", 0x90, {in("type", 2), block("src24", ms::kColourBytes)})
         .colour(),
-    command("hid_91H_GetDPISet", 0x91, {out("dpiMAXStage", 2), block("src8", ms::kStageBytes)})
+    mouseRow("hid_91H_GetDPISet", 0x91, {out("dpiMAXStage", 2), block("src8", ms::kStageBytes)})
         .onSuccess(true),
     // Only the plain matrix (index 1) is read back; the press-gun matrices
     // are rebuilt from the profile whenever they are sent.
-    command("hid_92H_GetKeyMatrix", 0x92, {block("src64", ms::kKeyMatrixBytes)}).fix(2, 1),
-    command("hid_93H_GetMacroKey", 0x93, {in("macroId", 2), block("src128", ms::kMacroBytes)}),
+    mouseRow("hid_92H_GetKeyMatrix", 0x92, {block("src64", ms::kKeyMatrixBytes)}).fix(2, 1),
+    mouseRow("hid_93H_GetMacroKey", 0x93, {in("macroId", 2), block("src128", ms::kMacroBytes)}),
 };
 // clang-format on
 
-// The row of a hid_ member, found while compiling: a name without a row
-// does not build.
-consteval const Command &find(std::string_view name)
+// The row of a device's command, found while compiling: a code the device
+// lacks does not build.
+consteval const Command &rowOf(int device, uchar code)
 {
     for (const Command &c : kCommands) {
-        if (name == c.name)
+        if (c.device == device && c.code == code)
             return c;
     }
     throw "no such command";
+}
+consteval const Command &keyboard(uchar code)
+{
+    return rowOf(kKeyboardDevice, code);
+}
+consteval const Command &mouse(uchar code)
+{
+    return rowOf(kMouseDevice, code);
 }
 
 // The row of a name given at run time, or null.
 const Command *lookup(const QString &name);
 
-} // namespace commandset
+} // namespace cmd
 
 // One argument of a command as its caller holds it: a byte (read from, or
 // written back for an output), a block, or the version text.

@@ -4,12 +4,12 @@
 
 #include <QJsonValue>
 
-using commandset::Arg;
+using cmd::Arg;
 
 PreparedCall HidCallTarget::prepare(const QString &method, const QJsonArray &args,
                                     QString *error) const
 {
-    const commandset::Command *command = commandset::lookup(method);
+    const cmd::Command *command = cmd::lookup(method);
     if (!command) {
         *error = QStringLiteral("no such device command");
         return {};
@@ -23,7 +23,7 @@ PreparedCall HidCallTarget::prepare(const QString &method, const QJsonArray &arg
 
     auto call = std::make_shared<CommandCall>(*command);
     for (int i = 0; i < command->paramCount; ++i) {
-        const commandset::Param &param = command->params[size_t(i)];
+        const cmd::Param &param = command->params[size_t(i)];
         const QJsonValue &value = args.at(i);
         QString reason;
         bool ok = true;
@@ -54,7 +54,7 @@ PreparedCall HidCallTarget::prepare(const QString &method, const QJsonArray &arg
     Hid_Thread *target = hid;
     return [target, call]() {
         const bool ok = call->run(*target);
-        const commandset::Command &c = call->command();
+        const cmd::Command &c = call->command();
         CallOutput output;
         output.append({QStringLiteral("return"), c.returnsResult ? QJsonValue(ok) : QJsonValue()});
         for (int i = 0; i < c.paramCount; ++i) {

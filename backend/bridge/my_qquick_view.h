@@ -141,15 +141,9 @@ public slots:
     // Device settings, both devices.
     void ui_01H_SetReportRate(uchar rate) { mouse->setReportRate(rate); }
     void ui_02H_SetCurrentProfile(int profile) { mouse->selectProfile(profile); }
-    QString ui_80H_GetFWVersion()
-    {
-        return read(commandset::find("hid_80H_GetFWVersion")).value(0).toString();
-    }
+    QString ui_80H_GetFWVersion() { return read(cmd::mouse(0x80)).value(0).toString(); }
     QVariant ui_81H_GetReportRate() { return mouse->reportRate(); }
-    QVariant ui_82H_GetCurrentProfile()
-    {
-        return read(commandset::find("hid_82H_GetCurrentProfile")).value(0);
-    }
+    QVariant ui_82H_GetCurrentProfile() { return read(cmd::mouse(0x82)).value(0); }
 
     // Device settings, keyboard. Device reads hand back zeros when they fail.
     void ui_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
@@ -182,33 +176,18 @@ public slots:
     {
         keyboard->setColour(index, rValue, gValue, bValue);
     }
-    QVariantList ui_83H_GetKeyboardoption()
-    {
-        return read(commandset::find("hid_83H_GetKeyboardoption"));
-    }
-    QVariantList ui_84H_GetButtonSensitivity()
-    {
-        return read(commandset::find("hid_84H_GetButtonSensitivity"));
-    }
+    QVariantList ui_83H_GetKeyboardoption() { return read(cmd::keyboard(0x83)); }
+    QVariantList ui_84H_GetButtonSensitivity() { return read(cmd::keyboard(0x84)); }
     QVariantList ui_88H_GetLEDType() { return keyboard->ledType(); }
-    QVariant ui_89H_GetKeyboardMode()
-    {
-        return read(commandset::find("hid_89H_GetKeyboardMode")).value(0);
-    }
-    QVariantList ui_8DH_GetKeyMatrix() { return read(commandset::find("hid_8DH_GetKeyMatrix")); }
-    QVariantList ui_8EH_GetKeyOnOff() { return read(commandset::find("hid_8EH_GetKeyOnOff")); }
-    QVariantList ui_91H_GetMacroKey(uchar macroId)
-    {
-        return read(commandset::find("hid_91H_GetMacroKey"), {macroId});
-    }
+    QVariant ui_89H_GetKeyboardMode() { return read(cmd::keyboard(0x89)).value(0); }
+    QVariantList ui_8DH_GetKeyMatrix() { return read(cmd::keyboard(0x8D)); }
+    QVariantList ui_8EH_GetKeyOnOff() { return read(cmd::keyboard(0x8E)); }
+    QVariantList ui_91H_GetMacroKey(uchar macroId) { return read(cmd::keyboard(0x91), {macroId}); }
     QVariantList ui_92H_GetUserPicture(uchar index) { return keyboard->userPicture(index); }
     QVariantList ui_94H_GetColor(uchar index) { return keyboard->colour(index); }
 
     // Device settings, mouse.
-    QVariant getSensorType()
-    {
-        return read(commandset::find("hid_83H_GetFunctionOption")).value(0);
-    }
+    QVariant getSensorType() { return read(cmd::mouse(0x83)).value(0); }
     bool chkIsLogoLedWork() { return mouse->logoLedWorks(); }
     bool getMsgAns_FoolProofing() { return mouse->confirmLeftButtonChange(); }
     void setScrollPinSwap(bool isSwap);
@@ -232,11 +211,8 @@ public slots:
     QVariantList ui_90H_GetLED8StageColor(uchar type) { return mouse->colours(type); }
     uchar ui_91H_SyncDPI() { return mouse->stageCount(); }
     QVariantList ui_91H_GetDPISet() { return mouse->dpiValues(); }
-    QVariantList ui_92H_GetKeyMatrix() { return read(commandset::find("hid_92H_GetKeyMatrix")); }
-    QVariantList ui_93H_GetMacroKey(uchar macroId)
-    {
-        return read(commandset::find("hid_93H_GetMacroKey"), {macroId});
-    }
+    QVariantList ui_92H_GetKeyMatrix() { return read(cmd::mouse(0x92)); }
+    QVariantList ui_93H_GetMacroKey(uchar macroId) { return read(cmd::mouse(0x93), {macroId}); }
 
     // System pointer settings.
     void setAcceleration(bool acceleration);
@@ -250,7 +226,7 @@ public slots:
 
 private:
     // A device read's outputs, in order; zeros when the read fails.
-    QVariantList read(const commandset::Command &command, std::initializer_list<uchar> inputs = {})
+    QVariantList read(const cmd::Command &command, std::initializer_list<uchar> inputs = {})
     {
         return CommandCall::read(*hidThread, command, inputs);
     }

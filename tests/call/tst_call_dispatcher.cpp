@@ -292,8 +292,8 @@ void TestCallDispatcher::tableMatchesTheClass()
 {
     // Every command of Hid_Thread has a row with its parameter names and
     // kinds as declared, and no row names a command the class lacks.
-    QHash<QString, const commandset::Command *> rows;
-    for (const commandset::Command &c : commandset::kCommands)
+    QHash<QString, const cmd::Command *> rows;
+    for (const cmd::Command &c : cmd::kCommands)
         rows.insert(QString::fromLatin1(c.name), &c);
 
     const QMetaObject &meta = Hid_Thread::staticMetaObject;
@@ -305,16 +305,15 @@ void TestCallDispatcher::tableMatchesTheClass()
             continue;
         ++commands;
         QVERIFY2(rows.contains(name), qPrintable(name));
-        const commandset::Command &row = *rows.value(name);
+        const cmd::Command &row = *rows.value(name);
         QCOMPARE(row.paramCount, method.parameterCount());
         for (int p = 0; p < method.parameterCount(); ++p) {
             QCOMPARE(QByteArray(row.params[size_t(p)].name), method.parameterNames().at(p));
             const QByteArray type = method.parameterTypeName(p);
-            static const QHash<QByteArray, commandset::Arg> kinds = {
-                {"uchar", commandset::Arg::In},
-                {"uchar&", commandset::Arg::Out},
-                {"uchar*", commandset::Arg::Block},
-                {"QString&", commandset::Arg::Version}};
+            static const QHash<QByteArray, cmd::Arg> kinds = {{"uchar", cmd::Arg::In},
+                                                              {"uchar&", cmd::Arg::Out},
+                                                              {"uchar*", cmd::Arg::Block},
+                                                              {"QString&", cmd::Arg::Version}};
             QVERIFY2(kinds.contains(type), type.constData());
             QVERIFY2(kinds.value(type) == row.params[size_t(p)].kind, qPrintable(name));
         }

@@ -177,7 +177,7 @@ public:
     // command of that name, zeros when it fails.
     QVariantList read(const QString &command, std::initializer_list<uchar> inputs = {})
     {
-        const commandset::Command *row = commandset::lookup(command);
+        const cmd::Command *row = cmd::lookup(command);
         return row ? CommandCall::read(*hid, *row, inputs) : QVariantList{};
     }
 
