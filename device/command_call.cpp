@@ -18,7 +18,7 @@ const Command *lookup(const QString &name)
 } // namespace cmd
 
 CommandCall::CommandCall(const cmd::Command &command)
-    : spec(&command), bytes(size_t(command.paramCount), 0)
+    : row(&command), bytes(size_t(command.paramCount), 0)
 {
     const int b = command.blockParam();
     if (b >= 0)
@@ -28,8 +28,8 @@ CommandCall::CommandCall(const cmd::Command &command)
 bool CommandCall::run(Hid_Thread &hid)
 {
     std::vector<CommandArg> args;
-    for (int i = 0; i < spec->paramCount; ++i) {
-        switch (spec->params[size_t(i)].kind) {
+    for (int i = 0; i < row->paramCount; ++i) {
+        switch (row->params[size_t(i)].kind) {
         case Arg::In:
         case Arg::Out:
             args.emplace_back(bytes[size_t(i)]);
@@ -42,12 +42,12 @@ bool CommandCall::run(Hid_Thread &hid)
             break;
         }
     }
-    return hid.runCommand(*spec, args);
+    return hid.runCommand(*row, args);
 }
 
 QVariant CommandCall::value(int param) const
 {
-    switch (spec->params[size_t(param)].kind) {
+    switch (row->params[size_t(param)].kind) {
     case Arg::In:
     case Arg::Out:
         return int(bytes[size_t(param)]);
@@ -65,8 +65,8 @@ QVariant CommandCall::value(int param) const
 QVariantList CommandCall::outputs() const
 {
     QVariantList list;
-    for (int i = 0; i < spec->paramCount; ++i) {
-        const Arg kind = spec->params[size_t(i)].kind;
+    for (int i = 0; i < row->paramCount; ++i) {
+        const Arg kind = row->params[size_t(i)].kind;
         if (kind == Arg::Block)
             list += value(i).toList();
         else if (kind != Arg::In)

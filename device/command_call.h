@@ -17,7 +17,7 @@ class CommandCall
 public:
     explicit CommandCall(const cmd::Command &command);
 
-    const cmd::Command &command() const { return *spec; }
+    const cmd::Command &command() const { return *row; }
     uchar &byte(int param) { return bytes[size_t(param)]; }
     // Sized to the block's length.
     std::vector<uchar> &block() { return blockBytes; }
@@ -38,7 +38,7 @@ public:
                              std::initializer_list<uchar> inputs = {});
 
 private:
-    const cmd::Command *spec;
+    const cmd::Command *row;
     std::vector<uchar> bytes;
     std::vector<uchar> blockBytes;
     QString versionText;
