@@ -292,6 +292,8 @@ struct CommandArg
     CommandArg(uchar &byte) : bytes(&byte) {}
     CommandArg(uchar *block) : bytes(block) {}
     CommandArg(QString &text) : text(&text) {}
+    // A literal 0 would otherwise pass as a null block.
+    CommandArg(int) = delete;
 
     uchar *bytes = nullptr;
     QString *text = nullptr;

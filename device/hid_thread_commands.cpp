@@ -70,7 +70,8 @@ QString versionText(uchar major, uchar minor)
 
 bool Hid_Thread::runCommand(const Command &c, std::span<const CommandArg> args)
 {
-    Q_ASSERT(args.size() == size_t(c.paramCount));
+    if (args.size() != size_t(c.paramCount))
+        return false;
     const Frame f = frameOf(c, args);
     const int b = c.blockParam();
     if (!c.isGet()) {
