@@ -6,7 +6,6 @@ using namespace settingvalues;
 
 namespace {
 
-const QString kKeydefineKey = QStringLiteral("keydefine/");
 const QString kLedTypeKey = QStringLiteral("color/ledType");
 const QString kColourKey = QStringLiteral("color/");
 
@@ -44,7 +43,7 @@ QVariantList KeyboardSettings::ledType()
 
 void KeyboardSettings::setKeyMatrix(const QVariantList &page)
 {
-    recordKeys(live(), kKeydefineKey, page, kRecordedKeys);
+    recordKeys(live(), keyDefinitionPrefix(), page, kRecordedKeys);
 
     std::vector<uchar> block = bytesOf(page, keyboardblock::kKeyMatrixBytes);
     hid.hid_0DH_SetKeyMatrix(block.data());

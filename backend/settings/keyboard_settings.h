@@ -35,6 +35,8 @@ public:
 
     // The key "userPicture/<index>" that syncFW also fills.
     static QString userPictureKey(int index);
+    // Keyboard key i is recorded under this followed by i.
+    static QString keyDefinitionPrefix() { return QStringLiteral("keydefine/"); }
 
 private:
     QSettings &live() { return liveProfile(); }

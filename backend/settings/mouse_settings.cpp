@@ -4,6 +4,7 @@
 #include "backend/config/config_store.h"
 #include "backend/prompts/user_prompts.h"
 #include "backend/settings/key_matrix_set.h"
+#include "backend/settings/keyboard_settings.h"
 #include "device/hid_thread.h"
 
 #include <QDebug>
@@ -19,7 +20,6 @@ const QString kDpiKey = QStringLiteral("sensor/dpi_Z4");
 const QString kColourTypeKey = QStringLiteral("color_Z4/type");
 const QString kLedEffectKey = QStringLiteral("color_Z4/ledEffect");
 const QString kKeydefineKey = QStringLiteral("keydefine_Z4/");
-const QString kKeyboardKeydefineKey = QStringLiteral("keydefine/");
 const QString kScrollSwapKey = QStringLiteral("keydefine_Z4/scrollswap");
 
 constexpr uchar kScrollSwapBit = 0x40;
@@ -84,7 +84,7 @@ QVariantList MouseSettings::keyDefinition(const QVariant &key)
     if (onMouse())
         return storedList(live(), kKeydefineKey + key.toString());
     if (onKeyboard())
-        return storedList(live(), kKeyboardKeydefineKey + key.toString());
+        return storedList(live(), KeyboardSettings::keyDefinitionPrefix() + key.toString());
     return {};
 }
 
