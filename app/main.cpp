@@ -1,5 +1,6 @@
 #include "app/app_options.h"
 #include "app/call/call_session.h"
+#include "app/device_setup.h"
 #include "app/input_capture.h"
 #include "app/single_instance.h"
 #include "app/widget.h"
@@ -8,9 +9,7 @@
 #include "backend/trace/startup_trace.h"
 #include "device/device_watcher.h"
 #include "device/hidapi_bus.h"
-#include "device/virtual_bus.h"
 #include "macro/capture/input_hook.h"
-#include "sim/virtual_mouse.h"
 #include "storage/data_locations.h"
 
 #include <QApplication>
@@ -36,35 +35,12 @@ QIcon programIcon()
     return icon;
 }
 
-// Where the program finds its device: the hidapi bus and the platform's
-// notifications, or a virtual bus (given, or private to an embedded mouse).
-struct DeviceSetup
-{
-    std::unique_ptr<VirtualMouse> demoMouse;
-    std::unique_ptr<HidBus> bus;
-    std::unique_ptr<DeviceWatcher> watcher;
-};
-
 bool setUpDevices(const AppOptions &options, DeviceSetup &setup, QString *error)
 {
-    QString busDir = options.virtualBusDir;
-    if (options.demo) {
-        setup.demoMouse = std::make_unique<VirtualMouse>();
-        if (!setup.demoMouse->start(error))
-            return false;
-        busDir = setup.demoMouse->busDirectory();
-    }
-    if (busDir.isEmpty()) {
-        setup.bus = std::make_unique<HidapiBus>();
-        setup.watcher = createPlatformDeviceWatcher();
-        return true;
-    }
-    if (!QFileInfo(busDir).isDir()) {
-        *error = QStringLiteral("the virtual bus directory \"%1\" does not exist").arg(busDir);
-        return false;
-    }
-    setup.bus = std::make_unique<VirtualBus>(busDir);
-    setup.watcher = std::make_unique<VirtualBusWatcher>(busDir);
+    if (options.demo || !options.virtualBusDir.isEmpty())
+        return setUpVirtualDevices(options, setup, error);
+    setup.bus = std::make_unique<HidapiBus>();
+    setup.watcher = createPlatformDeviceWatcher();
     return true;
 }
 

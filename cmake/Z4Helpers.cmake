@@ -1,26 +1,27 @@
 # Helpers shared by the subsystem folders.
 
-# Collects the C++ sources of a folder (recursively), leaving out the files
-# of other operating systems. Per-OS files carry a suffix: _win, _linux,
-# _x11, _posix; shared code carries none.
-function(z4_collect_sources out_var dir)
-  file(GLOB_RECURSE _files CONFIGURE_DEPENDS
-    ${dir}/*.cpp ${dir}/*.h ${dir}/*.c)
-  set(_kept)
-  foreach(_f IN LISTS _files)
-    get_filename_component(_name ${_f} NAME_WE)
-    if(_name MATCHES "_win$" AND NOT WIN32)
-      continue()
-    endif()
-    if(_name MATCHES "_(linux|x11)$" AND NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
-      continue()
-    endif()
-    if(_name MATCHES "_posix$" AND WIN32)
-      continue()
-    endif()
-    list(APPEND _kept ${_f})
-  endforeach()
-  set(${out_var} ${_kept} PARENT_SCOPE)
+# One layer of the program as a static library, its sources listed by the
+# folder's CMakeLists.txt. Its headers are reached as "<folder>/<file>.h"
+# through an include root that holds this folder alone, so a layer sees its
+# own headers and those of the layers it links, and an include of a layer
+# above it does not build. PUBLIC: what its headers include; PRIVATE: what
+# only its sources use.
+#   z4_add_layer(<target> <folder> SOURCES <files...> [PUBLIC <targets...>]
+#                [PRIVATE <targets...>])
+function(z4_add_layer target folder)
+  cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC;PRIVATE" ${ARGN})
+  set(_root ${CMAKE_BINARY_DIR}/layers/${folder})
+  file(MAKE_DIRECTORY ${_root})
+  file(CREATE_LINK ${CMAKE_SOURCE_DIR}/${folder} ${_root}/${folder} RESULT _linked SYMBOLIC)
+  if(NOT _linked EQUAL 0)
+    # Without links (a Windows account that may not make them) the layers
+    # build as one, unchecked.
+    message(STATUS "${folder}: no include root of its own (${_linked}); layers not checked")
+    set(_root ${CMAKE_SOURCE_DIR})
+  endif()
+  add_library(${target} STATIC ${ARG_SOURCES})
+  target_include_directories(${target} PUBLIC ${_root})
+  target_link_libraries(${target} PUBLIC ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
 endfunction()
 
 # The tests check the program's log lines, which a normal run keeps quiet.
@@ -48,29 +49,6 @@ function(z4_add_qtests)
       LABELS "${ARG_LABELS}"
       ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QUICK_BACKEND=software;Z4_BIN_DIR=${Z4_BIN_DIR};Z4_SOURCE_DIR=${CMAKE_SOURCE_DIR};${Z4_TEST_LOG_RULES}")
   endforeach()
-endfunction()
-
-# A static library made of every source of the calling folder (per-OS files
-# filtered as above), with the source root on its include path.
-#   z4_add_subsystem_library(<name> [EXCLUDE <regex>] [LIBS <targets...>])
-function(z4_add_subsystem_library name)
-  cmake_parse_arguments(ARG "" "EXCLUDE" "LIBS" ${ARGN})
-  z4_collect_sources(_srcs ${CMAKE_CURRENT_SOURCE_DIR})
-  if(ARG_EXCLUDE)
-    list(FILTER _srcs EXCLUDE REGEX "${ARG_EXCLUDE}")
-  endif()
-  set(_cpp ${_srcs})
-  list(FILTER _cpp INCLUDE REGEX "\\.(cpp|c)$")
-  if(_cpp)
-    add_library(${name} STATIC ${_srcs})
-    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
-    target_link_libraries(${name} PUBLIC ${ARG_LIBS})
-  else()
-    # Nothing to compile yet: headers only.
-    add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
-    target_link_libraries(${name} INTERFACE ${ARG_LIBS})
-  endif()
 endfunction()
 
 # A CTest test that builds Qt-free Windows sources with MinGW-w64 where it is

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/command_set.h"
 #include "device/dev_info.h"
 #include "device/link_outcome.h"
 
@@ -13,6 +14,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <span>
 
 class HidBus;
 class HidHandle;
@@ -25,7 +27,8 @@ class QWidget;
 // theirs on the calling (GUI) thread. The files are split by concern:
 // hid_thread_link.cpp (scan, connect, watcher, token),
 // hid_thread_transport.cpp (transactions, cipher slots),
-// hid_thread_mouse.cpp and hid_thread_keyboard.cpp (the command sets).
+// hid_thread_commands.cpp (the command sets, run from the rows of
+// command_set.h).
 //
 // Typical use by the host window:
 //     HidapiBus bus;                          // or VirtualBus bus(dir)
@@ -99,6 +102,17 @@ public:
     // Sends a set again exactly as it went before (Retry).
     void resend(const SetRequest &request) { dispatchSet(request); }
 
+    // Runs one row of the command set with its arguments in the order the
+    // row lists them: a set takes the link and hands its exchange to the
+    // pool, a get runs its exchange here and writes its outputs back.
+    // Returns false when a get's exchange failed or never started (a set's
+    // outcome comes with setFinished).
+    bool runCommand(const cmd::Command &command, std::span<const CommandArg> args);
+    bool runCommand(const cmd::Command &command, std::initializer_list<CommandArg> args)
+    {
+        return runCommand(command, std::span(args.begin(), args.size()));
+    }
+
 signals:
     // Every set: setStarted when it is called, then exactly one setFinished
     // (Busy or Closed at once when it was dropped, otherwise from the pool
@@ -116,61 +130,136 @@ public slots:
     void USBDataDecipher(uchar FIFOBuf[], uchar SecrecyCode[]);
 
     // Keyboard command set.
-    void hid_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+    void hid_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
+    {
+        runCommand(cmd::keyboard(0x03), {byte1, byte2, byte3, byte4});
+    }
     void hid_04H_SetButtonSensitivity(uchar sens1, uchar sens2, uchar sens3, uchar sens4,
-                                      uchar index);
-    void hid_07H_SetControlIndicatorLight(uchar effect, uchar frequenty);
+                                      uchar index)
+    {
+        runCommand(cmd::keyboard(0x04), {sens1, sens2, sens3, sens4, index});
+    }
+    void hid_07H_SetControlIndicatorLight(uchar effect, uchar frequenty)
+    {
+        runCommand(cmd::keyboard(0x07), {effect, frequenty});
+    }
     void hid_08H_SetLEDType(uchar option, uchar effect, uchar speed, uchar light, uchar color,
-                            uchar direction);
-    void hid_09H_SetKeyboardMode(uchar mode);
-    void hid_0DH_SetKeyMatrix(uchar *src512);
-    void hid_0EH_SetKeyOnOff(uchar *src21);
-    void hid_11H_SetMacroKey(uchar macroId, uchar *src192);
-    void hid_12H_SetUserPicture(uchar index, uchar option, uchar *src512);
-    void hid_13H_SetRecoveryData();
-    void hid_14H_SetColor(uchar index, uchar rValue, uchar gValue, uchar bValue);
-    void hid_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
-    void hid_84H_GetButtonSensitivity(uchar &sens1, uchar &sens2, uchar &sens3, uchar &sens4);
+                            uchar direction)
+    {
+        runCommand(cmd::keyboard(0x08), {option, effect, speed, light, color, direction});
+    }
+    void hid_09H_SetKeyboardMode(uchar mode) { runCommand(cmd::keyboard(0x09), {mode}); }
+    void hid_0DH_SetKeyMatrix(uchar *src512) { runCommand(cmd::keyboard(0x0D), {src512}); }
+    void hid_0EH_SetKeyOnOff(uchar *src21) { runCommand(cmd::keyboard(0x0E), {src21}); }
+    void hid_11H_SetMacroKey(uchar macroId, uchar *src192)
+    {
+        runCommand(cmd::keyboard(0x11), {macroId, src192});
+    }
+    void hid_12H_SetUserPicture(uchar index, uchar option, uchar *src512)
+    {
+        runCommand(cmd::keyboard(0x12), {index, option, src512});
+    }
+    void hid_13H_SetRecoveryData() { runCommand(cmd::keyboard(0x13), {}); }
+    void hid_14H_SetColor(uchar index, uchar rValue, uchar gValue, uchar bValue)
+    {
+        runCommand(cmd::keyboard(0x14), {index, rValue, gValue, bValue});
+    }
+    void hid_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4)
+    {
+        runCommand(cmd::keyboard(0x83), {byte1, byte2, byte3, byte4});
+    }
+    void hid_84H_GetButtonSensitivity(uchar &sens1, uchar &sens2, uchar &sens3, uchar &sens4)
+    {
+        runCommand(cmd::keyboard(0x84), {sens1, sens2, sens3, sens4});
+    }
     void hid_88H_GetLEDType(uchar &effect, uchar &speed, uchar &light, uchar &color,
-                            uchar &direction);
-    void hid_89H_GetKeyboardMode(uchar &mode);
-    void hid_8DH_GetKeyMatrix(uchar *src512);
-    void hid_8EH_GetKeyOnOff(uchar *src21);
-    void hid_91H_GetMacroKey(uchar macroId, uchar *src192);
-    void hid_92H_GetUserPicture(uchar index, uchar *src512);
-    void hid_94H_GetColor(uchar index, uchar &rValue, uchar &gValue, uchar &bValue);
+                            uchar &direction)
+    {
+        runCommand(cmd::keyboard(0x88), {effect, speed, light, color, direction});
+    }
+    void hid_89H_GetKeyboardMode(uchar &mode) { runCommand(cmd::keyboard(0x89), {mode}); }
+    void hid_8DH_GetKeyMatrix(uchar *src512) { runCommand(cmd::keyboard(0x8D), {src512}); }
+    void hid_8EH_GetKeyOnOff(uchar *src21) { runCommand(cmd::keyboard(0x8E), {src21}); }
+    void hid_91H_GetMacroKey(uchar macroId, uchar *src192)
+    {
+        runCommand(cmd::keyboard(0x91), {macroId, src192});
+    }
+    void hid_92H_GetUserPicture(uchar index, uchar *src512)
+    {
+        runCommand(cmd::keyboard(0x92), {index, src512});
+    }
+    void hid_94H_GetColor(uchar index, uchar &rValue, uchar &gValue, uchar &bValue)
+    {
+        runCommand(cmd::keyboard(0x94), {index, rValue, gValue, bValue});
+    }
 
     // Mouse command set (01H, 02H, 80H, 81H, 82H serve both devices).
-    void hid_01H_SetReportRate(uchar rate);
-    void hid_02H_SetCurrentProfile(uchar profile);
-    void hid_03H_SetFunctionOption(uchar type, uchar rate, uchar option1, uchar option2);
-    void hid_07H_SetLEDInstructFunction(uchar type, uchar option1, uchar option2, uchar option3);
-    void hid_0BH_SetCurrentDPIStage(uchar dpiStage);
-    void hid_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2);
-    void hid_10H_SetLED8StageColor(uchar type, uchar *src24);
-    void hid_11H_SetDPISet(uchar dpiStage, uchar *src8);
-    void hid_12H_SetKeyMatrix(uchar *src64, uchar index);
-    void hid_13H_SetMacroKey(uchar macroId, uchar *src128);
-    void hid_80H_GetFWVersion(QString &version);
-    void hid_81H_GetReportRate(uchar &rate);
-    void hid_82H_GetCurrentProfile(uchar &profile);
-    void hid_83H_GetFunctionOption(uchar &type, uchar &option1, uchar &option2);
-    bool hid_87H_GetLEDInstructFunction(uchar type, uchar &option1, uchar &option2, uchar &option3);
-    void hid_8BH_GetCurrentDPIStage(uchar &dpiStage);
-    void hid_8DH_GetRGBLedEffect(uchar &effect, uchar &option1, uchar &option2);
-    void hid_90H_GetLED8StageColor(uchar type, uchar *src24);
-    bool hid_91H_GetDPISet(uchar &dpiMAXStage, uchar *src8);
-    void hid_92H_GetKeyMatrix(uchar *src64);
-    void hid_93H_GetMacroKey(uchar macroId, uchar *src128);
+    void hid_01H_SetReportRate(uchar rate) { runCommand(cmd::mouse(0x01), {rate}); }
+    void hid_02H_SetCurrentProfile(uchar profile) { runCommand(cmd::mouse(0x02), {profile}); }
+    void hid_03H_SetFunctionOption(uchar type, uchar rate, uchar option1, uchar option2)
+    {
+        runCommand(cmd::mouse(0x03), {type, rate, option1, option2});
+    }
+    void hid_07H_SetLEDInstructFunction(uchar type, uchar option1, uchar option2, uchar option3)
+    {
+        runCommand(cmd::mouse(0x07), {type, option1, option2, option3});
+    }
+    void hid_0BH_SetCurrentDPIStage(uchar dpiStage) { runCommand(cmd::mouse(0x0B), {dpiStage}); }
+    void hid_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2)
+    {
+        runCommand(cmd::mouse(0x0D), {effect, option1, option2});
+    }
+    void hid_10H_SetLED8StageColor(uchar type, uchar *src24)
+    {
+        runCommand(cmd::mouse(0x10), {type, src24});
+    }
+    void hid_11H_SetDPISet(uchar dpiStage, uchar *src8)
+    {
+        runCommand(cmd::mouse(0x11), {dpiStage, src8});
+    }
+    void hid_12H_SetKeyMatrix(uchar *src64, uchar index)
+    {
+        runCommand(cmd::mouse(0x12), {src64, index});
+    }
+    void hid_13H_SetMacroKey(uchar macroId, uchar *src128)
+    {
+        runCommand(cmd::mouse(0x13), {macroId, src128});
+    }
+    void hid_80H_GetFWVersion(QString &version) { runCommand(cmd::mouse(0x80), {version}); }
+    void hid_81H_GetReportRate(uchar &rate) { runCommand(cmd::mouse(0x81), {rate}); }
+    void hid_82H_GetCurrentProfile(uchar &profile) { runCommand(cmd::mouse(0x82), {profile}); }
+    void hid_83H_GetFunctionOption(uchar &type, uchar &option1, uchar &option2)
+    {
+        runCommand(cmd::mouse(0x83), {type, option1, option2});
+    }
+    bool hid_87H_GetLEDInstructFunction(uchar type, uchar &option1, uchar &option2, uchar &option3)
+    {
+        return runCommand(cmd::mouse(0x87), {type, option1, option2, option3});
+    }
+    void hid_8BH_GetCurrentDPIStage(uchar &dpiStage) { runCommand(cmd::mouse(0x8B), {dpiStage}); }
+    void hid_8DH_GetRGBLedEffect(uchar &effect, uchar &option1, uchar &option2)
+    {
+        runCommand(cmd::mouse(0x8D), {effect, option1, option2});
+    }
+    void hid_90H_GetLED8StageColor(uchar type, uchar *src24)
+    {
+        runCommand(cmd::mouse(0x90), {type, src24});
+    }
+    bool hid_91H_GetDPISet(uchar &dpiMAXStage, uchar *src8)
+    {
+        return runCommand(cmd::mouse(0x91), {dpiMAXStage, src8});
+    }
+    void hid_92H_GetKeyMatrix(uchar *src64) { runCommand(cmd::mouse(0x92), {src64}); }
+    void hid_93H_GetMacroKey(uchar macroId, uchar *src128)
+    {
+        runCommand(cmd::mouse(0x93), {macroId, src128});
+    }
 
 protected:
     // --- Primitives the command sets are written with. ---
 
     // Waits (up to 255 polls of 8 ms, processing events) for the link token.
     bool acquireLink();
-    // A set's frame: [0, code, params..., 0...] with its checksum.
-    static SetRequest setFrame(uchar code, std::initializer_list<uchar> params, bool waitAck,
-                               bool pauseAfter = false);
     static QByteArray blockOf(const uchar *src, int length)
     {
         return {reinterpret_cast<const char *>(src), length};
@@ -234,7 +323,7 @@ private:
     QList<HidDevice> devices;
     QList<DevInfo> lastTable;               // the table of the last scan
     std::atomic<bool> lostSinceScan{false}; // a failed open emptied a path since
-    std::atomic<int> currentDevice{1};
+    std::atomic<int> currentDevice{kMouseDevice};
     std::atomic<bool> linkIdle{true};
     std::atomic<bool> linkClosed{false}; // set by shutdownLink: no command starts any more
     std::atomic<bool> watchRunning{false};

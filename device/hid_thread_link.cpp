@@ -51,7 +51,7 @@ void Hid_Thread::scanDevices(const QList<DevInfo> &table)
         list.append(entry);
 
         // Only the mouse row is looked up; the keyboard row stays absent.
-        if (i != 1 || !bus)
+        if (i != kMouseDevice || !bus)
             continue;
         QString p1;
         QString p2;
@@ -62,9 +62,9 @@ void Hid_Thread::scanDevices(const QList<DevInfo> &table)
             if (itf.usagePage == row.usagePage2 && itf.usage == row.usage2)
                 p2 = itf.path;
             if (!p1.isEmpty() && !p2.isEmpty()) {
-                list[1].path = p1;
-                list[1].path2 = p2;
-                list[1].reportLength = static_cast<int>(row.reportLength);
+                list[kMouseDevice].path = p1;
+                list[kMouseDevice].path2 = p2;
+                list[kMouseDevice].reportLength = static_cast<int>(row.reportLength);
             }
         }
     }
@@ -155,7 +155,7 @@ void Hid_Thread::swichCurDevice(uint did)
 void Hid_Thread::connectDevice()
 {
     const int index = currentDevice.load();
-    if (index == 0 || index == 1) {
+    if (index == kKeyboardDevice || index == kMouseDevice) {
         const QString code = configSource ? configSource->secrecyCode(index)
                                           : QString::fromLatin1(kDefaultSecrecyCode);
         setSecrecyCode(code);
@@ -257,18 +257,6 @@ void Hid_Thread::buildFrame(uchar code, uchar p1, uchar p2, uchar p3, uchar p4, 
 {
     frame = {0, code, p1, p2, p3, p4, p5, p6, 0};
     frame[8] = frameChecksum(&frame[1]);
-}
-
-SetRequest Hid_Thread::setFrame(uchar code, std::initializer_list<uchar> params, bool waitAck,
-                                bool pauseAfter)
-{
-    SetRequest request;
-    request.frame[1] = code;
-    std::copy_n(params.begin(), std::min<size_t>(params.size(), 6), request.frame.begin() + 2);
-    request.frame[8] = frameChecksum(&request.frame[1]);
-    request.waitAck = waitAck;
-    request.pauseAfter = pauseAfter;
-    return request;
 }
 
 void Hid_Thread::dispatchSet(const SetRequest &request)

@@ -42,8 +42,9 @@ private:
     std::atomic<bool> &idle;
 };
 
-// Copies one chunk of the data buffer into an output report, or one input
-// report into the data buffer, never past the end of the buffer.
+// How many of the `chunk` bytes at `offset` lie inside a buffer of
+// `bufferSize` bytes: what one data-phase report may take from the data
+// buffer, or put into it, without running past its end.
 int chunkWithinBuffer(int offset, int chunk, int bufferSize)
 {
     return std::clamp(bufferSize - offset, 0, chunk);
@@ -131,6 +132,13 @@ bool Hid_Thread::writeTransaction(int dataLength, bool wantAck, LinkResult *why)
 
     const uint index = static_cast<uint>(currentDevice.load());
     const int reportLength = deviceAt(static_cast<int>(index)).reportLength;
+    // Every report of a transaction goes out on a freshly opened command
+    // interface: openCommand closes the handle and opens the path again
+    // before the frame, before each data report and, for a get, before the
+    // reply is read. The device has always been driven this way, so we keep
+    // to it rather than hold one handle across reports, which it was never
+    // tried with. This first open, before the cipher step, finds a device
+    // that has gone before anything is changed or sent.
     if (!openCommand(index, handle, &result))
         return false;
 
@@ -206,6 +214,7 @@ bool Hid_Thread::readExchange(int dataLength, LinkResult *why)
 
     const uint index = static_cast<uint>(currentDevice.load());
     const int reportLength = deviceAt(static_cast<int>(index)).reportLength;
+    // Opened afresh before every report, as in writeTransaction.
     if (!openCommand(index, handle, &result))
         return false;
 

@@ -1,14 +1,18 @@
 #include "sim/keyboard_firmware.h"
 
+#include "device/command_blocks.h"
+
 #include <QJsonArray>
 #include <QJsonObject>
 
 namespace {
 
-constexpr int kKeyMatrixBytes = 512;
-constexpr int kKeyOnOffBytes = 21;
-constexpr int kMacroBytes = 192;
-constexpr int kPictureBytes = 512;
+using namespace keyboardblock;
+// Blocks announced as a count of reports.
+constexpr int reports(int bytes)
+{
+    return bytes / kAnnouncedReportBytes;
+}
 
 QByteArray defaultKeyMatrix()
 {
@@ -79,7 +83,7 @@ Firmware::FrameOutcome KeyboardFirmware::handleFrame(const Frame &f)
         mode = p1;
         return set(f);
     case 0x0D:
-        if (!f.usesOnly({3}) || f.p(3) != kKeyMatrixBytes / 64)
+        if (!f.usesOnly({3}) || f.p(3) != reports(kKeyMatrixBytes))
             return unknown();
         return set(f, kKeyMatrixBytes);
     case 0x0E:
@@ -87,11 +91,11 @@ Firmware::FrameOutcome KeyboardFirmware::handleFrame(const Frame &f)
             return unknown();
         return set(f, kKeyOnOffBytes);
     case 0x11:
-        if (!f.usesOnly({2, 3}) || f.p(3) != kMacroBytes / 64)
+        if (!f.usesOnly({2, 3}) || f.p(3) != reports(kMacroBytes))
             return unknown();
         return set(f, kMacroBytes);
     case 0x12:
-        if (!f.usesOnly({2, 3, 4}) || f.p(3) != kPictureBytes / 64)
+        if (!f.usesOnly({2, 3, 4}) || f.p(3) != reports(kPictureBytes))
             return unknown();
         return set(f, kPictureBytes);
     case 0x13:

@@ -1,24 +1,20 @@
 #include "sim/mouse_firmware.h"
 
+#include "device/command_blocks.h"
+
 #include <QJsonArray>
 #include <QJsonObject>
 
 namespace {
 
-constexpr int kStageBytes = 8;
-constexpr int kKeyMatrixBytes = 64;
-constexpr int kMacroBytes = 128;
-
-int colourLength(uint8_t type)
-{
-    return type == 2 ? 4 : 24;
-}
+using namespace mouseblock;
 
 QByteArray defaultPalette()
 {
     // Red, green, blue, magenta, cyan, yellow, white, orange.
-    static const uint8_t rgb[24] = {255, 0,   0,   0,   255, 0, 0,   0,   255, 255, 0,   255,
-                                    0,   255, 255, 255, 255, 0, 255, 255, 255, 255, 127, 0};
+    static const uint8_t rgb[kColourBytes] = {255, 0,   0,   0,   255, 0,   0,   0,
+                                              255, 255, 0,   255, 0,   255, 255, 255,
+                                              255, 0,   255, 255, 255, 255, 127, 0};
     return QByteArray(reinterpret_cast<const char *>(rgb), sizeof rgb);
 }
 
@@ -93,9 +89,9 @@ Firmware::FrameOutcome MouseFirmware::handleFrame(const Frame &f)
         ledEffect = {p1, f.p(2), f.p(3)};
         return set(f);
     case 0x10:
-        if (!f.usesOnly({1, 2}) || p1 > 2 || f.p(2) != colourLength(p1))
+        if (!f.usesOnly({1, 2}) || p1 > 2 || f.p(2) != colourBytes(p1))
             return unknown();
-        return set(f, colourLength(p1));
+        return set(f, colourBytes(p1));
     case 0x11:
         if (!f.usesOnly({1, 2}) || f.p(2) != kStageBytes)
             return unknown();

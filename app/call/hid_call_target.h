@@ -4,45 +4,18 @@
 
 class Hid_Thread;
 
-// The device commands of Hid_Thread as a call target. Their reference and
-// pointer parameters cannot go through QMetaObject::invokeMethod, so each
-// command has a row in a table (hid_call_target.cpp) that names its
-// parameters as declared and gives each buffer its length.
+// The device commands of Hid_Thread as a call target, one for every row of
+// the command set (device/command_set.h): the row names the parameters as
+// the hid_ member declares them and gives the block its length, so the
+// reference and pointer parameters, which QMetaObject::invokeMethod cannot
+// pass, get storage of their own.
 class HidCallTarget : public CallTarget
 {
 public:
-    enum class Kind
-    {
-        Byte,
-        ByteRef,
-        StringRef,
-        Buffer
-    };
-    struct Param
-    {
-        const char *name;
-        Kind kind;
-        int length = 0; // Buffer only
-    };
-    enum class Returns
-    {
-        Void,
-        Bool
-    };
-    struct Signature
-    {
-        const char *name;
-        QList<Param> params;
-        Returns returns;
-    };
-
-    explicit HidCallTarget(Hid_Thread *hid);
+    explicit HidCallTarget(Hid_Thread *hid) : hid(hid) {}
 
     PreparedCall prepare(const QString &method, const QJsonArray &args,
                          QString *error) const override;
-
-    // Every command of the table, for checks against the class.
-    static QList<Signature> signatures();
 
 private:
     Hid_Thread *hid;

@@ -4,14 +4,10 @@
 #include "backend/feedback/device_feedback.h"
 #include "backend/gun/gun_data.h"
 #include "backend/i18n/language_catalog.h"
-#include "backend/pointer/pointer_settings_service.h"
 #include "backend/prompts/user_prompts.h"
-#include "backend/settings/keyboard_settings.h"
-#include "backend/settings/mouse_settings.h"
 #include "backend/settings/press_gun_operation.h"
 #include "backend/settings/setting_values.h"
 #include "backend/sound/sound_player.h"
-#include "device/hid_thread.h"
 #include "macro/library/macro_library.h"
 #include "macro/picture/custom_picture.h"
 
@@ -129,10 +125,10 @@ void myQQuickView::detectMouse(bool isDown, uint code, uint x, uint y)
 void myQQuickView::syncFW()
 {
     // Only the keyboard keeps pictures that the profile mirrors.
-    if (currentDeviceId() != 0)
+    if (currentDeviceId() != kKeyboardDevice)
         return;
     for (uchar index = 0; index < 5; ++index) {
-        std::array<uchar, 512> picture{};
+        std::array<uchar, keyboardblock::kPictureBytes> picture{};
         hidThread->hid_92H_GetUserPicture(index, picture.data());
         // A picture that could not be read keeps what the profile holds.
         if (!hidThread->lastGetOutcome().ok())
@@ -185,22 +181,22 @@ bool myQQuickView::checkSettingsSaved()
 
 void myQQuickView::setEnableAudio(bool isEnable)
 {
-    sound->setEnableAudio(isEnable);
+    sound->setEnabled(isEnable);
 }
 
 void myQQuickView::playMedia_Index(uchar index)
 {
-    sound->playMedia_Index(index);
+    sound->play(index);
 }
 
 void myQQuickView::playMedia_Background()
 {
-    sound->playMedia_Background();
+    sound->playBackground();
 }
 
 void myQQuickView::clearAllMedia()
 {
-    sound->clearAllMedia();
+    sound->stopAll();
 }
 
 // --- Application settings ---

@@ -3,7 +3,6 @@
 #include "backend/bridge/my_qquick_view.h"
 #include "backend/feedback/device_feedback.h"
 #include "backend/prompts/user_prompts.h"
-#include "device/hid_thread.h"
 #include "macro/encoder/macro_encoder.h"
 #include "macro/library/macro_library.h"
 
@@ -86,7 +85,7 @@ void myQQuickView::setMacroIniConfig(QVariant name, QVariantList config_)
 
 QList<uchar> myQQuickView::macroIncode(QStringList macroLines)
 {
-    return MacroEncoder::macroIncode(macroLines, currentDeviceId());
+    return MacroEncoder::encode(macroLines, currentDeviceId());
 }
 
 void myQQuickView::ui_13H_SetMacroKey(QVariant macroId, QVariant name)

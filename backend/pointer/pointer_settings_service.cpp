@@ -103,22 +103,22 @@ bool PointerSettingsService::setAcceleration(bool acceleration)
     return true;
 }
 
-unsigned PointerSettingsService::getCursorSpeed() const
+unsigned PointerSettingsService::cursorSpeed() const
 {
     return recorded(kCursorSpeedKey);
 }
 
-unsigned PointerSettingsService::getVerticalScrollLines() const
+unsigned PointerSettingsService::verticalScrollLines() const
 {
     return recorded(kScrollLinesKey);
 }
 
-unsigned PointerSettingsService::getDoubleClickSpeed() const
+unsigned PointerSettingsService::doubleClickSpeed() const
 {
     return recorded(kDoubleClickKey);
 }
 
-bool PointerSettingsService::getAcceleration()
+bool PointerSettingsService::acceleration()
 {
     PointerSettings::MouseParams params{};
     if (!m_system->getMouse(params)) {

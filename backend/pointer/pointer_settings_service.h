@@ -38,12 +38,12 @@ public:
     bool setAcceleration(bool acceleration);
 
     // The live profile's values (0 when missing), on the page's scale.
-    unsigned getCursorSpeed() const;
-    unsigned getVerticalScrollLines() const;
-    unsigned getDoubleClickSpeed() const;
+    unsigned cursorSpeed() const;
+    unsigned verticalScrollLines() const;
+    unsigned doubleClickSpeed() const;
     // Whether the system's pointer acceleration is on; false (and logged)
     // when it cannot be read.
-    bool getAcceleration();
+    bool acceleration();
 
     // Page scale → system units.
     static unsigned mouseSpeedFor(unsigned pageValue);

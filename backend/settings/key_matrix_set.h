@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/command_blocks.h"
+
 #include <QList>
 #include <QVariantList>
 #include <array>
@@ -13,8 +15,8 @@ using uchar = unsigned char;
 // the slot's header [0BH, slot, fire period, fire time].
 namespace keymatrix {
 
-constexpr int kEntries = 16;
-constexpr int kBytes = kEntries * 4;
+constexpr int kBytes = mouseblock::kKeyMatrixBytes;
+constexpr int kEntries = kBytes / 4;
 constexpr uchar kPressGunKind = 0x08;
 constexpr uchar kSlotHeaderKind = 0x0B;
 

@@ -1,8 +1,10 @@
 #include "backend/settings/mouse_settings.h"
 
 #include "backend/backend_log.h"
+#include "backend/config/config_store.h"
 #include "backend/prompts/user_prompts.h"
 #include "backend/settings/key_matrix_set.h"
+#include "backend/settings/keyboard_settings.h"
 #include "device/hid_thread.h"
 
 #include <QDebug>
@@ -18,13 +20,8 @@ const QString kDpiKey = QStringLiteral("sensor/dpi_Z4");
 const QString kColourTypeKey = QStringLiteral("color_Z4/type");
 const QString kLedEffectKey = QStringLiteral("color_Z4/ledEffect");
 const QString kKeydefineKey = QStringLiteral("keydefine_Z4/");
-const QString kKeyboardKeydefineKey = QStringLiteral("keydefine/");
 const QString kScrollSwapKey = QStringLiteral("keydefine_Z4/scrollswap");
 
-constexpr int kProfiles = 10;
-constexpr int kColourBytes = 24;
-constexpr int kStageBytes = 8;
-constexpr int kMacroBytes = 128;
 constexpr uchar kScrollSwapBit = 0x40;
 // Stage count the sensor page offers when the mouse does not say.
 constexpr uchar kDefaultStageCount = 8;
@@ -40,49 +37,25 @@ MouseSettings::MouseSettings(Hid_Thread &hid, ProfileAccess profile, SlotRecordS
 
 bool MouseSettings::onKeyboard() const
 {
-    return hid.currentDeviceId() == kKeyboard;
+    return hid.currentDeviceId() == kKeyboardDevice;
 }
 
 bool MouseSettings::onMouse() const
 {
-    return hid.currentDeviceId() == kMouse;
+    return hid.currentDeviceId() == kMouseDevice;
 }
 
 // ------------------------------------------------------------ both devices
 
-void MouseSettings::ui_01H_SetReportRate(uchar rate)
+void MouseSettings::setReportRate(uchar rate)
 {
-    // The keyboard keeps its rate itself; only the mouse's is a profile value.
     if (onMouse())
         live().setValue(kReportRateKey, int(rate));
 
     hid.hid_01H_SetReportRate(rate);
 }
 
-void MouseSettings::ui_02H_SetCurrentProfile(int profileIndex)
-{
-    if (profileIndex == profile.current())
-        return;
-    if (profileIndex < 0 || profileIndex >= kProfiles) {
-        qCDebug(lcConfig, "ui_02H_SetCurrentProfile: no profile %d", profileIndex);
-        return;
-    }
-    profile.select(profileIndex);
-
-    // The mouse keeps no profiles of its own: it gets the new profile's
-    // values when the pages apply them.
-    if (onKeyboard())
-        hid.hid_02H_SetCurrentProfile(uchar(profileIndex));
-}
-
-QString MouseSettings::ui_80H_GetFWVersion()
-{
-    QString version;
-    hid.hid_80H_GetFWVersion(version);
-    return version;
-}
-
-QVariant MouseSettings::ui_81H_GetReportRate()
+QVariant MouseSettings::reportRate()
 {
     if (onKeyboard()) {
         uchar rate = 0;
@@ -92,32 +65,32 @@ QVariant MouseSettings::ui_81H_GetReportRate()
     return storedByte(live(), kReportRateKey);
 }
 
-QVariant MouseSettings::ui_82H_GetCurrentProfile()
+void MouseSettings::selectProfile(int index)
 {
-    uchar current = 0;
-    hid.hid_82H_GetCurrentProfile(current);
-    return int(current);
+    if (index == profile.current())
+        return;
+    if (index < 0 || index >= ConfigStore::ProfileCount) {
+        qCDebug(lcConfig, "ui_02H_SetCurrentProfile: no profile %d", index);
+        return;
+    }
+    profile.select(index);
+
+    if (onKeyboard())
+        hid.hid_02H_SetCurrentProfile(uchar(index));
 }
 
-QVariantList MouseSettings::getKeydefine(const QVariant &matrixId)
+QVariantList MouseSettings::keyDefinition(const QVariant &key)
 {
     if (onMouse())
-        return storedList(live(), kKeydefineKey + matrixId.toString());
+        return storedList(live(), kKeydefineKey + key.toString());
     if (onKeyboard())
-        return storedList(live(), kKeyboardKeydefineKey + matrixId.toString());
+        return storedList(live(), KeyboardSettings::keyDefinitionPrefix() + key.toString());
     return {};
 }
 
 // ------------------------------------------------------------------ mouse
 
-QVariant MouseSettings::getSensorType()
-{
-    uchar type = 0, option1 = 0, option2 = 0;
-    hid.hid_83H_GetFunctionOption(type, option1, option2);
-    return int(type);
-}
-
-bool MouseSettings::chkIsLogoLedWork()
+bool MouseSettings::logoLedWorks()
 {
     uchar option1 = 0, option2 = 0, option3 = 0;
     if (!hid.hid_87H_GetLEDInstructFunction(0, option1, option2, option3))
@@ -125,7 +98,16 @@ bool MouseSettings::chkIsLogoLedWork()
     return option1 == 0;
 }
 
-bool MouseSettings::getMsgAns_FoolProofing()
+uchar MouseSettings::stageCount()
+{
+    uchar count = 0;
+    std::array<uchar, mouseblock::kStageBytes> stages{};
+    if (!hid.hid_91H_GetDPISet(count, stages.data()))
+        return kDefaultStageCount;
+    return count;
+}
+
+bool MouseSettings::confirmLeftButtonChange()
 {
     if (!prompts)
         return false;
@@ -135,7 +117,7 @@ bool MouseSettings::getMsgAns_FoolProofing()
     return prompts->askOkCancel(title, text);
 }
 
-bool MouseSettings::setScrollPinSwap(bool isSwap)
+bool MouseSettings::setScrollSwap(bool isSwap)
 {
     live().setValue(kScrollSwapKey, isSwap);
 
@@ -157,35 +139,45 @@ bool MouseSettings::setScrollPinSwap(bool isSwap)
     return true;
 }
 
-bool MouseSettings::getScrollPinSwap()
+bool MouseSettings::scrollSwap()
 {
     return live().value(kScrollSwapKey, false).toBool();
 }
 
-void MouseSettings::ui_0BH_SetCurrentDPIStage(uchar dpiStage)
+void MouseSettings::setCurrentDpiStage(uchar stage)
 {
-    live().setValue(kStageKey, int(dpiStage));
+    live().setValue(kStageKey, int(stage));
 
-    hid.hid_0BH_SetCurrentDPIStage(dpiStage);
+    hid.hid_0BH_SetCurrentDPIStage(stage);
 }
 
-void MouseSettings::ui_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2,
-                                           const QVariantList &configs)
+QVariant MouseSettings::currentDpiStage()
 {
-    live().setValue(kLedEffectKey, configs);
+    return storedByte(live(), kStageKey);
+}
+
+void MouseSettings::setLedEffect(uchar effect, uchar option1, uchar option2,
+                                 const QVariantList &pageValues)
+{
+    live().setValue(kLedEffectKey, pageValues);
 
     hid.hid_0DH_SetRGBLedEffect(effect, option1, option2);
 }
 
-void MouseSettings::ui_10H_SetLED8StageColor(uchar type, const QVariantList &src24)
+QVariantList MouseSettings::ledEffect()
 {
-    live().setValue(kColourTypeKey + QString::number(type), src24);
+    return storedUIntList(live(), kLedEffectKey);
+}
 
-    std::vector<uchar> block = bytesOf(src24, kColourBytes);
+void MouseSettings::setColours(uchar type, const QVariantList &values)
+{
+    live().setValue(kColourTypeKey + QString::number(type), values);
+
+    std::vector<uchar> block = bytesOf(values, mouseblock::kColourBytes);
     if (type == 2) {
         // Stage colour indices travel as nibbles: stage 2k+1 low, 2k+2 high.
-        std::array<uchar, kColourBytes> packed{};
-        for (size_t k = 0; k < 4; ++k)
+        std::array<uchar, mouseblock::kColourBytes> packed{};
+        for (size_t k = 0; k < mouseblock::kColourIndexBytes; ++k)
             packed[k] = uchar((block[2 * k] & 0x0F) | (block[2 * k + 1] << 4));
         hid.hid_10H_SetLED8StageColor(type, packed.data());
         return;
@@ -193,16 +185,26 @@ void MouseSettings::ui_10H_SetLED8StageColor(uchar type, const QVariantList &src
     hid.hid_10H_SetLED8StageColor(type, block.data());
 }
 
-void MouseSettings::ui_11H_SetDPISet(uchar dpiStage, const QVariantList &src8,
-                                     const QVariantList &valueForIndex)
+QVariantList MouseSettings::colours(uchar type)
 {
-    live().setValue(kDpiKey, valueForIndex);
-
-    std::vector<uchar> stages = bytesOf(src8, kStageBytes);
-    hid.hid_11H_SetDPISet(dpiStage, stages.data());
+    return storedUIntList(live(), kColourTypeKey + QString::number(type));
 }
 
-void MouseSettings::ui_12H_SetKeyMatrix(const QVariantList &src64)
+void MouseSettings::setDpiStages(uchar stageCount, const QVariantList &stageBytes,
+                                 const QVariantList &dpiValues)
+{
+    live().setValue(kDpiKey, dpiValues);
+
+    std::vector<uchar> stages = bytesOf(stageBytes, mouseblock::kStageBytes);
+    hid.hid_11H_SetDPISet(stageCount, stages.data());
+}
+
+QVariantList MouseSettings::dpiValues()
+{
+    return storedList(live(), kDpiKey);
+}
+
+void MouseSettings::setKeyMatrix(const QVariantList &page)
 {
     std::array<keymatrix::SlotRecord, 3> gunSlots{};
     for (int slot = 0; slot < 3; ++slot) {
@@ -210,55 +212,12 @@ void MouseSettings::ui_12H_SetKeyMatrix(const QVariantList &src64)
             gunSlots[size_t(slot)] = keymatrix::slotRecordFrom(slotRecords(slot));
     }
 
-    recordKeys(live(), kKeydefineKey, src64, keymatrix::kEntries);
+    recordKeys(live(), kKeydefineKey, page, keymatrix::kEntries);
 
     // Each 12H waits for the link, so the matrices reach the mouse in
     // index order.
     QList<keymatrix::Matrix> matrices =
-        keymatrix::buildMatrices(keymatrix::fromPage(src64), gunSlots);
+        keymatrix::buildMatrices(keymatrix::fromPage(page), gunSlots);
     for (qsizetype i = 0; i < matrices.size(); ++i)
         hid.hid_12H_SetKeyMatrix(matrices[i].data(), uchar(i + 1));
-}
-
-QVariant MouseSettings::ui_8BH_GetCurrentDPIStage()
-{
-    return storedByte(live(), kStageKey);
-}
-
-QVariantList MouseSettings::ui_8DH_GetRGBLedEffect()
-{
-    return storedUIntList(live(), kLedEffectKey);
-}
-
-QVariantList MouseSettings::ui_90H_GetLED8StageColor(uchar type)
-{
-    return storedUIntList(live(), kColourTypeKey + QString::number(type));
-}
-
-uchar MouseSettings::ui_91H_SyncDPI()
-{
-    uchar stageCount = 0;
-    std::array<uchar, kStageBytes> stages{};
-    if (!hid.hid_91H_GetDPISet(stageCount, stages.data()))
-        return kDefaultStageCount;
-    return stageCount;
-}
-
-QVariantList MouseSettings::ui_91H_GetDPISet()
-{
-    return storedList(live(), kDpiKey);
-}
-
-QVariantList MouseSettings::ui_92H_GetKeyMatrix()
-{
-    keymatrix::Matrix matrix{};
-    hid.hid_92H_GetKeyMatrix(matrix.data());
-    return intList(matrix.data(), int(matrix.size()));
-}
-
-QVariantList MouseSettings::ui_93H_GetMacroKey(uchar macroId)
-{
-    std::array<uchar, kMacroBytes> block{};
-    hid.hid_93H_GetMacroKey(macroId, block.data());
-    return intList(block.data(), int(block.size()));
 }

@@ -8,8 +8,8 @@ constexpr uchar kPressGunEnabledBit = 0x08;
 
 } // namespace
 
-bool PressGunOperation::z4_0CH_SetPressGun(uchar xOffset, uchar yOffset, uchar times, uchar enable,
-                                           uchar cursorBack, uchar slot)
+bool PressGunOperation::send(uchar xOffset, uchar yOffset, uchar times, uchar enable,
+                             uchar cursorBack, uchar slot)
 {
     // 03H and the sign of the offset depend on what the mouse holds: without
     // a good read there is nothing true to send.

@@ -14,8 +14,8 @@ public:
 
     // Parameters in the order the press-gun page passes them. The options
     // are read back first; false (nothing sent) when that read failed.
-    bool z4_0CH_SetPressGun(uchar xOffset, uchar yOffset, uchar times, uchar enable,
-                            uchar cursorBack, uchar slot);
+    bool send(uchar xOffset, uchar yOffset, uchar times, uchar enable, uchar cursorBack,
+              uchar slot);
 
 private:
     Hid_Thread &hid;

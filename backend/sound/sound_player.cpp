@@ -31,7 +31,7 @@ MediaChannel &SoundPlayer::channel(int index)
         slot = m_makeChannel(index);
         // The background follows the start-up sound and loops on itself.
         if (index == 0 || index == 1) {
-            connect(slot.get(), &MediaChannel::finished, this, &SoundPlayer::playMedia_Background);
+            connect(slot.get(), &MediaChannel::finished, this, &SoundPlayer::playBackground);
         }
     }
     return *slot;
@@ -43,18 +43,18 @@ QUrl SoundPlayer::sourceOf(int index) const
         QFileInfo(m_mediaFolder + QLatin1Char('/') + fileName(index)).absoluteFilePath());
 }
 
-void SoundPlayer::setEnableAudio(bool isEnable)
+void SoundPlayer::setEnabled(bool enabled)
 {
-    m_enabled = isEnable;
+    m_enabled = enabled;
 }
 
-void SoundPlayer::playMedia_Index(uchar index)
+void SoundPlayer::play(uchar index)
 {
     if (!m_enabled || index >= kPlayers) {
         return;
     }
     if (index == 0) {
-        playMedia_Background();
+        playBackground();
         return;
     }
     MediaChannel &player = channel(index);
@@ -63,14 +63,14 @@ void SoundPlayer::playMedia_Index(uchar index)
     player.play();
 }
 
-void SoundPlayer::playMedia_Background()
+void SoundPlayer::playBackground()
 {
     MediaChannel &background = channel(0);
     background.setSource(sourceOf(0));
     background.play();
 }
 
-void SoundPlayer::clearAllMedia()
+void SoundPlayer::stopAll()
 {
     // A player that was never made has nothing to stop.
     for (const auto &player : m_channels) {

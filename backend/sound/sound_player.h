@@ -17,7 +17,7 @@
 //   4 "04.wav" two-state button, radio button or check box clicked
 // The background starts when the start-up sound has ended and restarts each
 // time it ends itself. Switching sound off only stops new effects: a running
-// background plays on until clearAllMedia().
+// background plays on until stopAll().
 //
 // A player is made the first time its sound plays: starting the multimedia
 // back end is a large part of the program's start-up time and memory, and
@@ -38,20 +38,20 @@ public:
 
     static QString fileName(int index);
     QString mediaFolder() const { return m_mediaFolder; }
-    bool isAudioEnabled() const { return m_enabled; }
+    bool isEnabled() const { return m_enabled; }
     // The player of sound `index`, made now if it has not played yet.
     MediaChannel &channel(int index);
     bool hasChannel(int index) const { return m_channels.at(std::size_t(index)) != nullptr; }
 
 public slots:
-    void setEnableAudio(bool isEnable);
+    void setEnabled(bool enabled);
     // Plays sound `index` when sound is on; 0 (re)starts the background,
     // 1 … 4 restart their effect from the beginning; above 4 nothing.
-    void playMedia_Index(uchar index);
+    void play(uchar index);
     // (Re)starts the background, whether sound is on or not.
-    void playMedia_Background();
+    void playBackground();
     // Stops and empties all five players (those that were ever made).
-    void clearAllMedia();
+    void stopAll();
 
 private:
     QUrl sourceOf(int index) const;

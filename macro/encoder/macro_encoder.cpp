@@ -1,5 +1,6 @@
 #include "macro/encoder/macro_encoder.h"
 
+#include "device/command_blocks.h"
 #include "macro/keys/key_names.h"
 #include "macro/library/macro_line.h"
 
@@ -7,8 +8,6 @@
 
 namespace {
 
-constexpr int mouseDevice = 1;
-constexpr int keyboardDevice = 0;
 constexpr qint64 longestFoldedMs = 1270;
 constexpr qint64 longestShortMs = 5100;
 
@@ -38,7 +37,7 @@ MacroBlock makeBlock(QList<uchar> stream, int blockSize, int macroId)
 
 } // namespace
 
-QList<uchar> MacroEncoder::macroIncode(const QStringList &lines, int currentDeviceId)
+QList<uchar> MacroEncoder::encode(const QStringList &lines, int currentDeviceId)
 {
     QList<uchar> stream{0x00, 0x01};
     bool previousWasKeyRecord = false;
@@ -63,7 +62,7 @@ QList<uchar> MacroEncoder::macroIncode(const QStringList &lines, int currentDevi
             // a value that is not a number.
             if (!ok || ms <= 0)
                 break;
-            if (currentDeviceId == mouseDevice) {
+            if (currentDeviceId == kMouseDevice) {
                 if (ms <= longestFoldedMs && previousWasKeyRecord) {
                     uchar &event = stream[stream.size() - 2];
                     event = uchar((event & 0x80) | ((std::max<qint64>(ms, 10) + 5) / 10));
@@ -75,7 +74,7 @@ QList<uchar> MacroEncoder::macroIncode(const QStringList &lines, int currentDevi
                     stream.append(0x01);
                     appendWord(stream, mouseTicks(ms));
                 }
-            } else if (currentDeviceId == keyboardDevice) {
+            } else if (currentDeviceId == kKeyboardDevice) {
                 stream.append(0x7F);
                 stream.append(0x00);
                 appendWord(stream, ms / 10);
@@ -95,13 +94,13 @@ QList<uchar> MacroEncoder::macroIncode(const QStringList &lines, int currentDevi
 MacroBlock MacroEncoder::mouseBlock(int macroId, const QStringList &lines, uint repeat,
                                     int currentDeviceId)
 {
-    QList<uchar> stream = macroIncode(lines, currentDeviceId);
+    QList<uchar> stream = encode(lines, currentDeviceId);
     stream[0] = uchar((repeat >> 8) & 0xFF);
     stream[1] = uchar(repeat & 0xFF);
-    return makeBlock(std::move(stream), mouseBlockSize, macroId);
+    return makeBlock(std::move(stream), mouseblock::kMacroBytes, macroId);
 }
 
 MacroBlock MacroEncoder::keyboardBlock(int macroId, const QStringList &lines, int currentDeviceId)
 {
-    return makeBlock(macroIncode(lines, currentDeviceId), keyboardBlockSize, macroId);
+    return makeBlock(encode(lines, currentDeviceId), keyboardblock::kMacroBytes, macroId);
 }

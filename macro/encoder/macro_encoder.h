@@ -25,13 +25,10 @@ struct MacroBlock
 class MacroEncoder
 {
 public:
-    static constexpr int mouseBlockSize = 128;
-    static constexpr int keyboardBlockSize = 192;
-
     // The encoding depends on the device that is current when it runs:
     // 1 = mouse (20 ms delay units, folding), 0 = keyboard (10 ms units),
     // any other id drops delay lines.
-    static QList<uchar> macroIncode(const QStringList &lines, int currentDeviceId);
+    static QList<uchar> encode(const QStringList &lines, int currentDeviceId);
 
     // Mouse upload: the play count goes into the header (big-endian 16 bits).
     static MacroBlock mouseBlock(int macroId, const QStringList &lines, uint repeat,

@@ -3,7 +3,6 @@
 // reached the device by the time run() returns, the generic QObject path,
 // and the refusals that call nothing.
 #include "app/call/call_dispatcher.h"
-#include "app/call/hid_call_target.h"
 #include "commands/command_rig.h"
 #include "sim/mouse_firmware.h"
 
@@ -306,9 +305,9 @@ void TestCallDispatcher::tableMatchesTheClass()
 {
     // Every command of Hid_Thread has a row with its parameter names and
     // kinds as declared, and no row names a command the class lacks.
-    QHash<QString, HidCallTarget::Signature> rows;
-    for (const HidCallTarget::Signature &s : HidCallTarget::signatures())
-        rows.insert(QString::fromLatin1(s.name), s);
+    QHash<QString, const cmd::Command *> rows;
+    for (const cmd::Command &c : cmd::kCommands)
+        rows.insert(QString::fromLatin1(c.name), &c);
 
     const QMetaObject &meta = Hid_Thread::staticMetaObject;
     int commands = 0;
@@ -319,21 +318,19 @@ void TestCallDispatcher::tableMatchesTheClass()
             continue;
         ++commands;
         QVERIFY2(rows.contains(name), qPrintable(name));
-        const HidCallTarget::Signature row = rows.value(name);
-        QCOMPARE(row.params.size(), method.parameterCount());
+        const cmd::Command &row = *rows.value(name);
+        QCOMPARE(row.paramCount, method.parameterCount());
         for (int p = 0; p < method.parameterCount(); ++p) {
-            QCOMPARE(QByteArray(row.params[p].name), method.parameterNames().at(p));
+            QCOMPARE(QByteArray(row.params[size_t(p)].name), method.parameterNames().at(p));
             const QByteArray type = method.parameterTypeName(p);
-            static const QHash<QByteArray, HidCallTarget::Kind> kinds = {
-                {"uchar", HidCallTarget::Kind::Byte},
-                {"uchar&", HidCallTarget::Kind::ByteRef},
-                {"uchar*", HidCallTarget::Kind::Buffer},
-                {"QString&", HidCallTarget::Kind::StringRef}};
+            static const QHash<QByteArray, cmd::Arg> kinds = {{"uchar", cmd::Arg::In},
+                                                              {"uchar&", cmd::Arg::Out},
+                                                              {"uchar*", cmd::Arg::Block},
+                                                              {"QString&", cmd::Arg::Version}};
             QVERIFY2(kinds.contains(type), type.constData());
-            QVERIFY2(kinds.value(type) == row.params[p].kind, qPrintable(name));
+            QVERIFY2(kinds.value(type) == row.params[size_t(p)].kind, qPrintable(name));
         }
-        QCOMPARE(row.returns == HidCallTarget::Returns::Bool,
-                 method.returnType() == QMetaType::Bool);
+        QCOMPARE(row.returnsResult, method.returnType() == QMetaType::Bool);
     }
     QCOMPARE(commands, int(rows.size()));
     QCOMPARE(commands, 41);

@@ -37,8 +37,8 @@ private slots:
     {
         const QStringList lines{"L Ctrl    [Down]", "100   [Delay]",  "A    [Down]",
                                 "A      [Up]",      "2000   [Delay]", "L Ctrl      [Up]"};
-        QCOMPARE(bytes(MacroEncoder::macroIncode(lines, mouse)), hex("00010AE0010481046401"
-                                                                     "81E00000"));
+        QCOMPARE(bytes(MacroEncoder::encode(lines, mouse)), hex("00010AE0010481046401"
+                                                                "81E00000"));
         const MacroBlock block = MacroEncoder::mouseBlock(1, lines, 3, mouse);
         QByteArray expected = hex("00030AE001048104640181E00000");
         expected.append(QByteArray(128 - expected.size(), '\0'));
@@ -129,7 +129,7 @@ private slots:
         QFETCH(int, device);
         QFETCH(QStringList, lines);
         QFETCH(QByteArray, stream);
-        QCOMPARE(bytes(MacroEncoder::macroIncode(lines, device)).toHex(' '), stream.toHex(' '));
+        QCOMPARE(bytes(MacroEncoder::encode(lines, device)).toHex(' '), stream.toHex(' '));
     }
 
     void playCountInMouseHeader_data()
@@ -165,7 +165,7 @@ private slots:
     {
         QFETCH(int, records);
         QFETCH(bool, cut);
-        const QList<uchar> stream = MacroEncoder::macroIncode(presses(records), mouse);
+        const QList<uchar> stream = MacroEncoder::encode(presses(records), mouse);
         QCOMPARE(stream.size(), 4 + 2 * records);
         const MacroBlock block = MacroEncoder::mouseBlock(3, presses(records), 1, mouse);
         QCOMPARE(block.cut, cut);

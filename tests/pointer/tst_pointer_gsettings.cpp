@@ -122,9 +122,9 @@ private slots:
                  QStringLiteral("200"));
         QTest::ignoreMessage(QtDebugMsg, "setVerticalScrollLines Failed");
         QVERIFY(!service.setVerticalScrollLines(4));
-        QCOMPARE(service.getVerticalScrollLines(), 4u);
+        QCOMPARE(service.verticalScrollLines(), 4u);
         QVERIFY(service.setAcceleration(false));
-        QCOMPARE(service.getAcceleration(), false);
+        QCOMPARE(service.acceleration(), false);
     }
 
 private:

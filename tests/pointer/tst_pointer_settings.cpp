@@ -130,7 +130,7 @@ private slots:
         QCOMPARE(m_fake->calls.at(0).action, QStringLiteral("getMouse"));
         QCOMPARE(m_fake->calls.at(1).action, QStringLiteral("setMouse"));
         QVERIFY(m_fake->calls.at(1).params == after);
-        QCOMPARE(m_service->getAcceleration(), on);
+        QCOMPARE(m_service->acceleration(), on);
         // Acceleration has no profile key.
         QVERIFY(m_profiles[0]->allKeys().isEmpty());
     }
@@ -138,9 +138,9 @@ private slots:
     void missingKeysReadAsZero()
     {
         m_profiles[0]->setValue(QStringLiteral("sensor/dpi_Z4"), 3);
-        QCOMPARE(m_service->getCursorSpeed(), 0u);
-        QCOMPARE(m_service->getVerticalScrollLines(), 0u);
-        QCOMPARE(m_service->getDoubleClickSpeed(), 0u);
+        QCOMPARE(m_service->cursorSpeed(), 0u);
+        QCOMPARE(m_service->verticalScrollLines(), 0u);
+        QCOMPARE(m_service->doubleClickSpeed(), 0u);
         QVERIFY(m_fake->calls.isEmpty());
     }
 
@@ -158,7 +158,7 @@ private slots:
         QFETCH(QVariant, stored);
         QFETCH(uint, read);
         m_profiles[0]->setValue(PointerSettingsService::kDoubleClickKey, stored);
-        QCOMPARE(m_service->getDoubleClickSpeed(), read);
+        QCOMPARE(m_service->doubleClickSpeed(), read);
     }
 
     void profileSwitchChangesGettersOnly()
@@ -169,11 +169,11 @@ private slots:
         const auto callsBefore = m_fake->calls;
 
         m_current = 1;
-        QCOMPARE(m_service->getDoubleClickSpeed(), 8u);
-        QCOMPARE(m_service->getCursorSpeed(), 0u);
+        QCOMPARE(m_service->doubleClickSpeed(), 8u);
+        QCOMPARE(m_service->cursorSpeed(), 0u);
         m_current = 0;
-        QCOMPARE(m_service->getDoubleClickSpeed(), 3u);
-        QCOMPARE(m_service->getCursorSpeed(), 9u);
+        QCOMPARE(m_service->doubleClickSpeed(), 3u);
+        QCOMPARE(m_service->cursorSpeed(), 9u);
 
         QCOMPARE(m_fake->calls, callsBefore);
         QCOMPARE(m_fake->calls.first().value, 690ll);
@@ -231,7 +231,7 @@ private slots:
     {
         m_fake->mouse = {6, 10, 1};
         m_fake->failing = {QStringLiteral("getMouse")};
-        QCOMPARE(m_service->getAcceleration(), false);
+        QCOMPARE(m_service->acceleration(), false);
         QCOMPARE(g_messages, QStringList{QStringLiteral("getAcceleration Failed")});
     }
 
@@ -252,11 +252,11 @@ private:
     {
         switch (slider) {
         case Slider::Speed:
-            return m_service->getCursorSpeed();
+            return m_service->cursorSpeed();
         case Slider::Lines:
-            return m_service->getVerticalScrollLines();
+            return m_service->verticalScrollLines();
         case Slider::DoubleClick:
-            return m_service->getDoubleClickSpeed();
+            return m_service->doubleClickSpeed();
         }
         return 0;
     }

@@ -6,6 +6,7 @@
 
 #include "backend/settings/setting_values.h"
 #include "device/clock.h"
+#include "device/command_call.h"
 #include "device/device_table.h"
 #include "device/hid_thread.h"
 #include "device/virtual_bus.h"
@@ -170,6 +171,14 @@ public:
         std::copy_if(all.begin(), all.end(), std::back_inserter(some),
                      [code](const SentCommand &c) { return c.code() == code; });
         return some;
+    }
+
+    // A device read as the view's slots make it: the outputs of the
+    // command of that name, zeros when it fails.
+    QVariantList read(const QString &command, std::initializer_list<uchar> inputs = {})
+    {
+        const cmd::Command *row = cmd::lookup(command);
+        return row ? CommandCall::read(*hid, *row, inputs) : QVariantList{};
     }
 
     // The device goes away: further commands fail.

@@ -35,11 +35,11 @@ private slots:
         SettingsRig rig(SettingsRig::keyboard(), true);
         QVERIFY(rig.ready);
         KeyboardSettings ops(*rig.hid, rig.liveProfile());
-        ops.ui_08H_SetLEDType(1, 2, 3, 4, 5, 6);
+        ops.setLedType(1, 2, 3, 4, 5, 6);
         const QList<SentCommand> sent = rig.takeSent();
         QCOMPARE(sent.size(), 1);
         QCOMPARE(sent[0].frame.mid(1, 7), bytesOf({0x08, 1, 2, 3, 4, 5, 6}));
-        QCOMPARE(texts(ops.ui_88H_GetLEDType()), (QStringList{"2", "3", "4", "5", "6"}));
+        QCOMPARE(texts(ops.ledType()), (QStringList{"2", "3", "4", "5", "6"}));
     }
 
     void userPicture_data()
@@ -57,7 +57,7 @@ private slots:
         SettingsRig rig(SettingsRig::keyboard(), true);
         QVERIFY(rig.ready);
         KeyboardSettings ops(*rig.hid, rig.liveProfile());
-        ops.ui_12H_SetUserPicture(2, uchar(option), countingList(512, 7));
+        ops.setUserPicture(2, uchar(option), countingList(512, 7));
 
         const QList<SentCommand> commands = rig.takeSent();
         QCOMPARE(commands.size(), sent ? 1 : 0);
@@ -65,10 +65,10 @@ private slots:
             QCOMPARE(commands[0].frame.mid(1, 5), bytesOf({0x12, 0, 2, 8, option}));
             QCOMPARE(commands[0].data(512), countingBytes(512, 7));
         }
-        const QVariantList recorded = ops.ui_92H_GetUserPicture(2);
+        const QVariantList recorded = ops.userPicture(2);
         QCOMPARE(recorded.size(), 512);
         QCOMPARE(recorded.value(511).toString(), QString::number((511 + 7) & 0xFF));
-        QVERIFY(ops.ui_92H_GetUserPicture(3).isEmpty());
+        QVERIFY(ops.userPicture(3).isEmpty());
     }
 
     void keyMatrixRecords126KeysAndSends512Bytes()
@@ -76,7 +76,7 @@ private slots:
         SettingsRig rig(SettingsRig::keyboard(), true);
         QVERIFY(rig.ready);
         KeyboardSettings ops(*rig.hid, rig.liveProfile());
-        ops.ui_0DH_SetKeyMatrix(countingList(512));
+        ops.setKeyMatrix(countingList(512));
 
         const QList<SentCommand> sent = rig.takeSent(0x0D);
         QCOMPARE(sent.size(), 1);
@@ -87,7 +87,7 @@ private slots:
         QCOMPARE(p.value(QStringLiteral("keydefine/125")).toStringList(),
                  (QStringList{"244", "245", "246", "247"}));
         QVERIFY(!p.contains(QStringLiteral("keydefine/126")));
-        QCOMPARE(ops.ui_8DH_GetKeyMatrix(), countingList(512));
+        QCOMPARE(rig.read("hid_8DH_GetKeyMatrix"), countingList(512));
     }
 
     void shortListsReadAsZeros()
@@ -95,9 +95,9 @@ private slots:
         SettingsRig rig(SettingsRig::keyboard(), true);
         QVERIFY(rig.ready);
         KeyboardSettings ops(*rig.hid, rig.liveProfile());
-        ops.ui_0DH_SetKeyMatrix({4, 5, 6, 7, 8});
-        ops.ui_0EH_SetKeyOnOff({1, 2});
-        ops.ui_12H_SetUserPicture(1, 0, {9});
+        ops.setKeyMatrix({4, 5, 6, 7, 8});
+        ops.setKeyOnOff({1, 2});
+        ops.setUserPicture(1, 0, {9});
 
         const QList<SentCommand> sent = rig.takeSent();
         QCOMPARE(sent.size(), 3);
@@ -116,28 +116,29 @@ private slots:
         SettingsRig rig(SettingsRig::keyboard(), true);
         QVERIFY(rig.ready);
         KeyboardSettings ops(*rig.hid, rig.liveProfile());
-        ops.ui_14H_SetColor(3, 255, 0, 10);
+        ops.setColour(3, 255, 0, 10);
         const QList<SentCommand> sent = rig.takeSent();
         QCOMPARE(sent.size(), 1);
         QCOMPARE(sent[0].frame.mid(1, 6), bytesOf({0x14, 0, 3, 255, 0, 10}));
-        QCOMPARE(texts(ops.ui_94H_GetColor(3)), (QStringList{"255", "0", "10"}));
-        QVERIFY(ops.ui_94H_GetColor(4).isEmpty());
+        QCOMPARE(texts(ops.colour(3)), (QStringList{"255", "0", "10"}));
+        QVERIFY(ops.colour(4).isEmpty());
     }
 
-    void passThroughCommands()
+    // The view hands these straight to the link, and reads the device with
+    // the command alone.
+    void passThroughCommandsAndReads()
     {
         SettingsRig rig(SettingsRig::keyboard(), true);
         QVERIFY(rig.ready);
-        KeyboardSettings ops(*rig.hid, rig.liveProfile());
-        ops.ui_03H_SetKeyboardoption(1, 2, 3, 4);
-        ops.ui_04H_SetButtonSensitivity(5, 6, 7, 8, 2);
-        ops.ui_09H_SetKeyboardMode(3);
+        rig.hid->hid_03H_SetKeyboardoption(1, 2, 3, 4);
+        rig.hid->hid_04H_SetButtonSensitivity(5, 6, 7, 8, 2);
+        rig.hid->hid_09H_SetKeyboardMode(3);
         rig.settle();
-        QCOMPARE(ops.ui_83H_GetKeyboardoption(), (QVariantList{1, 2, 3, 4}));
-        QCOMPARE(ops.ui_84H_GetButtonSensitivity(), (QVariantList{5, 6, 7, 8}));
-        QCOMPARE(ops.ui_89H_GetKeyboardMode(), QVariant(3));
-        ops.ui_07H_SetControlIndicatorLight(2, 9);
-        ops.ui_13H_SetRecoveryData();
+        QCOMPARE(rig.read("hid_83H_GetKeyboardoption"), (QVariantList{1, 2, 3, 4}));
+        QCOMPARE(rig.read("hid_84H_GetButtonSensitivity"), (QVariantList{5, 6, 7, 8}));
+        QCOMPARE(rig.read("hid_89H_GetKeyboardMode").value(0), QVariant(3));
+        rig.hid->hid_07H_SetControlIndicatorLight(2, 9);
+        rig.hid->hid_13H_SetRecoveryData();
         const QList<SentCommand> sent = rig.takeSent();
         QCOMPARE(sent.last().frame.mid(1, 2), bytesOf({0x13, 0xFF}));
         QCOMPARE(sent[sent.size() - 2].frame.mid(1, 3), bytesOf({0x07, 2, 9}));
@@ -150,20 +151,20 @@ private slots:
         SettingsRig rig(SettingsRig::keyboard(), true);
         QVERIFY(rig.ready);
         KeyboardSettings ops(*rig.hid, rig.liveProfile());
-        ops.ui_03H_SetKeyboardoption(1, 2, 3, 4);
-        ops.ui_0DH_SetKeyMatrix(countingList(512, 1));
+        rig.hid->hid_03H_SetKeyboardoption(1, 2, 3, 4);
+        ops.setKeyMatrix(countingList(512, 1));
         rig.settle();
-        QCOMPARE(ops.ui_8DH_GetKeyMatrix().value(0), QVariant(1));
+        QCOMPARE(rig.read("hid_8DH_GetKeyMatrix").value(0), QVariant(1));
 
         rig.unplug();
-        QCOMPARE(ops.ui_83H_GetKeyboardoption(), (QVariantList{0, 0, 0, 0}));
-        QCOMPARE(ops.ui_84H_GetButtonSensitivity(), (QVariantList{0, 0, 0, 0}));
-        QCOMPARE(ops.ui_89H_GetKeyboardMode(), QVariant(0));
-        const QVariantList matrix = ops.ui_8DH_GetKeyMatrix();
+        QCOMPARE(rig.read("hid_83H_GetKeyboardoption"), (QVariantList{0, 0, 0, 0}));
+        QCOMPARE(rig.read("hid_84H_GetButtonSensitivity"), (QVariantList{0, 0, 0, 0}));
+        QCOMPARE(rig.read("hid_89H_GetKeyboardMode").value(0), QVariant(0));
+        const QVariantList matrix = rig.read("hid_8DH_GetKeyMatrix");
         QCOMPARE(matrix.size(), 512);
         QCOMPARE(matrix.count(QVariant(0)), 512);
-        QCOMPARE(ops.ui_8EH_GetKeyOnOff().count(QVariant(0)), 21);
-        const QVariantList macro = ops.ui_91H_GetMacroKey(1);
+        QCOMPARE(rig.read("hid_8EH_GetKeyOnOff").count(QVariant(0)), 21);
+        const QVariantList macro = rig.read("hid_91H_GetMacroKey", {1});
         QCOMPARE(macro.size(), 192);
         QCOMPARE(macro.count(QVariant(0)), 192);
     }
@@ -174,10 +175,10 @@ private slots:
         QVERIFY(rig.ready);
         KeyboardSettings ops(*rig.hid, rig.liveProfile());
         rig.unplug();
-        ops.ui_08H_SetLEDType(0, 1, 2, 3, 4, 5);
-        ops.ui_14H_SetColor(0, 1, 2, 3);
-        ops.ui_12H_SetUserPicture(4, 1, countingList(512));
-        ops.ui_0DH_SetKeyMatrix(countingList(512));
+        ops.setLedType(0, 1, 2, 3, 4, 5);
+        ops.setColour(0, 1, 2, 3);
+        ops.setUserPicture(4, 1, countingList(512));
+        ops.setKeyMatrix(countingList(512));
         rig.settle();
         rig.profile().sync();
         const QString copy = rig.profile().fileName() + QStringLiteral(".copy");

@@ -76,25 +76,25 @@ private slots:
 
         switch (setter) {
         case 0:
-            ops.ui_01H_SetReportRate(4);
+            ops.setReportRate(4);
             break;
         case 1:
-            ops.ui_0BH_SetCurrentDPIStage(3);
+            ops.setCurrentDpiStage(3);
             break;
         case 2:
-            ops.ui_0DH_SetRGBLedEffect(2, 5, 2, numbers({2, 5, 7}));
+            ops.setLedEffect(2, 5, 2, numbers({2, 5, 7}));
             break;
         case 3:
-            ops.ui_10H_SetLED8StageColor(1, numbers({255, 0, 0, 0, 255, 0}));
+            ops.setColours(1, numbers({255, 0, 0, 0, 255, 0}));
             break;
         case 4:
-            ops.ui_11H_SetDPISet(8, numbers({4, 8}), numbers({500, 1000, 0, 0, 0, 0, 0, 0}));
+            ops.setDpiStages(8, numbers({4, 8}), numbers({500, 1000, 0, 0, 0, 0, 0, 0}));
             break;
         case 5:
-            ops.ui_12H_SetKeyMatrix(keyPage({{1, 0, 0xF0, 0}, {8, 0, 1, 6}}));
+            ops.setKeyMatrix(keyPage({{1, 0, 0xF0, 0}, {8, 0, 1, 6}}));
             break;
         case 6:
-            ops.setScrollPinSwap(true);
+            ops.setScrollSwap(true);
             break;
         }
         rig.settle();
@@ -111,9 +111,9 @@ private slots:
         SettingsRig rig(SettingsRig::mouse());
         QVERIFY(rig.ready);
         MouseSettings ops(*rig.hid, rig.profileAccess(), slotRecord);
-        ops.ui_0BH_SetCurrentDPIStage(5);
-        ops.ui_0DH_SetRGBLedEffect(2, 4, 2, numbers({2, 4, 9}));
-        ops.ui_11H_SetDPISet(6, numbers({0x45, 0x0C, 0x80}), numbers({2500, 3000}));
+        ops.setCurrentDpiStage(5);
+        ops.setLedEffect(2, 4, 2, numbers({2, 4, 9}));
+        ops.setDpiStages(6, numbers({0x45, 0x0C, 0x80}), numbers({2500, 3000}));
 
         const QList<SentCommand> sent = rig.takeSent();
         QCOMPARE(sent.size(), 3);
@@ -125,9 +125,9 @@ private slots:
         // A short stage list is padded with zeros, never read past its end.
         QCOMPARE(sent[2].data(8), bytesOf({0x45, 0x0C, 0x80, 0, 0, 0, 0, 0}));
 
-        QCOMPARE(ops.ui_8BH_GetCurrentDPIStage(), QVariant(5));
-        QCOMPARE(ops.ui_8DH_GetRGBLedEffect(), (QVariantList{2u, 4u, 9u}));
-        QCOMPARE(texts(ops.ui_91H_GetDPISet()), (QStringList{"2500", "3000"}));
+        QCOMPARE(ops.currentDpiStage(), QVariant(5));
+        QCOMPARE(ops.ledEffect(), (QVariantList{2u, 4u, 9u}));
+        QCOMPARE(texts(ops.dpiValues()), (QStringList{"2500", "3000"}));
     }
 
     // ------------------------------------------------ LED colour blocks
@@ -155,7 +155,7 @@ private slots:
         SettingsRig rig(SettingsRig::mouse());
         QVERIFY(rig.ready);
         MouseSettings ops(*rig.hid, rig.profileAccess(), slotRecord);
-        ops.ui_10H_SetLED8StageColor(uchar(type), values);
+        ops.setColours(uchar(type), values);
 
         const QList<SentCommand> sent = rig.takeSent(0x10);
         QCOMPARE(sent.size(), 1);
@@ -163,8 +163,8 @@ private slots:
         QCOMPARE(int(sent[0].p(2)), int(block.size()));
         QCOMPARE(sent[0].data(int(block.size())), block);
         // The page's list is recorded as given and read back as numbers.
-        QCOMPARE(ops.ui_90H_GetLED8StageColor(uchar(type)).size(), values.size());
-        QCOMPARE(ops.ui_90H_GetLED8StageColor(uchar(type)).value(0), QVariant(values[0].toUInt()));
+        QCOMPARE(ops.colours(uchar(type)).size(), values.size());
+        QCOMPARE(ops.colours(uchar(type)).value(0), QVariant(values[0].toUInt()));
     }
 
     // ------------------------------------------------ key matrices
@@ -176,7 +176,7 @@ private slots:
         MouseSettings ops(*rig.hid, rig.profileAccess(), slotRecord);
         const QVariantList page =
             keyPage({{1, 0, 0xF0, 0}, {1, 0, 0xF1, 0}, {0x0A, 0xF0, 0x21, 3}});
-        ops.ui_12H_SetKeyMatrix(page);
+        ops.setKeyMatrix(page);
 
         const QList<SentCommand> sent = rig.takeSent(0x12);
         QCOMPARE(sent.size(), 1);
@@ -185,8 +185,8 @@ private slots:
         for (const QVariant &v : page)
             expected.append(char(v.toInt()));
         QCOMPARE(sent[0].data(64), expected);
-        QCOMPARE(texts(ops.getKeydefine(2)), (QStringList{"10", "240", "33", "3"}));
-        QCOMPARE(texts(ops.getKeydefine(QStringLiteral("15"))), (QStringList{"0", "0", "0", "0"}));
+        QCOMPARE(texts(ops.keyDefinition(2)), (QStringList{"10", "240", "33", "3"}));
+        QCOMPARE(texts(ops.keyDefinition(QStringLiteral("15"))), (QStringList{"0", "0", "0", "0"}));
     }
 
     void keyMatrixWithPressGunKeySendsFour_data()
@@ -205,7 +205,7 @@ private slots:
         SettingsRig rig(SettingsRig::mouse());
         QVERIFY(rig.ready);
         MouseSettings ops(*rig.hid, rig.profileAccess(), slotRecord);
-        ops.ui_12H_SetKeyMatrix(keyPage({{1, 0, 0xF0, 0}, {1, 0, 0xF1, 0}, {8, 0, 1, mode}}));
+        ops.setKeyMatrix(keyPage({{1, 0, 0xF0, 0}, {1, 0, 0xF1, 0}, {8, 0, 1, mode}}));
 
         const QList<SentCommand> sent = rig.takeSent(0x12);
         QCOMPARE(sent.size(), 4);
@@ -220,7 +220,7 @@ private slots:
         for (int slot = 0; slot < 3; ++slot)
             QCOMPARE(sent[slot + 1].data(4), bytesOf({0x0B, slot, 60 + slot, 20 + slot}));
         // The profile keeps the page's mode, not a rewritten one.
-        QCOMPARE(texts(ops.getKeydefine(2)), (QStringList{"8", "0", "1", QString::number(mode)}));
+        QCOMPARE(texts(ops.keyDefinition(2)), (QStringList{"8", "0", "1", QString::number(mode)}));
     }
 
     void keyMatrixShortListsReadAsZeros()
@@ -236,7 +236,7 @@ private slots:
             return {};
         };
         MouseSettings ops(*rig.hid, rig.profileAccess(), records);
-        ops.ui_12H_SetKeyMatrix(numbers({8, 0, 1, 6, 1, 0}));
+        ops.setKeyMatrix(numbers({8, 0, 1, 6, 1, 0}));
 
         const QList<SentCommand> sent = rig.takeSent(0x12);
         QCOMPARE(sent.size(), 4);
@@ -244,8 +244,8 @@ private slots:
         QCOMPARE(sent[1].data(4), bytesOf({0x0B, 0, 60, 20}));
         QCOMPARE(sent[2].data(4), bytesOf({0x0B, 1, 0, 0}));
         QCOMPARE(sent[3].data(4), bytesOf({0x0B, 2, 0, 90}));
-        QCOMPARE(texts(ops.getKeydefine(1)), (QStringList{"1", "0", "0", "0"}));
-        QCOMPARE(texts(ops.getKeydefine(9)), (QStringList{"0", "0", "0", "0"}));
+        QCOMPARE(texts(ops.keyDefinition(1)), (QStringList{"1", "0", "0", "0"}));
+        QCOMPARE(texts(ops.keyDefinition(9)), (QStringList{"0", "0", "0", "0"}));
     }
 
     // ------------------------------------------------ function options
@@ -274,14 +274,14 @@ private slots:
         rig.takeSent();
 
         MouseSettings ops(*rig.hid, rig.profileAccess(), slotRecord);
-        ops.setScrollPinSwap(swap);
+        ops.setScrollSwap(swap);
         const QList<SentCommand> sent = rig.takeSent();
         QCOMPARE(sent.size(), 3);
         QCOMPARE(sent[0].code(), uchar(0x83));
         QCOMPARE(sent[1].code(), uchar(0x81));
         QCOMPARE(sent[2].code(), uchar(0x03));
         QCOMPARE(sent[2].frame.mid(2, 6), bytesOf({2, 4, option1After, 0x0A, 0, 0}));
-        QCOMPARE(ops.getScrollPinSwap(), swap);
+        QCOMPARE(ops.scrollSwap(), swap);
     }
 
     // 03H is built from what 83H and 81H read: when either read fails the
@@ -302,11 +302,11 @@ private slots:
         SettingsRig rig(std::move(firmware));
         QVERIFY(rig.ready);
         MouseSettings ops(*rig.hid, rig.profileAccess(), slotRecord);
-        QVERIFY(!ops.setScrollPinSwap(true));
+        QVERIFY(!ops.setScrollSwap(true));
         const QList<SentCommand> sent = rig.takeSent();
         QCOMPARE(sent.size(), reads);
         QCOMPARE(sent.last().code(), uchar(refused));
-        QCOMPARE(ops.getScrollPinSwap(), true);
+        QCOMPARE(ops.scrollSwap(), true);
     }
 
     void deviceReads()
@@ -318,10 +318,10 @@ private slots:
         SettingsRig rig(SettingsRig::mouse(fw));
         QVERIFY(rig.ready);
         MouseSettings ops(*rig.hid, rig.profileAccess(), slotRecord);
-        QCOMPARE(ops.getSensorType(), QVariant(3));
-        QCOMPARE(int(ops.ui_91H_SyncDPI()), 5);
-        QCOMPARE(ops.chkIsLogoLedWork(), false);
-        QCOMPARE(ops.ui_80H_GetFWVersion(), QStringLiteral("1.0A"));
+        QCOMPARE(rig.read("hid_83H_GetFunctionOption").value(0), QVariant(3));
+        QCOMPARE(int(ops.stageCount()), 5);
+        QCOMPARE(ops.logoLedWorks(), false);
+        QCOMPARE(rig.read("hid_80H_GetFWVersion").value(0).toString(), QStringLiteral("1.0A"));
     }
 
     void failedDeviceReadsGiveZeros()
@@ -332,25 +332,25 @@ private slots:
         SettingsRig rig(SettingsRig::mouse(fw));
         QVERIFY(rig.ready);
         MouseSettings ops(*rig.hid, rig.profileAccess(), slotRecord);
-        QCOMPARE(ops.chkIsLogoLedWork(), true);
-        ops.ui_12H_SetKeyMatrix(keyPage({{1, 0, 0xF0, 0}, {1, 0, 0xF1, 0}}));
+        QCOMPARE(ops.logoLedWorks(), true);
+        ops.setKeyMatrix(keyPage({{1, 0, 0xF0, 0}, {1, 0, 0xF1, 0}}));
         rig.hid->hid_02H_SetCurrentProfile(3);
         rig.settle();
-        QCOMPARE(ops.ui_92H_GetKeyMatrix().value(2), QVariant(0xF0));
-        QCOMPARE(ops.ui_82H_GetCurrentProfile(), QVariant(3));
+        QCOMPARE(rig.read("hid_92H_GetKeyMatrix").value(2), QVariant(0xF0));
+        QCOMPARE(rig.read("hid_82H_GetCurrentProfile").value(0), QVariant(3));
 
         rig.unplug();
-        const QVariantList matrix = ops.ui_92H_GetKeyMatrix();
+        const QVariantList matrix = rig.read("hid_92H_GetKeyMatrix");
         QCOMPARE(matrix.size(), 64);
         QCOMPARE(matrix.count(QVariant(0)), 64);
-        const QVariantList macro = ops.ui_93H_GetMacroKey(1);
+        const QVariantList macro = rig.read("hid_93H_GetMacroKey", {1});
         QCOMPARE(macro.size(), 128);
         QCOMPARE(macro.count(QVariant(0)), 128);
-        QCOMPARE(ops.ui_82H_GetCurrentProfile(), QVariant(0));
-        QCOMPARE(ops.getSensorType(), QVariant(0));
-        QCOMPARE(int(ops.ui_91H_SyncDPI()), 8);
-        QCOMPARE(ops.chkIsLogoLedWork(), false);
-        QVERIFY(ops.ui_80H_GetFWVersion().isEmpty());
+        QCOMPARE(rig.read("hid_82H_GetCurrentProfile").value(0), QVariant(0));
+        QCOMPARE(rig.read("hid_83H_GetFunctionOption").value(0), QVariant(0));
+        QCOMPARE(int(ops.stageCount()), 8);
+        QCOMPARE(ops.logoLedWorks(), false);
+        QVERIFY(rig.read("hid_80H_GetFWVersion").value(0).toString().isEmpty());
     }
 
     // ------------------------------------------------ both devices
@@ -360,14 +360,14 @@ private slots:
         SettingsRig rig(SettingsRig::mouse());
         QVERIFY(rig.ready);
         MouseSettings ops(*rig.hid, rig.profileAccess(), slotRecord);
-        QCOMPARE(ops.ui_81H_GetReportRate(), QVariant(0));
-        ops.ui_01H_SetReportRate(4);
+        QCOMPARE(ops.reportRate(), QVariant(0));
+        ops.setReportRate(4);
         const QList<SentCommand> sent = rig.takeSent();
         QCOMPARE(sent.size(), 1);
         QCOMPARE(sent[0].frame.mid(1, 2), bytesOf({0x01, 4}));
         // The device now says 4 too; change it behind the profile's back.
         rig.hid->hid_01H_SetReportRate(8);
-        QCOMPARE(ops.ui_81H_GetReportRate(), QVariant(4));
+        QCOMPARE(ops.reportRate(), QVariant(4));
         QCOMPARE(rig.takeSent(0x81).size(), 0);
     }
 
@@ -378,11 +378,11 @@ private slots:
         MouseSettings ops(*rig.hid, rig.profileAccess(), slotRecord);
         rig.profile().setValue(QStringLiteral("sensor/reportRate_Z4"), 2);
         rig.hid->swichCurDevice(0);
-        ops.ui_01H_SetReportRate(8);
+        ops.setReportRate(8);
         QCOMPARE(rig.profile().value(QStringLiteral("sensor/reportRate_Z4")).toInt(), 2);
         // No keyboard is attached: the device read fails and gives 0, where
         // the profile would have said 2.
-        QCOMPARE(ops.ui_81H_GetReportRate(), QVariant(0));
+        QCOMPARE(ops.reportRate(), QVariant(0));
     }
 
     void profileSwitch_data()
@@ -407,7 +407,7 @@ private slots:
         MouseSettings ops(*rig.hid, rig.profileAccess(), slotRecord);
         if (device == 0)
             rig.hid->swichCurDevice(0);
-        ops.ui_02H_SetCurrentProfile(profile);
+        ops.selectProfile(profile);
         QCOMPARE(rig.selected, selected);
         // The mouse keeps no profiles: it is never told.
         QCOMPARE(rig.takeSent(0x02).size(), 0);
@@ -420,13 +420,13 @@ private slots:
         MouseSettings ops(*rig.hid, rig.profileAccess(), slotRecord);
         rig.profile().setValue(QStringLiteral("keydefine_Z4/3"), numbers({1, 0, 0xF2, 0}));
         rig.profile().setValue(QStringLiteral("keydefine/3"), numbers({0, 0, 4, 0}));
-        QCOMPARE(texts(ops.getKeydefine(3)), (QStringList{"1", "0", "242", "0"}));
-        QCOMPARE(texts(ops.getKeydefine(3.0)), (QStringList{"1", "0", "242", "0"}));
-        QVERIFY(ops.getKeydefine(4).isEmpty());
+        QCOMPARE(texts(ops.keyDefinition(3)), (QStringList{"1", "0", "242", "0"}));
+        QCOMPARE(texts(ops.keyDefinition(3.0)), (QStringList{"1", "0", "242", "0"}));
+        QVERIFY(ops.keyDefinition(4).isEmpty());
         rig.hid->swichCurDevice(0);
-        QCOMPARE(texts(ops.getKeydefine(3)), (QStringList{"0", "0", "4", "0"}));
+        QCOMPARE(texts(ops.keyDefinition(3)), (QStringList{"0", "0", "4", "0"}));
         rig.hid->swichCurDevice(2);
-        QVERIFY(ops.getKeydefine(3).isEmpty());
+        QVERIFY(ops.keyDefinition(3).isEmpty());
     }
 
     void profileGettersDefaults()
@@ -434,14 +434,14 @@ private slots:
         SettingsRig rig(SettingsRig::mouse());
         QVERIFY(rig.ready);
         MouseSettings ops(*rig.hid, rig.profileAccess(), slotRecord);
-        QCOMPARE(ops.ui_8BH_GetCurrentDPIStage(), QVariant(0));
-        QVERIFY(ops.ui_8DH_GetRGBLedEffect().isEmpty());
-        QVERIFY(ops.ui_90H_GetLED8StageColor(0).isEmpty());
-        QVERIFY(ops.ui_91H_GetDPISet().isEmpty());
-        QCOMPARE(ops.getScrollPinSwap(), false);
+        QCOMPARE(ops.currentDpiStage(), QVariant(0));
+        QVERIFY(ops.ledEffect().isEmpty());
+        QVERIFY(ops.colours(0).isEmpty());
+        QVERIFY(ops.dpiValues().isEmpty());
+        QCOMPARE(ops.scrollSwap(), false);
         // A one-element list comes back as a list of one.
-        ops.ui_10H_SetLED8StageColor(2, numbers({6}));
-        QCOMPARE(ops.ui_90H_GetLED8StageColor(2), (QVariantList{6u}));
+        ops.setColours(2, numbers({6}));
+        QCOMPARE(ops.colours(2), (QVariantList{6u}));
     }
 
     // ------------------------------------------------ fool-proofing
@@ -454,20 +454,20 @@ private slots:
         QStringList strings{"t0", "x1", "t2", "x3", "Careful", "Really change the left button?"};
         MouseSettings ops(*rig.hid, rig.profileAccess(), slotRecord, &prompts,
                           [&strings] { return strings; });
-        QCOMPARE(ops.getMsgAns_FoolProofing(), false);
+        QCOMPARE(ops.confirmLeftButtonChange(), false);
         prompts.answer = true;
-        QCOMPARE(ops.getMsgAns_FoolProofing(), true);
+        QCOMPARE(ops.confirmLeftButtonChange(), true);
         QCOMPARE(prompts.asked.size(), 2);
         QCOMPARE(prompts.asked[0].first, QStringLiteral("Careful"));
         QCOMPARE(prompts.asked[0].second, QStringLiteral("Really change the left button?"));
 
         // Strings not loaded yet: the box still asks, with empty texts.
         strings = {"t0"};
-        QCOMPARE(ops.getMsgAns_FoolProofing(), true);
+        QCOMPARE(ops.confirmLeftButtonChange(), true);
         QCOMPARE(prompts.asked[2].first, QString());
 
         MouseSettings silent(*rig.hid, rig.profileAccess(), slotRecord);
-        QCOMPARE(silent.getMsgAns_FoolProofing(), false);
+        QCOMPARE(silent.confirmLeftButtonChange(), false);
     }
 };
 

@@ -45,8 +45,8 @@ private slots:
         rig.takeSent();
 
         PressGunOperation op(*rig.hid);
-        op.z4_0CH_SetPressGun(uchar(args[0]), uchar(args[1]), uchar(args[2]), uchar(args[3]),
-                              uchar(args[4]), uchar(args[5]));
+        op.send(uchar(args[0]), uchar(args[1]), uchar(args[2]), uchar(args[3]), uchar(args[4]),
+                uchar(args[5]));
         const QList<SentCommand> sent = rig.takeSent();
         QCOMPARE(sent.size(), 3);
         QCOMPARE(sent[0].code(), uchar(0x83));
@@ -71,7 +71,7 @@ private slots:
         rig.takeSent();
 
         PressGunOperation op(*rig.hid);
-        QVERIFY(!op.z4_0CH_SetPressGun(0, 5, 1, 1, 1, 2));
+        QVERIFY(!op.send(0, 5, 1, 1, 1, 2));
         const QList<SentCommand> sent = rig.takeSent();
         QCOMPARE(sent.size(), 1);
         QCOMPARE(sent[0].code(), uchar(0x83));

@@ -50,7 +50,7 @@ private slots:
     {
         SoundPlayer player(shippedFolder(), [](int) { return createMediaChannel(); });
         QSignalSpy ended(&player.channel(4), &MediaChannel::finished);
-        player.playMedia_Index(4);
+        player.play(4);
         QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 5000);
         QVERIFY(!player.channel(4).isPlaying());
     }
@@ -62,14 +62,14 @@ private slots:
         QSignalSpy startUpEnded(&player.channel(1), &MediaChannel::finished);
         QSignalSpy backgroundEnded(&player.channel(0), &MediaChannel::finished);
 
-        player.playMedia_Index(1);
+        player.play(1);
         QVERIFY(!player.channel(0).isPlaying());
         QTRY_COMPARE_WITH_TIMEOUT(startUpEnded.count(), 1, 5000);
         QVERIFY(player.channel(0).isPlaying());
         QTRY_VERIFY_WITH_TIMEOUT(backgroundEnded.count() >= 2, 10000);
         QVERIFY(player.channel(0).isPlaying());
 
-        player.clearAllMedia();
+        player.stopAll();
         QVERIFY(!player.channel(0).isPlaying());
         const auto endings = backgroundEnded.count();
         QTest::qWait(500); // longer than the stand-in track
@@ -82,12 +82,12 @@ private slots:
         SoundPlayer player(qEnvironmentVariable("Z4_SHORT_MEDIA"),
                            [](int) { return createMediaChannel(); });
         QSignalSpy ended(&player.channel(1), &MediaChannel::finished);
-        player.setEnableAudio(true);
-        player.playMedia_Index(1);
+        player.setEnabled(true);
+        player.play(1);
         QTest::qWait(30);
-        player.playMedia_Index(1);
+        player.play(1);
         QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 5000);
-        player.clearAllMedia(); // the background it started
+        player.stopAll(); // the background it started
         QTest::qWait(200);
         QCOMPARE(ended.count(), 1);
     }
@@ -97,12 +97,12 @@ private slots:
         QTemporaryDir empty;
         SoundPlayer player(empty.path(), [](int) { return createMediaChannel(); });
         QSignalSpy startUpEnded(&player.channel(1), &MediaChannel::finished);
-        player.playMedia_Index(1);
-        player.playMedia_Index(4);
+        player.play(1);
+        player.play(4);
         QTest::qWait(300);
         QCOMPARE(startUpEnded.count(), 0);
         QVERIFY(!player.channel(0).isPlaying());
-        player.clearAllMedia();
+        player.stopAll();
     }
 
 private:

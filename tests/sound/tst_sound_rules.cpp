@@ -30,7 +30,7 @@ private slots:
     void indexesAbove4DoNothing()
     {
         QFETCH(int, index);
-        m_player->playMedia_Index(uchar(index));
+        m_player->play(uchar(index));
         QVERIFY(m_log.isEmpty());
     }
 
@@ -48,8 +48,8 @@ private slots:
         QFETCH(int, index);
         QFETCH(QString, file);
         const QString i = QString::number(index) + u':';
-        m_player->playMedia_Index(uchar(index));
-        m_player->playMedia_Index(uchar(index));
+        m_player->play(uchar(index));
+        m_player->play(uchar(index));
         QCOMPARE(m_log, (QStringList{i + "clear", i + "source " + file, i + "play", i + "clear",
                                      i + "source " + file, i + "play"}));
         QVERIFY(m_fakes[std::size_t(index)]->isPlaying());
@@ -59,14 +59,14 @@ private slots:
 
     void index0StartsTheBackgroundWithoutClearing()
     {
-        m_player->playMedia_Index(0);
+        m_player->play(0);
         QCOMPARE(m_log, (QStringList{"0:source 00.mp3", "0:play"}));
         QVERIFY(m_fakes[0]->isPlaying());
     }
 
     void backgroundStartsWhenStartUpSoundEnds()
     {
-        m_player->playMedia_Index(1);
+        m_player->play(1);
         QVERIFY(!m_player->hasChannel(0));
         m_log.clear();
         m_fakes[1]->finish();
@@ -76,7 +76,7 @@ private slots:
 
     void backgroundRestartsWhenItEnds()
     {
-        m_player->playMedia_Background();
+        m_player->playBackground();
         for (int round = 0; round < 3; ++round) {
             m_log.clear();
             m_fakes[0]->finish();
@@ -87,13 +87,13 @@ private slots:
 
     void soundOffSilencesEffectsButNotARunningBackground()
     {
-        m_player->playMedia_Index(0);
-        m_player->setEnableAudio(false);
-        QVERIFY(!m_player->isAudioEnabled());
+        m_player->play(0);
+        m_player->setEnabled(false);
+        QVERIFY(!m_player->isEnabled());
         m_log.clear();
 
-        m_player->playMedia_Index(4);
-        m_player->playMedia_Index(0);
+        m_player->play(4);
+        m_player->play(0);
         QVERIFY(m_log.isEmpty());
         QVERIFY(m_fakes[0]->isPlaying());
         QVERIFY(!m_player->hasChannel(4));
@@ -104,7 +104,7 @@ private slots:
 
         // …until everything is cleared.
         m_log.clear();
-        m_player->clearAllMedia();
+        m_player->stopAll();
         QCOMPARE(m_log, QStringList{"0:clear"});
         QVERIFY(!m_fakes[0]->isPlaying());
     }
@@ -116,11 +116,11 @@ private slots:
         for (int i = 0; i < SoundPlayer::kPlayers; ++i) {
             QVERIFY(!m_player->hasChannel(i));
         }
-        m_player->clearAllMedia();
+        m_player->stopAll();
         QVERIFY(m_log.isEmpty());
 
-        m_player->playMedia_Index(4);
-        m_player->playMedia_Index(4);
+        m_player->play(4);
+        m_player->play(4);
         QCOMPARE(m_log, (QStringList{"4:clear", "4:source 04.wav", "4:play", "4:clear",
                                      "4:source 04.wav", "4:play"}));
         for (int i = 0; i < SoundPlayer::kPlayers; ++i) {
@@ -128,15 +128,15 @@ private slots:
         }
 
         m_log.clear();
-        m_player->clearAllMedia();
+        m_player->stopAll();
         QCOMPARE(m_log, QStringList{"4:clear"});
     }
 
     void soundOffAtStartNeverStartsTheBackground()
     {
-        m_player->setEnableAudio(false);
-        m_player->playMedia_Index(1);
-        m_player->playMedia_Index(4);
+        m_player->setEnabled(false);
+        m_player->play(1);
+        m_player->play(4);
         QVERIFY(m_log.isEmpty());
         for (int i = 0; i < SoundPlayer::kPlayers; ++i) {
             QVERIFY(!m_player->hasChannel(i));
@@ -145,14 +145,14 @@ private slots:
 
     void switchingSoundBackOn()
     {
-        m_player->setEnableAudio(false);
-        m_player->clearAllMedia();
+        m_player->setEnabled(false);
+        m_player->stopAll();
         m_log.clear();
-        m_player->setEnableAudio(true);
+        m_player->setEnabled(true);
         QVERIFY(m_log.isEmpty());
-        m_player->playMedia_Index(0);
+        m_player->play(0);
         QVERIFY(m_fakes[0]->isPlaying());
-        m_player->playMedia_Index(4);
+        m_player->play(4);
         QVERIFY(m_fakes[4]->isPlaying());
     }
 
