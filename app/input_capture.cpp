@@ -2,6 +2,7 @@
 
 #include "app/widget.h"
 #include "backend/bridge/my_qquick_view.h"
+#include "macro/capture/capture_log.h"
 #include "macro/capture/input_hook.h"
 
 namespace {
@@ -26,4 +27,6 @@ void connectInputHook(InputHook &hook, Widget &host)
 {
     hook.setKeyboardHookCallback(keyCallback, &host);
     hook.setMouseHookCallback(mouseCallback, &host);
+    qCDebug(lcCapture, "Key capture through %s: %s", hook.sourceName(),
+            hook.isInstalled() ? "on" : "failed");
 }

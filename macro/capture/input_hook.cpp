@@ -1,7 +1,5 @@
 #include "macro/capture/input_hook.h"
 
-#include "macro/capture/capture_log.h"
-
 #include <map>
 
 namespace {
@@ -102,7 +100,6 @@ bool InputHook::installHooks()
     if (installed)
         removeHooks();
     installed = source && source->start(*this);
-    qCDebug(lcCapture, "Key capture through %s: %s", sourceName(), installed ? "on" : "failed");
     return installed;
 }
 
