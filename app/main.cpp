@@ -129,6 +129,10 @@ int main(int argc, char *argv[])
         result = calls.run(options.callArguments, out, err);
         for (const QString &unused : headlessPrompts->unusedFilePaths())
             err << "z4config: no dialog asked for --file " << unused << "\n";
+        // An operation that reported a failure (a file not written) makes the
+        // exit status 4.
+        if (result == 0 && headlessPrompts->failed())
+            result = 4;
     } else {
         if (deviceConnected.load()) {
             widget->showNormal();

@@ -94,6 +94,12 @@ void myQQuickView::invokeRoot(const char *function, const QVariantList &args)
     QMetaObject::invokeMethod(root, function, Qt::QueuedConnection, a[0], a[1], a[2], a[3]);
 }
 
+// The profile menu's name of a profile index: "P01" ... "P10".
+QString myQQuickView::profileLabel(int profile)
+{
+    return QStringLiteral("P%1").arg(profile + 1, 2, 10, QLatin1Char('0'));
+}
+
 // --- Bridge ---
 
 void myQQuickView::initUI()
@@ -171,7 +177,9 @@ QVariantList myQQuickView::loadDeviceApConfig()
 
 void myQQuickView::resetApconfig()
 {
-    config->resetApconfig();
+    QString error;
+    if (!config->resetApconfig(&error))
+        userPrompts->failure(tr("SETTINGS"), tr("The settings were not reset: %1").arg(error));
 }
 
 // --- Skin and pictures ---
@@ -206,8 +214,10 @@ void myQQuickView::loadProfile(int profile)
     const QString source = userPrompts->openFileName(
         tr("Open File"), QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
         tr("Profile(*.pf)"));
-    if (!source.isEmpty())
-        config->loadProfile(profile, source);
+    QString error;
+    if (!source.isEmpty() && !config->loadProfile(profile, source, &error))
+        userPrompts->failure(tr("PROFILE"),
+                             tr("%1 was not imported: %2").arg(profileLabel(profile), error));
 }
 
 void myQQuickView::saveProfile(int profile)
@@ -215,13 +225,18 @@ void myQQuickView::saveProfile(int profile)
     const QString target = userPrompts->saveFileName(
         tr("Save File"), QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
         tr("Profile(*.pf)"));
-    if (!target.isEmpty())
-        config->saveProfile(profile, target);
+    QString error;
+    if (!target.isEmpty() && !config->saveProfile(profile, target, &error))
+        userPrompts->failure(tr("PROFILE"),
+                             tr("%1 was not exported: %2").arg(profileLabel(profile), error));
 }
 
 void myQQuickView::resetProfile(int profile)
 {
-    config->resetProfile(profile);
+    QString error;
+    if (!config->resetProfile(profile, &error))
+        userPrompts->failure(tr("PROFILE"),
+                             tr("%1 was not reset: %2").arg(profileLabel(profile), error));
 }
 
 // --- Languages ---

@@ -176,6 +176,7 @@ public slots:
 
 private:
     void invokeRoot(const char *function, const QVariantList &args);
+    static QString profileLabel(int profile);
     void buildMouseSettings();
     int currentDeviceId() const;
 

@@ -12,7 +12,11 @@ QVariant myQQuickView::loadMacroIniFromFile()
                                                      tr("Macro(*.bin)"));
     if (source.isEmpty())
         return QString();
-    return macros->importMacroIni(source);
+    QString error;
+    const QString name = macros->importMacroIni(source, &error);
+    if (name.isEmpty())
+        userPrompts->failure(tr("MACRO"), tr("The macro was not imported: %1").arg(error));
+    return name;
 }
 
 void myQQuickView::saveMacroIniToFile(QVariant name)
@@ -21,8 +25,10 @@ void myQQuickView::saveMacroIniToFile(QVariant name)
         return;
     const QString target = userPrompts->saveFileName(tr("Save File"), MacroLibrary::desktopFolder(),
                                                      tr("Macro(*.bin)"));
-    if (!target.isEmpty())
-        macros->exportMacroIni(name.toString(), target);
+    QString error;
+    if (!target.isEmpty() && !macros->exportMacroIni(name.toString(), target, &error))
+        userPrompts->failure(tr("MACRO"),
+                             tr("\"%1\" was not exported: %2").arg(name.toString(), error));
 }
 
 void myQQuickView::renameMacroIniFile(QVariant oldName, QVariant newName)

@@ -31,6 +31,13 @@ QVariant storable(const QVariant &value)
     return value;
 }
 
+bool refuse(QString *error, const QString &reason)
+{
+    if (error)
+        *error = reason;
+    return false;
+}
+
 } // namespace
 
 ConfigStore::ConfigStore(const QString &root) : dir(root + QStringLiteral("/modules/setting/"))
@@ -91,9 +98,9 @@ QVariantList ConfigStore::loadApConfig() const
     return list;
 }
 
-bool ConfigStore::resetApconfig()
+bool ConfigStore::resetApconfig(QString *error)
 {
-    return replaceStoreFile(*apConfigStore, apConfigPath(), apConfigDefaultPath());
+    return replaceStoreFile(*apConfigStore, apConfigPath(), apConfigDefaultPath(), error);
 }
 
 QVariantList ConfigStore::loadDeviceApConfig() const
@@ -138,27 +145,28 @@ QVariantList ConfigStore::loadDefaultProfile(uchar uiPageId) const
     return list;
 }
 
-bool ConfigStore::loadProfile(int profile, const QString &sourcePath)
+bool ConfigStore::loadProfile(int profile, const QString &sourcePath, QString *error)
 {
     if (sourcePath.isEmpty() || profile < 0 || profile >= ProfileCount)
-        return false;
-    return replaceStoreFile(*profileStores[profile], profilePath(profile), sourcePath);
+        return refuse(error, QStringLiteral("no profile %1 or no file").arg(profile + 1));
+    return replaceStoreFile(*profileStores[profile], profilePath(profile), sourcePath, error);
 }
 
-bool ConfigStore::saveProfile(int profile, const QString &targetPath)
+bool ConfigStore::saveProfile(int profile, const QString &targetPath, QString *error)
 {
     if (targetPath.isEmpty() || profile < 0 || profile >= ProfileCount)
-        return false;
+        return refuse(error, QStringLiteral("no profile %1 or no file").arg(profile + 1));
     // The file on disk may lag behind the store; export what the user sees.
     profileStores[profile]->sync();
-    return replaceFileWithCopy(profilePath(profile), targetPath, MaxSettingsFileBytes);
+    return replaceFileWithCopy(profilePath(profile), targetPath, MaxSettingsFileBytes, error);
 }
 
-bool ConfigStore::resetProfile(int profile)
+bool ConfigStore::resetProfile(int profile, QString *error)
 {
     if (profile < 0 || profile >= ProfileCount)
-        return false;
-    return replaceStoreFile(*profileStores[profile], profilePath(profile), defaultProfilePath());
+        return refuse(error, QStringLiteral("no profile %1").arg(profile + 1));
+    return replaceStoreFile(*profileStores[profile], profilePath(profile), defaultProfilePath(),
+                            error);
 }
 
 void ConfigStore::sync()
@@ -168,12 +176,13 @@ void ConfigStore::sync()
         store->sync();
 }
 
-bool ConfigStore::replaceStoreFile(QSettings &store, const QString &path, const QString &source)
+bool ConfigStore::replaceStoreFile(QSettings &store, const QString &path, const QString &source,
+                                   QString *error)
 {
     // Pending changes belong to the old file; written later they would land
     // in its replacement.
     store.sync();
-    const bool replaced = replaceFileWithCopy(source, path, MaxSettingsFileBytes);
+    const bool replaced = replaceFileWithCopy(source, path, MaxSettingsFileBytes, error);
     if (replaced)
         store.sync(); // nothing pending, so this only re-reads the new file
     return replaced;

@@ -52,7 +52,9 @@ public:
     void saveApConfig(const QVariantList &apConfigs);
     QVariantList loadApConfig() const;
     // Replaces apConfig.bin by apConfigD.bin; false leaves it untouched.
-    bool resetApconfig();
+    // Every operation that replaces or writes a file gives false when it did
+    // not, with a one-line reason in `error` when given.
+    bool resetApconfig(QString *error = nullptr);
     // [ "Z4/colorMaxStage" ], default 8, kept within 0...8.
     QVariantList loadDeviceApConfig() const;
     // "common/name": the host window's title.
@@ -66,12 +68,12 @@ public:
     // Import: replaces profile `profile` by a copy of `sourcePath`. An empty
     // path (dialog cancelled), a bad index or an unreadable source changes
     // nothing and gives false.
-    bool loadProfile(int profile, const QString &sourcePath);
+    bool loadProfile(int profile, const QString &sourcePath, QString *error = nullptr);
     // Export: copies profile `profile` (with its pending changes) to
     // `targetPath`, replacing an existing file there.
-    bool saveProfile(int profile, const QString &targetPath);
+    bool saveProfile(int profile, const QString &targetPath, QString *error = nullptr);
     // Replaces profile `profile` by pD.bin.
-    bool resetProfile(int profile);
+    bool resetProfile(int profile, QString *error = nullptr);
 
     // Writes every pending change to disk.
     void sync();
@@ -87,7 +89,8 @@ public:
     QString secrecyCode(int index) const override;
 
 private:
-    bool replaceStoreFile(QSettings &store, const QString &path, const QString &source);
+    bool replaceStoreFile(QSettings &store, const QString &path, const QString &source,
+                          QString *error);
 
     QString dir;
     std::unique_ptr<QSettings> apConfigStore;

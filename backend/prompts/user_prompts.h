@@ -17,6 +17,10 @@ public:
     virtual QString saveFileName(const QString &caption, const QString &dir,
                                  const QString &filter) = 0;
     virtual void warning(const QString &title, const QString &text) = 0;
+    // Something the user asked for was not done (a file that could not be
+    // written); what was there before is kept. Shown like a warning unless
+    // the prompts tell it apart.
+    virtual void failure(const QString &title, const QString &text) { warning(title, text); }
     // A modal OK/Cancel question; true for OK.
     virtual bool askOkCancel(const QString &title, const QString &text) = 0;
 };

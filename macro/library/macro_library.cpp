@@ -1,9 +1,11 @@
 #include "macro/library/macro_library.h"
 
+#include "backend/config/file_copy.h"
+#include "backend/config/settings_file.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -11,38 +13,20 @@ namespace {
 
 const QString binSuffix = QStringLiteral(".bin");
 
-// Copies source over target so that an existing target stays intact until
-// the copy is complete.
-bool copyReplacing(const QString &sourcePath, const QString &targetPath)
+// Copies source over target; an existing target stays intact until the copy
+// is complete. Copying a file onto itself is done at once.
+bool copyReplacing(const QString &sourcePath, const QString &targetPath, QString *error)
 {
     const QFileInfo sourceInfo(sourcePath);
     const QFileInfo targetInfo(targetPath);
-    if (!sourceInfo.isFile())
+    if (!sourceInfo.isFile()) {
+        if (error)
+            *error = QStringLiteral("cannot read %1: not a file").arg(sourcePath);
         return false;
+    }
     if (targetInfo.exists() && sourceInfo.canonicalFilePath() == targetInfo.canonicalFilePath())
         return true;
-
-    QFile source(sourcePath);
-    if (!source.open(QIODevice::ReadOnly))
-        return false;
-    QSaveFile target(targetPath);
-    if (!target.open(QIODevice::WriteOnly))
-        return false;
-    char buffer[16384];
-    for (;;) {
-        const qint64 n = source.read(buffer, sizeof buffer);
-        if (n < 0) {
-            target.cancelWriting();
-            break;
-        }
-        if (n == 0)
-            break;
-        if (target.write(buffer, n) != n) {
-            target.cancelWriting();
-            break;
-        }
-    }
-    return target.commit();
+    return replaceFileWithCopy(sourcePath, targetPath, settingsfile::MaxBytes, error);
 }
 
 } // namespace
@@ -190,23 +174,35 @@ bool MacroLibrary::renameMacroIniFile(const QString &oldName, const QString &new
     return QFile::rename(filePath(oldName), filePath(newName));
 }
 
-bool MacroLibrary::exportMacroIni(const QString &name, const QString &targetPath) const
+bool MacroLibrary::exportMacroIni(const QString &name, const QString &targetPath,
+                                  QString *error) const
 {
-    if (targetPath.isEmpty() || !exists(name))
+    if (targetPath.isEmpty() || !exists(name)) {
+        if (error)
+            *error = QStringLiteral("there is no macro \"%1\"").arg(name);
         return false;
-    return copyReplacing(filePath(name), targetPath);
+    }
+    return copyReplacing(filePath(name), targetPath, error);
 }
 
-QString MacroLibrary::importMacroIni(const QString &sourcePath)
+QString MacroLibrary::importMacroIni(const QString &sourcePath, QString *error)
 {
     if (sourcePath.isEmpty())
         return {};
     QString name = QDir::fromNativeSeparators(sourcePath).section(u'/', -1);
     if (name.endsWith(binSuffix, Qt::CaseInsensitive))
         name.chop(binSuffix.size());
-    if (!isValidName(name) || !ensureDirectory())
+    if (!isValidName(name)) {
+        if (error)
+            *error = QStringLiteral("\"%1\" is not a usable macro name").arg(name);
         return {};
-    return copyReplacing(sourcePath, filePath(name)) ? name : QString();
+    }
+    if (!ensureDirectory()) {
+        if (error)
+            *error = QStringLiteral("cannot create the macro folder %1").arg(dir);
+        return {};
+    }
+    return copyReplacing(sourcePath, filePath(name), error) ? name : QString();
 }
 
 uint MacroLibrary::repeatCount(const QString &name) const

@@ -78,11 +78,15 @@ public:
     // False when the old macro is missing, the new name is taken or invalid.
     bool renameMacroIniFile(const QString &oldName, const QString &newName);
     // Copies the macro file to targetPath (empty: the dialog was cancelled).
-    // An existing target is replaced only once the copy is complete.
-    bool exportMacroIni(const QString &name, const QString &targetPath) const;
+    // An existing target is replaced only once the copy is complete; a copy
+    // that fails (a full disk) leaves it as it was and gives false, with the
+    // reason in `error` when given.
+    bool exportMacroIni(const QString &name, const QString &targetPath,
+                        QString *error = nullptr) const;
     // Copies the file at sourcePath into the library under its base name
-    // (without ".bin") and returns that name; "" when cancelled or failed.
-    QString importMacroIni(const QString &sourcePath);
+    // (without ".bin") and returns that name; "" when cancelled or failed
+    // (failures leave a macro of that name as it was and set `error`).
+    QString importMacroIni(const QString &sourcePath, QString *error = nullptr);
 
     // "config/repeat" read as unsigned, 1 when missing; the mouse block
     // carries it as its play count.
