@@ -1,5 +1,7 @@
 #include "backend/gun/gun_data.h"
 
+#include "backend/config/settings_file.h"
+
 #include <QFile>
 #include <QSettings>
 
@@ -47,12 +49,6 @@ QVariantList readList(const QSettings &settings, const QString &key)
     return out;
 }
 
-bool flush(QSettings &settings)
-{
-    settings.sync();
-    return settings.status() == QSettings::NoError;
-}
-
 } // namespace
 
 GunData::GunData(QString folder) : m_folder(std::move(folder)) {}
@@ -81,7 +77,7 @@ bool GunData::saveGundata(const QVariant &gameNo, const QVariantList &gunData) c
     for (int gun = 0; gun < kGuns; ++gun) {
         table.setValue(gunKey(gun), paddedSlice(gunData, qsizetype(gun) * kGunFields, kGunFields));
     }
-    return flush(table);
+    return settingsfile::sync(table);
 }
 
 QVariantList GunData::getGundata(const QVariant &gameNo) const
@@ -111,7 +107,7 @@ bool GunData::saveSelGundata(const QVariant &selGun, const QVariantList &gunData
     record.append(gunData.mid(kSlotFields));
     QSettings records(slotRecordPath(), QSettings::IniFormat);
     records.setValue(gunKey(slot), record);
-    return flush(records);
+    return settingsfile::sync(records);
 }
 
 QVariantList GunData::getSelGundata(const QVariant &selGun) const

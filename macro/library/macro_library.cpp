@@ -87,8 +87,7 @@ QString MacroLibrary::createMacroIni()
         file.setValue(QStringLiteral("repeat"), 1);
         file.setValue(QStringLiteral("did"), -1);
         file.endGroup();
-        file.sync();
-        if (file.status() == QSettings::NoError)
+        if (settingsfile::sync(file))
             return name;
     }
     QFile::remove(path);
@@ -133,8 +132,7 @@ MacroSaveResult MacroLibrary::saveMacroIni(const QString &name, const QStringLis
             file.setValue(QString::number(i), lines.at(i));
         file.endGroup();
         index = file.value(QStringLiteral("config/index"), -1).toInt();
-        file.sync();
-        if (file.status() != QSettings::NoError)
+        if (!settingsfile::sync(file))
             return result;
     }
     result.saved = true;
@@ -163,8 +161,7 @@ bool MacroLibrary::setMacroIniConfig(const QString &name, const QVariantList &co
     file.setValue(QStringLiteral("config/index"), config.at(0).toInt());
     file.setValue(QStringLiteral("config/repeat"), config.at(1).toInt());
     file.setValue(QStringLiteral("config/did"), currentDeviceId);
-    file.sync();
-    return file.status() == QSettings::NoError;
+    return settingsfile::sync(file);
 }
 
 bool MacroLibrary::renameMacroIniFile(const QString &oldName, const QString &newName)

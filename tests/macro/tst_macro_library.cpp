@@ -190,6 +190,35 @@ private slots:
         QCOMPARE(MacroLibrary::uploadFor(index, device), r.upload);
     }
 
+    // The settings reader skips a line it rejects and keeps an error state;
+    // the save rewrites the file all the same, so it did happen.
+    void saveOverARejectedLineSavesAndUploads_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("no equals sign") << QByteArray("bogus line");
+        QTest::newRow("open quote") << QByteArray("\"index=1");
+        QTest::newRow("open section") << QByteArray("[macro");
+    }
+
+    void saveOverARejectedLineSavesAndUploads()
+    {
+        QFETCH(QByteArray, line);
+        MacroLibrary lib = library();
+        const QString name = lib.createMacroIni();
+        QVERIFY(lib.setMacroIniConfig(name, {0, 1}, 1));
+        QFile file(path(name));
+        QVERIFY(file.open(QIODevice::Append));
+        QVERIFY(file.write(line + "\n0=B    [Down]\n") > 0);
+        file.close();
+
+        const QStringList lines{"A    [Down]", "A      [Up]"};
+        const MacroSaveResult r = lib.saveMacroIni(name, lines, 1);
+        QVERIFY(r.saved);
+        QCOMPARE(r.upload, (MacroUpload{MacroUpload::Command::Mouse13H, 1}));
+        QCOMPARE(lib.loadMacroIni(name), lines);
+        QCOMPARE(lib.loadMacroIniConfig(name, 1), (QVariantList{0, 1}));
+    }
+
     void bindingBelongsToItsDevice()
     {
         MacroLibrary lib = library();
