@@ -1,7 +1,11 @@
 #include "backend/config/config_store.h"
 
 #include "backend/config/file_copy.h"
+#include "backend/config/settings_file.h"
 
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
 #include <QUrl>
 #include <algorithm>
 
@@ -9,17 +13,88 @@ namespace {
 
 constexpr int DefaultColorMaxStage = 8;
 constexpr int KeyCount = 16;
+constexpr int EntryBytes = 4;   // one key of the key matrix
+constexpr int ColourBytes = 24; // 8 colours x RGB
+constexpr int Stages = 8;
+constexpr int LedEffectValues = 3;
 
 // QSettings hands a one-element list back as a plain string and an absent
-// key as an invalid variant; both read fine through toStringList().
-void appendList(QVariantList &out, const QSettings &store, const QString &key)
+// key as an invalid variant; both read fine through toStringList(). At most
+// `maxElements` are taken: the length the page uses.
+void appendList(QVariantList &out, const QSettings &store, const QString &key,
+                qsizetype maxElements)
 {
     const QVariant value = store.value(key);
     if (!value.isValid())
         return;
     const QStringList items = value.toStringList();
-    for (const QString &item : items)
-        out.append(item);
+    for (qsizetype i = 0; i < items.size() && i < maxElements; ++i)
+        out.append(items.at(i));
+}
+
+// The keys a factory file must hold to replace the user's file.
+QStringList factoryProfileKeys()
+{
+    QStringList keys{QStringLiteral("sensor/reportRate_Z4"), QStringLiteral("sensor/dpi_Z4"),
+                     QStringLiteral("sensor/stage_Z4"),      QStringLiteral("color_Z4/type0"),
+                     QStringLiteral("color_Z4/type1"),       QStringLiteral("color_Z4/type2"),
+                     QStringLiteral("color_Z4/ledEffect")};
+    for (int i = 0; i < KeyCount; ++i)
+        keys.append(QStringLiteral("keydefine_Z4/%1").arg(i));
+    return keys;
+}
+
+QStringList factoryApConfigKeys()
+{
+    return {QStringLiteral("common/total"), QStringLiteral("common/product_name"),
+            QStringLiteral("common/sCode0"), QStringLiteral("common/sCode1"),
+            QStringLiteral("Z4/colorMaxStage")};
+}
+
+// A factory file replaces the user's only when it reads as one: parsed
+// without error and holding every key the program relies on. A missing or
+// oversized file is left to the copy, which refuses it.
+bool checkFactoryFile(const QString &path, const QStringList &keys, QString *error)
+{
+    if (!QFileInfo(path).isFile() || !settingsfile::withinLimit(path))
+        return true;
+    const QSettings factory(path, QSettings::IniFormat);
+    factory.allKeys(); // reads every section, so that status() covers them all
+    QString problem;
+    if (factory.status() != QSettings::NoError) {
+        problem = QStringLiteral("%1 is damaged: it does not read as a settings file").arg(path);
+    } else {
+        for (const QString &key : keys) {
+            if (!factory.contains(key)) {
+                problem = QStringLiteral("%1 is damaged: \"%2\" is missing").arg(path, key);
+                break;
+            }
+        }
+    }
+    if (problem.isEmpty())
+        return true;
+    if (error)
+        *error = problem;
+    return false;
+}
+
+// A store on the settings file at `path`. A file over the size limit is not
+// read: it is set aside as "<path>.too-large" and the store starts empty (or,
+// when it cannot be moved, runs on no file at all).
+std::unique_ptr<QSettings> openStore(const QString &path)
+{
+    if (settingsfile::withinLimit(path))
+        return std::make_unique<QSettings>(path, QSettings::IniFormat);
+    const QString aside = path + QStringLiteral(".too-large");
+    QFile::remove(aside);
+    if (QFile::rename(path, aside)) {
+        qWarning().noquote() << "settings file" << path << "is larger than"
+                             << settingsfile::MaxBytes << "bytes: not read, moved to" << aside;
+        return std::make_unique<QSettings>(path, QSettings::IniFormat);
+    }
+    qWarning().noquote() << "settings file" << path << "is larger than" << settingsfile::MaxBytes
+                         << "bytes and cannot be moved aside: not read, nothing saved to it";
+    return std::make_unique<QSettings>(QString(), QSettings::IniFormat);
 }
 
 // Keeps the file plain text: a url from the QML would otherwise be stored
@@ -42,9 +117,9 @@ bool refuse(QString *error, const QString &reason)
 
 ConfigStore::ConfigStore(const QString &root) : dir(root + QStringLiteral("/modules/setting/"))
 {
-    apConfigStore = std::make_unique<QSettings>(apConfigPath(), QSettings::IniFormat);
+    apConfigStore = openStore(apConfigPath());
     for (int i = 0; i < ProfileCount; ++i)
-        profileStores[i] = std::make_unique<QSettings>(profilePath(i), QSettings::IniFormat);
+        profileStores[i] = openStore(profilePath(i));
 }
 
 ConfigStore::~ConfigStore()
@@ -100,6 +175,8 @@ QVariantList ConfigStore::loadApConfig() const
 
 bool ConfigStore::resetApconfig(QString *error)
 {
+    if (!checkFactoryFile(apConfigDefaultPath(), factoryApConfigKeys(), error))
+        return false;
     return replaceStoreFile(*apConfigStore, apConfigPath(), apConfigDefaultPath(), error);
 }
 
@@ -121,25 +198,28 @@ QVariantList ConfigStore::loadDefaultProfile(uchar uiPageId) const
     if (uiPageId != 0 && uiPageId != 2 && uiPageId != 3)
         return list;
 
-    const QSettings factory(defaultProfilePath(), QSettings::IniFormat);
+    // An oversized factory file reads as a missing one.
+    const QString path = defaultProfilePath();
+    const QSettings factory(settingsfile::withinLimit(path) ? path : QString(),
+                            QSettings::IniFormat);
     switch (uiPageId) {
     case 0:
         for (int i = 0; i < KeyCount; ++i)
-            appendList(list, factory, QStringLiteral("keydefine_Z4/%1").arg(i));
+            appendList(list, factory, QStringLiteral("keydefine_Z4/%1").arg(i), EntryBytes);
         break;
     case 2:
-        appendList(list, factory, QStringLiteral("color_Z4/type0"));
-        appendList(list, factory, QStringLiteral("color_Z4/ledEffect"));
+        appendList(list, factory, QStringLiteral("color_Z4/type0"), ColourBytes);
+        appendList(list, factory, QStringLiteral("color_Z4/ledEffect"), LedEffectValues);
         break;
     case 3:
         list.append(factory.value(QStringLiteral("sensor/reportRate_Z4"), 2).toInt());
         list.append(factory.value(QStringLiteral("sensor/cursorSpeed_Z4"), 5));
         list.append(factory.value(QStringLiteral("sensor/verticalScrollLines_Z4"), 2));
         list.append(factory.value(QStringLiteral("sensor/doubleClickSpeed_Z4"), 5));
-        appendList(list, factory, QStringLiteral("sensor/dpi_Z4"));
+        appendList(list, factory, QStringLiteral("sensor/dpi_Z4"), Stages);
         list.append(factory.value(QStringLiteral("sensor/stage_Z4"), 2).toInt());
-        appendList(list, factory, QStringLiteral("color_Z4/type1"));
-        appendList(list, factory, QStringLiteral("color_Z4/type2"));
+        appendList(list, factory, QStringLiteral("color_Z4/type1"), ColourBytes);
+        appendList(list, factory, QStringLiteral("color_Z4/type2"), Stages);
         break;
     }
     return list;
@@ -165,6 +245,8 @@ bool ConfigStore::resetProfile(int profile, QString *error)
 {
     if (profile < 0 || profile >= ProfileCount)
         return refuse(error, QStringLiteral("no profile %1").arg(profile + 1));
+    if (!checkFactoryFile(defaultProfilePath(), factoryProfileKeys(), error))
+        return false;
     return replaceStoreFile(*profileStores[profile], profilePath(profile), defaultProfilePath(),
                             error);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backend/config/settings_file.h"
 #include "device/dev_info.h"
 
 #include <QSettings>
@@ -27,11 +28,14 @@ public:
     static constexpr int ProfileCount = 10;
     // "common/total" of a corrupt file must not drive an endless loop.
     static constexpr int MaxApConfigEntries = 1024;
-    // Profiles are a few kilobytes; anything far larger is not one.
-    static constexpr qint64 MaxSettingsFileBytes = 1024 * 1024;
+    // Profiles are a few kilobytes; anything far larger is not one. A store
+    // file over this size is not read (see the constructor).
+    static constexpr qint64 MaxSettingsFileBytes = settingsfile::MaxBytes;
 
     // `root` is the directory holding modules/ (the working directory in the
-    // program, a temporary directory in tests).
+    // program, a temporary directory in tests). A settings file over
+    // MaxSettingsFileBytes is moved aside to "<file>.too-large" (logged) and
+    // its store starts empty.
     explicit ConfigStore(const QString &root = QStringLiteral("."));
     ~ConfigStore() override;
 
@@ -72,7 +76,8 @@ public:
     // Export: copies profile `profile` (with its pending changes) to
     // `targetPath`, replacing an existing file there.
     bool saveProfile(int profile, const QString &targetPath, QString *error = nullptr);
-    // Replaces profile `profile` by pD.bin.
+    // Replaces profile `profile` by pD.bin. Both resets refuse a factory file
+    // that does not read as one, or lacks a key the program relies on.
     bool resetProfile(int profile, QString *error = nullptr);
 
     // Writes every pending change to disk.

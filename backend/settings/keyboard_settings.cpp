@@ -19,6 +19,8 @@ constexpr int kRecordedKeys = 126;
 constexpr int kKeyOnOffBytes = 21;
 constexpr int kMacroBytes = 192;
 constexpr int kPictureBytes = 512;
+constexpr int kLedTypeValues = 5; // effect, speed, light, colour, direction
+constexpr int kRgb = 3;
 // A picture with this option is only kept in the profile.
 constexpr uchar kPictureOnlyRecorded = 0xFF;
 
@@ -153,15 +155,15 @@ QVariantList KeyboardSettings::ui_91H_GetMacroKey(uchar macroId)
 
 QVariantList KeyboardSettings::ui_88H_GetLEDType()
 {
-    return storedList(live(), kLedTypeKey);
+    return storedList(live(), kLedTypeKey, kLedTypeValues);
 }
 
 QVariantList KeyboardSettings::ui_92H_GetUserPicture(uchar index)
 {
-    return storedList(live(), userPictureKey(index));
+    return storedList(live(), userPictureKey(index), kPictureBytes);
 }
 
 QVariantList KeyboardSettings::ui_94H_GetColor(uchar index)
 {
-    return storedList(live(), kColourKey + QString::number(index));
+    return storedList(live(), kColourKey + QString::number(index), kRgb);
 }

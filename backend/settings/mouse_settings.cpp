@@ -22,6 +22,8 @@ const QString kScrollSwapKey = QStringLiteral("keydefine_Z4/scrollswap");
 
 constexpr int kProfiles = 10;
 constexpr int kColourBytes = 24;
+constexpr int kLedEffectValues = 3; // effect, brightness, speed
+constexpr int kEntryBytes = 4;      // one key of a key matrix
 constexpr int kStageBytes = 8;
 constexpr int kMacroBytes = 128;
 constexpr uchar kScrollSwapBit = 0x40;
@@ -101,9 +103,9 @@ QVariant MouseSettings::ui_82H_GetCurrentProfile()
 QVariantList MouseSettings::getKeydefine(const QVariant &matrixId)
 {
     if (onMouse())
-        return storedList(live(), kKeydefineKey + matrixId.toString());
+        return storedList(live(), kKeydefineKey + matrixId.toString(), kEntryBytes);
     if (onKeyboard())
-        return storedList(live(), kKeyboardKeydefineKey + matrixId.toString());
+        return storedList(live(), kKeyboardKeydefineKey + matrixId.toString(), kEntryBytes);
     return {};
 }
 
@@ -220,12 +222,14 @@ QVariant MouseSettings::ui_8BH_GetCurrentDPIStage()
 
 QVariantList MouseSettings::ui_8DH_GetRGBLedEffect()
 {
-    return storedUIntList(live(), kLedEffectKey);
+    return storedUIntList(live(), kLedEffectKey, kLedEffectValues);
 }
 
 QVariantList MouseSettings::ui_90H_GetLED8StageColor(uchar type)
 {
-    return storedUIntList(live(), kColourTypeKey + QString::number(type));
+    // Palette and stage colours are 8 x RGB; type 2 holds 8 colour indices.
+    return storedUIntList(live(), kColourTypeKey + QString::number(type),
+                          type == 2 ? kStageBytes : kColourBytes);
 }
 
 uchar MouseSettings::ui_91H_SyncDPI()
@@ -239,7 +243,7 @@ uchar MouseSettings::ui_91H_SyncDPI()
 
 QVariantList MouseSettings::ui_91H_GetDPISet()
 {
-    return storedList(live(), kDpiKey);
+    return storedList(live(), kDpiKey, kStageBytes);
 }
 
 QVariantList MouseSettings::ui_92H_GetKeyMatrix()

@@ -57,6 +57,11 @@ bool MacroLibrary::exists(const QString &name) const
     return !path.isEmpty() && QFileInfo(path).isFile();
 }
 
+bool MacroLibrary::usable(const QString &name) const
+{
+    return exists(name) && settingsfile::withinLimit(filePath(name));
+}
+
 bool MacroLibrary::ensureDirectory() const
 {
     return QDir().mkpath(dir);
@@ -101,7 +106,7 @@ bool MacroLibrary::deleteMacroIni(const QString &name)
 
 QStringList MacroLibrary::loadMacroIni(const QString &name) const
 {
-    if (!exists(name))
+    if (!usable(name))
         return {};
     const QSettings file(filePath(name), QSettings::IniFormat);
     const qint64 stored = file.value(QStringLiteral("config/total"), 0).toString().toLongLong();
@@ -119,7 +124,7 @@ MacroSaveResult MacroLibrary::saveMacroIni(const QString &name, const QStringLis
                                            int currentDeviceId)
 {
     MacroSaveResult result;
-    if (!exists(name))
+    if (!usable(name))
         return result;
     const qsizetype count = qMin<qsizetype>(lines.size(), maxLines);
     int index = -1;
@@ -142,7 +147,7 @@ MacroSaveResult MacroLibrary::saveMacroIni(const QString &name, const QStringLis
 
 QVariantList MacroLibrary::loadMacroIniConfig(const QString &name, int currentDeviceId) const
 {
-    if (!exists(name))
+    if (!usable(name))
         return {};
     const QSettings file(filePath(name), QSettings::IniFormat);
     const int did = file.value(QStringLiteral("config/did"), -1).toInt();
@@ -155,7 +160,7 @@ QVariantList MacroLibrary::loadMacroIniConfig(const QString &name, int currentDe
 bool MacroLibrary::setMacroIniConfig(const QString &name, const QVariantList &config,
                                      int currentDeviceId)
 {
-    if (config.size() < 2 || !exists(name))
+    if (config.size() < 2 || !usable(name))
         return false;
     QSettings file(filePath(name), QSettings::IniFormat);
     file.setValue(QStringLiteral("config/index"), config.at(0).toInt());
@@ -204,7 +209,7 @@ QString MacroLibrary::importMacroIni(const QString &sourcePath, QString *error)
 
 uint MacroLibrary::repeatCount(const QString &name) const
 {
-    if (!exists(name))
+    if (!usable(name))
         return 1;
     const QSettings file(filePath(name), QSettings::IniFormat);
     return file.value(QStringLiteral("config/repeat"), 1).toUInt();

@@ -101,6 +101,9 @@ public:
     static QString desktopFolder();
 
 private:
+    // An existing macro file no larger than a settings file may be: a file
+    // over that is treated as missing (loads give nothing, saves refuse).
+    bool usable(const QString &name) const;
     bool ensureDirectory() const;
 
     QString dir;

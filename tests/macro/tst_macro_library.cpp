@@ -219,6 +219,29 @@ private slots:
         QCOMPARE(lib.loadMacroIniConfig(name, 1), (QVariantList{0, 1}));
     }
 
+    // A file over 1 MiB is no macro: nothing reads it, nothing writes it.
+    void oversizedMacroFileIsNeitherReadNorWritten()
+    {
+        MacroLibrary lib = library();
+        const QString name = lib.createMacroIni();
+        QVERIFY(lib.saveMacroIni(name, {"A    [Down]"}, 1).saved);
+        QFile file(path(name));
+        QVERIFY(file.open(QIODevice::Append));
+        QVERIFY(file.write(QByteArray(1024 * 1024, ';')) > 0);
+        file.close();
+        const QByteArray before = [&] {
+            QFile f(path(name));
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+
+        QVERIFY(lib.loadMacroIni(name).isEmpty());
+        QVERIFY(lib.loadMacroIniConfig(name, 1).isEmpty());
+        QVERIFY(!lib.saveMacroIni(name, {"B    [Down]"}, 1).saved);
+        QVERIFY(!lib.setMacroIniConfig(name, {0, 1}, 1));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+    }
+
     void bindingBelongsToItsDevice()
     {
         MacroLibrary lib = library();
