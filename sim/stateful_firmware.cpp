@@ -195,7 +195,7 @@ QString blockToHex(const QByteArray &block)
 QByteArray blockFromHex(const QJsonValue &value, int length)
 {
     const QString text = value.toString();
-    if (text.size() != 2 * length)
+    if (text.size() != 2 * qsizetype(length))
         return {};
     for (QChar c : text) {
         if (!c.isDigit() && !(c.toLower() >= u'a' && c.toLower() <= u'f'))

@@ -1,3 +1,4 @@
+#include "backend/config/settings_file.h"
 #include "backend/gun/gun_data.h"
 
 #include <QDir>
@@ -226,7 +227,7 @@ private slots:
 
         QFile file(table);
         QVERIFY(file.open(QIODevice::Append));
-        QVERIFY(file.write(QByteArray(1024 * 1024, ';')) > 0);
+        QVERIFY(file.write(QByteArray(settingsfile::MaxBytes, ';')) > 0);
         file.close();
         const qint64 size = QFileInfo(table).size();
         QVERIFY(m_gun->getGundata(0).isEmpty());

@@ -1,3 +1,4 @@
+#include "backend/config/settings_file.h"
 #include "backend/i18n/language_catalog.h"
 #include "backend/i18n/qt4_locale.h"
 #include "support/test_files.h"
@@ -308,7 +309,7 @@ void TestLanguageCatalog::onlyALanguageFileIsRead()
     const QString i18n = root + QStringLiteral("/modules/i18n/");
     QByteArray text = "[font]\nfamily=Evil\n[msg]\n0=evil\n[Z4_133C6AA]\n0=EVIL\n";
     if (code == QLatin1String("031000"))
-        text += QByteArray(1024 * 1024, ';');
+        text += QByteArray(settingsfile::MaxBytes, ';');
     writeFile(QDir::cleanPath(i18n + file), text);
     QVERIFY(QDir().mkpath(i18n + QStringLiteral("lang_x")));
 

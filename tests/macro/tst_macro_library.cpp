@@ -1,3 +1,4 @@
+#include "backend/config/settings_file.h"
 #include "macro/keys/key_names.h"
 #include "macro/library/macro_library.h"
 #include "macro/library/macro_line.h"
@@ -227,7 +228,7 @@ private slots:
         QVERIFY(lib.saveMacroIni(name, {"A    [Down]"}, 1).saved);
         QFile file(path(name));
         QVERIFY(file.open(QIODevice::Append));
-        QVERIFY(file.write(QByteArray(1024 * 1024, ';')) > 0);
+        QVERIFY(file.write(QByteArray(settingsfile::MaxBytes, ';')) > 0);
         file.close();
         const QByteArray before = [&] {
             QFile f(path(name));
