@@ -40,9 +40,11 @@ struct MacroSaveResult
 class MacroLibrary
 {
 public:
-    // A corrupt "config/total" must not make a load run away; no macro the
-    // device can hold comes anywhere near this many lines.
-    static constexpr int maxLines = 10000;
+    // A corrupt "config/total" must not make a load run away. A device block
+    // holds at most 96 records (192 bytes, two bytes a record), that is some
+    // 200 lines with their delays; this leaves ample room to edit a longer
+    // recording down, and loads and saves no more.
+    static constexpr int maxLines = 1024;
 
     static constexpr std::uint8_t mouseDeviceId = 1;
     static constexpr std::uint8_t keyboardDeviceId = 0;
