@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/dev_info.h"
+#include "device/packet_socket.h"
 #include "sim/firmware.h"
 #include "sim/sim_options.h"
 
@@ -37,6 +38,12 @@ public:
     // device is unplugged). Safe to call more than once.
     void stop();
     bool isRunning() const;
+    // Serves one connected socket (one end of a socket pair) on the calling
+    // thread until the host closes it or is dropped, without a listening
+    // socket or a thread: whatever was sent on it before is handled when
+    // this returns. Not while started. False with *error set when the device
+    // cannot be served.
+    bool serveConnection(PacketSocket connection, QString *error = nullptr);
 
     QString socketPath() const;
     const DevInfo &device() const;

@@ -78,6 +78,7 @@ struct BusServer::State
     std::deque<QByteArray> inputReports;
     int hostReports = 0;
 
+    bool prepare(QString &message);
     void run();
     void handle(Connection &c, const QByteArray &m);
     bool dropped(Connection &c);
@@ -411,41 +412,50 @@ BusServer::~BusServer()
     stop();
 }
 
+// The device row, the cipher and the log: what serving needs besides a
+// socket.
+bool BusServer::State::prepare(QString &message)
+{
+    if (!firmware) {
+        message = QStringLiteral("no firmware");
+        return false;
+    }
+    const DeviceTable table = readDeviceTable({});
+    const int row = options.keyboard ? kKeyboardRow : kMouseRow;
+    if (row >= table.rows.size()) {
+        message = QStringLiteral("the device table has no row %1").arg(row);
+        return false;
+    }
+    device = table.rows.at(row);
+    cipher = options.cipher.value_or(table.isEncode);
+    const QByteArray code = options.secrecyCode.toLatin1();
+    key = {};
+    if (!loadSecrecyCode(key.data(), code.constData(), static_cast<int>(code.size()))) {
+        message = QStringLiteral("the secrecy code must have six characters");
+        return false;
+    }
+    if (!options.logFile.isEmpty() && !logFile.isOpen()) {
+        logFile.setFileName(options.logFile);
+        if (!logFile.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
+            message = QStringLiteral("cannot open the log file %1").arg(options.logFile);
+            return false;
+        }
+    }
+    return true;
+}
+
 bool BusServer::start(QString *error)
 {
     QString ignored;
     QString &message = error ? *error : ignored;
     if (isRunning())
         return true;
-    if (!d->firmware) {
-        message = QStringLiteral("no firmware");
-        return false;
-    }
-    const DeviceTable table = readDeviceTable({});
-    const int row = d->options.keyboard ? kKeyboardRow : kMouseRow;
-    if (row >= table.rows.size()) {
-        message = QStringLiteral("the device table has no row %1").arg(row);
-        return false;
-    }
-    d->device = table.rows.at(row);
-    d->cipher = d->options.cipher.value_or(table.isEncode);
-    const QByteArray code = d->options.secrecyCode.toLatin1();
-    d->key = {};
-    if (!loadSecrecyCode(d->key.data(), code.constData(), static_cast<int>(code.size()))) {
-        message = QStringLiteral("the secrecy code must have six characters");
-        return false;
-    }
     if (!QDir().mkpath(d->options.busDirectory)) {
         message = QStringLiteral("cannot create the bus directory %1").arg(d->options.busDirectory);
         return false;
     }
-    if (!d->options.logFile.isEmpty()) {
-        d->logFile.setFileName(d->options.logFile);
-        if (!d->logFile.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
-            message = QStringLiteral("cannot open the log file %1").arg(d->options.logFile);
-            return false;
-        }
-    }
+    if (!d->prepare(message))
+        return false;
     int pipeFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0) {
         message = QStringLiteral("cannot create a pipe");
@@ -488,6 +498,31 @@ void BusServer::stop()
     d->logEvent("unplug", -1, d->socketPath);
     QMutexLocker lock(&d->logMutex);
     d->logFile.close();
+}
+
+bool BusServer::serveConnection(PacketSocket connection, QString *error)
+{
+    QString ignored;
+    QString &message = error ? *error : ignored;
+    if (isRunning()) {
+        message = QStringLiteral("the server is listening already");
+        return false;
+    }
+    if (!d->prepare(message))
+        return false;
+    d->connections.push_back(Connection{std::move(connection), -1});
+    Connection &c = d->connections.back();
+    QByteArray m;
+    while (c.socket.isValid()) {
+        if (c.socket.receive(m, -1) == PacketSocket::Status::Message) {
+            QMutexLocker lock(&d->firmwareMutex);
+            d->handle(c, m);
+        } else {
+            c.socket.close();
+        }
+    }
+    d->connections.clear();
+    return true;
 }
 
 bool BusServer::isRunning() const

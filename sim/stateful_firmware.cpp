@@ -175,10 +175,13 @@ void StatefulFirmware::persist() const
 {
     if (statePath.isEmpty())
         return;
+    const QByteArray state = QJsonDocument(saveState()).toJson(QJsonDocument::Indented);
+    // Unbuffered: a write the disk refuses fails here; buffered, it would
+    // fail in commit()'s flush unnoticed and an empty file would replace the
+    // state.
     QSaveFile file(statePath);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(QJsonDocument(saveState()).toJson(QJsonDocument::Indented)) < 0 ||
-        !file.commit())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        file.write(state) != state.size() || !file.commit())
         qWarning().noquote() << "cannot write device state" << statePath;
 }
 
@@ -192,7 +195,7 @@ QString blockToHex(const QByteArray &block)
 QByteArray blockFromHex(const QJsonValue &value, int length)
 {
     const QString text = value.toString();
-    if (text.size() != 2 * length)
+    if (text.size() != 2 * qsizetype(length))
         return {};
     for (QChar c : text) {
         if (!c.isDigit() && !(c.toLower() >= u'a' && c.toLower() <= u'f'))

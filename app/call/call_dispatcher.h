@@ -94,6 +94,9 @@ public:
 
     // Exit code when every call ran but a device exchange failed.
     static constexpr int kDeviceFailed = 3;
+    // Exit code when every call ran but a file could not be written (the old
+    // one is kept).
+    static constexpr int kFileFailed = 4;
 
     // Checks every call, runs them in order, prints one JSON line each on
     // `out`, waits for the device link. A call that exchanged anything with

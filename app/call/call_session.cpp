@@ -23,7 +23,9 @@ int runCallSession(Widget &widget, const QStringList &callArguments, const QStri
     calls.addObject(QStringLiteral("ui_Ctl"), widget.controller());
     if (insideWindow)
         calls.keepDeviceRunning();
-    const int result = calls.run(callArguments, out, err);
+    int result = calls.run(callArguments, out, err);
+    if (result == 0 && headless->failed())
+        result = CallDispatcher::kFileFailed;
     for (const QString &unused : headless->unusedFilePaths())
         err << "z4config: no dialog asked for --file " << unused << "\n";
     out.flush();

@@ -10,7 +10,8 @@ class Widget;
 // commands ("hid"), the view ("ui_View") and the controller ("ui_Ctl").
 // Nobody answers dialogs: file dialogs take `files` (absolute paths) and
 // questions `answers`, in order, and what a window would show goes to `err`.
-// Prints one JSON line per call on `out` and returns the exit status.
+// Prints one JSON line per call on `out` and returns the exit status
+// (CallDispatcher's, or kFileFailed when a file could not be written).
 //
 // Run by a process of its own, or by the running window for a later start
 // (`insideWindow`): the window's own prompts come back afterwards and its

@@ -100,6 +100,18 @@ void myQQuickView::invokeRoot(const char *function, const QVariantList &args)
     QMetaObject::invokeMethod(root, function, Qt::QueuedConnection, a[0], a[1], a[2], a[3]);
 }
 
+// The profile menu's name of a profile index: "P01" ... "P10".
+QString myQQuickView::profileLabel(int profile)
+{
+    return QStringLiteral("P%1").arg(profile + 1, 2, 10, QLatin1Char('0'));
+}
+
+void myQQuickView::fileNotSaved(const QString &title, const QString &text, const QString &error)
+{
+    deviceFeedback->noteFileNotSaved(error.isEmpty() ? text : error);
+    userPrompts->failure(title, text);
+}
+
 // --- Bridge ---
 
 void myQQuickView::initUI()
@@ -219,8 +231,9 @@ QVariantList myQQuickView::loadDeviceApConfig()
 
 void myQQuickView::resetApconfig()
 {
-    if (!config->resetApconfig())
-        deviceFeedback->noteFileNotSaved(config->apConfigPath());
+    QString error;
+    if (!config->resetApconfig(&error))
+        fileNotSaved(tr("SETTINGS"), tr("The settings were not reset: %1").arg(error), error);
 }
 
 // --- Skin and pictures ---
@@ -254,25 +267,29 @@ void myQQuickView::loadProfile(int profile)
 {
     const QString source =
         userPrompts->openFileName(tr("Open File"), UserPrompts::startFolder(), tr("Profile(*.pf)"));
-    if (!source.isEmpty() && !config->loadProfile(profile, source))
-        deviceFeedback->noteFileNotSaved(config->profilePath(profile));
+    QString error;
+    if (!source.isEmpty() && !config->loadProfile(profile, source, &error))
+        fileNotSaved(tr("PROFILE"), tr("%1 was not imported: %2").arg(profileLabel(profile), error),
+                     error);
 }
 
 void myQQuickView::saveProfile(int profile)
 {
-    const QString target =
-        userPrompts->saveFileName(tr("Save File"),
-                                  UserPrompts::startFolder(QStringLiteral("P%1.pf").arg(
-                                      profile + 1, 2, 10, QLatin1Char('0'))),
-                                  tr("Profile(*.pf)"));
-    if (!target.isEmpty() && !config->saveProfile(profile, target))
-        deviceFeedback->noteFileNotSaved(target);
+    const QString target = userPrompts->saveFileName(
+        tr("Save File"), UserPrompts::startFolder(profileLabel(profile) + QStringLiteral(".pf")),
+        tr("Profile(*.pf)"));
+    QString error;
+    if (!target.isEmpty() && !config->saveProfile(profile, target, &error))
+        fileNotSaved(tr("PROFILE"), tr("%1 was not exported: %2").arg(profileLabel(profile), error),
+                     error);
 }
 
 void myQQuickView::resetProfile(int profile)
 {
-    if (!config->resetProfile(profile))
-        deviceFeedback->noteFileNotSaved(config->profilePath(profile));
+    QString error;
+    if (!config->resetProfile(profile, &error))
+        fileNotSaved(tr("PROFILE"), tr("%1 was not reset: %2").arg(profileLabel(profile), error),
+                     error);
 }
 
 // --- Languages ---

@@ -231,6 +231,10 @@ private:
         return CommandCall::read(*hidThread, command, inputs);
     }
     void invokeRoot(const char *function, const QVariantList &args);
+    static QString profileLabel(int profile);
+    // A file the user asked for was not written (the old one is kept): the
+    // window's notice names it, a run without a window prints why.
+    void fileNotSaved(const QString &title, const QString &text, const QString &error);
     void buildMouseSettings();
     // Writes pending settings and tells the user about files that could not
     // be written; false when there were any.

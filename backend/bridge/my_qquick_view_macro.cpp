@@ -12,7 +12,11 @@ QVariant myQQuickView::loadMacroIniFromFile()
         userPrompts->openFileName(tr("Open File"), UserPrompts::startFolder(), tr("Macro(*.bin)"));
     if (source.isEmpty())
         return QString();
-    return macros->importMacroIni(source);
+    QString error;
+    const QString name = macros->importMacroIni(source, &error);
+    if (name.isEmpty())
+        fileNotSaved(tr("MACRO"), tr("The macro was not imported: %1").arg(error), error);
+    return name;
 }
 
 void myQQuickView::saveMacroIniToFile(QVariant name)
@@ -22,8 +26,10 @@ void myQQuickView::saveMacroIniToFile(QVariant name)
     const QString target = userPrompts->saveFileName(
         tr("Save File"), UserPrompts::startFolder(name.toString() + QStringLiteral(".bin")),
         tr("Macro(*.bin)"));
-    if (!target.isEmpty() && !macros->exportMacroIni(name.toString(), target))
-        deviceFeedback->noteFileNotSaved(target);
+    QString error;
+    if (!target.isEmpty() && !macros->exportMacroIni(name.toString(), target, &error))
+        fileNotSaved(tr("MACRO"), tr("\"%1\" was not exported: %2").arg(name.toString(), error),
+                     error);
 }
 
 void myQQuickView::renameMacroIniFile(QVariant oldName, QVariant newName)

@@ -1,7 +1,11 @@
 #include "backend/config/config_store.h"
 
-#include "backend/config/file_copy.h"
+#include "storage/file_copy.h"
+#include "storage/settings_file.h"
 
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
 #include <QUrl>
 #include <algorithm>
 
@@ -27,6 +31,71 @@ void appendList(QVariantList &out, const QSettings &store, const QString &key, i
         out.append(i < items.size() ? items.at(i) : QString());
 }
 
+// The keys a factory file must hold to replace the user's file.
+QStringList factoryProfileKeys()
+{
+    QStringList keys{QStringLiteral("sensor/reportRate_Z4"), QStringLiteral("sensor/dpi_Z4"),
+                     QStringLiteral("sensor/stage_Z4"),      QStringLiteral("color_Z4/type0"),
+                     QStringLiteral("color_Z4/type1"),       QStringLiteral("color_Z4/type2"),
+                     QStringLiteral("color_Z4/ledEffect")};
+    for (int i = 0; i < KeyCount; ++i)
+        keys.append(QStringLiteral("keydefine_Z4/%1").arg(i));
+    return keys;
+}
+
+QStringList factoryApConfigKeys()
+{
+    return {QStringLiteral("common/total"), QStringLiteral("common/product_name"),
+            QStringLiteral("common/sCode0"), QStringLiteral("common/sCode1"),
+            QStringLiteral("Z4/colorMaxStage")};
+}
+
+// A factory file replaces the user's only when it reads as one: parsed
+// without error and holding every key the program relies on. A missing or
+// oversized file is left to the copy, which refuses it.
+bool checkFactoryFile(const QString &path, const QStringList &keys, QString *error)
+{
+    if (!QFileInfo(path).isFile() || !settingsfile::withinLimit(path))
+        return true;
+    const QSettings factory(path, QSettings::IniFormat);
+    factory.allKeys(); // reads every section, so that status() covers them all
+    QString problem;
+    if (factory.status() != QSettings::NoError) {
+        problem = QStringLiteral("%1 is damaged: it does not read as a settings file").arg(path);
+    } else {
+        for (const QString &key : keys) {
+            if (!factory.contains(key)) {
+                problem = QStringLiteral("%1 is damaged: \"%2\" is missing").arg(path, key);
+                break;
+            }
+        }
+    }
+    if (problem.isEmpty())
+        return true;
+    if (error)
+        *error = problem;
+    return false;
+}
+
+// A store on the settings file at `path`. A file over the size limit is not
+// read: it is set aside as "<path>.too-large" and the store starts empty (or,
+// when it cannot be moved, runs on no file at all).
+std::unique_ptr<QSettings> openStore(const QString &path)
+{
+    if (settingsfile::withinLimit(path))
+        return std::make_unique<QSettings>(path, QSettings::IniFormat);
+    const QString aside = path + QStringLiteral(".too-large");
+    QFile::remove(aside);
+    if (QFile::rename(path, aside)) {
+        qWarning().noquote() << "settings file" << path << "is larger than"
+                             << settingsfile::MaxBytes << "bytes: not read, moved to" << aside;
+        return std::make_unique<QSettings>(path, QSettings::IniFormat);
+    }
+    qWarning().noquote() << "settings file" << path << "is larger than" << settingsfile::MaxBytes
+                         << "bytes and cannot be moved aside: not read, nothing saved to it";
+    return std::make_unique<QSettings>(QString(), QSettings::IniFormat);
+}
+
 // Keeps the file plain text: a url from the QML would otherwise be stored
 // as a binary @Variant blob.
 QVariant storable(const QVariant &value)
@@ -36,15 +105,22 @@ QVariant storable(const QVariant &value)
     return value;
 }
 
+bool refuse(QString *error, const QString &reason)
+{
+    if (error)
+        *error = reason;
+    return false;
+}
+
 } // namespace
 
 ConfigStore::ConfigStore(const DataLocations &locations)
     : dir(locations.settingDir() + QLatin1Char('/')),
       factory(locations.factorySettingDir() + QLatin1Char('/'))
 {
-    apConfigStore = std::make_unique<QSettings>(apConfigPath(), QSettings::IniFormat);
+    apConfigStore = openStore(apConfigPath());
     for (int i = 0; i < ProfileCount; ++i)
-        profileStores[i] = std::make_unique<QSettings>(profilePath(i), QSettings::IniFormat);
+        profileStores[i] = openStore(profilePath(i));
 }
 
 ConfigStore::~ConfigStore()
@@ -98,9 +174,11 @@ QVariantList ConfigStore::loadApConfig() const
     return list;
 }
 
-bool ConfigStore::resetApconfig()
+bool ConfigStore::resetApconfig(QString *error)
 {
-    return replaceStoreFile(*apConfigStore, apConfigPath(), apConfigDefaultPath());
+    if (!checkFactoryFile(apConfigDefaultPath(), factoryApConfigKeys(), error))
+        return false;
+    return replaceStoreFile(*apConfigStore, apConfigPath(), apConfigDefaultPath(), error);
 }
 
 QVariantList ConfigStore::loadDeviceApConfig() const
@@ -121,7 +199,10 @@ QVariantList ConfigStore::loadDefaultProfile(uchar uiPageId) const
     if (uiPageId != 0 && uiPageId != 2 && uiPageId != 3)
         return list;
 
-    const QSettings factory(defaultProfilePath(), QSettings::IniFormat);
+    // An oversized factory file reads as a missing one.
+    const QString path = defaultProfilePath();
+    const QSettings factory(settingsfile::withinLimit(path) ? path : QString(),
+                            QSettings::IniFormat);
     switch (uiPageId) {
     case 0:
         for (int i = 0; i < KeyCount; ++i)
@@ -145,27 +226,30 @@ QVariantList ConfigStore::loadDefaultProfile(uchar uiPageId) const
     return list;
 }
 
-bool ConfigStore::loadProfile(int profile, const QString &sourcePath)
+bool ConfigStore::loadProfile(int profile, const QString &sourcePath, QString *error)
 {
     if (sourcePath.isEmpty() || profile < 0 || profile >= ProfileCount)
-        return false;
-    return replaceStoreFile(*profileStores[profile], profilePath(profile), sourcePath);
+        return refuse(error, QStringLiteral("no profile %1 or no file").arg(profile + 1));
+    return replaceStoreFile(*profileStores[profile], profilePath(profile), sourcePath, error);
 }
 
-bool ConfigStore::saveProfile(int profile, const QString &targetPath)
+bool ConfigStore::saveProfile(int profile, const QString &targetPath, QString *error)
 {
     if (targetPath.isEmpty() || profile < 0 || profile >= ProfileCount)
-        return false;
+        return refuse(error, QStringLiteral("no profile %1 or no file").arg(profile + 1));
     // The file on disk may lag behind the store; export what the user sees.
     profileStores[profile]->sync();
-    return replaceFileWithCopy(profilePath(profile), targetPath, MaxSettingsFileBytes);
+    return replaceFileWithCopy(profilePath(profile), targetPath, MaxSettingsFileBytes, error);
 }
 
-bool ConfigStore::resetProfile(int profile)
+bool ConfigStore::resetProfile(int profile, QString *error)
 {
     if (profile < 0 || profile >= ProfileCount)
+        return refuse(error, QStringLiteral("no profile %1").arg(profile + 1));
+    if (!checkFactoryFile(defaultProfilePath(), factoryProfileKeys(), error))
         return false;
-    return replaceStoreFile(*profileStores[profile], profilePath(profile), defaultProfilePath());
+    return replaceStoreFile(*profileStores[profile], profilePath(profile), defaultProfilePath(),
+                            error);
 }
 
 void ConfigStore::sync()
@@ -189,12 +273,13 @@ QStringList ConfigStore::syncAndListUnsaved()
     return unsaved;
 }
 
-bool ConfigStore::replaceStoreFile(QSettings &store, const QString &path, const QString &source)
+bool ConfigStore::replaceStoreFile(QSettings &store, const QString &path, const QString &source,
+                                   QString *error)
 {
     // Pending changes belong to the old file; written later they would land
     // in its replacement.
     store.sync();
-    const bool replaced = replaceFileWithCopy(source, path, MaxSettingsFileBytes);
+    const bool replaced = replaceFileWithCopy(source, path, MaxSettingsFileBytes, error);
     if (replaced)
         store.sync(); // nothing pending, so this only re-reads the new file
     return replaced;

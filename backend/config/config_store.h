@@ -2,6 +2,7 @@
 
 #include "device/dev_info.h"
 #include "storage/data_locations.h"
+#include "storage/settings_file.h"
 
 #include <QSettings>
 #include <QString>
@@ -30,9 +31,12 @@ public:
     static constexpr int ProfileCount = 10;
     // "common/total" of a corrupt file must not drive an endless loop.
     static constexpr int MaxApConfigEntries = 1024;
-    // Profiles are a few kilobytes; anything far larger is not one.
-    static constexpr qint64 MaxSettingsFileBytes = 1024 * 1024;
+    // Profiles are a few kilobytes; anything far larger is not one. A store
+    // file over this size is not read (see the constructor).
+    static constexpr qint64 MaxSettingsFileBytes = settingsfile::MaxBytes;
 
+    // A settings file over the size limit is moved aside to
+    // "<file>.too-large" (logged) and its store starts empty.
     explicit ConfigStore(const DataLocations &locations);
     ~ConfigStore() override;
 
@@ -53,7 +57,9 @@ public:
     void saveApConfig(const QVariantList &apConfigs);
     QVariantList loadApConfig() const;
     // Replaces apConfig.bin by apConfigD.bin; false leaves it untouched.
-    bool resetApconfig();
+    // Every operation that replaces or writes a file gives false when it did
+    // not, with a one-line reason in `error` when given.
+    bool resetApconfig(QString *error = nullptr);
     // [ "Z4/colorMaxStage" ], default 8, kept within 0...8.
     QVariantList loadDeviceApConfig() const;
     // "common/name": the host window's title.
@@ -69,12 +75,13 @@ public:
     // Import: replaces profile `profile` by a copy of `sourcePath`. An empty
     // path (dialog cancelled), a bad index or an unreadable source changes
     // nothing and gives false.
-    bool loadProfile(int profile, const QString &sourcePath);
+    bool loadProfile(int profile, const QString &sourcePath, QString *error = nullptr);
     // Export: copies profile `profile` (with its pending changes) to
     // `targetPath`, replacing an existing file there.
-    bool saveProfile(int profile, const QString &targetPath);
-    // Replaces profile `profile` by pD.bin.
-    bool resetProfile(int profile);
+    bool saveProfile(int profile, const QString &targetPath, QString *error = nullptr);
+    // Replaces profile `profile` by pD.bin. Both resets refuse a factory file
+    // that does not read as one, or lacks a key the program relies on.
+    bool resetProfile(int profile, QString *error = nullptr);
 
     // Writes every pending change to disk.
     void sync();
@@ -93,7 +100,8 @@ public:
     QString secrecyCode(int index) const override;
 
 private:
-    bool replaceStoreFile(QSettings &store, const QString &path, const QString &source);
+    bool replaceStoreFile(QSettings &store, const QString &path, const QString &source,
+                          QString *error);
 
     QString dir;     // the user's files, ending in '/'
     QString factory; // the shipped factory files, ending in '/'

@@ -1,7 +1,7 @@
 #include "backend/config/user_files.h"
 
 #include "backend/config/config_store.h"
-#include "backend/config/file_copy.h"
+#include "storage/file_copy.h"
 #include "storage/data_locations.h"
 
 #include <QDir>

@@ -1,5 +1,7 @@
 #include "backend/gun/gun_data.h"
 
+#include "storage/settings_file.h"
+
 #include <QFile>
 #include <QSettings>
 
@@ -32,7 +34,8 @@ QVariantList paddedSlice(const QVariantList &list, qsizetype from, qsizetype cou
     return out;
 }
 
-QVariantList readList(const QSettings &settings, const QString &key)
+// At most `maxElements` (the length of a record) are taken.
+QVariantList readList(const QSettings &settings, const QString &key, qsizetype maxElements)
 {
     const QVariant value = settings.value(key);
     if (!value.isValid()) {
@@ -41,16 +44,17 @@ QVariantList readList(const QSettings &settings, const QString &key)
     // A single element comes back from an INI file as a plain string.
     QVariantList out;
     const QStringList items = value.toStringList();
-    for (const QString &item : items) {
-        out.append(item);
+    for (qsizetype i = 0; i < items.size() && i < maxElements; ++i) {
+        out.append(items.at(i));
     }
     return out;
 }
 
-bool flush(QSettings &settings)
+// Whether the file is there to be read or written: the files ship with the
+// program, and one far larger than any of them is not read.
+bool usable(const QString &path)
 {
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    return !path.isEmpty() && QFile::exists(path) && settingsfile::withinLimit(path);
 }
 
 } // namespace
@@ -74,26 +78,26 @@ QString GunData::slotRecordPath() const
 bool GunData::saveGundata(const QVariant &gameNo, const QVariantList &gunData) const
 {
     const QString path = tablePath(gameNo);
-    if (path.isEmpty() || !QFile::exists(path)) {
+    if (!usable(path)) {
         return false;
     }
     QSettings table(path, QSettings::IniFormat);
     for (int gun = 0; gun < kGuns; ++gun) {
         table.setValue(gunKey(gun), paddedSlice(gunData, qsizetype(gun) * kGunFields, kGunFields));
     }
-    return flush(table);
+    return settingsfile::sync(table);
 }
 
 QVariantList GunData::getGundata(const QVariant &gameNo) const
 {
     const QString path = tablePath(gameNo);
-    if (path.isEmpty() || !QFile::exists(path)) {
+    if (!usable(path)) {
         return {};
     }
     const QSettings table(path, QSettings::IniFormat);
     QVariantList out;
     for (int gun = 0; gun < kGuns; ++gun) {
-        out.append(readList(table, gunKey(gun)));
+        out.append(readList(table, gunKey(gun), kGunFields));
     }
     return out;
 }
@@ -102,27 +106,26 @@ bool GunData::saveSelGundata(const QVariant &selGun, const QVariantList &gunData
 {
     bool ok = false;
     const int slot = selGun.toInt(&ok);
-    if (!ok || !QFile::exists(slotRecordPath())) {
+    if (!ok || slot < 0 || slot >= kSlots || !usable(slotRecordPath())) {
         return false;
     }
-    // Extra elements are kept as the page gave them; missing ones become 0
-    // so that a record always has its four fields.
-    QVariantList record = paddedSlice(gunData, 0, kSlotFields);
-    record.append(gunData.mid(kSlotFields));
+    // A record always has its four fields: missing ones become 0, extra
+    // ones are not kept.
+    const QVariantList record = paddedSlice(gunData, 0, kSlotFields);
     QSettings records(slotRecordPath(), QSettings::IniFormat);
     records.setValue(gunKey(slot), record);
-    return flush(records);
+    return settingsfile::sync(records);
 }
 
 QVariantList GunData::getSelGundata(const QVariant &selGun) const
 {
     bool ok = false;
     const int slot = selGun.toInt(&ok);
-    if (!ok || !QFile::exists(slotRecordPath())) {
+    if (!ok || !usable(slotRecordPath())) {
         return {};
     }
     const QSettings records(slotRecordPath(), QSettings::IniFormat);
-    return readList(records, gunKey(slot));
+    return readList(records, gunKey(slot), kSlotFields);
 }
 
 std::array<int, GunData::kSlotFields> GunData::slotRecord(int slot) const

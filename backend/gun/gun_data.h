@@ -12,7 +12,8 @@
 // fire time, fire period]). Both are INI files under "gunData/<n>".
 //
 // The files ship with the program: saving into a file that is not there
-// writes nothing and creates nothing. Lists from the page that are shorter
+// writes nothing and creates nothing; a file over 1 MiB is neither read nor
+// written. Reads take at most the values of a record. Lists from the page that are shorter
 // than a record are padded with 0, never read past their end.
 class GunData
 {
@@ -38,10 +39,12 @@ public:
     // Empty when the table does not exist.
     QVariantList getGundata(const QVariant &gameNo) const;
 
-    // Writes the slot record "gunData/<selGun>" when the slot-record file
-    // exists and selGun is an integer. Returns false when nothing was written.
+    // Writes the slot record "gunData/<selGun>" (its first four values, padded
+    // with 0) when the slot-record file exists and selGun is a slot 0..2.
+    // Returns false when nothing was written.
     bool saveSelGundata(const QVariant &selGun, const QVariantList &gunData) const;
-    // The slot record as stored (text elements); empty when absent.
+    // The slot record as stored (text elements, at most four); empty when
+    // absent.
     QVariantList getSelGundata(const QVariant &selGun) const;
 
     // The slot record as numbers for building key matrices: missing records,

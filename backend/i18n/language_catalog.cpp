@@ -2,6 +2,7 @@
 
 #include "backend/backend_log.h"
 #include "backend/i18n/qt4_locale.h"
+#include "storage/settings_file.h"
 
 #include <QDebug>
 #include <QDir>
@@ -42,9 +43,27 @@ const QStringList &LanguageCatalog::builtInMessages()
     return english;
 }
 
+bool LanguageCatalog::isCode(const QString &langCode)
+{
+    return langCode.size() == 6 && std::all_of(langCode.begin(), langCode.end(),
+                                               [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
 QString LanguageCatalog::filePath(const QString &langCode) const
 {
+    if (!isCode(langCode))
+        return {};
     return dir + QStringLiteral("lang_") + langCode + QStringLiteral(".ini");
+}
+
+std::unique_ptr<QSettings> LanguageCatalog::open(const QString &langCode) const
+{
+    // Anything but six digits, or a file no language file comes near in
+    // size, reads as a missing file: a code never leads out of the folder.
+    const QString path = filePath(langCode);
+    if (path.isEmpty() || !settingsfile::withinLimit(path))
+        return std::make_unique<QSettings>(QString(), QSettings::IniFormat);
+    return std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 
 QString LanguageCatalog::displayName(const QString &code)
@@ -81,7 +100,8 @@ QString LanguageCatalog::checksum(qint64 n)
 
 QStringList LanguageCatalog::getGlobalStrings(const QString &langCode)
 {
-    const QSettings file(filePath(langCode), QSettings::IniFormat);
+    const auto opened = open(langCode);
+    const QSettings &file = *opened;
 
     QStringList strings{textOf(file.value(QStringLiteral("font/family")))};
     const int total =
@@ -106,7 +126,8 @@ QStringList LanguageCatalog::getGlobalStrings(const QString &langCode)
 
 QStringList LanguageCatalog::getProductLayoutStrings_Z4(const QString &langCode) const
 {
-    const QSettings file(filePath(langCode), QSettings::IniFormat);
+    const auto opened = open(langCode);
+    const QSettings &file = *opened;
     QStringList names;
     for (int i = 0; i < LayoutPositions; ++i)
         names.append(textOf(file.value(QStringLiteral("Z4_133C6AA/%1").arg(i))));

@@ -3,6 +3,9 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
+#include <memory>
+
+class QSettings;
 
 // The language files <folder>/lang_<code>.ini, where <code> is a
 // Qt 4 language number and a Qt 4 country number, three digits each. Files
@@ -37,6 +40,9 @@ public:
     static const QStringList &builtInMessages();
 
     QString languageDir() const { return dir; }
+    // Exactly six decimal digits; any other code names no file.
+    static bool isCode(const QString &langCode);
+    // The file of a code; empty when it is no code.
     QString filePath(const QString &langCode) const;
 
     static QString displayName(const QString &code);
@@ -44,6 +50,10 @@ public:
     static QString checksum(qint64 n);
 
 private:
+    // The language file of a code, opened; an empty store for anything that
+    // is not a code or not a language file.
+    std::unique_ptr<QSettings> open(const QString &langCode) const;
+
     QString dir;
     QStringList messages;
 };

@@ -46,6 +46,13 @@ void HeadlessPrompts::warning(const QString &title, const QString &text)
     messages.flush();
 }
 
+void HeadlessPrompts::failure(const QString &title, const QString &text)
+{
+    anyFailure = true;
+    messages << "z4config: error: " << oneLine(title) << ": " << oneLine(text) << "\n";
+    messages.flush();
+}
+
 bool HeadlessPrompts::askOkCancel(const QString &title, const QString &text)
 {
     const bool given = !answers.isEmpty();

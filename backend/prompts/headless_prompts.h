@@ -13,7 +13,8 @@ class QTextStream;
 // counts as cancelled. Questions take the answers given on the command line
 // in order, then their default (Cancel). Warnings, questions and dialogs
 // that found no path are reported on `messages` (stderr in the program), so
-// a script sees what a window would have shown.
+// a script sees what a window would have shown; failures are printed as
+// errors and remembered.
 class HeadlessPrompts : public UserPrompts
 {
 public:
@@ -24,10 +25,14 @@ public:
     QString saveFileName(const QString &caption, const QString &dir,
                          const QString &filter) override;
     void warning(const QString &title, const QString &text) override;
+    // Printed as an error; the run then ends with failed() set.
+    void failure(const QString &title, const QString &text) override;
     bool askOkCancel(const QString &title, const QString &text) override;
 
     // The paths no dialog asked for.
     const QStringList &unusedFilePaths() const { return files; }
+    // Whether any operation reported a failure.
+    bool failed() const { return anyFailure; }
 
 private:
     QString nextFile(const QString &caption, const QString &filter);
@@ -35,4 +40,5 @@ private:
     QStringList files;
     QList<bool> answers;
     QTextStream &messages;
+    bool anyFailure = false;
 };

@@ -19,6 +19,10 @@ public:
     virtual QString saveFileName(const QString &caption, const QString &dir,
                                  const QString &filter) = 0;
     virtual void warning(const QString &title, const QString &text) = 0;
+    // Something the user asked for was not done (a file that could not be
+    // written); what was there before is kept. The window names the file in
+    // its notice, so only prompts without a window report it here.
+    virtual void failure(const QString & /*title*/, const QString & /*text*/) {}
     // A modal OK/Cancel warning; true for OK.
     virtual bool askOkCancel(const QString &title, const QString &text) = 0;
 

@@ -12,6 +12,9 @@ const QString kColourKey = QStringLiteral("color/");
 // The profile keeps keys 0..125; the last two entries of the block are sent
 // but not recorded.
 constexpr int kRecordedKeys = 126;
+// Lengths of the stored lists a page reads back.
+constexpr int kLedTypeValues = 5; // effect, speed, light, colour, direction
+constexpr int kRgb = 3;
 // A picture with this option is only kept in the profile.
 constexpr uchar kPictureOnlyRecorded = 0xFF;
 
@@ -38,7 +41,7 @@ void KeyboardSettings::setLedType(uchar option, uchar effect, uchar speed, uchar
 
 QVariantList KeyboardSettings::ledType()
 {
-    return storedList(live(), kLedTypeKey);
+    return storedList(live(), kLedTypeKey, kLedTypeValues);
 }
 
 void KeyboardSettings::setKeyMatrix(const QVariantList &page)
@@ -67,7 +70,7 @@ void KeyboardSettings::setUserPicture(uchar index, uchar option, const QVariantL
 
 QVariantList KeyboardSettings::userPicture(uchar index)
 {
-    return storedList(live(), userPictureKey(index));
+    return storedList(live(), userPictureKey(index), keyboardblock::kPictureBytes);
 }
 
 void KeyboardSettings::setColour(uchar index, uchar red, uchar green, uchar blue)
@@ -80,5 +83,5 @@ void KeyboardSettings::setColour(uchar index, uchar red, uchar green, uchar blue
 
 QVariantList KeyboardSettings::colour(uchar index)
 {
-    return storedList(live(), kColourKey + QString::number(index));
+    return storedList(live(), kColourKey + QString::number(index), kRgb);
 }

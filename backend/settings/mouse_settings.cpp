@@ -22,6 +22,11 @@ const QString kLedEffectKey = QStringLiteral("color_Z4/ledEffect");
 const QString kKeydefineKey = QStringLiteral("keydefine_Z4/");
 const QString kScrollSwapKey = QStringLiteral("keydefine_Z4/scrollswap");
 
+// Lengths of the stored lists a page reads back: longer lists in a damaged
+// or foreign profile are cut to these.
+constexpr int kLedEffectValues = 3; // effect, brightness, speed
+constexpr int kEntryBytes = 4;      // one key of a key matrix
+constexpr int kStageValues = 8;     // DPI stages, stage colour indices
 constexpr uchar kScrollSwapBit = 0x40;
 // Stage count the sensor page offers when the mouse does not say.
 constexpr uchar kDefaultStageCount = 8;
@@ -82,9 +87,10 @@ void MouseSettings::selectProfile(int index)
 QVariantList MouseSettings::keyDefinition(const QVariant &key)
 {
     if (onMouse())
-        return storedList(live(), kKeydefineKey + key.toString());
+        return storedList(live(), kKeydefineKey + key.toString(), kEntryBytes);
     if (onKeyboard())
-        return storedList(live(), KeyboardSettings::keyDefinitionPrefix() + key.toString());
+        return storedList(live(), KeyboardSettings::keyDefinitionPrefix() + key.toString(),
+                          kEntryBytes);
     return {};
 }
 
@@ -166,7 +172,7 @@ void MouseSettings::setLedEffect(uchar effect, uchar option1, uchar option2,
 
 QVariantList MouseSettings::ledEffect()
 {
-    return storedUIntList(live(), kLedEffectKey);
+    return storedUIntList(live(), kLedEffectKey, kLedEffectValues);
 }
 
 void MouseSettings::setColours(uchar type, const QVariantList &values)
@@ -187,7 +193,9 @@ void MouseSettings::setColours(uchar type, const QVariantList &values)
 
 QVariantList MouseSettings::colours(uchar type)
 {
-    return storedUIntList(live(), kColourTypeKey + QString::number(type));
+    // Palette and stage colours are 8 x RGB; type 2 holds 8 colour indices.
+    return storedUIntList(live(), kColourTypeKey + QString::number(type),
+                          type == 2 ? kStageValues : mouseblock::kColourBytes);
 }
 
 void MouseSettings::setDpiStages(uchar stageCount, const QVariantList &stageBytes,
@@ -201,7 +209,7 @@ void MouseSettings::setDpiStages(uchar stageCount, const QVariantList &stageByte
 
 QVariantList MouseSettings::dpiValues()
 {
-    return storedList(live(), kDpiKey);
+    return storedList(live(), kDpiKey, kStageValues);
 }
 
 void MouseSettings::setKeyMatrix(const QVariantList &page)

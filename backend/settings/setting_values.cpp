@@ -37,28 +37,30 @@ QVariantList intList(const uchar *bytes, int count)
     return list;
 }
 
-QVariantList storedList(QSettings &store, const QString &key)
+QVariantList storedList(QSettings &store, const QString &key, qsizetype maxElements)
 {
     const QVariant value = store.value(key);
-    if (!value.isValid())
+    if (!value.isValid() || maxElements <= 0)
         return {};
     if (value.metaType().id() == QMetaType::QStringList) {
+        const QStringList elements = value.toStringList();
         QVariantList list;
-        for (const QString &element : value.toStringList())
-            list.append(element);
+        list.reserve(qMin(elements.size(), maxElements));
+        for (qsizetype i = 0; i < elements.size() && i < maxElements; ++i)
+            list.append(elements.at(i));
         return list;
     }
     if (value.metaType().id() == QMetaType::QVariantList)
-        return value.toList();
+        return value.toList().mid(0, maxElements);
     const QString text = value.toString();
     if (text.isEmpty())
         return {};
     return {text};
 }
 
-QVariantList storedUIntList(QSettings &store, const QString &key)
+QVariantList storedUIntList(QSettings &store, const QString &key, qsizetype maxElements)
 {
-    QVariantList list = storedList(store, key);
+    QVariantList list = storedList(store, key, maxElements);
     for (QVariant &element : list)
         element = element.toUInt();
     return list;

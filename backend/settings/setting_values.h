@@ -43,13 +43,15 @@ QVariant elementAt(const QVariantList &list, qsizetype i);
 // Bytes as the integer list the page receives.
 QVariantList intList(const uchar *bytes, int count);
 
-// A list stored in a profile, its elements as the file gives them (text).
-// The settings file writes a one-element list as a plain value; that comes
-// back as a list of one element. Absent or empty: an empty list.
-QVariantList storedList(QSettings &store, const QString &key);
+// A list stored in a profile, its elements as the file gives them (text),
+// at most `maxElements` of them: the length its use allows (a damaged file
+// may hold any number). The settings file writes a one-element list as a
+// plain value; that comes back as a list of one element. Absent or empty: an
+// empty list.
+QVariantList storedList(QSettings &store, const QString &key, qsizetype maxElements);
 
 // storedList with each element converted to an unsigned integer.
-QVariantList storedUIntList(QSettings &store, const QString &key);
+QVariantList storedUIntList(QSettings &store, const QString &key, qsizetype maxElements);
 
 // A stored scalar as an integer 0..255 (the byte the command carried).
 int storedByte(QSettings &store, const QString &key);

@@ -1,9 +1,11 @@
 #include "macro/library/macro_library.h"
 
+#include "storage/file_copy.h"
+#include "storage/settings_file.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -11,38 +13,20 @@ namespace {
 
 const QString binSuffix = QStringLiteral(".bin");
 
-// Copies source over target so that an existing target stays intact until
-// the copy is complete.
-bool copyReplacing(const QString &sourcePath, const QString &targetPath)
+// Copies source over target; an existing target stays intact until the copy
+// is complete. Copying a file onto itself is done at once.
+bool copyReplacing(const QString &sourcePath, const QString &targetPath, QString *error)
 {
     const QFileInfo sourceInfo(sourcePath);
     const QFileInfo targetInfo(targetPath);
-    if (!sourceInfo.isFile())
+    if (!sourceInfo.isFile()) {
+        if (error)
+            *error = QStringLiteral("cannot read %1: not a file").arg(sourcePath);
         return false;
+    }
     if (targetInfo.exists() && sourceInfo.canonicalFilePath() == targetInfo.canonicalFilePath())
         return true;
-
-    QFile source(sourcePath);
-    if (!source.open(QIODevice::ReadOnly))
-        return false;
-    QSaveFile target(targetPath);
-    if (!target.open(QIODevice::WriteOnly))
-        return false;
-    char buffer[16384];
-    for (;;) {
-        const qint64 n = source.read(buffer, sizeof buffer);
-        if (n < 0) {
-            target.cancelWriting();
-            break;
-        }
-        if (n == 0)
-            break;
-        if (target.write(buffer, n) != n) {
-            target.cancelWriting();
-            break;
-        }
-    }
-    return target.commit();
+    return replaceFileWithCopy(sourcePath, targetPath, settingsfile::MaxBytes, error);
 }
 
 } // namespace
@@ -71,6 +55,11 @@ bool MacroLibrary::exists(const QString &name) const
 {
     const QString path = filePath(name);
     return !path.isEmpty() && QFileInfo(path).isFile();
+}
+
+bool MacroLibrary::usable(const QString &name) const
+{
+    return exists(name) && settingsfile::withinLimit(filePath(name));
 }
 
 bool MacroLibrary::ensureDirectory() const
@@ -103,8 +92,7 @@ QString MacroLibrary::createMacroIni()
         file.setValue(QStringLiteral("repeat"), 1);
         file.setValue(QStringLiteral("did"), -1);
         file.endGroup();
-        file.sync();
-        if (file.status() == QSettings::NoError)
+        if (settingsfile::sync(file))
             return name;
     }
     QFile::remove(path);
@@ -118,7 +106,7 @@ bool MacroLibrary::deleteMacroIni(const QString &name)
 
 QStringList MacroLibrary::loadMacroIni(const QString &name) const
 {
-    if (!exists(name))
+    if (!usable(name))
         return {};
     const QSettings file(filePath(name), QSettings::IniFormat);
     const qint64 stored = file.value(QStringLiteral("config/total"), 0).toString().toLongLong();
@@ -136,7 +124,7 @@ MacroSaveResult MacroLibrary::saveMacroIni(const QString &name, const QStringLis
                                            int currentDeviceId)
 {
     MacroSaveResult result;
-    if (!exists(name))
+    if (!usable(name))
         return result;
     const qsizetype count = qMin<qsizetype>(lines.size(), maxLines);
     int index = -1;
@@ -149,8 +137,7 @@ MacroSaveResult MacroLibrary::saveMacroIni(const QString &name, const QStringLis
             file.setValue(QString::number(i), lines.at(i));
         file.endGroup();
         index = file.value(QStringLiteral("config/index"), -1).toInt();
-        file.sync();
-        if (file.status() != QSettings::NoError)
+        if (!settingsfile::sync(file))
             return result;
     }
     result.saved = true;
@@ -160,7 +147,7 @@ MacroSaveResult MacroLibrary::saveMacroIni(const QString &name, const QStringLis
 
 QVariantList MacroLibrary::loadMacroIniConfig(const QString &name, int currentDeviceId) const
 {
-    if (!exists(name))
+    if (!usable(name))
         return {};
     const QSettings file(filePath(name), QSettings::IniFormat);
     const int did = file.value(QStringLiteral("config/did"), -1).toInt();
@@ -173,14 +160,13 @@ QVariantList MacroLibrary::loadMacroIniConfig(const QString &name, int currentDe
 bool MacroLibrary::setMacroIniConfig(const QString &name, const QVariantList &config,
                                      int currentDeviceId)
 {
-    if (config.size() < 2 || !exists(name))
+    if (config.size() < 2 || !usable(name))
         return false;
     QSettings file(filePath(name), QSettings::IniFormat);
     file.setValue(QStringLiteral("config/index"), config.at(0).toInt());
     file.setValue(QStringLiteral("config/repeat"), config.at(1).toInt());
     file.setValue(QStringLiteral("config/did"), currentDeviceId);
-    file.sync();
-    return file.status() == QSettings::NoError;
+    return settingsfile::sync(file);
 }
 
 bool MacroLibrary::renameMacroIniFile(const QString &oldName, const QString &newName)
@@ -190,28 +176,40 @@ bool MacroLibrary::renameMacroIniFile(const QString &oldName, const QString &new
     return QFile::rename(filePath(oldName), filePath(newName));
 }
 
-bool MacroLibrary::exportMacroIni(const QString &name, const QString &targetPath) const
+bool MacroLibrary::exportMacroIni(const QString &name, const QString &targetPath,
+                                  QString *error) const
 {
-    if (targetPath.isEmpty() || !exists(name))
+    if (targetPath.isEmpty() || !exists(name)) {
+        if (error)
+            *error = QStringLiteral("there is no macro \"%1\"").arg(name);
         return false;
-    return copyReplacing(filePath(name), targetPath);
+    }
+    return copyReplacing(filePath(name), targetPath, error);
 }
 
-QString MacroLibrary::importMacroIni(const QString &sourcePath)
+QString MacroLibrary::importMacroIni(const QString &sourcePath, QString *error)
 {
     if (sourcePath.isEmpty())
         return {};
     QString name = QDir::fromNativeSeparators(sourcePath).section(u'/', -1);
     if (name.endsWith(binSuffix, Qt::CaseInsensitive))
         name.chop(binSuffix.size());
-    if (!isValidName(name) || !ensureDirectory())
+    if (!isValidName(name)) {
+        if (error)
+            *error = QStringLiteral("\"%1\" is not a usable macro name").arg(name);
         return {};
-    return copyReplacing(sourcePath, filePath(name)) ? name : QString();
+    }
+    if (!ensureDirectory()) {
+        if (error)
+            *error = QStringLiteral("cannot create the macro folder %1").arg(dir);
+        return {};
+    }
+    return copyReplacing(sourcePath, filePath(name), error) ? name : QString();
 }
 
 uint MacroLibrary::repeatCount(const QString &name) const
 {
-    if (!exists(name))
+    if (!usable(name))
         return 1;
     const QSettings file(filePath(name), QSettings::IniFormat);
     return file.value(QStringLiteral("config/repeat"), 1).toUInt();

@@ -40,9 +40,11 @@ struct MacroSaveResult
 class MacroLibrary
 {
 public:
-    // A corrupt "config/total" must not make a load run away; no macro the
-    // device can hold comes anywhere near this many lines.
-    static constexpr int maxLines = 10000;
+    // A corrupt "config/total" must not make a load run away. A device block
+    // holds at most 96 records (192 bytes, two bytes a record), that is some
+    // 200 lines with their delays; this leaves ample room to edit a longer
+    // recording down, and loads and saves no more.
+    static constexpr int maxLines = 1024;
 
     static constexpr std::uint8_t mouseDeviceId = 1;
     static constexpr std::uint8_t keyboardDeviceId = 0;
@@ -78,11 +80,15 @@ public:
     // False when the old macro is missing, the new name is taken or invalid.
     bool renameMacroIniFile(const QString &oldName, const QString &newName);
     // Copies the macro file to targetPath (empty: the dialog was cancelled).
-    // An existing target is replaced only once the copy is complete.
-    bool exportMacroIni(const QString &name, const QString &targetPath) const;
+    // An existing target is replaced only once the copy is complete; a copy
+    // that fails (a full disk) leaves it as it was and gives false, with the
+    // reason in `error` when given.
+    bool exportMacroIni(const QString &name, const QString &targetPath,
+                        QString *error = nullptr) const;
     // Copies the file at sourcePath into the library under its base name
-    // (without ".bin") and returns that name; "" when cancelled or failed.
-    QString importMacroIni(const QString &sourcePath);
+    // (without ".bin") and returns that name; "" when cancelled or failed
+    // (failures leave a macro of that name as it was and set `error`).
+    QString importMacroIni(const QString &sourcePath, QString *error = nullptr);
 
     // "config/repeat" read as unsigned, 1 when missing; the mouse block
     // carries it as its play count.
@@ -94,6 +100,9 @@ public:
     static std::optional<MacroUpload> uploadFor(int index, int deviceId);
 
 private:
+    // An existing macro file no larger than a settings file may be: a file
+    // over that is treated as missing (loads give nothing, saves refuse).
+    bool usable(const QString &name) const;
     bool ensureDirectory() const;
 
     QString dir;

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -106,6 +107,11 @@ private slots:
     void defaultProfileWithoutFactoryFile();
     void defaultProfileMissingListKeepsPositions();
     void settingsApartFromShippedDataWriteOnlyTheUsersFiles();
+
+    void damagedFactoryFileIsNotCopied_data();
+    void damagedFactoryFileIsNotCopied();
+    void oversizedSettingsFileIsSetAside();
+    void longFactoryListsAreCutToThePage();
 
 private:
     std::unique_ptr<QTemporaryDir> tmp;
@@ -404,7 +410,8 @@ void TestConfigStore::resetProfileWithoutFactoryKeepsProfile()
 
 void TestConfigStore::resetApconfigReplacesSettings()
 {
-    const QByteArray factory = "[common]\nname=Factory\ntotal=2\n0=1\n1=2\n";
+    const QByteArray factory = "[common]\nname=Factory\nproduct_name=K, M\nsCode0=740352\n"
+                               "sCode1=740352\ntotal=2\n0=1\n1=2\n[Z4]\ncolorMaxStage=8\n";
     writeFile(settingDir() + QStringLiteral("apConfigD.bin"), factory);
     ConfigStore store(DataLocations::beside(tmp->path()));
     store.saveApConfig({5, 6, 7});
@@ -526,7 +533,8 @@ void TestConfigStore::settingsApartFromShippedDataWriteOnlyTheUsersFiles()
     // the user's files elsewhere.
     const QString shipped = tmp->path() + QStringLiteral("/share");
     const QString user = tmp->path() + QStringLiteral("/home");
-    const QByteArray factoryAp = "[common]\nname=Factory\ntotal=1\n0=4\n";
+    const QByteArray factoryAp = "[common]\nname=Factory\ntotal=1\n0=4\nproduct_name=Z4\n"
+                                 "sCode0=1\nsCode1=2\n[Z4]\ncolorMaxStage=8\n";
     writeFile(shipped + QStringLiteral("/setting/apConfigD.bin"), factoryAp);
     writeFile(shipped + QStringLiteral("/setting/pD.bin"), FullFactoryProfile);
     writeFile(user + QStringLiteral("/setting/p2.bin"), "[sensor]\nstage_Z4=1\n");
@@ -558,6 +566,98 @@ void TestConfigStore::settingsApartFromShippedDataWriteOnlyTheUsersFiles()
              (QStringList{QStringLiteral("apConfigD.bin"), QStringLiteral("pD.bin")}));
     QCOMPARE(readFile(shipped + QStringLiteral("/setting/apConfigD.bin")), factoryAp);
     QCOMPARE(readFile(shipped + QStringLiteral("/setting/pD.bin")), FullFactoryProfile);
+}
+
+void TestConfigStore::damagedFactoryFileIsNotCopied_data()
+{
+    QTest::addColumn<bool>("profile"); // the profile reset, else the settings reset
+    QTest::addColumn<QByteArray>("factory");
+    QTest::addColumn<QString>("problem");
+    QByteArray rejected = FullFactoryProfile;
+    rejected.replace("[color_Z4]", "[color_Z4");
+    QByteArray withoutKey = FullFactoryProfile;
+    withoutKey.replace("15=4, 0, 2, 0\n", "");
+    QTest::newRow("profile: a line the reader rejects")
+        << true << rejected << "does not read as a settings file";
+    QTest::newRow("profile: a key missing")
+        << true << withoutKey << "\"keydefine_Z4/15\" is missing";
+    QTest::newRow("profile: empty")
+        << true << QByteArray() << "\"sensor/reportRate_Z4\" is missing";
+    QTest::newRow("settings: no product names")
+        << false
+        << QByteArray("[common]\nname=F\ntotal=0\nsCode0=1\nsCode1=1\n[Z4]\ncolorMaxStage=8\n")
+        << "\"common/product_name\" is missing";
+    QTest::newRow("settings: not a settings file")
+        << false << QByteArray("\"common\ntotal=1\n") << "does not read as a settings file";
+}
+
+void TestConfigStore::damagedFactoryFileIsNotCopied()
+{
+    QFETCH(bool, profile);
+    QFETCH(QByteArray, factory);
+    QFETCH(QString, problem);
+    const QString factoryPath = settingDir() + (profile ? "pD.bin" : "apConfigD.bin");
+    const QString userPath = settingDir() + (profile ? "p1.bin" : "apConfig.bin");
+    writeFile(factoryPath, factory);
+    writeFile(userPath, "[sensor]\nstage_Z4=6\n[common]\nname=Mine\n");
+    ConfigStore store(DataLocations::beside(tmp->path()));
+
+    QString error;
+    QVERIFY(!(profile ? store.resetProfile(0, &error) : store.resetApconfig(&error)));
+    QVERIFY2(error.startsWith(factoryPath + QStringLiteral(" is damaged: ")), qPrintable(error));
+    QVERIFY2(error.endsWith(problem), qPrintable(error));
+    QCOMPARE(readFile(userPath), QByteArray("[sensor]\nstage_Z4=6\n[common]\nname=Mine\n"));
+    QSettings &kept = profile ? store.liveProfile() : store.apConfig();
+    QCOMPARE(kept.value(QStringLiteral("sensor/stage_Z4")).toInt(), 6);
+}
+
+void TestConfigStore::oversizedSettingsFileIsSetAside()
+{
+    // A list of half a million elements, as a damaged file may hold.
+    QByteArray huge = "[sensor]\nstage_Z4=6\ndpi_Z4=1";
+    while (huge.size() <= ConfigStore::MaxSettingsFileBytes)
+        huge += ", 1";
+    huge += "\n";
+    writeFile(settingDir() + QStringLiteral("p2.bin"), huge);
+    writeFile(settingDir() + QStringLiteral("pD.bin"), huge);
+    QTest::ignoreMessage(
+        QtWarningMsg, QRegularExpression(QStringLiteral("p2.bin is larger than 1048576 bytes: "
+                                                        "not read, moved to .*p2.bin.too-large")));
+
+    ConfigStore store(DataLocations::beside(tmp->path()));
+    QVERIFY(store.setCurrentProfile(1));
+    QVERIFY(!store.liveProfile().contains(QStringLiteral("sensor/stage_Z4")));
+    QVERIFY(!QFile::exists(settingDir() + QStringLiteral("p2.bin")));
+    QCOMPARE(readFile(settingDir() + QStringLiteral("p2.bin.too-large")), huge);
+    // The factory file reads as missing: defaults, and empty lists.
+    const QList<int> defaults = toInts(store.loadDefaultProfile(3));
+    QCOMPARE(defaults.mid(0, 4), (QList<int>{2, 5, 2, 5}));
+    QCOMPARE(defaults.at(12), 2);
+    QCOMPARE(defaults.count(-1000), defaults.size() - 5); // the lists, empty
+
+    store.liveProfile().setValue(QStringLiteral("sensor/stage_Z4"), 3);
+    store.sync();
+    QCOMPARE(readFile(settingDir() + QStringLiteral("p2.bin")),
+             QByteArray("[sensor]\nstage_Z4=3\n"));
+}
+
+void TestConfigStore::longFactoryListsAreCutToThePage()
+{
+    QByteArray factory = FullFactoryProfile;
+    const QByteArray tail(", 9", 3);
+    for (const QByteArray &key :
+         {QByteArray("dpi_Z4=250, 500, 750, 1000, 0, 0, 0, 0"),
+          QByteArray("type2=7, 6, 5, 4, 3, 2, 1, 0"), QByteArray("ledEffect=2, 7, 7"),
+          QByteArray("0=1, 0, 240, 0"), QByteArray("51, 52, 53, 54"), QByteArray("21, 22, 23, 24")})
+        factory.replace(key, key + tail.repeated(100));
+    writeFile(settingDir() + QStringLiteral("pD.bin"), factory);
+
+    const ConfigStore store(DataLocations::beside(tmp->path()));
+    const QList<int> sensor = toInts(store.loadDefaultProfile(3));
+    QCOMPARE(sensor.size(), 45);
+    QVERIFY(!sensor.contains(9));
+    QCOMPARE(store.loadDefaultProfile(0).size(), 64);
+    QCOMPARE(toInts(store.loadDefaultProfile(2)).mid(24), (QList<int>{2, 7, 7}));
 }
 
 QTEST_GUILESS_MAIN(TestConfigStore)

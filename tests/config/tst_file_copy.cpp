@@ -1,4 +1,4 @@
-#include "backend/config/file_copy.h"
+#include "storage/file_copy.h"
 #include "support/test_files.h"
 
 #include <QDateTime>

@@ -1,7 +1,9 @@
+#include "storage/settings_file.h"
 #include "backend/gun/gun_data.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -163,8 +165,8 @@ private slots:
         QTest::newRow("empty") << QVariantList{} << QVariantList{"0", "0", "0", "0"};
         QTest::newRow("game only") << QVariantList{2} << QVariantList{"2", "0", "0", "0"};
         QTest::newRow("three") << QVariantList{1, 4, 9} << QVariantList{"1", "4", "9", "0"};
-        QTest::newRow("extra kept")
-            << QVariantList{1, 4, 9, 20, 5} << QVariantList{"1", "4", "9", "20", "5"};
+        QTest::newRow("extra dropped")
+            << QVariantList{1, 4, 9, 20, 5} << QVariantList{"1", "4", "9", "20"};
     }
     void shortSlotRecordsArePadded()
     {
@@ -193,6 +195,44 @@ private slots:
         touch(m_gun->slotRecordPath());
         QVERIFY(!m_gun->saveSelGundata(QStringLiteral("first"), {1, 2, 3, 40}));
         QCOMPARE(QFile(m_gun->slotRecordPath()).size(), 0);
+    }
+
+    void slotsOutsideZeroToTwoAreRefused()
+    {
+        touch(m_gun->slotRecordPath());
+        QVERIFY(!m_gun->saveSelGundata(3, {1, 2, 3, 40}));
+        QVERIFY(!m_gun->saveSelGundata(-1, {1, 2, 3, 40}));
+        QCOMPARE(QFile(m_gun->slotRecordPath()).size(), 0);
+    }
+
+    // Damaged files: lists longer than a record give the record's length, and
+    // a file over 1 MiB is neither read nor written.
+    void damagedFilesAreBounded()
+    {
+        const QString table = m_dir->filePath(QStringLiteral("gunData0.bin"));
+        QStringList longList;
+        for (int i = 0; i < 1000; ++i)
+            longList.append(QString::number(i));
+        {
+            QSettings tableFile(table, QSettings::IniFormat);
+            QSettings records(m_gun->slotRecordPath(), QSettings::IniFormat);
+            for (int gun = 0; gun < GunData::kGuns; ++gun)
+                tableFile.setValue(QStringLiteral("gunData/%1").arg(gun), longList);
+            records.setValue(QStringLiteral("gunData/1"), longList);
+        }
+        const QVariantList guns = m_gun->getGundata(0);
+        QCOMPARE(guns.size(), GunData::kTableValues);
+        QCOMPARE(guns.mid(7, 7), asText({0, 1, 2, 3, 4, 5, 6}));
+        QCOMPARE(m_gun->getSelGundata(1), asText({0, 1, 2, 3}));
+
+        QFile file(table);
+        QVERIFY(file.open(QIODevice::Append));
+        QVERIFY(file.write(QByteArray(settingsfile::MaxBytes, ';')) > 0);
+        file.close();
+        const qint64 size = QFileInfo(table).size();
+        QVERIFY(m_gun->getGundata(0).isEmpty());
+        QVERIFY(!m_gun->saveGundata(0, fullTable()));
+        QCOMPARE(QFileInfo(table).size(), size);
     }
 
 private:

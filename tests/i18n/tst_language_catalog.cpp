@@ -1,5 +1,6 @@
 #include "backend/i18n/language_catalog.h"
 #include "backend/i18n/qt4_locale.h"
+#include "storage/settings_file.h"
 #include "support/test_files.h"
 
 #include <QDir>
@@ -33,6 +34,9 @@ private slots:
 
     void layoutAlwaysSixteen_data();
     void layoutAlwaysSixteen();
+
+    void onlyALanguageFileIsRead_data();
+    void onlyALanguageFileIsRead();
 
 private:
     QString langFile(const QString &code) const
@@ -288,6 +292,46 @@ void TestLanguageCatalog::layoutAlwaysSixteen()
     QCOMPARE(names.size(), 16);
     QCOMPARE(names.mid(0, head.size()), head);
     QVERIFY(!names.contains(QStringLiteral("EXTRA")));
+}
+
+void TestLanguageCatalog::onlyALanguageFileIsRead_data()
+{
+    // Each code names a file that is there (relative to the language
+    // folder): the code, not the file system, must stop the read.
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("path out of the folder") << "x/../../../../outside/evil"
+                                            << "../../../outside/evil.ini";
+    QTest::newRow("five digits") << "03100"
+                                 << "lang_03100.ini";
+    QTest::newRow("seven digits") << "0310000"
+                                  << "lang_0310000.ini";
+    QTest::newRow("a letter") << "03100a"
+                              << "lang_03100a.ini";
+    QTest::newRow("other digits") << QStringLiteral("٠٣١٠٠٠") << QStringLiteral("lang_٠٣١٠٠٠.ini");
+    QTest::newRow("a blank") << "031000 "
+                             << "lang_031000 .ini";
+    QTest::newRow("a file over 1 MiB") << "031000"
+                                       << "lang_031000.ini";
+}
+
+void TestLanguageCatalog::onlyALanguageFileIsRead()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, file);
+    const QString root = tmp->path() + QStringLiteral("/program");
+    const QString i18n = root + QStringLiteral("/modules/i18n/");
+    QByteArray text = "[font]\nfamily=Evil\n[msg]\n0=evil\n[Z4_133C6AA]\n0=EVIL\n";
+    if (code == QLatin1String("031000"))
+        text += QByteArray(settingsfile::MaxBytes, ';');
+    writeFile(QDir::cleanPath(i18n + file), text);
+    QVERIFY(QDir().mkpath(i18n + QStringLiteral("lang_x")));
+
+    LanguageCatalog catalog(root);
+    QTest::ignoreMessage(QtDebugMsg, "cs: \"7418700\"");
+    QCOMPARE(catalog.getGlobalStrings(code), QStringList{QString()});
+    QCOMPARE(catalog.msgStrings(), LanguageCatalog::builtInMessages());
+    QCOMPARE(catalog.getProductLayoutStrings_Z4(code), QStringList(16, QString()));
 }
 
 QTEST_GUILESS_MAIN(TestLanguageCatalog)

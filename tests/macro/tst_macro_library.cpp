@@ -1,3 +1,4 @@
+#include "storage/settings_file.h"
 #include "macro/keys/key_names.h"
 #include "macro/library/macro_library.h"
 #include "macro/library/macro_line.h"
@@ -188,6 +189,58 @@ private slots:
             QCOMPARE(int(r.upload->macroId), macroId);
         }
         QCOMPARE(MacroLibrary::uploadFor(index, device), r.upload);
+    }
+
+    // The settings reader skips a line it rejects and keeps an error state;
+    // the save rewrites the file all the same, so it did happen.
+    void saveOverARejectedLineSavesAndUploads_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("no equals sign") << QByteArray("bogus line");
+        QTest::newRow("open quote") << QByteArray("\"index=1");
+        QTest::newRow("open section") << QByteArray("[macro");
+    }
+
+    void saveOverARejectedLineSavesAndUploads()
+    {
+        QFETCH(QByteArray, line);
+        MacroLibrary lib = library();
+        const QString name = lib.createMacroIni();
+        QVERIFY(lib.setMacroIniConfig(name, {0, 1}, 1));
+        QFile file(path(name));
+        QVERIFY(file.open(QIODevice::Append));
+        QVERIFY(file.write(line + "\n0=B    [Down]\n") > 0);
+        file.close();
+
+        const QStringList lines{"A    [Down]", "A      [Up]"};
+        const MacroSaveResult r = lib.saveMacroIni(name, lines, 1);
+        QVERIFY(r.saved);
+        QCOMPARE(r.upload, (MacroUpload{MacroUpload::Command::Mouse13H, 1}));
+        QCOMPARE(lib.loadMacroIni(name), lines);
+        QCOMPARE(lib.loadMacroIniConfig(name, 1), (QVariantList{0, 1}));
+    }
+
+    // A file over 1 MiB is no macro: nothing reads it, nothing writes it.
+    void oversizedMacroFileIsNeitherReadNorWritten()
+    {
+        MacroLibrary lib = library();
+        const QString name = lib.createMacroIni();
+        QVERIFY(lib.saveMacroIni(name, {"A    [Down]"}, 1).saved);
+        QFile file(path(name));
+        QVERIFY(file.open(QIODevice::Append));
+        QVERIFY(file.write(QByteArray(settingsfile::MaxBytes, ';')) > 0);
+        file.close();
+        const QByteArray before = [&] {
+            QFile f(path(name));
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+
+        QVERIFY(lib.loadMacroIni(name).isEmpty());
+        QVERIFY(lib.loadMacroIniConfig(name, 1).isEmpty());
+        QVERIFY(!lib.saveMacroIni(name, {"B    [Down]"}, 1).saved);
+        QVERIFY(!lib.setMacroIniConfig(name, {0, 1}, 1));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
     }
 
     void bindingBelongsToItsDevice()

@@ -1,4 +1,5 @@
 #include "backend/prompts/user_prompts.h"
+#include "backend/settings/keyboard_settings.h"
 #include "backend/settings/mouse_settings.h"
 #include "page_lists.h"
 #include "settings_rig.h"
@@ -427,6 +428,36 @@ private slots:
         QCOMPARE(texts(ops.keyDefinition(3)), (QStringList{"0", "0", "4", "0"}));
         rig.hid->swichCurDevice(2);
         QVERIFY(ops.keyDefinition(3).isEmpty());
+    }
+
+    // A damaged profile may hold a list of any length; a getter hands the
+    // page no more than the setting has.
+    void longStoredListsAreCutToTheirUse_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("length");
+        QTest::newRow("key definition") << "keydefine_Z4/3" << 4;
+        QTest::newRow("stage colour ids") << "color_Z4/type2" << 8;
+        QTest::newRow("keyboard picture") << "userPicture/1" << 512;
+    }
+
+    void longStoredListsAreCutToTheirUse()
+    {
+        QFETCH(QString, key);
+        QFETCH(int, length);
+        SettingsRig rig(SettingsRig::mouse());
+        QVERIFY(rig.ready);
+        MouseSettings mouse(*rig.hid, rig.profileAccess(), slotRecord);
+        KeyboardSettings keyboard(*rig.hid, [&rig]() -> QSettings & { return rig.profile(); });
+        QStringList stored;
+        for (int i = 0; i < 5000; ++i)
+            stored.append(QString::number(i % 200));
+        rig.profile().setValue(key, stored);
+
+        const QVariantList got = key.startsWith(u'k')   ? mouse.keyDefinition(3)
+                                 : key.startsWith(u'c') ? mouse.colours(2)
+                                                        : keyboard.userPicture(1);
+        QCOMPARE(texts(got), stored.mid(0, length));
     }
 
     void profileGettersDefaults()

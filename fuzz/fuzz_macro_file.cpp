@@ -1,0 +1,41 @@
+// A macro file of any content, read the way the macro page and the upload
+// read it, then saved again.
+//
+// Properties: reads never return more lines than the library's bound; the
+// binding is empty or [index, repeat]; the upload blocks have their sizes;
+// saving the lines that were read succeeds and they read back unchanged.
+
+#include "storage/settings_file.h"
+#include "fuzz_support.h"
+#include "macro/encoder/macro_upload.h"
+#include "macro/library/macro_library.h"
+
+#include <QTemporaryDir>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    static const bool started = (fuzzsupport::startQt(), true);
+    (void)started;
+    static QTemporaryDir dir;
+    static MacroLibrary library(dir.path());
+    const QString name = QStringLiteral("fuzzed");
+    fuzzsupport::writeInput(library.filePath(name), data, size);
+
+    // A file over the settings limit is no macro: nothing reads it.
+    const bool readable = qint64(size) <= settingsfile::MaxBytes;
+    const QStringList lines = library.loadMacroIni(name);
+    FUZZ_CHECK(lines.size() <= MacroLibrary::maxLines);
+    for (int device : {0, 1}) {
+        const QVariantList binding = library.loadMacroIniConfig(name, device);
+        FUZZ_CHECK(binding.size() == (readable ? 2 : 0));
+    }
+    FUZZ_CHECK(mouseUploadBlock(library, 1, name, 1).bytes.size() == MacroEncoder::mouseBlockSize);
+    FUZZ_CHECK(keyboardUploadBlock(library, 0, name, 0).bytes.size() ==
+               MacroEncoder::keyboardBlockSize);
+
+    const MacroSaveResult saved = library.saveMacroIni(name, lines, 1);
+    FUZZ_CHECK(saved.saved == readable);
+    if (readable)
+        FUZZ_CHECK(library.loadMacroIni(name) == lines);
+    return 0;
+}

@@ -1,0 +1,247 @@
+// Replacing files on a full disk: every replacement fails, says why and
+// keeps the old file, and the program reports it. The disk is a small tmpfs,
+// filled up, in a mount namespace of this process alone; that takes root
+// (CI runs as root), elsewhere the test skips.
+
+#include "backend/config/config_store.h"
+#include "macro/library/macro_library.h"
+#include "storage/data_locations.h"
+#include "support/test_files.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+namespace {
+
+// Why no tmpfs can be mounted here; empty when it can.
+QString mountProblem;
+
+// Must run before the first thread starts: unshare() refuses a namespace
+// change in a multi-threaded process.
+QString enterPrivateMountNamespace()
+{
+    if (geteuid() != 0)
+        return QStringLiteral("needs root to mount a small disk");
+    if (unshare(CLONE_NEWNS) != 0)
+        return QStringLiteral("unshare: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+    // Keep every mount made here out of the machine's own namespace.
+    if (mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        return QStringLiteral("mount: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+    return {};
+}
+
+// A 256 KiB tmpfs over `dir`, and a filler file that can take all its room.
+class SmallDisk
+{
+public:
+    explicit SmallDisk(const QString &dir) : dir(dir)
+    {
+        QDir().mkpath(dir);
+        mounted = mount("tmpfs", QFile::encodeName(dir).constData(), "tmpfs", 0, "size=256k") == 0;
+    }
+    ~SmallDisk()
+    {
+        if (mounted)
+            umount2(QFile::encodeName(dir).constData(), MNT_DETACH);
+    }
+    bool isMounted() const { return mounted; }
+
+    // True once a write was refused for want of space.
+    bool fill()
+    {
+        const int fd =
+            open(QFile::encodeName(fillerPath()).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (fd < 0)
+            return false;
+        const QByteArray block(4096, 'f');
+        while (write(fd, block.constData(), size_t(block.size())) > 0) {
+        }
+        const bool full = errno == ENOSPC;
+        close(fd);
+        return full;
+    }
+    void makeRoom() { QFile::remove(fillerPath()); }
+
+private:
+    QString fillerPath() const { return dir + QStringLiteral("/filler"); }
+
+    QString dir;
+    bool mounted = false;
+};
+
+QString binDir()
+{
+    return qEnvironmentVariable("Z4_BIN_DIR");
+}
+
+void copyFolder(const QString &from, const QString &to)
+{
+    QDir().mkpath(to);
+    const QDir source(from);
+    for (const QString &name : source.entryList(QDir::Files))
+        QVERIFY(QFile::copy(source.filePath(name), to + QLatin1Char('/') + name));
+}
+
+enum class Operation
+{
+    ProfileReset,
+    SettingsReset,
+    ProfileImport,
+    ProfileExport,
+    MacroImport,
+    MacroExport,
+    MacroSave
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Operation)
+
+class TestFullDisk : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        if (!mountProblem.isEmpty())
+            QSKIP(qPrintable(mountProblem));
+    }
+
+    void replacementKeepsTheOldFile_data()
+    {
+        QTest::addColumn<Operation>("operation");
+        QTest::addColumn<QString>("kept"); // the file that must stay as it was
+        QTest::newRow("profile reset") << Operation::ProfileReset << "modules/setting/p1.bin";
+        QTest::newRow("settings reset")
+            << Operation::SettingsReset << "modules/setting/apConfig.bin";
+        QTest::newRow("profile import") << Operation::ProfileImport << "modules/setting/p1.bin";
+        QTest::newRow("profile export") << Operation::ProfileExport << "export.pf";
+        QTest::newRow("macro import") << Operation::MacroImport << "modules/macro/Mine.bin";
+        QTest::newRow("macro export") << Operation::MacroExport << "export.bin";
+        // The line the settings reader rejects leaves it in an error state
+        // that must not hide the failed write.
+        QTest::newRow("macro save over a rejected line")
+            << Operation::MacroSave << "modules/macro/Mine.bin";
+    }
+
+    void replacementKeepsTheOldFile()
+    {
+        QFETCH(Operation, operation);
+        QFETCH(QString, kept);
+
+        QTemporaryDir root;
+        SmallDisk disk(root.path());
+        QVERIFY(disk.isMounted());
+        const QString folder = root.path() + QStringLiteral("/modules/setting");
+        copyFolder(binDir() + QStringLiteral("/modules/setting"), folder);
+        writeFile(folder + QStringLiteral("/p1.bin"), "[sensor]\nstage_Z4=4\n");
+        writeFile(folder + QStringLiteral("/apConfig.bin"), "[common]\nname=Mine\n");
+        writeFile(root.filePath(QStringLiteral("modules/macro/Mine.bin")),
+                  "[config]\ntotal=1\nrejected line\n[macro]\n0=A    [Down]\n");
+        writeFile(root.filePath(QStringLiteral("export.pf")), "old export");
+        writeFile(root.filePath(QStringLiteral("export.bin")), "old export");
+        // Sources to import, on another disk.
+        QTemporaryDir elsewhere;
+        const QString profileSource = elsewhere.filePath(QStringLiteral("other.pf"));
+        const QString macroSource = elsewhere.filePath(QStringLiteral("Mine.bin"));
+        writeFile(profileSource, "[sensor]\nstage_Z4=1\n");
+        writeFile(macroSource, "[config]\ntotal=0\n");
+
+        ConfigStore store(DataLocations::beside(root.path()));
+        MacroLibrary macros(root.filePath(QStringLiteral("modules/macro")));
+        const auto run = [&](QString *error) {
+            switch (operation) {
+            case Operation::ProfileReset:
+                return store.resetProfile(0, error);
+            case Operation::SettingsReset:
+                return store.resetApconfig(error);
+            case Operation::ProfileImport:
+                return store.loadProfile(0, profileSource, error);
+            case Operation::ProfileExport:
+                return store.saveProfile(0, root.filePath(QStringLiteral("export.pf")), error);
+            case Operation::MacroImport:
+                return !macros.importMacroIni(macroSource, error).isEmpty();
+            case Operation::MacroExport:
+                return macros.exportMacroIni(QStringLiteral("Mine"),
+                                             root.filePath(QStringLiteral("export.bin")), error);
+            case Operation::MacroSave:
+                return macros.saveMacroIni(QStringLiteral("Mine"), {"B    [Down]"}, 1).saved;
+            }
+            return false;
+        };
+
+        const QString keptPath = root.filePath(kept);
+        const QByteArray before = readFile(keptPath);
+        QVERIFY(disk.fill());
+        const QDir keptFolder = QFileInfo(keptPath).absoluteDir();
+        const QStringList filesBefore = keptFolder.entryList(QDir::Files);
+
+        QString error;
+        QVERIFY(!run(&error));
+        if (operation != Operation::MacroSave)
+            QVERIFY2(error.contains(QStringLiteral("No space left on device")), qPrintable(error));
+        QCOMPARE(readFile(keptPath), before);
+        QCOMPARE(keptFolder.entryList(QDir::Files), filesBefore); // no temporary left
+        QCOMPARE(store.liveProfile().value(QStringLiteral("sensor/stage_Z4")).toInt(), 4);
+        QCOMPARE(store.windowTitle(), QStringLiteral("Mine"));
+
+        // With room on the disk the very same operation goes through.
+        disk.makeRoom();
+        QVERIFY2(run(&error), qPrintable(error));
+        QVERIFY(readFile(keptPath) != before);
+    }
+
+    // The program says what failed and exits non-zero; before, it exited 0
+    // and left the files empty.
+    void headlessRunReportsTheFailure()
+    {
+        QTemporaryDir copy;
+        QVERIFY(QFile::copy(binDir() + QStringLiteral("/z4config"),
+                            copy.filePath(QStringLiteral("z4config"))));
+        QFile::setPermissions(copy.filePath(QStringLiteral("z4config")),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QString folder = copy.filePath(QStringLiteral("modules/setting"));
+        SmallDisk disk(folder);
+        QVERIFY(disk.isMounted());
+        copyFolder(binDir() + QStringLiteral("/modules/setting"), folder);
+        const QByteArray profile = readFile(folder + QStringLiteral("/p1.bin"));
+        const QByteArray settings = readFile(folder + QStringLiteral("/apConfig.bin"));
+        QVERIFY(!profile.isEmpty() && !settings.isEmpty());
+        QVERIFY(disk.fill());
+
+        QProcess program;
+        program.start(
+            copy.filePath(QStringLiteral("z4config")),
+            {"--demo", "--call", "ui_View.resetProfile", "0", "--call", "ui_View.resetApconfig"});
+        QVERIFY(program.waitForFinished(30000));
+        const QByteArray err = program.readAllStandardError();
+        QCOMPARE(program.exitCode(), 4);
+        QVERIFY2(err.contains("z4config: error: PROFILE: P01 was not reset: cannot write "),
+                 err.constData());
+        QVERIFY2(err.contains("z4config: error: SETTINGS: The settings were not reset: "),
+                 err.constData());
+        QCOMPARE(err.count("No space left on device"), 2);
+        QCOMPARE(readFile(folder + QStringLiteral("/p1.bin")), profile);
+        QCOMPARE(readFile(folder + QStringLiteral("/apConfig.bin")), settings);
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    mountProblem = enterPrivateMountNamespace();
+    QCoreApplication app(argc, argv);
+    TestFullDisk test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_full_disk.moc"
