@@ -16,7 +16,12 @@ Item {
     // DPI indicator colours of the eight stages: RGB triples (type 1) and
     // colour indices into the logo's colours (type 2).
     readonly property var factoryColorIndex: [0, 1, 2, 3, 4, 5, 6, 7]
-    readonly property var factoryRgb: [].concat(...factoryColorIndex.map(i => Sensors.logoColors[i]))
+    readonly property var factoryRgb: {
+        const rgb = [];
+        for (const i of factoryColorIndex)
+            rgb.push(...Sensors.logoColors[i]);
+        return rgb;
+    }
     property var stageRgb: factoryRgb.slice()
     property var stageColorIndex: factoryColorIndex.slice()
     // Positions in the factory list of loadDefaultProfile(3).
