@@ -25,7 +25,8 @@ Item {
 
     property bool isGlobalSettingSelect: false
 
-    // The mouse as the backend last reported it.
+    // The mouse as the backend last reported it; its name stays while it is
+    // away.
     property bool deviceConnected: true
     property string deviceName: ""
     property string deviceFirmware: ""
@@ -75,7 +76,7 @@ Item {
 
     function setDeviceStatus(status) {
         root.deviceConnected = Boolean(status.connected);
-        root.deviceName = String(status.name || "");
+        root.deviceName = String(status.name || root.deviceName);
         root.deviceFirmware = String(status.firmware || "");
     }
 
@@ -178,7 +179,9 @@ Item {
     BusyIndicator {
         id: busyIndicator
         objectName: "busyIndicator"
-        anchors.centerIn: parent
+        // In the band between the header and the pages: over no control.
+        anchors.horizontalCenter: parent.horizontalCenter
+        y: product_Z4.pageAreaTop - height - 2
         z: 99
     }
 
@@ -203,6 +206,8 @@ Item {
         id: product_Z4
         objectName: "product_Z4"
         menusEnabled: !root.isGlobalSettingSelect
+        deviceName: root.deviceName
+        deviceFirmware: root.deviceFirmware
     }
 
     Environment_Decoration {
@@ -249,7 +254,8 @@ Item {
         objectName: "goneBanner"
         anchors.horizontalCenter: parent.horizontalCenter
         y: 68
-        visible: !root.deviceConnected && decoration.opacity > 0
+        // The busy lock takes its place while it runs.
+        visible: !root.deviceConnected && decoration.opacity > 0 && !busyIndicator.visible
         text: Theme.text("goneBanner")
         sizeStep: 1
         font.bold: true

@@ -12,6 +12,10 @@ Item {
     property var _ProductLayoutStringList: builtInLayout()
     property var deviceApConfig: [8]
     property bool menusEnabled: true
+    // The mouse, for the panel shown while no page is chosen.
+    property string deviceName: ""
+    property string deviceFirmware: ""
+    readonly property int pageAreaTop: pageArea.y
     readonly property int curID: pageArea.curID
 
     signal msg_KB(bool isDown, int usbCode)
@@ -169,6 +173,14 @@ Item {
             width: pageArea.width
             height: pageArea.height
 
+            DevicePanel {
+                objectName: "devicePanel"
+                anchors.fill: parent
+                visible: pageArea.curID < 0
+                name: mainZ4.deviceName
+                firmware: mainZ4.deviceFirmware
+                connected: App.deviceConnected
+            }
             Image {
                 anchors.fill: parent
                 visible: pageArea.curID >= 0
@@ -229,10 +241,11 @@ Item {
             to: -2 * pageArea.width
             easing.type: Easing.InCubic
             duration: 0.5 * Theme.animationSpeed
+            // The next page slides in, or the device panel when no page is
+            // chosen.
             onStopped: {
                 pageArea.curID = pageArea.pendingIndex;
-                if (pageArea.pendingIndex >= 0)
-                    slideIn.start();
+                slideIn.start();
             }
         }
     }

@@ -88,6 +88,48 @@ Item {
         source: Theme.skin("list_pf/listPfContainer.png")
     }
 
+    // The stack drawn at the top of the column: a button that opens the
+    // menu of the current profile.
+    Item {
+        id: menuButton
+        objectName: "btnProfileMenu"
+        function activate() {
+            App.click();
+            menuProf.openMenu(menuProf.currentIndex);
+        }
+        x: 19
+        y: 24
+        width: 57
+        height: 56
+        activeFocusOnTab: true
+        Accessible.role: Accessible.ButtonMenu
+        Accessible.name: Theme.str(152) + " " + menuProf.profileName(menuProf.currentIndex)
+        Accessible.focusable: true
+        Accessible.onPressAction: activate()
+        Keys.onPressed: event => {
+            if (App.isActivation(event)) {
+                event.accepted = true;
+                if (!event.isAutoRepeat)
+                    activate();
+            }
+        }
+        Rectangle {
+            anchors.fill: parent
+            radius: 6
+            color: menuButtonArea.pressed ? "#40FFFFFF" : "#20FFFFFF"
+            border.color: Theme.color
+            visible: menuButtonArea.containsMouse
+        }
+        MouseArea {
+            id: menuButtonArea
+            anchors.fill: parent
+            hoverEnabled: true
+            cursorShape: Qt.PointingHandCursor
+            onClicked: menuButton.activate()
+        }
+        FocusMark {}
+    }
+
     Column {
         id: list
         objectName: "profileList"
