@@ -482,6 +482,20 @@ Item {
             }
         }
 
+        // A notice on screen follows a change of language.
+        function test_notice_follows_the_language() {
+            openScene(harness.quickConfig);
+            main.showNotice({ action: "apply", ok: false, sent: 1, retry: true,
+                              failed: [{ code: 1, reason: "notConnected", write: true }] });
+            compare(part("noticeText").text, "Not saved to the mouse: POLLING RATE (the mouse is not connected).");
+            const strings = main.globalSetting_stringList.slice();
+            strings[100] = "ABFRAGERATE";
+            strings[134] = "Nicht gespeichert: %1 (%2).";
+            strings[140] = "nicht verbunden";
+            part("page_Globalsetting")._StringList = strings;
+            compare(part("noticeText").text, "Nicht gespeichert: ABFRAGERATE (nicht verbunden).");
+        }
+
         // Unplugged: the header says so at once and the device actions of
         // the bottom bar are off until the mouse is back.
         function test_status_line_follows_the_mouse() {

@@ -26,14 +26,13 @@ Item {
 
     // Shows the notice of a map from the backend; a notice with nothing to
     // say (an action that sent nothing and failed nowhere) shows nothing.
+    // The text follows a change of language while it is shown.
     function show(n) {
-        const text = bar.textOf(n);
-        if (text === "")
+        if (bar.textOf(n) === "")
             return;
         notice = n;
         failed = !n.ok;
         canRetry = Boolean(n.retry);
-        label.text = text;
         opacity = 1;
         hideTimer.interval = failed ? 12000 : 3500;
         hideTimer.restart();
@@ -97,6 +96,7 @@ Item {
     Label {
         id: label
         objectName: "noticeText"
+        text: bar.textOf(bar.notice)
         x: 14
         width: bar.width - buttons.width - 32
         anchors.verticalCenter: parent.verticalCenter
