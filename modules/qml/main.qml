@@ -1,7 +1,5 @@
+pragma ComponentBehavior: Bound
 import QtQuick
-import "basic"
-import "common"
-import "Z4"
 
 // Root of the scene: window drag, busy lock, background, the product item,
 // menus, logo, the sliding global-settings panel, the mouse's status and the
@@ -21,62 +19,17 @@ Item {
     property string globalSetting_url: page_Globalsetting._Url
     property int skin_No: page_Globalsetting.skin_No
     property bool isCustomBackground: page_Globalsetting.isCustomBackground
-    property string sourceCustomBackground: ""
-    readonly property string skinPath: ui_View.imageFolderUrl + "skin" + skin_No + "/"
+    property string sourceCustomBackground: page_Globalsetting.sourceCustomBackground
+    // Every picture is "<skinPath><path>"; empty until the backend is known.
+    readonly property string skinPath: App.view ? App.view.imageFolderUrl + "skin" + skin_No + "/" : ""
 
     property bool isGlobalSettingSelect: false
 
-    // The mouse as the backend last reported it.
+    // The mouse as the backend last reported it; its name stays while it is
+    // away.
     property bool deviceConnected: true
     property string deviceName: ""
     property string deviceFirmware: ""
-
-    // Texts of the status line, the notices and the confirmations, by key:
-    // [index in the string table, built-in English].
-    readonly property var feedbackTexts: ({
-        "disconnected": [0, "DISCONNECTED"],
-        "goneBanner": [0, "THE MOUSE IS DISCONNECTED: PLUG IT IN TO SEND CHANGES"],
-        "saved": [0, "Saved to the mouse."],
-        "notSaved": [0, "Not saved to the mouse: %1 (%2)."],
-        "notRead": [0, "Could not read from the mouse: %1 (%2)."],
-        "notSent": [0, "%1 not sent: the mouse could not be read first."],
-        "fileNotSaved": [0, "Could not be saved: %1"],
-        "pointerRefused": [0, "This desktop did not take: %1."],
-        "retry": [0, "RETRY"],
-        "close": [0, "CLOSE"],
-        "notConnected": [0, "the mouse is not connected"],
-        "openRefused": [0, "the mouse could not be opened"],
-        "busy": [0, "the mouse was busy"],
-        "sendFailed": [0, "the mouse stopped answering"],
-        "writeFailed": [0, "the mouse stopped answering"],
-        "noReply": [0, "the mouse did not answer"],
-        "readFailed": [0, "the mouse did not answer"],
-        "noAcknowledge": [0, "the mouse did not confirm it"],
-        "closed": [0, "the program is closing"],
-        "confirmTitle": [0, "PLEASE CONFIRM"],
-        "confirmAllReset": [0, "Reset every page to its factory values?"],
-        "confirmProfileReset": [0, "Reset profile %1 to its factory values? Its settings are lost."],
-        "confirmMacroDelete": [0, "Delete the macro \"%1\"?"],
-        "cursorSpeed": [101, "CURSOR SPEED"],
-        "verticalScrollLines": [102, "VERTICAL SCROLL SPEED"],
-        "doubleClickSpeed": [103, "DOUBLE CLICK SPEED"],
-        "acceleration": [0, "POINTER ACCELERATION"]
-    })
-    // Names of the device commands in notices, by code.
-    readonly property var commandTexts: ({
-        1: [100, "POLLING RATE"], 129: [100, "POLLING RATE"],
-        2: [0, "PROFILE"], 130: [0, "PROFILE"],
-        3: [86, "SENSOR"], 131: [86, "SENSOR"],
-        4: [93, "FIRE KEY"],
-        7: [111, "LED CONTROL"], 135: [111, "LED CONTROL"],
-        11: [104, "DPI LEVEL"], 139: [104, "DPI LEVEL"],
-        13: [7, "EFFECTS"], 141: [7, "EFFECTS"],
-        16: [35, "COLOR"], 144: [35, "COLOR"],
-        17: [104, "DPI LEVEL"], 145: [104, "DPI LEVEL"],
-        18: [74, "KEY"], 146: [74, "KEY"],
-        19: [44, "MACRO"], 147: [44, "MACRO"],
-        128: [0, "FIRMWARE"]
-    })
 
     signal emptyAreaPressed
     signal msg_KB(bool isDown, int usbCode)
@@ -97,11 +50,20 @@ Item {
         openingAnimation.restart();
     }
 
-    function setProtectUI(interval) {
+    // The busy lock; `action` (App.loading, App.saving) names what it waits
+    // for, loading when not told.
+    function setProtectUI(interval, action) {
+        busyIndicator.action = action === App.saving ? App.saving : App.loading;
         busyIndicator.visible = true;
-        ui_View.setEnabled(false);
+        App.view.setEnabled(false);
         protectTimer.interval = (interval === undefined) ? 1000 : Math.max(0, Number(interval));
         protectTimer.restart();
+    }
+
+    // The opening's first step.
+    function appear() {
+        App.view.playMedia_Index(1);
+        visible = true;
     }
 
     function detectKeyboard(isDown, usbCode) {
@@ -112,27 +74,9 @@ Item {
         // Captured mouse events are not used by any page.
     }
 
-    function setSkin() {
-        product_Z4.setSkin();
-    }
-
-    function tableText(entry, fallback) {
-        if (entry === undefined)
-            return fallback;
-        const s = globalSetting_stringList[entry[0]];
-        return (entry[0] > 0 && s !== undefined && String(s) !== "") ? String(s) : entry[1];
-    }
-    function text(key) {
-        return tableText(feedbackTexts[key], key);
-    }
-    function commandText(code) {
-        const hex = ("0" + Number(code).toString(16).toUpperCase()).slice(-2) + "H";
-        return tableText(commandTexts[code], hex);
-    }
-
     function setDeviceStatus(status) {
         root.deviceConnected = Boolean(status.connected);
-        root.deviceName = String(status.name || "");
+        root.deviceName = String(status.name || root.deviceName);
         root.deviceFirmware = String(status.firmware || "");
     }
 
@@ -140,60 +84,14 @@ Item {
         noticeBar.show(notice);
     }
 
-    // One sentence per kind of failure, or "Saved to the mouse." when the
-    // action sent something and nothing failed; "" when there is nothing to
-    // say.
-    function noticeText(n) {
-        const parts = [];
-        const groups = [];
-        const failed = n.failed || [];
-        for (let i = 0; i < failed.length; ++i) {
-            const f = failed[i];
-            const key = (f.reason === "notSent" ? "notSent" : (f.write ? "notSaved" : "notRead"));
-            let group = groups.find(g => g.key === key && g.reason === f.reason);
-            if (!group) {
-                group = {key: key, reason: f.reason, names: []};
-                groups.push(group);
-            }
-            const name = commandText(f.code);
-            if (group.names.indexOf(name) < 0)
-                group.names.push(name);
-        }
-        for (const g of groups)
-            parts.push(text(g.key).replace("%1", g.names.join(", ")).replace("%2", text(g.reason)));
-        if ((n.files || []).length > 0)
-            parts.push(text("fileNotSaved").replace("%1", n.files.join(", ")));
-        if ((n.pointer || []).length > 0)
-            parts.push(text("pointerRefused").replace("%1", n.pointer.map(p => text(p)).join(", ")));
-        // The mouse's part is told even when a file or the desktop failed.
-        if (groups.length === 0 && n.sent > 0)
-            parts.unshift(text("saved"));
-        return parts.join("  ");
-    }
-
-    // A user action that may write to the mouse: its outcome comes back as
-    // one notice once its last command has ended.
-    function deviceAction(name, work) {
-        ui_View.beginAction(name);
-        try {
-            work();
-        } finally {
-            ui_View.endAction();
-        }
-    }
-
-    function confirm(key, arg) {
-        return ui_View.confirm(text("confirmTitle"), text(key).replace("%1", arg === undefined ? "" : arg));
-    }
-
     function allSave() {
-        deviceAction("save", () => root.btnTotalApplyClicked());
+        App.deviceAction("save", () => root.btnTotalApplyClicked());
     }
 
     function allReset() {
-        if (!confirm("confirmAllReset"))
+        if (!App.confirm("confirmAllReset"))
             return;
-        deviceAction("reset", () => root.btnTotalResetClicked());
+        App.deviceAction("reset", () => root.btnTotalResetClicked());
     }
 
     function translateStrings(code) {
@@ -230,8 +128,35 @@ Item {
 
     onIsGlobalSettingSelectChanged: isGlobalSettingSelect ? openSettingsPanel() : closeSettingsPanel()
 
+    onMsg_KB: (isDown, usbCode) => product_Z4.keyCaptured(isDown, usbCode)
+    onEmptyAreaPressed: product_Z4.emptyAreaPressed()
+    onBtnTotalResetClicked: product_Z4.resetPages()
+    onBtnTotalApplyClicked: product_Z4.applyPages()
+
     KeyCodeString {
         id: _KeyCodeString
+    }
+
+    // What every part of the scene shares, for as long as this window lives.
+    // The backend objects are the host's context properties: this is the
+    // one place the scene reads them.
+    Binding { target: App; property: "view"; value: ui_View } // qmllint disable unqualified
+    Binding { target: App; property: "ctl"; value: ui_Ctl } // qmllint disable unqualified
+    Binding { target: App; property: "keyNames"; value: _KeyCodeString }
+    Binding { target: App; property: "deviceConnected"; value: root.deviceConnected }
+    Binding { target: Theme; property: "size"; value: root.globalSetting_size }
+    Binding { target: Theme; property: "color"; value: root.globalSetting_color }
+    Binding { target: Theme; property: "colorEnable"; value: root.globalSetting_color_enable }
+    Binding { target: Theme; property: "colorDisable"; value: root.globalSetting_color_disable }
+    Binding { target: Theme; property: "fontFamily"; value: root.globalSetting_fontFamily }
+    Binding { target: Theme; property: "animationSpeed"; value: root.animation_speed }
+    Binding { target: Theme; property: "strings"; value: root.globalSetting_stringList }
+    Binding { target: Theme; property: "skinPath"; value: root.skinPath }
+    Connections {
+        target: App
+        function onLockRequested(interval, action) {
+            root.setProtectUI(interval, action);
+        }
     }
 
     MouseArea {
@@ -246,15 +171,17 @@ Item {
         onPositionChanged: mouse => {
             if (!pressed)
                 return;
-            ui_Ctl.onXChanged(Math.round(mouse.x - pressPosition.x));
-            ui_Ctl.onYChanged(Math.round(mouse.y - pressPosition.y));
+            App.ctl.onXChanged(Math.round(mouse.x - pressPosition.x));
+            App.ctl.onYChanged(Math.round(mouse.y - pressPosition.y));
         }
     }
 
     BusyIndicator {
         id: busyIndicator
         objectName: "busyIndicator"
-        anchors.centerIn: parent
+        // In the band between the header and the pages: over no control.
+        anchors.horizontalCenter: parent.horizontalCenter
+        y: product_Z4.pageAreaTop - height - 2
         z: 99
     }
 
@@ -262,7 +189,7 @@ Item {
         id: protectTimer
         repeat: false
         onTriggered: {
-            ui_View.setEnabled(true);
+            App.view.setEnabled(true);
             busyIndicator.visible = false;
         }
     }
@@ -271,12 +198,16 @@ Item {
         id: environment
         objectName: "environment"
         opacity: 0
+        custom: root.isCustomBackground
+        customSource: root.sourceCustomBackground
     }
 
     Main_Z4 {
         id: product_Z4
         objectName: "product_Z4"
         menusEnabled: !root.isGlobalSettingSelect
+        deviceName: root.deviceName
+        deviceFirmware: root.deviceFirmware
     }
 
     Environment_Decoration {
@@ -318,16 +249,17 @@ Item {
         firmware: root.deviceFirmware
     }
 
-    Text {
+    Label {
         id: goneBanner
         objectName: "goneBanner"
         anchors.horizontalCenter: parent.horizontalCenter
         y: 68
-        // A notice in the same place says more; the header still says it.
+        // A notice in the same place says more, and the busy lock takes its
+        // place while it runs; the header still says it.
         visible: !root.deviceConnected && decoration.opacity > 0 && !noticeBar.visible
-        text: root.text("goneBanner")
-        font.family: root.globalSetting_fontFamily
-        font.pixelSize: root.globalSetting_size + 1
+                 && !busyIndicator.visible
+        text: Theme.text("goneBanner")
+        sizeStep: 1
         font.bold: true
         color: "#F05A4E"
     }
@@ -339,7 +271,7 @@ Item {
         // Between the header's arrows, above the page: it covers no control.
         y: 58
         z: 98
-        onRetryClicked: ui_View.retryFailed()
+        onRetryClicked: App.view.retryFailed()
     }
 
     // The logo is a link only while there is an address to open.
@@ -348,19 +280,19 @@ Item {
         objectName: "logo"
         readonly property bool isLink: root.globalSetting_url !== ""
         function open() {
-            ui_View.playMedia_Index(3);
+            App.view.playMedia_Index(3);
             Qt.openUrlExternally(root.globalSetting_url);
         }
         anchors.horizontalCenter: parent.horizontalCenter
         y: 270
         opacity: 0
-        source: root.skinPath + ((logo.isLink && (logoArea.containsMouse || logo.activeFocus)) ? "frame/web_1.png" : "frame/web_0.png")
+        source: Theme.skin((logo.isLink && (logoArea.containsMouse || logo.activeFocus)) ? "frame/web_1.png" : "frame/web_0.png")
         activeFocusOnTab: isLink
         Accessible.role: isLink ? Accessible.Link : Accessible.Graphic
         Accessible.name: isLink ? root.globalSetting_url : "Z4"
         Accessible.onPressAction: if (isLink) open()
         Keys.onPressed: event => {
-            if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space) {
+            if (App.isActivation(event)) {
                 event.accepted = true;
                 if (!event.isAutoRepeat)
                     logo.open();
@@ -391,6 +323,8 @@ Item {
             id: page_Globalsetting
             objectName: "page_Globalsetting"
             x: 340
+            onLanguageSelected: code => root.translateStrings(code)
+            onApplied: root.isGlobalSettingSelect = false
         }
     }
 
@@ -417,10 +351,7 @@ Item {
     SequentialAnimation {
         id: openingAnimation
         ScriptAction {
-            script: {
-                ui_View.playMedia_Index(1);
-                root.visible = true;
-            }
+            script: root.appear()
         }
         NumberAnimation {
             target: logo
@@ -495,7 +426,7 @@ Item {
             duration: root.animation_speed
         }
         ScriptAction {
-            script: ui_Ctl.onMinimize()
+            script: App.ctl.onMinimize()
         }
     }
 }

@@ -84,7 +84,7 @@ Item {
             compare(page.skin_No, 1);
             verify(!page.isCustomBackground);
             compare(page._FontFamily, "Arial");
-            compare(page._StringList.length, 131);
+            compare(page._StringList.length, 158);
             compare(page._StringList[114], "ALL SAVE");
             compare(page._StringList[117], "GUN KEY");
             compare(page._StringList[130], "CLOSE");

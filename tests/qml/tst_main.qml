@@ -318,6 +318,81 @@ Item {
             tryCompare(ui_View, "enabled", true, 1000);
         }
 
+        // The lock says what it waits for, in words of the string table, on
+        // its own background between the header and the pages: over no
+        // control, and in the place of the unplugged banner while it runs.
+        function test_busy_lock_says_what_and_covers_no_control_data() {
+            return [
+                { tag: "loading by default", action: undefined, text: "LOADING ......" },
+                { tag: "saving", action: "saving", text: "SAVING ......" },
+                { tag: "loading, translated", action: "loading", text: "LADEN ......", strings: { 154: "LADEN" } }
+            ];
+        }
+        function test_busy_lock_says_what_and_covers_no_control(data) {
+            openScene(harness.quickConfig);
+            if (data.strings) {
+                const strings = main.globalSetting_stringList.slice();
+                for (const index in data.strings)
+                    strings[index] = data.strings[index];
+                part("page_Globalsetting")._StringList = strings;
+            }
+            main.setDeviceStatus({ connected: false, name: "Z4", firmware: "" });
+            verify(part("goneBanner").visible);
+            main.setProtectUI(300, data.action);
+            const busy = part("busyIndicator");
+            verify(busy.visible);
+            verify(!part("goneBanner").visible);
+            compare(part("busyText").text, data.text);
+            const box = busy.mapToItem(main, 0, 0, busy.width, busy.height);
+            const pages = part("pageArea").mapToItem(main, 0, 0, 1, 1);
+            verify(box.y + box.height <= pages.y, "over the pages");
+            for (const name of ["menu_Up", "deviceStatus", "menu_Prof", "menu_Func"]) {
+                const item = part(name);
+                const other = item.mapToItem(main, 0, 0, item.width, item.height);
+                verify(box.x + box.width <= other.x || other.x + other.width <= box.x || box.y + box.height <= other.y || other.y + other.height <= box.y, "over " + name);
+            }
+            tryCompare(busy, "visible", false, 1000);
+            verify(part("goneBanner").visible);
+        }
+
+        // Until a page is chosen, and again when it is closed, the page area
+        // shows the mouse: its picture, name, firmware and connection.
+        function test_device_panel_until_a_page_is_chosen() {
+            openScene(harness.quickConfig);
+            main.setDeviceStatus({ connected: true, name: "Z4 Gaming Mouse", firmware: "1.0A" });
+            const panel = part("devicePanel");
+            verify(panel.visible);
+            compare(part("deviceName").text, "Z4 Gaming Mouse");
+            compare(part("deviceFirmware").text, "FIRMWARE  1.0A");
+            compare(part("deviceState").text, "CONNECTED");
+            tryCompare(part("devicePicture"), "status", Image.Ready, 1000);
+            main.setDeviceStatus({ connected: false, name: "", firmware: "" });
+            compare(part("deviceName").text, "Z4 Gaming Mouse");
+            compare(part("deviceState").text, "DISCONNECTED");
+            verify(!part("deviceFirmware").visible);
+
+            clickFunction(3);
+            verify(!panel.visible);
+            clickFunction(3);
+            tryCompare(part("pageArea"), "curID", -1, 500);
+            tryCompare(part("pageContent"), "x", 0, 500);
+            verify(panel.visible);
+        }
+
+        // The stack above the profiles is a button: it opens the menu of the
+        // current profile.
+        function test_profile_stack_opens_the_current_profile_menu() {
+            openScene(harness.quickConfig);
+            mouseClick(part("profileRow4"));
+            ui_View.clear();
+            mouseClick(part("btnProfileMenu"));
+            const menu = part("profileContextMenu");
+            verify(menu.visible);
+            compare(part("menu_Prof").menuRow, 4);
+            mouseClick(part("profileMenuItem1"));
+            compare(ui_View.callsTo("saveProfile"), [["saveProfile", 4]]);
+        }
+
         function test_bottom_menu_locks_and_signals_data() {
             return [
                 { tag: "ALL RESET", button: "btnTotalReset", signal: "btnTotalResetClicked", lock: 800 },
@@ -407,6 +482,20 @@ Item {
             }
         }
 
+        // A notice on screen follows a change of language.
+        function test_notice_follows_the_language() {
+            openScene(harness.quickConfig);
+            main.showNotice({ action: "apply", ok: false, sent: 1, retry: true,
+                              failed: [{ code: 1, reason: "notConnected", write: true }] });
+            compare(part("noticeText").text, "Not saved to the mouse: POLLING RATE (the mouse is not connected).");
+            const strings = main.globalSetting_stringList.slice();
+            strings[100] = "ABFRAGERATE";
+            strings[134] = "Nicht gespeichert: %1 (%2).";
+            strings[140] = "nicht verbunden";
+            part("page_Globalsetting")._StringList = strings;
+            compare(part("noticeText").text, "Nicht gespeichert: ABFRAGERATE (nicht verbunden).");
+        }
+
         // Unplugged: the header says so at once and the device actions of
         // the bottom bar are off until the mouse is back.
         function test_status_line_follows_the_mouse() {
@@ -459,13 +548,13 @@ Item {
         function test_tab_runs_through_menus_and_bars() {
             openScene(harness.quickConfig);
             const order = [];
-            for (let i = 0; i < 11; ++i) {
+            for (let i = 0; i < 12; ++i) {
                 keyClick(Qt.Key_Tab);
                 order.push(focusedName());
                 const item = test.Window.activeFocusItem;
                 verify(hasAccessibleName(item), order[i] + " has no accessible name");
             }
-            compare(order, ["funcButton0", "funcButton1", "funcButton2", "funcButton3", "profileList", "btnTotalReset", "btnTotalApply", "btnSettings", "btnClose", "logo", "funcButton0"]);
+            compare(order, ["funcButton0", "funcButton1", "funcButton2", "funcButton3", "btnProfileMenu", "profileList", "btnTotalReset", "btnTotalApply", "btnSettings", "btnClose", "logo", "funcButton0"]);
             keyClick(Qt.Key_Backtab);
             compare(focusedName(), "logo");
         }

@@ -1,22 +1,10 @@
 import QtQuick
 import QtTest
-import "qrc:/modules/qml/common"
-import "qrc:/modules/qml/basic"
+import "qrc:/modules/qml"
 
-// The shared widgets on their own, inside a stand-in for the root's global
-// properties.
+// The shared widgets on their own, with the scene's shared state filled in
+// as the window does.
 Item {
-    id: root
-
-    property int globalSetting_size: 11
-    property color globalSetting_color: "#FF00FFFF"
-    property color globalSetting_color_enable: "#FFAAAAAA"
-    property color globalSetting_color_disable: "#80FFFFFF"
-    property int animation_speed: 10
-    property var globalSetting_stringList: ["Arial", "OPTIONS"]
-    property string globalSetting_fontFamily: "Arial"
-    readonly property string skinPath: "file:modules/img/skin1/"
-
     width: 900
     height: 600
 
@@ -24,8 +12,12 @@ Item {
         id: ui_View
     }
     KeyCodeString {
-        id: _KeyCodeString
+        id: keyNames
     }
+    Binding { target: App; property: "view"; value: ui_View }
+    Binding { target: App; property: "keyNames"; value: keyNames }
+    Binding { target: Theme; property: "skinPath"; value: "file:modules/img/skin1/" }
+    Component.onCompleted: Theme.animationSpeed = 10
 
     Slider {
         id: slider
@@ -98,8 +90,8 @@ Item {
     Button_2state {
         id: button
         y: 340
-        source0: root.skinPath + "list_dn/btnApply_0.png"
-        source1: root.skinPath + "list_dn/btnApply_1.png"
+        source0: Theme.skinPath + "list_dn/btnApply_0.png"
+        source1: Theme.skinPath + "list_dn/btnApply_1.png"
         onClicked: ui_View.record("clicked", [])
     }
     Checkbox {
@@ -217,7 +209,7 @@ Item {
             tryVerify(() => box().height === longList.shownRows * longList.itemHeight, 3000);
         }
         function init() {
-            root.animation_speed = 10;
+            Theme.animationSpeed = 10;
             longList.closeList();
             tryVerify(() => !box().visible);
             longList.setCurIndex(-1);
@@ -244,7 +236,7 @@ Item {
             return [{ tag: "second row", row: 1, top: 0 }, { tag: "last row", row: 17 }];
         }
         function test_opening_keeps_the_chosen_row_in_view(data) {
-            root.animation_speed = 800;
+            Theme.animationSpeed = 800;
             longList.setCurIndex(data.row);
             openWithClick();
             if (data.top !== undefined)

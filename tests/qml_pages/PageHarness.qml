@@ -1,44 +1,39 @@
 import QtQuick
-import "qrc:/modules/qml/basic"
+import "qrc:/modules/qml"
 
-// Stand-in for the window around one page: the root's global properties,
-// signals and busy lock (id root), the product item's layout strings and key
-// signal (id mainZ4), the key-name table and a recording "ui_View". The page
-// itself is loaded from the resources by URL.
+// Stand-in for the window around one page: the scene's shared state (the
+// look, a recording "ui_View", the key-name table), the window-wide signals
+// and the product item's layout names and captured keys, wired to the page
+// as the window wires them. The busy lock only joins the call log, so that
+// its place among the backend calls can be checked. The page itself is
+// loaded from the resources by URL.
 Item {
-    id: root
+    id: harness
 
     property alias source: loader.source
     readonly property alias page: loader.item
     readonly property alias view: ui_View
-    readonly property alias product: mainZ4
+    readonly property alias product: product
 
-    property int globalSetting_size: 11
-    property color globalSetting_color: "#FF00FFFF"
-    property color globalSetting_color_enable: "#FFAAAAAA"
-    property color globalSetting_color_disable: "#80FFFFFF"
-    property int animation_speed: 10
-    property var globalSetting_stringList: ["Arial", "OPTIONS"]
-    property string globalSetting_fontFamily: "Arial"
-    readonly property string skinPath: "file:modules/img/skin1/"
-    property bool deviceConnected: true
+    // What the product item calls on this page for ALL RESET and ALL SAVE.
+    property string resetFunction: ""
+    property string applyFunction: ""
 
     signal emptyAreaPressed
     signal btnTotalResetClicked
     signal btnTotalApplyClicked
 
-    // The busy lock is the window's; here it only joins the call log so that
-    // its place among the backend calls can be checked.
-    function setProtectUI(interval) {
-        ui_View.calls.push(["setProtectUI", interval]);
+    // A page function, when the page has it.
+    function forward(name, args) {
+        if (page && typeof page[name] === "function")
+            page[name].apply(page, args || []);
     }
-
-    function deviceAction(name, work) {
-        work();
+    onEmptyAreaPressed: {
+        forward("commitPending");
+        forward("closeFileMenu");
     }
-    function confirm(key, arg) {
-        return ui_View.confirm(key, arg);
-    }
+    onBtnTotalResetClicked: forward(resetFunction)
+    onBtnTotalApplyClicked: forward(applyFunction)
 
     width: 800
     height: 460
@@ -47,14 +42,29 @@ Item {
         id: ui_View
     }
     KeyCodeString {
-        id: _KeyCodeString
+        id: keyNames
     }
-    Item {
-        id: mainZ4
+    Binding { target: App; property: "view"; value: ui_View }
+    Binding { target: App; property: "keyNames"; value: keyNames }
+    Binding { target: Theme; property: "skinPath"; value: "file:modules/img/skin1/" }
+    Binding { target: Theme; property: "animationSpeed"; value: 10 }
+    Connections {
+        target: App
+        function onLockRequested(interval) {
+            ui_View.calls.push(["setProtectUI", interval]);
+        }
+    }
+    QtObject {
+        id: product
         property var _ProductLayoutStringList: ["LEFT", "RIGHT", "MIDDLE", "BACKWARD", "FORWARD", "DPI SWITCH", "FIRE", "", "", "", "", "", "", "", "", ""]
         signal msg_KB(bool isDown, int usbCode)
+        onMsg_KB: (isDown, usbCode) => harness.forward("detectKeyboard", [isDown, usbCode])
     }
     Loader {
         id: loader
+        onLoaded: {
+            if (item.layoutNames !== undefined)
+                item.layoutNames = Qt.binding(() => product._ProductLayoutStringList);
+        }
     }
 }

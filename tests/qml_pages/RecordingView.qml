@@ -78,6 +78,12 @@ QtObject {
     function setEnabled(enable) {
         record("setEnabled", arguments);
     }
+    function beginAction(name) {
+        record("beginAction", arguments);
+    }
+    function endAction() {
+        record("endAction", arguments);
+    }
     function loadDefaultProfile(uiPageId) {
         record("loadDefaultProfile", arguments);
         if (uiPageId === 0)

@@ -12,6 +12,8 @@ Item {
         id: harnessComponent
         PageHarness {
             source: "qrc:/modules/qml/Z4/Page_Color.qml"
+            resetFunction: "reset"
+            applyFunction: "sendEffect"
         }
     }
 
@@ -72,7 +74,7 @@ Item {
             part("ledEffectList").setCurIndex(2);
             part("ledSpeedSlider").setCurIndex(0);
             mouseClick(part("btnColorApply"));
-            compare(view.calls, [["playMedia_Index", 4], ["setProtectUI", 800], ["ui_0DH_SetRGBLedEffect", 2, 5, 2, [2, 7, 0]]]);
+            compare(view.calls, [["playMedia_Index", 4], ["setProtectUI", 800], ["beginAction", "apply"], ["ui_0DH_SetRGBLedEffect", 2, 5, 2, [2, 7, 0]], ["endAction"]]);
         }
 
         function test_effect_chosen_in_the_list() {

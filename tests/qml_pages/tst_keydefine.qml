@@ -13,6 +13,8 @@ Item {
         id: harnessComponent
         PageHarness {
             source: "qrc:/modules/qml/Z4/Page_Keydefine.qml"
+            resetFunction: "resetAll"
+            applyFunction: "sendKeyMatrix"
         }
     }
 
@@ -493,7 +495,7 @@ Item {
             const expected = factory.map(e => e.slice());
             expected[2] = [0x00, 0x00, 0x04, 0x00];
             expected[15] = [0x03, 0x00, 0xE9, 0x00];
-            compare(view.calls, [["playMedia_Index", 4], ["setProtectUI", 800], ["ui_12H_SetKeyMatrix", flat(expected)]]);
+            compare(view.calls, [["playMedia_Index", 4], ["setProtectUI", 800], ["beginAction", "apply"], ["ui_12H_SetKeyMatrix", flat(expected)], ["endAction"]]);
             view.clear();
             harness.btnTotalApplyClicked();
             compare(view.calls, [["ui_12H_SetKeyMatrix", flat(expected)]]);

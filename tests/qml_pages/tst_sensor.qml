@@ -13,6 +13,8 @@ Item {
         id: harnessComponent
         PageHarness {
             source: "qrc:/modules/qml/Z4/Page_Sensor.qml"
+            resetFunction: "loadDefaults"
+            applyFunction: "sendSettings"
         }
     }
 
@@ -210,12 +212,13 @@ Item {
             part("rateGroup").setCurIndex(0);
             part("dpiStages").selectStage(3);
             mouseClick(part("btnSensorApply"));
-            const expected = [["playMedia_Index", 4], ["setProtectUI", 1600], ["ui_01H_SetReportRate", 8], ["setCursorSpeed", 9], ["setVerticalScrollLines", 3], ["setDoubleClickSpeed", 1], ["ui_0BH_SetCurrentDPIStage", 4]];
-            compare(view.calls, expected);
-            // The bottom bar applies the same without the lock.
+            const sent = [["ui_01H_SetReportRate", 8], ["setCursorSpeed", 9], ["setVerticalScrollLines", 3], ["setDoubleClickSpeed", 1], ["ui_0BH_SetCurrentDPIStage", 4]];
+            compare(view.calls, [["playMedia_Index", 4], ["setProtectUI", 1600], ["beginAction", "apply"]].concat(sent, [["endAction"]]));
+            // The bottom bar applies the same without the lock (the bar's
+            // action is the window's).
             view.clear();
             harness.btnTotalApplyClicked();
-            compare(view.calls, expected.slice(2));
+            compare(view.calls, sent);
         }
 
         function test_reset_loads_factory_values_and_sends_dpi_and_colours_data() {
@@ -232,11 +235,12 @@ Item {
                 v.sensorDefaults = fullDefaults;
             });
             mouseClick(part("btnSensorReset"));
-            compare(view.names(), ["playMedia_Index", "setProtectUI", "loadDefaultProfile", "ui_11H_SetDPISet", "ui_10H_SetLED8StageColor"]);
+            compare(view.names(), ["playMedia_Index", "setProtectUI", "beginAction", "loadDefaultProfile", "ui_11H_SetDPISet", "ui_10H_SetLED8StageColor", "endAction"]);
             compare(view.calls[1][1], 800);
-            compare(view.calls[2][1], 3);
-            compare(view.calls[3], ["ui_11H_SetDPISet", 4, [0x07, 0x0F, 0x80, 0x1F, 0x80, 0x80, 0x80, 0x80], [800, 1600, 0, 3200, 0, 0, 0, 0]]);
-            compare(view.calls[4], ["ui_10H_SetLED8StageColor", data.type, data.colours]);
+            compare(view.calls[2][1], "reset");
+            compare(view.calls[3][1], 3);
+            compare(view.calls[4], ["ui_11H_SetDPISet", 4, [0x07, 0x0F, 0x80, 0x1F, 0x80, 0x80, 0x80, 0x80], [800, 1600, 0, 3200, 0, 0, 0, 0]]);
+            compare(view.calls[5], ["ui_10H_SetLED8StageColor", data.type, data.colours]);
             compare(part("rateGroup").currentIndex, 1);
             compare(part("cursorSlider").currentIndex, 6);
             compare(part("scrollSlider").currentIndex, 3);

@@ -8,6 +8,9 @@
 // - in the Chinese pages no text holds a word of the English string table;
 // - every control the keyboard reaches has a name for screen readers;
 // - Escape closes every open list and menu.
+// The tour ends with the feedback: the busy lock while APPLY saves, the
+// notice after it, and, with the mouse unplugged, the header, the banner, a
+// failure notice with RETRY and the device panel.
 #include "backend/i18n/language_catalog.h"
 #include "e2e/e2e_rig.h"
 
@@ -387,6 +390,44 @@ class TestWindowScreens : public QObject
                                 2000));
     }
 
+    bool connected() const { return rig->root()->property("deviceConnected").toBool(); }
+
+    void tourFeedback()
+    {
+        openPage(3);
+        QQuickItem *busy = item(QStringLiteral("busyIndicator"));
+        QQuickItem *notice = item(QStringLiteral("noticeBar"));
+        QMetaObject::invokeMethod(notice, "hide");
+        click(item(QStringLiteral("btnSensorApply")));
+        expect(busy->isVisible(), QStringLiteral("saving"), QStringLiteral("no busy lock"));
+        shoot(QStringLiteral("saving"), busy);
+        QVERIFY(rig->waitUnlocked());
+        QVERIFY(QTest::qWaitFor([&] { return notice->opacity() >= 1; }, 3000));
+        shoot(QStringLiteral("notice-saved"));
+
+        // Unplugged: the same APPLY fails and the window says so.
+        rig->mouse->stop();
+        click(item(QStringLiteral("btnSensorApply")));
+        QVERIFY(QTest::qWaitFor([&] { return !connected(); }, 5000));
+        QVERIFY(rig->waitUnlocked());
+        QVERIFY(QTest::qWaitFor([&] { return item(QStringLiteral("noticeRetry"))->isVisible(); }));
+        shoot(QStringLiteral("unplugged"));
+        click(item(QStringLiteral("funcButton3")));
+        QVERIFY(QTest::qWaitFor([&] {
+            return item(QStringLiteral("devicePanel"))->isVisible() &&
+                   qFuzzyIsNull(item(QStringLiteral("pageContent"))->x());
+        }));
+        shoot(QStringLiteral("unplugged-panel"));
+
+        QString why;
+        QVERIFY2(rig->mouse->start(&why), qPrintable(why));
+        rig->widget->checkDevice();
+        QVERIFY(QTest::qWaitFor([&] { return connected(); }, 5000));
+        QVERIFY(rig->settled());
+        QMetaObject::invokeMethod(notice, "hide");
+        QVERIFY(QTest::qWaitFor([&] { return !notice->isVisible(); }));
+    }
+
 private slots:
     void initTestCase()
     {
@@ -434,7 +475,7 @@ private slots:
         QCOMPARE(rig->root()->property("globalSetting_size").toInt(), size == 0 ? 11 : 14);
         ownWords = wordsOfLanguage(code);
 
-        // Nothing chosen: the opening's empty page area.
+        // Nothing chosen: the device panel, as after the opening.
         QQuickItem *area = item(QStringLiteral("pageArea"));
         if (area->property("curID").toInt() >= 0)
             click(item(QStringLiteral("funcButton%1").arg(area->property("curID").toInt())));
@@ -443,6 +484,7 @@ private slots:
 
         tourKeyPage();
         tourOtherPages();
+        tourFeedback();
         QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
     }
 };

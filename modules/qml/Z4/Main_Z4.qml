@@ -1,4 +1,5 @@
 import QtQuick
+import ".."
 
 // The mouse's part of the window: the sliding page area with its four pages,
 // the function menu that picks the page and the profile menu.
@@ -11,6 +12,10 @@ Item {
     property var _ProductLayoutStringList: builtInLayout()
     property var deviceApConfig: [8]
     property bool menusEnabled: true
+    // The mouse, for the panel shown while no page is chosen.
+    property string deviceName: ""
+    property string deviceFirmware: ""
+    readonly property int pageAreaTop: pageArea.y
     readonly property int curID: pageArea.curID
 
     signal msg_KB(bool isDown, int usbCode)
@@ -18,29 +23,22 @@ Item {
     width: 1000
     height: 600
 
-    // Page functions are looked up before they are called so that a page
-    // without one of them (a page still being built) does not stop the rest.
-    function callPage(page, name, args) {
-        if (page && typeof page[name] === "function")
-            page[name].apply(page, args || []);
-    }
-
     function initUI() {
-        const config = ui_View.loadDeviceApConfig();
+        const config = App.view.loadDeviceApConfig();
         deviceApConfig = (config && config.length > 0) ? config : [8];
-        callPage(page_Keydefine, "initUI");
-        callPage(page_Macro, "initUI");
-        callPage(page_Color, "initUI", [deviceApConfig]);
-        callPage(page_Sensor, "initUI");
+        page_Keydefine.initUI();
+        page_Macro.initUI();
+        page_Color.initUI(deviceApConfig);
+        page_Sensor.initUI();
     }
 
     // The seven keys of the mouse (left, right, middle, backward, forward, DPI
     // switch, fire) named by the string table; the other positions do not
     // exist.
     function builtInLayout() {
-        const texts = root.globalSetting_stringList;
-        const names = [[51, "LEFT"], [52, "RIGHT"], [53, "MIDDLE"], [54, "BACKWARD"], [55, "FORWARD"], [95, "DPI SWITCH"], [123, "FIRE"]];
-        const layout = names.map(([index, fallback]) => texts && texts[index] ? String(texts[index]) : fallback);
+        const layout = [];
+        for (const index of [51, 52, 53, 54, 55, 95, 123])
+            layout.push(Theme.str(index));
         while (layout.length < 16)
             layout.push("");
         return layout;
@@ -49,27 +47,25 @@ Item {
     // A language without key names (or whose file is gone) keeps the
     // built-in layout, so the key page never loses its keys.
     function translateStrings(code) {
-        const layout = ui_View.getProductLayoutStrings_Z4(code);
-        const named = layout && Array.prototype.some.call(layout, name => String(name) !== "");
+        const layout = App.view.getProductLayoutStrings_Z4(code);
+        let named = false;
+        for (let i = 0; layout && i < layout.length; ++i)
+            named = named || String(layout[i]) !== "";
         _ProductLayoutStringList = named ? layout : builtInLayout();
-        callPage(page_Keydefine, "translateStrings");
-        callPage(page_Macro, "translateStrings");
-        callPage(page_Color, "translateStrings");
+        page_Keydefine.translateStrings();
+        page_Macro.translateStrings();
+        page_Color.translateStrings();
         menu_Func.translateStrings();
         menu_Prof.translateStrings();
-    }
-
-    function setSkin() {
-        menu_Func.setSkin();
     }
 
     // The profile files changed under the pages: switch the live profile and
     // read the pages again.
     function reloadProfile(index) {
-        ui_View.ui_02H_SetCurrentProfile(index);
-        callPage(page_Keydefine, "initUI");
-        callPage(page_Color, "refresh");
-        callPage(page_Sensor, "initUI");
+        App.view.ui_02H_SetCurrentProfile(index);
+        page_Keydefine.initUI();
+        page_Color.refresh();
+        page_Sensor.initUI();
     }
 
     function powerOn() {
@@ -86,13 +82,35 @@ Item {
         pageArea.show(index);
     }
 
-    Connections {
-        target: root
-        function onMsg_KB(isDown, usbCode) {
-            if (isDown)
-                mainZ4.lastPressKeyCode = usbCode;
-            mainZ4.msg_KB(isDown, usbCode);
-        }
+    // A key captured anywhere on the desktop, for the pages that wait for
+    // one.
+    function keyCaptured(isDown, usbCode) {
+        if (isDown)
+            lastPressKeyCode = usbCode;
+        msg_KB(isDown, usbCode);
+    }
+    onMsg_KB: (isDown, usbCode) => {
+        page_Keydefine.detectKeyboard(isDown, usbCode);
+        page_Macro.detectKeyboard(isDown, usbCode);
+    }
+
+    // A press on the window's empty area ends what the pages have open.
+    function emptyAreaPressed() {
+        page_Keydefine.commitPending();
+        page_Macro.closeFileMenu();
+    }
+
+    // ALL RESET and ALL SAVE of the bottom bar: each page resets or sends
+    // itself, without a lock of its own.
+    function resetPages() {
+        page_Keydefine.resetAll();
+        page_Color.reset();
+        page_Sensor.loadDefaults();
+    }
+    function applyPages() {
+        page_Keydefine.sendKeyMatrix();
+        page_Color.sendEffect();
+        page_Sensor.sendSettings();
     }
 
     // Declared before the page area so that the keyboard's focus chain runs
@@ -116,7 +134,7 @@ Item {
         property int pendingIndex: -1
 
         function show(index) {
-            ui_View.playMedia_Index(2);
+            App.view.playMedia_Index(2);
             if (slideOut.running) {
                 pendingIndex = index;
                 slideOut.complete();
@@ -155,29 +173,35 @@ Item {
             width: pageArea.width
             height: pageArea.height
 
+            DevicePanel {
+                objectName: "devicePanel"
+                anchors.fill: parent
+                visible: pageArea.curID < 0
+                name: mainZ4.deviceName
+                firmware: mainZ4.deviceFirmware
+                connected: App.deviceConnected
+            }
             Image {
                 anchors.fill: parent
                 visible: pageArea.curID >= 0
                 // Sized by the page area: decoded on a worker thread.
                 asynchronous: true
-                source: root.skinPath + "list_center/pageBackground.png"
+                source: Theme.skin("list_center/pageBackground.png")
             }
-            Text {
+            Caption {
                 x: 24
                 y: 12
                 visible: pageArea.curID >= 0
                 text: pageArea.curID >= 0 ? menu_Func.labels[pageArea.curID] : ""
-                font.family: root.globalSetting_fontFamily
-                font.pixelSize: root.globalSetting_size + 5
-                font.bold: true
+                sizeStep: 5
                 font.letterSpacing: 2
-                color: root.globalSetting_color
             }
 
             Page_Keydefine {
                 id: page_Keydefine
                 objectName: "page_Keydefine"
                 y: 46
+                layoutNames: mainZ4._ProductLayoutStringList
                 visible: pageArea.curID === 0
             }
             Page_Macro {
@@ -207,7 +231,7 @@ Item {
             from: -2 * pageArea.width
             to: 0
             easing.type: Easing.OutCubic
-            duration: 0.5 * root.animation_speed
+            duration: 0.5 * Theme.animationSpeed
         }
         NumberAnimation {
             id: slideOut
@@ -216,11 +240,12 @@ Item {
             from: 0
             to: -2 * pageArea.width
             easing.type: Easing.InCubic
-            duration: 0.5 * root.animation_speed
+            duration: 0.5 * Theme.animationSpeed
+            // The next page slides in, or the device panel when no page is
+            // chosen.
             onStopped: {
                 pageArea.curID = pageArea.pendingIndex;
-                if (pageArea.pendingIndex >= 0)
-                    slideIn.start();
+                slideIn.start();
             }
         }
     }
@@ -234,16 +259,16 @@ Item {
         enabled: mainZ4.menusEnabled && pageArea.curID !== 1
         onProfileSelected: index => mainZ4.reloadProfile(index)
         onLoadClicked: index => {
-            ui_View.loadProfile(index);
+            App.view.loadProfile(index);
             if (index === menu_Prof.currentIndex)
                 mainZ4.reloadProfile(index);
         }
-        onSaveClicked: index => ui_View.saveProfile(index)
+        onSaveClicked: index => App.view.saveProfile(index)
         onResetClicked: index => {
-            if (!root.confirm("confirmProfileReset", "P" + ("0" + (index + 1)).slice(-2)))
+            if (!App.confirm("confirmProfileReset", menu_Prof.profileName(index)))
                 return;
-            root.deviceAction("reset", () => {
-                ui_View.resetProfile(index);
+            App.deviceAction("reset", () => {
+                App.view.resetProfile(index);
                 if (index === menu_Prof.currentIndex)
                     mainZ4.reloadProfile(index);
             });
@@ -259,7 +284,7 @@ Item {
                 from: 1000
                 to: 1000 - menu_Prof.width - 8
                 easing.type: Easing.OutElastic
-                duration: root.animation_speed
+                duration: Theme.animationSpeed
             }
             NumberAnimation {
                 target: menu_Func
@@ -267,7 +292,7 @@ Item {
                 from: -150
                 to: 8
                 easing.type: Easing.OutElastic
-                duration: root.animation_speed
+                duration: Theme.animationSpeed
             }
         }
         ScriptAction {

@@ -1,5 +1,6 @@
+pragma ComponentBehavior: Bound
 import QtQuick
-import "../common"
+import ".."
 
 // Ten profile rows "P01"…"P10". A left click switches profile; a right click
 // opens LOAD / SAVE / RESET / CANCEL for that row, beside the column so that
@@ -18,8 +19,8 @@ Item {
     property int keyIndex: 0
     // Item marked by the keyboard in the open menu.
     property int menuKeyIndex: 0
-    property var labels: [root.globalSetting_stringList[84], root.globalSetting_stringList[85], root.globalSetting_stringList[77], root.globalSetting_stringList[78]]
-    readonly property int menuItemHeight: Math.max(20, root.globalSetting_size + 9)
+    property var labels: [Theme.str(84), Theme.str(85), Theme.str(77), Theme.str(78)]
+    readonly property int menuItemHeight: Math.max(20, Theme.size + 9)
 
     signal profileSelected(int index)
     signal loadClicked(int index)
@@ -27,7 +28,7 @@ Item {
     signal resetClicked(int index)
 
     function translateStrings() {
-        labels = Qt.binding(() => [root.globalSetting_stringList[84], root.globalSetting_stringList[85], root.globalSetting_stringList[77], root.globalSetting_stringList[78]]);
+        labels = Qt.binding(() => [Theme.str(84), Theme.str(85), Theme.str(77), Theme.str(78)]);
     }
     function choose(index) {
         keyIndex = index;
@@ -39,13 +40,17 @@ Item {
     function profileName(index) {
         return "P" + (index + 1 < 10 ? "0" : "") + (index + 1);
     }
-    // The menu opens to the left of the column, level with its row.
+    // The menu opens to the left of the column, level with its row, and
+    // inside the window.
     function openMenu(row) {
         menuRow = row;
         keyIndex = row;
         menuKeyIndex = 0;
+        let window = menuProf;
+        while (window.parent)
+            window = window.parent;
         contextMenu.x = -contextMenu.width - 6;
-        contextMenu.y = Math.min(list.y + row * 26, menuProf.mapFromItem(root, 0, root.height).y - contextMenu.height);
+        contextMenu.y = Math.min(list.y + row * 26, menuProf.mapFromItem(window, 0, window.height).y - contextMenu.height);
         fadeOut.stop();
         contextMenu.visible = true;
         contextMenu.forceActiveFocus();
@@ -80,7 +85,49 @@ Item {
 
     Image {
         id: container
-        source: root.skinPath + "list_pf/listPfContainer.png"
+        source: Theme.skin("list_pf/listPfContainer.png")
+    }
+
+    // The stack drawn at the top of the column: a button that opens the
+    // menu of the current profile.
+    Item {
+        id: menuButton
+        objectName: "btnProfileMenu"
+        function activate() {
+            App.click();
+            menuProf.openMenu(menuProf.currentIndex);
+        }
+        x: 19
+        y: 24
+        width: 57
+        height: 56
+        activeFocusOnTab: true
+        Accessible.role: Accessible.ButtonMenu
+        Accessible.name: Theme.str(152) + " " + menuProf.profileName(menuProf.currentIndex)
+        Accessible.focusable: true
+        Accessible.onPressAction: activate()
+        Keys.onPressed: event => {
+            if (App.isActivation(event)) {
+                event.accepted = true;
+                if (!event.isAutoRepeat)
+                    activate();
+            }
+        }
+        Rectangle {
+            anchors.fill: parent
+            radius: 6
+            color: menuButtonArea.pressed ? "#40FFFFFF" : "#20FFFFFF"
+            border.color: Theme.color
+            visible: menuButtonArea.containsMouse
+        }
+        MouseArea {
+            id: menuButtonArea
+            anchors.fill: parent
+            hoverEnabled: true
+            cursorShape: Qt.PointingHandCursor
+            onClicked: menuButton.activate()
+        }
+        FocusMark {}
     }
 
     Column {
@@ -106,7 +153,7 @@ Item {
             case Qt.Key_Enter:
             case Qt.Key_Space:
                 if (!event.isAutoRepeat) {
-                    ui_View.playMedia_Index(4);
+                    App.click();
                     menuProf.choose(menuProf.keyIndex);
                 }
                 break;
@@ -139,16 +186,16 @@ Item {
                 Accessible.onPressAction: menuProf.choose(row.index)
                 Image {
                     anchors.fill: parent
-                    source: root.skinPath + ((row.selected || rowArea.containsMouse) ? "list_pf/profileFW_1.png" : "list_pf/profileFW_0.png")
+                    source: Theme.skin((row.selected || rowArea.containsMouse) ? "list_pf/profileFW_1.png" : "list_pf/profileFW_0.png")
                 }
                 Text {
                     id: rowText
                     anchors.centerIn: parent
                     text: menuProf.profileName(row.index)
                     font.family: "Arial"
-                    font.pixelSize: root.globalSetting_size + 1
+                    font.pixelSize: Theme.size + 1
                     font.bold: true
-                    color: row.selected ? root.globalSetting_color : root.globalSetting_color_enable
+                    color: row.selected ? Theme.color : Theme.colorEnable
                 }
                 MouseArea {
                     id: rowArea
@@ -245,14 +292,12 @@ Item {
                         anchors.fill: parent
                         color: item.marked ? "#40FFFFFF" : "transparent"
                     }
-                    Text {
+                    Label {
                         id: itemText
                         anchors.centerIn: parent
                         text: menuProf.labels[item.index] === undefined ? "" : menuProf.labels[item.index]
-                        font.family: root.globalSetting_fontFamily
-                        font.pixelSize: root.globalSetting_size
                         font.bold: true
-                        color: item.marked ? root.globalSetting_color : root.globalSetting_color_enable
+                        color: item.marked ? Theme.color : Theme.colorEnable
                     }
                     MouseArea {
                         id: itemArea
@@ -272,7 +317,7 @@ Item {
         from: 0
         to: 1
         easing.type: Easing.OutExpo
-        duration: 1.5 * root.animation_speed
+        duration: 1.5 * Theme.animationSpeed
     }
     NumberAnimation {
         id: fadeOut
@@ -281,7 +326,7 @@ Item {
         from: 1
         to: 0
         easing.type: Easing.OutExpo
-        duration: root.animation_speed
+        duration: Theme.animationSpeed
         onStopped: {
             if (contextMenu.opacity === 0)
                 contextMenu.visible = false;

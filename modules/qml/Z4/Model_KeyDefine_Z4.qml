@@ -1,4 +1,5 @@
 import QtQuick
+import ".."
 
 // The sixteen key-matrix entries of the mouse as the key page edits them,
 // their factory values, the tables that turn a choice into an entry and an
@@ -149,7 +150,7 @@ QtObject {
         case 0x00:
             if (b1 === 0 && b2 !== 0 && b3 === 0)
                 return { func: funcKeyboard, key: b2 };
-            return { func: funcCombo, modifier: _KeyCodeString.logByte(b1), key1: b2, key2: b3 };
+            return { func: funcCombo, modifier: App.keyNames.logByte(b1), key1: b2, key2: b3 };
         case 0x01:
             if (b1 === 0 && b3 === 0 && b2 >= 0xF0 && b2 <= 0xF4)
                 return { func: funcMouse, mouse: b2 - 0xF0 };
@@ -227,7 +228,7 @@ QtObject {
         setEntry(keyId, [0, 0, 0, 0]);
         if (name === undefined || name === null || String(name) === "")
             return;
-        const config = ui_View.loadMacroIniConfig(name);
+        const config = App.view.loadMacroIniConfig(name);
         // A macro file that has gone away cannot be bound.
         if (!config || config.length < 1)
             return;
@@ -236,12 +237,12 @@ QtObject {
             const slot = lowestFreeSlot(keyId);
             if (slot < 0)
                 return;
-            ui_View.setMacroIniConfig(name, [slot, playCount]);
-            ui_View.ui_13H_SetMacroKey(slot + 1, name);
+            App.view.setMacroIniConfig(name, [slot, playCount]);
+            App.view.ui_13H_SetMacroKey(slot + 1, name);
             setEntry(keyId, macroEntry(playMode, slot));
         } else {
-            ui_View.setMacroIniConfig(name, [stored, playCount]);
-            ui_View.ui_13H_SetMacroKey(stored + 1, name);
+            App.view.setMacroIniConfig(name, [stored, playCount]);
+            App.view.ui_13H_SetMacroKey(stored + 1, name);
             setEntry(keyId, macroEntry(playMode, stored));
         }
     }
@@ -250,12 +251,12 @@ QtObject {
     function refreshMacroIndex() {
         const used = usedSlots(-1);
         for (let i = 0; i < macroNames.length; ++i) {
-            const config = ui_View.loadMacroIniConfig(macroNames[i]);
+            const config = App.view.loadMacroIniConfig(macroNames[i]);
             if (!config || config.length < 1)
                 continue;
             const slot = Number(config[0]);
             if (slot >= 0 && used.indexOf(slot) < 0)
-                ui_View.setMacroIniConfig(macroNames[i], [-1, 1]);
+                App.view.setMacroIniConfig(macroNames[i], [-1, 1]);
         }
     }
 
@@ -265,7 +266,7 @@ QtObject {
         let found = -1;
         let repeat = 1;
         for (let i = 0; i < macroNames.length; ++i) {
-            const config = ui_View.loadMacroIniConfig(macroNames[i]);
+            const config = App.view.loadMacroIniConfig(macroNames[i]);
             if (config && config.length >= 2 && Number(config[0]) === slot) {
                 found = i;
                 repeat = Number(config[1]);

@@ -1,5 +1,6 @@
+pragma ComponentBehavior: Bound
 import QtQuick
-import "../common"
+import ".."
 
 // Lighting page: the LED effect with its brightness or speed, and the
 // palette of the lighting stages. The effect is sent by apply; a palette
@@ -22,13 +23,8 @@ Item {
     width: 759
     height: 396
 
-    function str(index, fallback) {
-        const s = root.globalSetting_stringList[index];
-        return (s === undefined || String(s) === "") ? fallback : String(s);
-    }
-
     function translateStrings() {
-        const texts = [str(32, "OFF"), str(13, "STATIC"), str(14, "BREATHING"), str(20, "NEON")];
+        const texts = [Theme.str(32), Theme.str(13), Theme.str(14), Theme.str(20)];
         if (effectItems.count !== texts.length) {
             effectItems.clear();
             for (let i = 0; i < texts.length; ++i)
@@ -52,10 +48,10 @@ Item {
         readSettings();
     }
     function readSettings() {
-        const colours = ui_View.ui_90H_GetLED8StageColor(0);
+        const colours = App.view.ui_90H_GetLED8StageColor(0);
         if (colours && colours.length === 24)
             paletteColors = colours.map(Number);
-        const configs = ui_View.ui_8DH_GetRGBLedEffect();
+        const configs = App.view.ui_8DH_GetRGBLedEffect();
         if (configs && configs.length === 3) {
             effectList.setCurIndex(Math.min(Math.max(Number(configs[0]), 0), 3));
             brightnessSlider.setCurIndex(Number(configs[1]));
@@ -83,11 +79,11 @@ Item {
     function sendEffect() {
         const b = brightnessSlider.currentIndex;
         const s = speedSlider.currentIndex;
-        ui_View.ui_0DH_SetRGBLedEffect(effect, option1For(effect, b, s), 2, [effect, b, s]);
+        App.view.ui_0DH_SetRGBLedEffect(effect, option1For(effect, b, s), 2, [effect, b, s]);
     }
     function apply() {
-        root.setProtectUI(800);
-        root.deviceAction("apply", () => sendEffect());
+        App.lock(800, App.saving);
+        App.deviceAction("apply", () => sendEffect());
     }
     function reset() {
         effectList.setCurIndex(effectBreathing);
@@ -103,29 +99,12 @@ Item {
         colours[3 * stage + 1] = g & 0xFF;
         colours[3 * stage + 2] = b & 0xFF;
         paletteColors = colours;
-        ui_View.ui_10H_SetLED8StageColor(0, colours);
+        App.view.ui_10H_SetLED8StageColor(0, colours);
     }
 
     ListModel { id: effectItems }
 
     Component.onCompleted: translateStrings()
-
-    Connections {
-        target: root
-        function onBtnTotalResetClicked() {
-            page.reset();
-        }
-        function onBtnTotalApplyClicked() {
-            page.sendEffect();
-        }
-    }
-
-    component Caption: Text {
-        font.family: root.globalSetting_fontFamily
-        font.pixelSize: root.globalSetting_size
-        font.bold: true
-        color: root.globalSetting_color
-    }
 
     Column {
         x: 24
@@ -133,12 +112,12 @@ Item {
         spacing: 10
 
         Caption {
-            text: page.str(7, "EFFECTS")
+            text: Theme.str(7)
         }
         DropdownList {
             id: effectList
             objectName: "ledEffectList"
-            Accessible.description: page.str(7, "EFFECTS")
+            Accessible.description: Theme.str(7)
             width: 200
             height: 24
             z: 50
@@ -146,25 +125,25 @@ Item {
             mdItems: effectItems
         }
         Caption {
-            text: page.str(4, "BRIGHTNESS")
+            text: Theme.str(4)
             opacity: brightnessSlider.enabled ? 1.0 : 0.2
         }
         Slider {
             id: brightnessSlider
             objectName: "ledBrightnessSlider"
-            Accessible.name: page.str(4, "BRIGHTNESS")
+            Accessible.name: Theme.str(4)
             width: 168
             currentIndex: 7
             enabled: page.effect === page.effectStatic
         }
         Caption {
-            text: page.str(3, "SPEED")
+            text: Theme.str(3)
             opacity: speedSlider.enabled ? 1.0 : 0.2
         }
         Slider {
             id: speedSlider
             objectName: "ledSpeedSlider"
-            Accessible.name: page.str(3, "SPEED")
+            Accessible.name: Theme.str(3)
             width: 168
             currentIndex: 4
             enabled: page.effect === page.effectBreathing || page.effect === page.effectNeon
@@ -188,36 +167,13 @@ Item {
         }
     }
 
-    Button_2state {
-        id: resetButton
-        objectName: "btnColorReset"
-        x: 759 - 24 - 2 * width - 16
+    PageButtons {
+        name: "Color"
+        anchors.right: parent.right
+        anchors.rightMargin: 24
         y: 350
-        source0: root.skinPath + "common/btnDefault_0.png"
-        source1: root.skinPath + "common/btnDefault_1.png"
-        Accessible.name: page.str(106, "DEFAULT")
-        onClicked: page.reset()
-    }
-    Button_2state {
-        id: applyButton
-        objectName: "btnColorApply"
-        enabled: root.deviceConnected
-        x: 759 - 24 - width
-        y: 350
-        source0: root.skinPath + "common/btnApply_0.png"
-        source1: root.skinPath + "common/btnApply_1.png"
-        Accessible.name: page.str(107, "APPLY")
-        onClicked: page.apply()
-    }
-    Text {
-        anchors.right: resetButton.left
-        anchors.rightMargin: 10
-        anchors.verticalCenter: resetButton.verticalCenter
-        visible: resetButton.mouse.containsMouse || applyButton.mouse.containsMouse || resetButton.activeFocus || applyButton.activeFocus
-        text: (resetButton.mouse.containsMouse || (resetButton.activeFocus && !applyButton.mouse.containsMouse)) ? page.str(106, "DEFAULT") : page.str(107, "APPLY")
-        font.family: root.globalSetting_fontFamily
-        font.pixelSize: root.globalSetting_size
-        font.bold: true
-        color: root.globalSetting_color
+        applyEnabled: App.deviceConnected
+        onResetClicked: page.reset()
+        onApplyClicked: page.apply()
     }
 }

@@ -1,5 +1,6 @@
+pragma ComponentBehavior: Bound
 import QtQuick
-import "../common"
+import ".."
 
 // Key assignment page: the mouse's buttons on the left, the function of the
 // selected button in the middle. Entries live in the model until apply sends
@@ -8,6 +9,8 @@ Item {
     id: page
 
     property alias model: keyModel
+    // Names of the mouse's sixteen key positions; empty = no such key.
+    property var layoutNames: []
     property int initCount: 0
     property bool initialised: false
     // 0: mouse button list, 1: key field.
@@ -17,10 +20,6 @@ Item {
     width: 759
     height: 396
 
-    function str(index, fallback) {
-        const s = root.globalSetting_stringList[index];
-        return (s === undefined || String(s) === "") ? fallback : String(s);
-    }
     function fill(listModel, texts) {
         if (listModel.count !== texts.length) {
             listModel.clear();
@@ -32,16 +31,18 @@ Item {
         }
     }
 
+    // The lists' texts by their entries in the string table (the media keys
+    // are 56…73, in the order of the model's codes).
     function translateStrings() {
-        fill(funcItems, [str(46, "KEYBOARD"), str(47, "MOUSE"), str(48, "MEDIA"), str(49, "COMBO KEY"), str(50, "MACRO"), str(93, "FIRE KEY"), str(117, "GUN KEY")]);
-        fill(mouseItems, [str(51, "LEFT"), str(52, "RIGHT"), str(53, "MIDDLE"), str(54, "BACKWARD"), str(55, "FORWARD"), str(94, "TRIPLE CLICK"), str(118, "DPI +"), str(119, "DPI -"), str(95, "DPI SWITCH"), str(109, "SCROLL UP"), str(110, "SCROLL DOWN")]);
-        const media = ["NEXT TRACK", "PREVIOUS TRACK", "STOP", "PLAY / PAUSE", "MUTE", "VOLUME UP", "VOLUME DOWN", "MEDIA SELECT", "MAIL", "CALCULATOR", "MY COMPUTER", "WWW SEARCH", "WWW HOME", "WWW BACK", "WWW FORWARD", "WWW STOP", "WWW REFRESH", "WWW FAVORITES"];
-        fill(mediaItems, media.map((text, i) => str(56 + i, text)));
-        const key = str(74, "KEY");
+        const texts = indexes => indexes.map(index => Theme.str(index));
+        fill(funcItems, texts([46, 47, 48, 49, 50, 93, 117]));
+        fill(mouseItems, texts([51, 52, 53, 54, 55, 94, 118, 119, 95, 109, 110]));
+        fill(mediaItems, keyModel.mediaCodes.map((code, i) => Theme.str(56 + i)));
+        const key = Theme.str(74);
         fill(modifierItems, ["×"].concat(["L Ctrl", "L Shift", "L Alt", "L Win", "R Ctrl", "R Shift", "R Alt", "R Win"].map(name => key + "【 " + name + " 】")));
-        fill(fireButtonItems, [str(51, "LEFT"), str(52, "RIGHT"), str(53, "MIDDLE"), str(54, "BACKWARD"), str(55, "FORWARD")]);
-        fill(gunItems, [str(120, "LOOP SWITCH"), str(121, "TWO GUN LOOP"), str(122, "THREE GUN LOOP")]);
-        keyModel.buildMapping(mainZ4._ProductLayoutStringList);
+        fill(fireButtonItems, texts([51, 52, 53, 54, 55]));
+        fill(gunItems, texts([120, 121, 122]));
+        keyModel.buildMapping(page.layoutNames);
         const count = keyModel.mapping_for_keyId.length;
         if (keyModel.curKeyMatrix >= count) {
             keyModel.curKeyMatrix = count - 1;
@@ -54,11 +55,11 @@ Item {
 
     function initUI() {
         initCount++;
-        keyModel.setDefaults(ui_View.loadDefaultProfile(0));
-        keyModel.buildMapping(mainZ4._ProductLayoutStringList);
+        keyModel.setDefaults(App.view.loadDefaultProfile(0));
+        keyModel.buildMapping(page.layoutNames);
         refreshMacroList();
         for (let i = 0; i < keyModel.keyCount; ++i) {
-            const stored = ui_View.getKeydefine(i);
+            const stored = App.view.getKeydefine(i);
             // A profile without the key holds the factory entry.
             if (stored && stored.length >= 4)
                 keyModel.setEntry(i, [Number(stored[0]), Number(stored[1]), Number(stored[2]), Number(stored[3])]);
@@ -76,7 +77,7 @@ Item {
     // the name, not the row.
     function refreshMacroList() {
         const selected = macroList.curIndex >= 0 && macroList.curIndex < keyModel.macroNames.length ? keyModel.macroNames[macroList.curIndex] : "";
-        const files = ui_View.getMacroIniNames();
+        const files = App.view.getMacroIniNames();
         const names = [];
         for (let i = 0; files && i < files.length; ++i)
             names.push(String(files[i]).slice(0, -4));
@@ -103,7 +104,7 @@ Item {
     function foolProofing() {
         if (!keyModel.isLastLeftButton(selectedKeyId()))
             return true;
-        return ui_View.getMsgAns_FoolProofing();
+        return App.view.getMsgAns_FoolProofing();
     }
 
     // A key that held a macro gives it up; the macro's slot is freed when no
@@ -306,11 +307,11 @@ Item {
 
     function sendKeyMatrix() {
         commitPending();
-        ui_View.ui_12H_SetKeyMatrix(keyModel.allCodes());
+        App.view.ui_12H_SetKeyMatrix(keyModel.allCodes());
     }
     function apply() {
-        root.setProtectUI(800);
-        root.deviceAction("apply", () => sendKeyMatrix());
+        App.lock(800, App.saving);
+        App.deviceAction("apply", () => sendKeyMatrix());
     }
     function resetAll() {
         commitPending();
@@ -339,25 +340,6 @@ Item {
     ListModel { id: macroItems }
 
     Component.onCompleted: translateStrings()
-
-    Connections {
-        target: mainZ4
-        function onMsg_KB(isDown, usbCode) {
-            page.detectKeyboard(isDown, usbCode);
-        }
-    }
-    Connections {
-        target: root
-        function onBtnTotalResetClicked() {
-            page.resetAll();
-        }
-        function onBtnTotalApplyClicked() {
-            page.sendKeyMatrix();
-        }
-        function onEmptyAreaPressed() {
-            page.commitPending();
-        }
-    }
 
     // A number typed in a field, committed by Enter or by leaving the field.
     component NumberField: Item {
@@ -391,42 +373,30 @@ Item {
             id: row
             anchors.verticalCenter: parent.verticalCenter
             spacing: 2
-            Text {
+            Label {
                 text: field.prefix
-                font.family: root.globalSetting_fontFamily
-                font.pixelSize: root.globalSetting_size
-                color: root.globalSetting_color_enable
             }
             TextInput {
                 id: editor
-                width: field.digits * (root.globalSetting_size + 1)
+                width: field.digits * (Theme.size + 1)
                 horizontalAlignment: TextInput.AlignHCenter
                 maximumLength: field.digits
                 validator: RegularExpressionValidator { regularExpression: /[0-9]*/ }
                 selectByMouse: true
                 activeFocusOnTab: true
                 text: String(field.value)
-                font.family: root.globalSetting_fontFamily
-                font.pixelSize: root.globalSetting_size
-                color: activeFocus ? root.globalSetting_color : root.globalSetting_color_enable
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.size
+                color: activeFocus ? Theme.color : Theme.colorEnable
                 onEditingFinished: field.commit()
                 Accessible.role: Accessible.EditableText
                 Accessible.name: (field.prefix + " " + field.suffix).replace(/[【】]/g, " ").trim()
                 FocusMark {}
             }
-            Text {
+            Label {
                 text: field.suffix
-                font.family: root.globalSetting_fontFamily
-                font.pixelSize: root.globalSetting_size
-                color: root.globalSetting_color_enable
             }
         }
-    }
-
-    component Label: Text {
-        font.family: root.globalSetting_fontFamily
-        font.pixelSize: root.globalSetting_size
-        color: root.globalSetting_color_enable
     }
 
     // Mouse buttons named by the layout of the current language.
@@ -441,7 +411,7 @@ Item {
         activeFocusOnTab: true
         Accessible.role: Accessible.List
         Accessible.name: {
-            const labels = mainZ4._ProductLayoutStringList;
+            const labels = page.layoutNames;
             const keyId = keyModel.selectedKeyId();
             return labels && keyId >= 0 && labels[keyId] !== undefined ? String(labels[keyId]) : "";
         }
@@ -453,7 +423,7 @@ Item {
                 page.selectKey(keyModel.curKeyMatrix + 1);
             else if (event.key !== Qt.Key_Up && event.key !== Qt.Key_Down)
                 return;
-            ui_View.playMedia_Index(4);
+            App.click();
             event.accepted = true;
         }
         Repeater {
@@ -467,7 +437,7 @@ Item {
                 width: 170
                 height: 26
                 color: selected ? "#3300E5FF" : (rowArea.containsMouse ? "#22FFFFFF" : "transparent")
-                border.color: selected ? root.globalSetting_color : root.globalSetting_color_disable
+                border.color: selected ? Theme.color : Theme.colorDisable
                 border.width: 1
                 Accessible.role: Accessible.ListItem
                 Accessible.name: keyText.text
@@ -476,7 +446,7 @@ Item {
                 FocusMark {
                     visible: keyList.activeFocus && keyRow.selected
                 }
-                Text {
+                Label {
                     id: keyText
                     anchors.left: parent.left
                     anchors.leftMargin: 10
@@ -485,20 +455,18 @@ Item {
                     anchors.verticalCenter: parent.verticalCenter
                     elide: Text.ElideRight
                     text: {
-                        const labels = mainZ4._ProductLayoutStringList;
+                        const labels = page.layoutNames;
                         return labels && labels[keyRow.modelData] !== undefined ? String(labels[keyRow.modelData]) : "";
                     }
-                    font.family: root.globalSetting_fontFamily
-                    font.pixelSize: root.globalSetting_size
                     font.bold: keyRow.selected
-                    color: keyRow.selected || rowArea.containsMouse ? root.globalSetting_color : root.globalSetting_color_enable
+                    color: keyRow.selected || rowArea.containsMouse ? Theme.color : Theme.colorEnable
                 }
                 MouseArea {
                     id: rowArea
                     anchors.fill: parent
                     hoverEnabled: true
                     onClicked: {
-                        ui_View.playMedia_Index(4);
+                        App.click();
                         page.selectKey(keyRow.index);
                     }
                 }
@@ -617,7 +585,7 @@ Item {
                         objectName: "playMode0"
                         index: 0
                         isSelect: page.playMode === 0
-                        chkStr: page.str(96, "NORMAL PLAY")
+                        chkStr: Theme.str(96)
                         onClicked: index => page.choosePlayMode(index)
                     }
                     NumberField {
@@ -627,7 +595,7 @@ Item {
                         minimum: 0
                         maximum: 65535
                         digits: 5
-                        suffix: page.str(97, "TIMES")
+                        suffix: Theme.str(97)
                         onCommitted: {
                             if (page.playMode === 0)
                                 page.bindMacro();
@@ -638,14 +606,14 @@ Item {
                     objectName: "playMode1"
                     index: 1
                     isSelect: page.playMode === 1
-                    chkStr: page.str(98, "ALWAYS REPEAT")
+                    chkStr: Theme.str(98)
                     onClicked: index => page.choosePlayMode(index)
                 }
                 RadioButton {
                     objectName: "playMode2"
                     index: 2
                     isSelect: page.playMode === 2
-                    chkStr: page.str(99, "REPEAT ON PRESSED")
+                    chkStr: Theme.str(99)
                     onClicked: index => page.choosePlayMode(index)
                 }
             }
@@ -672,7 +640,7 @@ Item {
                 objectName: "fireRadio0"
                 y: 4
                 index: 0
-                Accessible.name: page.str(47, "MOUSE")
+                Accessible.name: Theme.str(47)
                 isSelect: page.fireRadio === 0
                 onClicked: index => page.fireRadio = index
             }
@@ -691,7 +659,7 @@ Item {
                 objectName: "fireRadio1"
                 y: 41
                 index: 1
-                Accessible.name: page.str(46, "KEYBOARD")
+                Accessible.name: Theme.str(46)
                 isSelect: page.fireRadio === 1
                 onClicked: index => page.fireRadio = index
             }
@@ -714,18 +682,18 @@ Item {
                 minimum: 0
                 maximum: 255
                 digits: 3
-                prefix: page.str(123, "FIRE") + "【"
-                suffix: "】" + page.str(124, "times")
+                prefix: Theme.str(123) + "【"
+                suffix: "】" + Theme.str(124)
                 onCommitted: page.writeFire()
             }
             Label {
                 y: 114
-                text: page.str(3, "SPEED")
+                text: Theme.str(3)
             }
             Slider {
                 id: fireSpeed
                 objectName: "fireSpeed"
-                Accessible.name: page.str(3, "SPEED")
+                Accessible.name: Theme.str(3)
                 x: 80
                 y: 114
                 width: 168
@@ -747,36 +715,13 @@ Item {
         }
     }
 
-    Button_2state {
-        id: resetButton
-        objectName: "btnKeyReset"
-        x: 759 - 24 - 2 * width - 16
+    PageButtons {
+        name: "Key"
+        anchors.right: parent.right
+        anchors.rightMargin: 24
         y: 350
-        source0: root.skinPath + "common/btnDefault_0.png"
-        source1: root.skinPath + "common/btnDefault_1.png"
-        Accessible.name: page.str(106, "DEFAULT")
-        onClicked: page.resetKey()
-    }
-    Button_2state {
-        id: applyButton
-        objectName: "btnKeyApply"
-        enabled: root.deviceConnected
-        x: 759 - 24 - width
-        y: 350
-        source0: root.skinPath + "common/btnApply_0.png"
-        source1: root.skinPath + "common/btnApply_1.png"
-        Accessible.name: page.str(107, "APPLY")
-        onClicked: page.apply()
-    }
-    Text {
-        anchors.right: resetButton.left
-        anchors.rightMargin: 10
-        anchors.verticalCenter: resetButton.verticalCenter
-        visible: resetButton.mouse.containsMouse || applyButton.mouse.containsMouse || resetButton.activeFocus || applyButton.activeFocus
-        text: (resetButton.mouse.containsMouse || (resetButton.activeFocus && !applyButton.mouse.containsMouse)) ? page.str(106, "DEFAULT") : page.str(107, "APPLY")
-        font.family: root.globalSetting_fontFamily
-        font.pixelSize: root.globalSetting_size
-        font.bold: true
-        color: root.globalSetting_color
+        applyEnabled: App.deviceConnected
+        onResetClicked: page.resetKey()
+        onApplyClicked: page.apply()
     }
 }

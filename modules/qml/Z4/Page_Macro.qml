@@ -1,5 +1,6 @@
+pragma ComponentBehavior: Bound
 import QtQuick
-import "../common"
+import ".."
 
 // Macro library page: the macro files on the left, the selected macro's
 // lines on the right with recording, insertion and clipboard tools. Every
@@ -31,18 +32,13 @@ Item {
     width: 759
     height: 396
 
-    function str(index, fallback) {
-        const s = root.globalSetting_stringList[index];
-        return (s === undefined || String(s) === "") ? fallback : String(s);
-    }
-
     function translateStrings() {
-        const names = ["LEFT", "RIGHT", "MIDDLE", "BACKWARD", "FORWARD"];
-        const mouse = str(47, "MOUSE");
+        const mouse = Theme.str(47);
         const keep = mouseButtonList.curIndex;
         mouseButtonItems.clear();
-        for (let i = 0; i < names.length; ++i)
-            mouseButtonItems.append({ textX: mouse + "【 " + str(51 + i, names[i]) + " 】" });
+        // LEFT, RIGHT, MIDDLE, BACKWARD, FORWARD
+        for (let i = 0; i < 5; ++i)
+            mouseButtonItems.append({ textX: mouse + "【 " + Theme.str(51 + i) + " 】" });
         mouseButtonList.setCurIndex(keep);
     }
 
@@ -58,7 +54,7 @@ Item {
 
     // Re-reads the names from disk; `keep` names the file to select after.
     function reloadFileNames(keep) {
-        const files = ui_View.getMacroIniNames();
+        const files = App.view.getMacroIniNames();
         fileItems.clear();
         let select = -1;
         for (let i = 0; files && i < files.length; ++i) {
@@ -91,7 +87,7 @@ Item {
         actionList.lvItems.currentIndex = -1;
         if (!hasFile)
             return;
-        const stored = ui_View.loadMacroIni(selectedName());
+        const stored = App.view.loadMacroIni(selectedName());
         for (let i = 0; stored && i < stored.length; ++i)
             actionItems.append(splitLine(stored[i]));
     }
@@ -101,7 +97,7 @@ Item {
     function saveActions() {
         if (!hasFile)
             return;
-        const saved = ui_View.saveMacroIni(selectedName(), lines());
+        const saved = App.view.saveMacroIni(selectedName(), lines());
         if (!saved) {
             actionItems.clear();
             actionList.lvItems.currentIndex = -1;
@@ -116,7 +112,7 @@ Item {
     function addFile() {
         if (isRecordStart)
             return;
-        const name = String(ui_View.createMacroIni());
+        const name = String(App.view.createMacroIni());
         if (name === "")
             return;
         reloadFileNames(name);
@@ -125,9 +121,9 @@ Item {
     function deleteFile() {
         if (!hasFile || isRecordStart)
             return;
-        if (!root.confirm("confirmMacroDelete", selectedName()))
+        if (!App.confirm("confirmMacroDelete", selectedName()))
             return;
-        if (ui_View.deleteMacroIni(selectedName()))
+        if (App.view.deleteMacroIni(selectedName()))
             reloadFileNames("");
     }
 
@@ -148,7 +144,7 @@ Item {
 
     function detectKeyboard(isDown, usbCode) {
         if (isRecordStart) {
-            const name = _KeyCodeString.keycodeTostr(Number(usbCode));
+            const name = App.keyNames.keycodeTostr(Number(usbCode));
             if (name !== undefined)
                 actionItems.append({ textX: name, textR: isDown ? cmdDown : cmdUp });
             return;
@@ -167,7 +163,7 @@ Item {
         saveActions();
     }
     function insertKey() {
-        const name = _KeyCodeString.keycodeTostr(keyField.tmpKeycodeUSB);
+        const name = App.keyNames.keycodeTostr(keyField.tmpKeycodeUSB);
         if (name === undefined)
             return;
         insertRows([{ textX: name, textR: cmdDown }, { textX: name, textR: cmdUp }]);
@@ -176,7 +172,7 @@ Item {
         const position = mouseButtonList.curIndex;
         if (position < 0)
             return;
-        const name = _KeyCodeString.mousecodeTostr(0xF0 + position);
+        const name = App.keyNames.mousecodeTostr(0xF0 + position);
         if (name === undefined)
             return;
         insertRows([{ textX: name, textR: cmdDown }, { textX: name, textR: cmdUp }]);
@@ -246,7 +242,7 @@ Item {
         closeFileMenu();
         const wasSelected = menuRow === selectedFile;
         const keep = selectedName();
-        const imported = String(ui_View.loadMacroIniFromFile());
+        const imported = String(App.view.loadMacroIniFromFile());
         // The import may add a file; the list shows what is on disk.
         reloadFileNames(keep);
         if (wasSelected && imported !== "")
@@ -255,7 +251,7 @@ Item {
     function menuSave() {
         closeFileMenu();
         if (menuRow >= 0 && menuRow < fileItems.count)
-            ui_View.saveMacroIniToFile(fileItems.get(menuRow).textX);
+            App.view.saveMacroIniToFile(fileItems.get(menuRow).textX);
     }
     function menuRename() {
         closeFileMenu();
@@ -266,26 +262,13 @@ Item {
     function renameFile(oldName, newName) {
         const wasSelected = selectedName() === newName;
         if (oldName !== newName && newName !== "")
-            ui_View.renameMacroIniFile(oldName, newName);
-        const names = ui_View.getMacroIniNames();
+            App.view.renameMacroIniFile(oldName, newName);
+        const names = App.view.getMacroIniNames();
         const renamed = names && names.indexOf(newName + ".bin") >= 0;
         reloadFileNames(wasSelected ? (renamed ? newName : oldName) : selectedName());
     }
 
     Component.onCompleted: translateStrings()
-
-    Connections {
-        target: mainZ4
-        function onMsg_KB(isDown, usbCode) {
-            page.detectKeyboard(isDown, usbCode);
-        }
-    }
-    Connections {
-        target: root
-        function onEmptyAreaPressed() {
-            page.closeFileMenu();
-        }
-    }
 
     ListModel { id: fileItems }
     ListModel { id: actionItems }
@@ -296,13 +279,13 @@ Item {
         property string label: ""
         signal clicked
         function activate() {
-            ui_View.playMedia_Index(4);
+            App.click();
             button.clicked();
         }
         width: Math.max(70, caption.implicitWidth + 16)
         height: Math.max(24, caption.implicitHeight + 8)
         color: area.containsMouse && enabled ? "#3300E5FF" : "transparent"
-        border.color: enabled ? root.globalSetting_color_enable : root.globalSetting_color_disable
+        border.color: enabled ? Theme.colorEnable : Theme.colorDisable
         border.width: 1
         opacity: (area.pressed || !enabled) ? 0.2 : 1.0
         activeFocusOnTab: true
@@ -311,20 +294,18 @@ Item {
         Accessible.focusable: true
         Accessible.onPressAction: activate()
         Keys.onPressed: event => {
-            if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space) {
+            if (App.isActivation(event)) {
                 event.accepted = true;
                 if (!event.isAutoRepeat)
                     activate();
             }
         }
         FocusMark {}
-        Text {
+        Label {
             id: caption
             anchors.centerIn: parent
             text: button.label
-            font.family: root.globalSetting_fontFamily
-            font.pixelSize: root.globalSetting_size
-            color: area.containsMouse ? root.globalSetting_color : root.globalSetting_color_enable
+            color: area.containsMouse ? Theme.color : Theme.colorEnable
         }
         MouseArea {
             id: area
@@ -335,19 +316,15 @@ Item {
     }
 
     // Files
-    Text {
+    Caption {
         x: 24
         y: 8
-        text: page.str(44, "MACRO")
-        font.family: root.globalSetting_fontFamily
-        font.pixelSize: root.globalSetting_size
-        font.bold: true
-        color: root.globalSetting_color
+        text: Theme.str(44)
     }
     FileList {
         id: fileList
         objectName: "macroFiles"
-        accessibleName: page.str(44, "MACRO")
+        accessibleName: Theme.str(44)
         x: 24
         y: 30
         width: 200
@@ -370,26 +347,22 @@ Item {
         }
         TextButton {
             objectName: "btnDeleteMacro"
-            label: page.str(80, "DELETE")
+            label: Theme.str(80)
             enabled: page.hasFile && !page.isRecordStart
             onClicked: page.deleteFile()
         }
     }
 
     // Lines of the selected macro
-    Text {
+    Caption {
         x: 250
         y: 8
-        text: page.str(45, "ACTION")
-        font.family: root.globalSetting_fontFamily
-        font.pixelSize: root.globalSetting_size
-        font.bold: true
-        color: root.globalSetting_color
+        text: Theme.str(45)
     }
     FileList {
         id: actionList
         objectName: "actionList"
-        accessibleName: page.str(45, "ACTION")
+        accessibleName: Theme.str(45)
         x: 250
         y: 30
         width: 220
@@ -402,25 +375,25 @@ Item {
         spacing: 6
         TextButton {
             objectName: "btnDeleteRow"
-            label: page.str(80, "DELETE")
+            label: Theme.str(80)
             enabled: page.hasAction
             onClicked: page.deleteRow()
         }
         TextButton {
             objectName: "btnCut"
-            label: page.str(81, "CUT")
+            label: Theme.str(81)
             enabled: page.hasAction
             onClicked: page.cutRow()
         }
         TextButton {
             objectName: "btnCopy"
-            label: page.str(83, "COPY")
+            label: Theme.str(83)
             enabled: page.hasAction
             onClicked: page.copyRow()
         }
         TextButton {
             objectName: "btnPaste"
-            label: page.str(82, "PASTE")
+            label: Theme.str(82)
             enabled: page.scrapbook !== "" && page.hasFile
             onClicked: page.pasteRow()
         }
@@ -436,13 +409,13 @@ Item {
             spacing: 10
             TextButton {
                 objectName: "btnRecord"
-                label: "● " + page.str(125, "REC")
+                label: "● " + Theme.str(125)
                 enabled: page.hasFile && !page.isRecordStart
                 onClicked: page.startRecording()
             }
             TextButton {
                 objectName: "btnStop"
-                label: "■ " + page.str(126, "STOP")
+                label: "■ " + Theme.str(126)
                 enabled: page.isRecordStart
                 onClicked: page.stopRecording()
             }
@@ -455,7 +428,7 @@ Item {
         }
         TextButton {
             objectName: "btnInsertKey"
-            label: page.str(116, "INSERT")
+            label: Theme.str(116)
             enabled: page.hasFile && keyField.tmpKeycodeUSB !== 0
             onClicked: page.insertKey()
         }
@@ -469,7 +442,7 @@ Item {
         }
         TextButton {
             objectName: "btnInsertMouse"
-            label: page.str(116, "INSERT")
+            label: Theme.str(116)
             enabled: page.hasFile && mouseButtonList.curIndex >= 0
             onClicked: page.insertMouseButton()
         }
@@ -484,39 +457,33 @@ Item {
                 delayInput.text = String(value);
             }
             spacing: 2
-            Text {
-                text: page.str(127, "DELAY") + "【 "
-                font.family: root.globalSetting_fontFamily
-                font.pixelSize: root.globalSetting_size
-                color: root.globalSetting_color_enable
+            Label {
+                text: Theme.str(127) + "【 "
             }
             TextInput {
                 id: delayInput
-                width: 5 * (root.globalSetting_size + 1)
+                width: 5 * (Theme.size + 1)
                 horizontalAlignment: TextInput.AlignHCenter
                 maximumLength: 5
                 validator: RegularExpressionValidator { regularExpression: /[0-9]*/ }
                 selectByMouse: true
                 activeFocusOnTab: true
                 Accessible.role: Accessible.EditableText
-                Accessible.name: page.str(127, "DELAY") + " " + page.str(128, "ms")
+                Accessible.name: Theme.str(127) + " " + Theme.str(128)
                 text: "1000"
-                font.family: root.globalSetting_fontFamily
-                font.pixelSize: root.globalSetting_size
-                color: activeFocus ? root.globalSetting_color : root.globalSetting_color_enable
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.size
+                color: activeFocus ? Theme.color : Theme.colorEnable
                 onEditingFinished: delayField.commit()
                 FocusMark {}
             }
-            Text {
-                text: " 】" + page.str(128, "ms")
-                font.family: root.globalSetting_fontFamily
-                font.pixelSize: root.globalSetting_size
-                color: root.globalSetting_color_enable
+            Label {
+                text: " 】" + Theme.str(128)
             }
         }
         TextButton {
             objectName: "btnInsertDelay"
-            label: page.str(116, "INSERT")
+            label: Theme.str(116)
             enabled: page.hasFile
             onClicked: page.insertDelay()
         }
@@ -527,7 +494,7 @@ Item {
     Item {
         id: fileMenu
         objectName: "fileMenu"
-        readonly property int itemHeight: Math.max(20, root.globalSetting_size + 9)
+        readonly property int itemHeight: Math.max(20, Theme.size + 9)
         visible: false
         z: 100
         width: Math.ceil(Math.max(70, menuColumn.widest + 20))
@@ -578,10 +545,10 @@ Item {
             Repeater {
                 id: menuItems
                 model: [
-                    { name: "menuLoad", text: page.str(84, "LOAD") },
-                    { name: "menuSave", text: page.str(85, "SAVE") },
-                    { name: "menuRename", text: page.str(112, "RENAME") },
-                    { name: "menuCancel", text: page.str(78, "CANCEL") }
+                    { name: "menuLoad", text: Theme.str(84) },
+                    { name: "menuSave", text: Theme.str(85) },
+                    { name: "menuRename", text: Theme.str(112) },
+                    { name: "menuCancel", text: Theme.str(78) }
                 ]
                 delegate: Item {
                     id: item
@@ -600,13 +567,11 @@ Item {
                         anchors.fill: parent
                         color: item.marked ? "#40FFFFFF" : "transparent"
                     }
-                    Text {
+                    Label {
                         id: itemText
                         anchors.centerIn: parent
                         text: item.modelData.text
-                        font.family: root.globalSetting_fontFamily
-                        font.pixelSize: root.globalSetting_size
-                        color: item.marked ? root.globalSetting_color : root.globalSetting_color_enable
+                        color: item.marked ? Theme.color : Theme.colorEnable
                     }
                     MouseArea {
                         id: itemArea

@@ -1,5 +1,7 @@
+pragma ComponentBehavior: Bound
 import QtQuick
-import "../common"
+import ".."
+import "sensors.mjs" as Sensors
 
 // Sensor page: report rate, the three pointer settings of the desktop, the
 // DPI stages of the sensor and the DPI indicator colours. DPI values and
@@ -12,56 +14,43 @@ Item {
     property bool isLogoLedWork: false
     property int dpiMAXStage: 8
     // DPI indicator colours of the eight stages: RGB triples (type 1) and
-    // colour indices into `logoColors` (type 2).
-    readonly property var factoryRgb: [255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 0, 255, 0, 255, 255, 255, 255, 0, 255, 255, 255, 255, 127, 0]
+    // colour indices into the logo's colours (type 2).
     readonly property var factoryColorIndex: [0, 1, 2, 3, 4, 5, 6, 7]
+    readonly property var factoryRgb: {
+        const rgb = [];
+        for (const i of factoryColorIndex)
+            rgb.push(...Sensors.logoColors[i]);
+        return rgb;
+    }
     property var stageRgb: factoryRgb.slice()
     property var stageColorIndex: factoryColorIndex.slice()
-
-    readonly property var defaultStageValues: [
-        [500, 1000, 1500, 2000, 0, 0, 0, 0],
-        [1000, 2500, 3500, 7000, 0, 0, 0, 0],
-        [500, 1000, 1500, 2500, 0, 0, 0, 0],
-        [1000, 2000, 4000, 8000, 0, 0, 0, 0]
-    ]
-    readonly property var menuValues: [
-        [0, 250, 500, 750, 1000, 1250, 1500, 1750, 2000, 2500, 3000, 3500, 4000],
-        [0, 500, 1000, 1750, 2000, 2500, 3000, 3500, 4000, 5000, 6000, 7000],
-        [0, 250, 500, 750, 1000, 1250, 1500, 1750, 2000, 2500, 2750],
-        [0, 600, 800, 1000, 1200, 1600, 2000, 2400, 2800, 3200, 3600, 4000, 4500, 5000, 6000, 7000, 8000, 10000]
-    ]
-    // DPI value → stage byte per sensor type; a value not listed switches
-    // the stage off (80).
-    readonly property var dpiSetTables: [
-        { 250: 0x01, 500: 0x02, 750: 0x03, 1000: 0x04, 1250: 0x05, 1500: 0x06, 1750: 0x07, 2000: 0x08, 2500: 0x45, 3000: 0x46, 3500: 0x47, 4000: 0x48 },
-        { 500: 0x02, 1000: 0x04, 1750: 0x07, 2000: 0x08, 2500: 0x0A, 3000: 0x0C, 3500: 0x0E, 4000: 0x48, 5000: 0x4A, 6000: 0x4C, 7000: 0x4E },
-        { 250: 0x02, 500: 0x04, 750: 0x06, 1000: 0x08, 1250: 0x0A, 1500: 0x46, 1750: 0x47, 2000: 0x48, 2500: 0x4A, 2750: 0x4B },
-        { 600: 0x05, 800: 0x07, 1000: 0x09, 1200: 0x0B, 1600: 0x0F, 2000: 0x13, 2400: 0x17, 2800: 0x1B, 3200: 0x1F, 3600: 0x23, 4000: 0x27, 4500: 0x2C, 5000: 0x31, 6000: 0x5D, 7000: 0x62, 8000: 0x67, 10000: 0x71 }
-    ]
-    readonly property int stageOff: 0x80
-    // The colours the logo LED can show, by index.
-    readonly property var logoColors: [[255, 0, 0], [0, 255, 0], [0, 0, 255], [255, 0, 255], [0, 255, 255], [255, 255, 0], [255, 255, 255], [255, 127, 0]]
+    // Positions in the factory list of loadDefaultProfile(3).
+    readonly property var at: ({
+            rate: 0,
+            cursor: 1,
+            scroll: 2,
+            doubleClick: 3,
+            dpi: 4,
+            stage: 12,
+            rgb: 13,
+            colorIndex: 37
+        })
 
     width: 759
     height: 396
-
-    function str(index, fallback) {
-        const s = root.globalSetting_stringList[index];
-        return (s === undefined || String(s) === "") ? fallback : String(s);
-    }
 
     function knownSensor(type) {
         return type >= 0 && type <= 3;
     }
     function defaultValuesFor(type) {
-        return knownSensor(type) ? defaultStageValues[type].slice() : [0, 0, 0, 0, 0, 0, 0, 0];
+        return knownSensor(type) ? Sensors.defaultStages[type].slice() : [0, 0, 0, 0, 0, 0, 0, 0];
     }
     function dpiValueToDpiSet(type, value) {
         if (!knownSensor(type))
-            return stageOff;
-        const table = dpiSetTables[type];
+            return Sensors.stageOff;
+        const table = Sensors.stageBytes[type];
         const key = Number(value);
-        return Object.prototype.hasOwnProperty.call(table, key) ? table[key] : stageOff;
+        return Object.prototype.hasOwnProperty.call(table, key) ? table[key] : Sensors.stageOff;
     }
     function dpiBytes() {
         const values = stages.valueForIndex;
@@ -71,7 +60,7 @@ Item {
         return bytes;
     }
     function ratePosition(rateByte) {
-        return Math.min(Math.max(4 - _KeyCodeString.logByte(rateByte), 0), 3);
+        return Math.min(Math.max(4 - App.keyNames.logByte(rateByte), 0), 3);
     }
     function rateByte(position) {
         return 1 << (3 - position);
@@ -88,43 +77,43 @@ Item {
 
     function setSensorType(type) {
         sensorType = knownSensor(type) ? type : -1;
-        stages.valueForMenuIndex = knownSensor(type) ? menuValues[type] : [];
+        stages.valueForMenuIndex = knownSensor(type) ? Sensors.menus[type] : [];
         stages.menuCounter = stages.valueForMenuIndex.length;
     }
 
     function initUI() {
         initCount++;
-        const type = Number(ui_View.getSensorType());
+        const type = Number(App.view.getSensorType());
         setSensorType(isNaN(type) ? -1 : type);
-        isLogoLedWork = Boolean(ui_View.chkIsLogoLedWork());
-        const count = Number(ui_View.ui_91H_SyncDPI());
+        isLogoLedWork = Boolean(App.view.chkIsLogoLedWork());
+        const count = Number(App.view.ui_91H_SyncDPI());
         // The device answers 1…8; anything else is a failed read.
         dpiMAXStage = (count >= 1 && count <= 8) ? count : 8;
-        rateGroup.setCurIndex(ratePosition(ui_View.ui_81H_GetReportRate()));
-        cursorSlider.setCurIndex(Number(ui_View.getCursorSpeed()));
-        scrollSlider.setCurIndex(Number(ui_View.getVerticalScrollLines()));
-        doubleClickSlider.setCurIndex(Number(ui_View.getDoubleClickSpeed()));
-        const stage = ui_View.ui_8BH_GetCurrentDPIStage();
-        const stored = ui_View.ui_91H_GetDPISet();
+        rateGroup.setCurIndex(ratePosition(App.view.ui_81H_GetReportRate()));
+        cursorSlider.setCurIndex(Number(App.view.getCursorSpeed()));
+        scrollSlider.setCurIndex(Number(App.view.getVerticalScrollLines()));
+        doubleClickSlider.setCurIndex(Number(App.view.getDoubleClickSpeed()));
+        const stage = App.view.ui_8BH_GetCurrentDPIStage();
+        const stored = App.view.ui_91H_GetDPISet();
         // A profile without DPI values shows the sensor's defaults.
         stages.valueForIndex = (stored && stored.length >= 8) ? toNumbers(stored, 8) : defaultValuesFor(sensorType);
         stages.setCurIndex(stagePosition(stage));
-        const rgb = ui_View.ui_90H_GetLED8StageColor(1);
+        const rgb = App.view.ui_90H_GetLED8StageColor(1);
         if (rgb && rgb.length === 24)
             stageRgb = toNumbers(rgb, 24);
-        const indices = ui_View.ui_90H_GetLED8StageColor(2);
+        const indices = App.view.ui_90H_GetLED8StageColor(2);
         if (indices && indices.length === 8)
             stageColorIndex = toNumbers(indices, 8);
     }
 
     function sendDpiSet() {
-        ui_View.ui_11H_SetDPISet(dpiMAXStage, dpiBytes(), stages.valueForIndex.slice());
+        App.view.ui_11H_SetDPISet(dpiMAXStage, dpiBytes(), stages.valueForIndex.slice());
     }
     function sendStageColors() {
         if (isLogoLedWork)
-            ui_View.ui_10H_SetLED8StageColor(2, stageColorIndex.slice());
+            App.view.ui_10H_SetLED8StageColor(2, stageColorIndex.slice());
         else
-            ui_View.ui_10H_SetLED8StageColor(1, stageRgb.slice());
+            App.view.ui_10H_SetLED8StageColor(1, stageRgb.slice());
     }
 
     // The stage whose value was switched off cannot stay selected.
@@ -160,28 +149,28 @@ Item {
         stageColorIndex = indices;
         const rgb = stageRgb.slice();
         for (let k = 0; k < 3; ++k)
-            rgb[3 * stage + k] = logoColors[colorIndex][k];
+            rgb[3 * stage + k] = Sensors.logoColors[colorIndex][k];
         stageRgb = rgb;
         sendStageColors();
     }
     function stageColor(stage) {
         if (isLogoLedWork) {
-            const c = logoColors[Math.min(7, Math.max(0, Number(stageColorIndex[stage])))];
+            const c = Sensors.logoColors[Math.min(7, Math.max(0, Number(stageColorIndex[stage])))];
             return Qt.rgba(c[0] / 255, c[1] / 255, c[2] / 255, 1);
         }
         return Qt.rgba(stageRgb[3 * stage] / 255, stageRgb[3 * stage + 1] / 255, stageRgb[3 * stage + 2] / 255, 1);
     }
 
     function sendSettings() {
-        ui_View.ui_01H_SetReportRate(rateByte(rateGroup.currentIndex));
-        ui_View.setCursorSpeed(cursorSlider.currentIndex);
-        ui_View.setVerticalScrollLines(scrollSlider.currentIndex);
-        ui_View.setDoubleClickSpeed(doubleClickSlider.currentIndex);
-        ui_View.ui_0BH_SetCurrentDPIStage(stages.currentIndex + 1);
+        App.view.ui_01H_SetReportRate(rateByte(rateGroup.currentIndex));
+        App.view.setCursorSpeed(cursorSlider.currentIndex);
+        App.view.setVerticalScrollLines(scrollSlider.currentIndex);
+        App.view.setDoubleClickSpeed(doubleClickSlider.currentIndex);
+        App.view.ui_0BH_SetCurrentDPIStage(stages.currentIndex + 1);
     }
     function apply() {
-        root.setProtectUI(1600);
-        root.deviceAction("apply", () => sendSettings());
+        App.lock(1600, App.saving);
+        App.deviceAction("apply", () => sendSettings());
     }
 
     // Factory values: [rate, cursor, scroll, double-click, 8 DPI values,
@@ -193,38 +182,38 @@ Item {
     // outside the sensor's table is ever sent or stored. Missing or
     // out-of-range colours keep the built-in ones.
     function loadDefaults() {
-        const configs = ui_View.loadDefaultProfile(3);
+        const configs = App.view.loadDefaultProfile(3);
         if (!configs || configs.length < 4)
             return;
         const given = i => (i < configs.length && String(configs[i]) !== "" && isFinite(Number(configs[i]))) ? Number(configs[i]) : undefined;
         const orDefault = (i, fallback) => given(i) === undefined ? fallback : given(i);
-        rateGroup.setCurIndex(ratePosition(orDefault(0, 2)));
-        cursorSlider.setCurIndex(orDefault(1, 5));
-        scrollSlider.setCurIndex(orDefault(2, 2));
-        doubleClickSlider.setCurIndex(orDefault(3, 5));
+        rateGroup.setCurIndex(ratePosition(orDefault(at.rate, 2)));
+        cursorSlider.setCurIndex(orDefault(at.cursor, 5));
+        scrollSlider.setCurIndex(orDefault(at.scroll, 2));
+        doubleClickSlider.setCurIndex(orDefault(at.doubleClick, 5));
 
         const defaults = defaultValuesFor(sensorType);
         const allowed = stages.valueForMenuIndex;
         let values = [];
         for (let i = 0; i < 8; ++i) {
-            const v = given(4 + i);
+            const v = given(at.dpi + i);
             values.push(v === undefined ? defaults[i] : v);
         }
         if (values.some(v => allowed.indexOf(v) < 0))
             values = defaults;
         stages.valueForIndex = values;
-        stages.setCurIndex(stagePosition(orDefault(12, 2)));
+        stages.setCurIndex(stagePosition(orDefault(at.stage, 2)));
 
         const rgb = factoryRgb.slice();
         for (let i = 0; i < 24; ++i) {
-            const v = given(13 + i);
+            const v = given(at.rgb + i);
             if (v !== undefined && v >= 0 && v <= 255)
                 rgb[i] = v;
         }
         stageRgb = rgb;
         const indices = factoryColorIndex.slice();
         for (let i = 0; i < 8; ++i) {
-            const v = given(37 + i);
+            const v = given(at.colorIndex + i);
             if (v !== undefined && v >= 0 && v <= 7)
                 indices[i] = v;
         }
@@ -233,25 +222,8 @@ Item {
         sendStageColors();
     }
     function reset() {
-        root.setProtectUI(800);
-        root.deviceAction("reset", () => loadDefaults());
-    }
-
-    Connections {
-        target: root
-        function onBtnTotalResetClicked() {
-            page.loadDefaults();
-        }
-        function onBtnTotalApplyClicked() {
-            page.sendSettings();
-        }
-    }
-
-    component Caption: Text {
-        font.family: root.globalSetting_fontFamily
-        font.pixelSize: root.globalSetting_size
-        font.bold: true
-        color: root.globalSetting_color
+        App.lock(800, App.loading);
+        App.deviceAction("reset", () => loadDefaults());
     }
 
     Column {
@@ -260,12 +232,12 @@ Item {
         spacing: 8
 
         Caption {
-            text: page.str(100, "POLLING RATE")
+            text: Theme.str(100)
         }
         ButtonGroup_4 {
             id: rateGroup
             objectName: "rateGroup"
-            Accessible.name: page.str(100, "POLLING RATE")
+            Accessible.name: Theme.str(100)
             currentIndex: 2
             valueForIndex: ["125 Hz", "250 Hz", "500 Hz", "1000 Hz"]
         }
@@ -275,12 +247,12 @@ Item {
             Column {
                 spacing: 6
                 Caption {
-                    text: page.str(101, "CURSOR SPEED")
+                    text: Theme.str(101)
                 }
                 Slider_11 {
                     id: cursorSlider
                     objectName: "cursorSlider"
-                    Accessible.name: page.str(101, "CURSOR SPEED")
+                    Accessible.name: Theme.str(101)
                     width: 200
                     currentIndex: 5
                 }
@@ -288,12 +260,12 @@ Item {
             Column {
                 spacing: 6
                 Caption {
-                    text: page.str(102, "VERTICAL SCROLL SPEED")
+                    text: Theme.str(102)
                 }
                 Slider_11 {
                     id: scrollSlider
                     objectName: "scrollSlider"
-                    Accessible.name: page.str(102, "VERTICAL SCROLL SPEED")
+                    Accessible.name: Theme.str(102)
                     width: 200
                     currentIndex: 2
                 }
@@ -301,12 +273,12 @@ Item {
             Column {
                 spacing: 6
                 Caption {
-                    text: page.str(103, "DOUBLE CLICK SPEED")
+                    text: Theme.str(103)
                 }
                 Slider_11 {
                     id: doubleClickSlider
                     objectName: "doubleClickSlider"
-                    Accessible.name: page.str(103, "DOUBLE CLICK SPEED")
+                    Accessible.name: Theme.str(103)
                     width: 200
                     currentIndex: 5
                 }
@@ -314,18 +286,18 @@ Item {
         }
 
         Caption {
-            text: page.str(104, "DPI LEVEL")
+            text: Theme.str(104)
         }
         ButtonGroupPro_8 {
             id: stages
             objectName: "dpiStages"
-            Accessible.name: page.str(104, "DPI LEVEL")
+            Accessible.name: Theme.str(104)
             z: 50
             currentIndex: 1
             maxStage: page.dpiMAXStage
-            valueForIndex: page.defaultStageValues[0]
-            valueForMenuIndex: page.menuValues[0]
-            menuCounter: page.menuValues[0].length
+            valueForIndex: Sensors.defaultStages[0]
+            valueForMenuIndex: Sensors.menus[0]
+            menuCounter: Sensors.menus[0].length
             onValueChanged: (index, value) => page.dpiValueChosen(index, value)
         }
 
@@ -337,7 +309,7 @@ Item {
             visible: false
             spacing: 6
             Caption {
-                text: page.str(105, "DPI INDICATOR LED")
+                text: Theme.str(105)
             }
             Row {
                 spacing: 6
@@ -345,17 +317,17 @@ Item {
                     width: 24
                     height: 24
                     color: page.stageColor(stages.currentIndex)
-                    border.color: root.globalSetting_color
+                    border.color: Theme.color
                 }
                 Repeater {
-                    model: page.logoColors.length
+                    model: Sensors.logoColors.length
                     delegate: Rectangle {
                         id: swatch
                         required property int index
                         objectName: "dpiColor" + index
                         width: 18
                         height: 18
-                        color: Qt.rgba(page.logoColors[index][0] / 255, page.logoColors[index][1] / 255, page.logoColors[index][2] / 255, 1)
+                        color: Qt.rgba(Sensors.logoColors[index][0] / 255, Sensors.logoColors[index][1] / 255, Sensors.logoColors[index][2] / 255, 1)
                         MouseArea {
                             anchors.fill: parent
                             onClicked: page.chooseStageColor(swatch.index)
@@ -366,37 +338,14 @@ Item {
         }
     }
 
-    Button_2state {
-        id: resetButton
-        objectName: "btnSensorReset"
-        enabled: root.deviceConnected
-        x: 759 - 24 - 2 * width - 16
+    PageButtons {
+        name: "Sensor"
+        anchors.right: parent.right
+        anchors.rightMargin: 24
         y: 350
-        source0: root.skinPath + "common/btnDefault_0.png"
-        source1: root.skinPath + "common/btnDefault_1.png"
-        Accessible.name: page.str(106, "DEFAULT")
-        onClicked: page.reset()
-    }
-    Button_2state {
-        id: applyButton
-        objectName: "btnSensorApply"
-        enabled: root.deviceConnected
-        x: 759 - 24 - width
-        y: 350
-        source0: root.skinPath + "common/btnApply_0.png"
-        source1: root.skinPath + "common/btnApply_1.png"
-        Accessible.name: page.str(107, "APPLY")
-        onClicked: page.apply()
-    }
-    Text {
-        anchors.right: resetButton.left
-        anchors.rightMargin: 10
-        anchors.verticalCenter: resetButton.verticalCenter
-        visible: resetButton.mouse.containsMouse || applyButton.mouse.containsMouse || resetButton.activeFocus || applyButton.activeFocus
-        text: (resetButton.mouse.containsMouse || (resetButton.activeFocus && !applyButton.mouse.containsMouse)) ? page.str(106, "DEFAULT") : page.str(107, "APPLY")
-        font.family: root.globalSetting_fontFamily
-        font.pixelSize: root.globalSetting_size
-        font.bold: true
-        color: root.globalSetting_color
+        resetEnabled: App.deviceConnected
+        applyEnabled: App.deviceConnected
+        onResetClicked: page.reset()
+        onApplyClicked: page.apply()
     }
 }

@@ -1,27 +1,34 @@
 import QtQuick
+import ".."
 
-// "LOADING ......" pulsing while the interface is locked.
+// "LOADING ......" or "SAVING ......", pulsing while the interface is
+// locked, on the skin's opaque popup background so that it reads the same
+// over any page.
 Item {
     id: busy
 
+    // App.loading or App.saving.
+    property string action: App.loading
+
     visible: false
     width: label.implicitWidth + 40
-    height: label.implicitHeight + 20
+    height: label.implicitHeight + 14
 
-    Rectangle {
+    Accessible.role: Accessible.Indicator
+    Accessible.name: label.text
+
+    PopupBackground {
         anchors.fill: parent
-        radius: 6
-        color: "#C0000000"
     }
 
-    Text {
+    Label {
         id: label
+        objectName: "busyText"
         anchors.centerIn: parent
-        text: "LOADING ......"
-        font.family: root.globalSetting_fontFamily
-        font.pixelSize: 18
+        text: Theme.text(busy.action) + " ......"
+        sizeStep: 5
         font.bold: true
-        color: root.globalSetting_color
+        color: Theme.color
 
         SequentialAnimation on opacity {
             running: busy.visible

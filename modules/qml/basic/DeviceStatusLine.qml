@@ -1,4 +1,5 @@
 import QtQuick
+import ".."
 
 // The mouse's state in the header, always in view: its name and firmware
 // version while connected, "DISCONNECTED" when it is not.
@@ -29,16 +30,14 @@ Item {
             color: status.connected ? "#35E08A" : "#F05A4E"
             border.color: Qt.darker(color, 1.6)
         }
-        Text {
+        Label {
             id: label
             objectName: "statusText"
             text: status.connected
                   ? (status.name + (status.firmware !== "" ? "  ·  FW " + status.firmware : ""))
-                  : root.text("disconnected")
-            font.family: root.globalSetting_fontFamily
-            font.pixelSize: root.globalSetting_size
+                  : Theme.text("disconnected")
             font.bold: true
-            color: status.connected ? root.globalSetting_color_enable : "#F05A4E"
+            color: status.connected ? Theme.colorEnable : "#F05A4E"
         }
     }
 }

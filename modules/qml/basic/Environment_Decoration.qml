@@ -1,4 +1,5 @@
 import QtQuick
+import ".."
 
 Item {
     width: 1000
@@ -7,12 +8,12 @@ Item {
     Image {
         x: 78 - width / 2
         y: 93 - height / 2
-        source: root.skinPath + "frame/decoration1.png"
+        source: Theme.skin("frame/decoration1.png")
     }
 
     Image {
         x: 923 - width / 2
         y: 93 - height / 2
-        source: root.skinPath + "frame/decoration2.png"
+        source: Theme.skin("frame/decoration2.png")
     }
 }

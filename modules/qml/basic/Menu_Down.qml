@@ -1,5 +1,5 @@
 import QtQuick
-import "../common"
+import ".."
 
 // "ALL RESET" and "ALL SAVE": every page resets or applies itself on these
 // signals.
@@ -15,7 +15,7 @@ Item {
     Image {
         id: container
         anchors.centerIn: parent
-        source: root.skinPath + "list_dn/listDnContainer.png"
+        source: Theme.skin("list_dn/listDnContainer.png")
     }
 
     Button_2state {
@@ -23,24 +23,23 @@ Item {
         objectName: "btnTotalReset"
         x: 350
         y: 13
-        source0: root.skinPath + "list_dn/btnReset_0.png"
-        source1: root.skinPath + "list_dn/btnReset_1.png"
+        source0: Theme.skin("list_dn/btnReset_0.png")
+        source1: Theme.skin("list_dn/btnReset_1.png")
         Accessible.name: resetLabel.text
         onClicked: {
-            root.setProtectUI(800);
+            App.lock(800, App.loading);
             menuDown.btnTotalResetClicked();
         }
     }
-    Text {
+    Label {
         id: resetLabel
         anchors.left: resetButton.right
         anchors.leftMargin: 6
         anchors.verticalCenter: resetButton.verticalCenter
-        text: root.globalSetting_stringList[113]
-        font.family: root.globalSetting_fontFamily
-        font.pixelSize: root.globalSetting_size + 1
+        text: Theme.str(113)
+        sizeStep: 1
         font.bold: true
-        color: (resetButton.mouse.containsMouse || resetButton.activeFocus) ? root.globalSetting_color : root.globalSetting_color_enable
+        color: (resetButton.mouse.containsMouse || resetButton.activeFocus) ? Theme.color : Theme.colorEnable
     }
 
     Button_2state {
@@ -48,23 +47,22 @@ Item {
         objectName: "btnTotalApply"
         x: 350 + resetButton.width + resetLabel.width + 35
         y: 13
-        source0: root.skinPath + "list_dn/btnApply_0.png"
-        source1: root.skinPath + "list_dn/btnApply_1.png"
+        source0: Theme.skin("list_dn/btnApply_0.png")
+        source1: Theme.skin("list_dn/btnApply_1.png")
         Accessible.name: applyLabel.text
         onClicked: {
-            root.setProtectUI(2000);
+            App.lock(2000, App.saving);
             menuDown.btnTotalApplyClicked();
         }
     }
-    Text {
+    Label {
         id: applyLabel
         anchors.left: applyButton.right
         anchors.leftMargin: 6
         anchors.verticalCenter: applyButton.verticalCenter
-        text: root.globalSetting_stringList[114]
-        font.family: root.globalSetting_fontFamily
-        font.pixelSize: root.globalSetting_size + 1
+        text: Theme.str(114)
+        sizeStep: 1
         font.bold: true
-        color: (applyButton.mouse.containsMouse || applyButton.activeFocus) ? root.globalSetting_color : root.globalSetting_color_enable
+        color: (applyButton.mouse.containsMouse || applyButton.activeFocus) ? Theme.color : Theme.colorEnable
     }
 }

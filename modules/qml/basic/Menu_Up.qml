@@ -1,5 +1,5 @@
 import QtQuick
-import "../common"
+import ".."
 
 // Settings and close buttons on a small container.
 Item {
@@ -10,25 +10,19 @@ Item {
     signal settingsClicked
     signal closeClicked
 
-    // The icons have no text; screen readers read these names.
-    function tableText(index, fallback) {
-        const s = root.globalSetting_stringList[index];
-        return (s === undefined || String(s) === "") ? fallback : String(s);
-    }
-
     width: container.implicitWidth + 16
     height: container.implicitHeight + 16
 
     Image {
         id: container
         anchors.centerIn: parent
-        source: root.skinPath + "list_up/listUpContainer.png"
+        source: Theme.skin("list_up/listUpContainer.png")
 
         Item {
             id: settingsButton
             objectName: "btnSettings"
             function activate() {
-                ui_View.playMedia_Index(2);
+                App.view.playMedia_Index(2);
                 menuUp.settingsClicked();
             }
             x: 5
@@ -38,13 +32,14 @@ Item {
             opacity: (settingsArea.pressed || !enabled) ? 0.2 : 1.0
             activeFocusOnTab: true
             Accessible.role: Accessible.Button
-            Accessible.name: menuUp.tableText(129, "SETTINGS")
+            // The icons have no text; screen readers read these names.
+            Accessible.name: Theme.str(129)
             Accessible.checkable: true
             Accessible.checked: menuUp.settingsOpen
             Accessible.focusable: true
             Accessible.onPressAction: activate()
             Keys.onPressed: event => {
-                if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space) {
+                if (App.isActivation(event)) {
                     event.accepted = true;
                     if (!event.isAutoRepeat)
                         activate();
@@ -52,7 +47,7 @@ Item {
             }
             Image {
                 id: settingsPicture
-                source: root.skinPath + ((menuUp.settingsOpen || settingsArea.containsMouse || settingsButton.activeFocus) ? "list_up/applicationSetting_1.png" : "list_up/applicationSetting_0.png")
+                source: Theme.skin((menuUp.settingsOpen || settingsArea.containsMouse || settingsButton.activeFocus) ? "list_up/applicationSetting_1.png" : "list_up/applicationSetting_0.png")
             }
             MouseArea {
                 id: settingsArea
@@ -68,9 +63,9 @@ Item {
             objectName: "btnClose"
             x: container.width - width - 5
             y: -3
-            source0: root.skinPath + "list_up/applicationMinimize_0.png"
-            source1: root.skinPath + "list_up/applicationMinimize_1.png"
-            Accessible.name: menuUp.tableText(130, "CLOSE")
+            source0: Theme.skin("list_up/applicationMinimize_0.png")
+            source1: Theme.skin("list_up/applicationMinimize_1.png")
+            Accessible.name: Theme.str(130)
             onClicked: menuUp.closeClicked()
         }
     }

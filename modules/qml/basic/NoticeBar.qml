@@ -1,4 +1,5 @@
 import QtQuick
+import ".."
 
 // A short notice under the header: what became of the user's last action
 // ("Saved to the mouse", or what failed and why, with RETRY), or what could
@@ -25,17 +26,45 @@ Item {
 
     // Shows the notice of a map from the backend; a notice with nothing to
     // say (an action that sent nothing and failed nowhere) shows nothing.
+    // The text follows a change of language while it is shown.
     function show(n) {
-        const text = root.noticeText(n);
-        if (text === "")
+        if (bar.textOf(n) === "")
             return;
         notice = n;
         failed = !n.ok;
         canRetry = Boolean(n.retry);
-        label.text = text;
         opacity = 1;
         hideTimer.interval = failed ? 12000 : 3500;
         hideTimer.restart();
+    }
+
+    // One sentence per kind of failure, or "Saved to the mouse." when the
+    // action sent something and nothing failed; "" when there is nothing to
+    // say.
+    function textOf(n): string {
+        const parts = [];
+        const groups = [];
+        for (const f of n.failed || []) {
+            const key = (f.reason === "notSent" ? "notSent" : (f.write ? "notSaved" : "notRead"));
+            let group = groups.find(g => g.key === key && g.reason === f.reason);
+            if (!group) {
+                group = {key: key, reason: f.reason, names: []};
+                groups.push(group);
+            }
+            const name = Theme.commandName(f.code);
+            if (group.names.indexOf(name) < 0)
+                group.names.push(name);
+        }
+        for (const g of groups)
+            parts.push(Theme.text(g.key).replace("%1", g.names.join(", ")).replace("%2", Theme.text(g.reason)));
+        if ((n.files || []).length > 0)
+            parts.push(Theme.text("fileNotSaved").replace("%1", n.files.join(", ")));
+        if ((n.pointer || []).length > 0)
+            parts.push(Theme.text("pointerRefused").replace("%1", n.pointer.map(p => Theme.text(p)).join(", ")));
+        // The mouse's part is told even when a file or the desktop failed.
+        if (groups.length === 0 && n.sent > 0)
+            parts.unshift(Theme.text("saved"));
+        return parts.join("  ");
     }
 
     function hide() {
@@ -64,17 +93,16 @@ Item {
         anchors.fill: parent
     }
 
-    Text {
+    Label {
         id: label
         objectName: "noticeText"
+        text: bar.textOf(bar.notice)
         x: 14
         width: bar.width - buttons.width - 32
         anchors.verticalCenter: parent.verticalCenter
         wrapMode: Text.WordWrap
-        font.family: root.globalSetting_fontFamily
-        font.pixelSize: root.globalSetting_size
         font.bold: true
-        color: bar.failed ? "#FFB4AC" : root.globalSetting_color_enable
+        color: bar.failed ? "#FFB4AC" : Theme.colorEnable
     }
 
     Row {
@@ -84,16 +112,13 @@ Item {
         anchors.verticalCenter: parent.verticalCenter
         spacing: 12
 
-        Text {
+        Caption {
             id: retryLabel
             objectName: "noticeRetry"
             visible: bar.canRetry
-            text: root.text("retry")
-            font.family: root.globalSetting_fontFamily
-            font.pixelSize: root.globalSetting_size + 1
-            font.bold: true
+            text: Theme.text("retry")
+            sizeStep: 1
             font.underline: retryArea.containsMouse || retryLabel.activeFocus
-            color: root.globalSetting_color
             activeFocusOnTab: visible
             Accessible.role: Accessible.Button
             Accessible.name: text
@@ -111,10 +136,10 @@ Item {
         Text {
             objectName: "noticeClose"
             text: "\u2715"
-            font.pixelSize: root.globalSetting_size + 1
-            color: closeArea.containsMouse ? root.globalSetting_color : root.globalSetting_color_enable
+            font.pixelSize: Theme.size + 1
+            color: closeArea.containsMouse ? Theme.color : Theme.colorEnable
             Accessible.role: Accessible.Button
-            Accessible.name: root.text("close")
+            Accessible.name: Theme.text("close")
             MouseArea {
                 id: closeArea
                 anchors.fill: parent

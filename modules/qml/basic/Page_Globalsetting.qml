@@ -1,5 +1,7 @@
+pragma ComponentBehavior: Bound
 import QtQuick
-import "../common"
+import ".."
+import "texts.mjs" as Texts
 
 // The application's own settings. Every change acts at once; only APPLY
 // stores them (saveApConfig), so closing the panel keeps them for this run.
@@ -12,11 +14,12 @@ Item {
     property color _ColorEnable: "#FFAAAAAA"
     property color _ColorDisable: "#80FFFFFF"
     property int _AnimationSpeed: 800
-    property var _StringList: defaultStrings
+    property var _StringList: Texts.english
     property string _FontFamily: "Arial"
     property string _Url: ""
     property int skin_No: 1
     property bool isCustomBackground: false
+    property string sourceCustomBackground: ""
 
     // Positions of the lists, as stored in the settings list.
     property int soundPos: 0
@@ -32,44 +35,37 @@ Item {
     property int brightnessPos: 7
     readonly property int textAlpha: 45 + brightnessPos * 210 / 7
 
-    readonly property var defaultStrings: [
-        "Arial", "OPTIONS", "LOOP", "SPEED", "BRIGHTNESS", "DIRECTION", "PAINTING", "EFFECTS",
-        "USER DEFINE 1", "USER DEFINE 2", "USER DEFINE 3", "USER DEFINE 4", "USER DEFINE 5",
-        "STATIC", "BREATHING", "WAVE", "INDUCTION DARKEN", "MARQUEE", "RIPPLE",
-        "INDUCTION BRIGHTEN", "NEON", "MARQUEE COLORFUL", "RAINING", "MARQUEE CIRCLE", "SPOTLIGHT",
-        "ROTATION", "SKIN", "SOUND", "ANIMATED", "LANGUAGE", "BACKGROUND", "ON", "OFF", "TEXT",
-        "SIZE", "COLOR", "BRIGHTNESS", "NORMAL", "LARGER", "SKIN 1", "SKIN 2", "SKIN 3", "SKIN 4",
-        "SKIN 5", "MACRO", "ACTION", "KEYBOARD", "MOUSE", "MEDIA", "COMBO KEY", "MACRO", "LEFT",
-        "RIGHT", "MIDDLE", "BACKWARD", "FORWARD", "NEXT TRACK", "PREVIOUS TRACK", "STOP",
-        "PLAY / PAUSE", "MUTE", "VOLUME UP", "VOLUME DOWN", "MEDIA SELECT", "MAIL", "CALCULATOR",
-        "MY COMPUTER", "WWW SEARCH", "WWW HOME", "WWW BACK", "WWW FORWARD", "WWW STOP",
-        "WWW REFRESH", "WWW FAVORITES", "KEY", "MACRO", "COLOR", "RESET", "CANCEL", "GAMING MODE",
-        "DELETE", "CUT", "PASTE", "COPY", "LOAD", "SAVE", "SENSOR", "LED POWER ON", "TWINKLING",
-        "GLIDING", "FINGER MOVING", "VERTICAL FLIPPING", "YO-YO", "FIRE KEY", "TRIPLE CLICK",
-        "DPI SWITCH", "NORMAL PLAY", "TIMES", "ALWAYS REPEAT", "REPEAT ON PRESSED", "POLLING RATE",
-        "CURSOR SPEED", "VERTICAL SCROLL SPEED", "DOUBLE CLICK SPEED", "DPI LEVEL",
-        "DPI INDICATOR LED", "DEFAULT", "APPLY", "SCROLL SWAP", "SCROLL UP", "SCROLL DOWN",
-        "LED CONTROL", "RENAME", "ALL RESET", "ALL SAVE",
-        // 115…130: the labels of the pages' own controls.
-        "PRESS ANY", "INSERT", "GUN KEY", "DPI +", "DPI -", "LOOP SWITCH", "TWO GUN LOOP",
-        "THREE GUN LOOP", "FIRE", "times", "REC", "STOP", "DELAY", "ms", "SETTINGS", "CLOSE"
-    ]
+    // Entries of the settings list (loadApConfig, saveApConfig); the seven
+    // preset colours take three entries each from `presetsAt`.
+    readonly property var at: ({
+            version: 0,
+            skin: 1,
+            sound: 2,
+            animation: 3,
+            language: 4,
+            customBackground: 5,
+            backgroundPath: 6,
+            size: 7,
+            presetsAt: 8,
+            selectedPreset: 29,
+            brightness: 30,
+            url: 31
+        })
+
+    signal languageSelected(string code)
+    // The settings were stored: the panel may close.
+    signal applied
 
     width: 340
     height: 420
 
-    function str(index) {
-        const s = _StringList[index];
-        return s === undefined ? "" : s;
-    }
-
     function initUI() {
-        const config = ui_View.loadApConfig();
+        const config = App.view.loadApConfig();
         if (config && config.length > 0)
             applyConfig(config);
         else
             fillLanguages(); // without stored settings the user can still pick a language
-        skinListVisible = ui_View.getIsSkinShow();
+        skinListVisible = App.view.getIsSkinShow();
     }
 
     function entry(config, index, fallback) {
@@ -87,69 +83,65 @@ Item {
     // Settings lists come back from the INI file as strings; a short or
     // damaged list keeps the current value for what it lacks.
     function applyConfig(config) {
-        selectSkin(entryInt(config, 1, skin_No, 1, 99) - 1);
+        selectSkin(entryInt(config, at.skin, skin_No, 1, 99) - 1);
 
-        const sound = entryInt(config, 2, 0, 0, 1);
-        ui_View.setEnableAudio(sound === 0);
+        const sound = entryInt(config, at.sound, 0, 0, 1);
+        App.view.setEnableAudio(sound === 0);
         soundPos = sound;
         soundList.setCurIndex(sound);
 
-        selectAnimation(entryInt(config, 3, 0, 0, 1));
+        selectAnimation(entryInt(config, at.animation, 0, 0, 1));
 
         fillLanguages();
-        const language = entryInt(config, 4, -1, -1, 9999);
+        const language = entryInt(config, at.language, -1, -1, 9999);
         if (language >= 0 && language < languageCodes.length)
             selectLanguage(language);
 
-        isCustomBackground = entryBool(config, 5);
-        root.sourceCustomBackground = String(entry(config, 6, ""));
+        isCustomBackground = entryBool(config, at.customBackground);
+        sourceCustomBackground = String(entry(config, at.backgroundPath, ""));
 
-        selectSize(entryInt(config, 7, 0, 0, 1));
+        selectSize(entryInt(config, at.size, 0, 0, 1));
 
-        const presets = [];
-        for (let i = 0; i < 7; ++i) {
-            presets.push([entryInt(config, 8 + 3 * i, presetColors[i][0], 0, 255), entryInt(config, 9 + 3 * i, presetColors[i][1], 0, 255), entryInt(config, 10 + 3 * i, presetColors[i][2], 0, 255)]);
-        }
-        presetColors = presets;
-        selectPreset(entryInt(config, 29, 0, 0, 6));
+        presetColors = presetColors.map((rgb, i) => rgb.map((c, k) => entryInt(config, at.presetsAt + 3 * i + k, c, 0, 255)));
+        selectPreset(entryInt(config, at.selectedPreset, 0, 0, 6));
 
-        brightnessPos = entryInt(config, 30, 7, 0, 7);
+        brightnessPos = entryInt(config, at.brightness, 7, 0, 7);
         brightnessSlider.setCurIndex(brightnessPos);
 
-        if (config.length > 31)
-            _Url = String(config[31]);
+        if (config.length > at.url)
+            _Url = String(config[at.url]);
     }
 
+    // The list in the order of `at`.
     function apply() {
-        const list = [1, skin_No, soundPos, animationPos, languagePos, isCustomBackground, root.sourceCustomBackground, sizePos];
-        for (let i = 0; i < 7; ++i)
-            list.push(presetColors[i][0], presetColors[i][1], presetColors[i][2]);
+        const list = [1, skin_No, soundPos, animationPos, languagePos, isCustomBackground, sourceCustomBackground, sizePos];
+        for (const rgb of presetColors)
+            list.push(rgb[0], rgb[1], rgb[2]);
         list.push(selectedPreset, brightnessPos, _Url);
-        ui_View.saveApConfig(list);
-        root.isGlobalSettingSelect = false;
+        App.view.saveApConfig(list);
+        applied();
     }
 
     function reset() {
         selectSound(1);
-        ui_View.resetApconfig();
+        App.view.resetApconfig();
         initUI();
-        ui_View.playMedia_Index(0);
+        App.view.playMedia_Index(0);
     }
 
     function selectSkin(index) {
         skin_No = index + 1;
         skinList.setCurIndex(index);
-        root.setSkin();
     }
     function selectSound(index) {
         soundPos = index;
         soundList.setCurIndex(index);
         if (index === 0) {
-            ui_View.setEnableAudio(true);
-            ui_View.playMedia_Index(0);
+            App.view.setEnableAudio(true);
+            App.view.playMedia_Index(0);
         } else {
-            ui_View.setEnableAudio(false);
-            ui_View.clearAllMedia();
+            App.view.setEnableAudio(false);
+            App.view.clearAllMedia();
         }
     }
     function selectAnimation(index) {
@@ -158,7 +150,7 @@ Item {
         _AnimationSpeed = index === 0 ? 800 : 10;
     }
     function fillLanguages() {
-        const map = ui_View.chkLanguages();
+        const map = App.view.chkLanguages();
         const names = map ? Object.keys(map).sort() : [];
         const codes = [];
         languageModel.clear();
@@ -175,15 +167,15 @@ Item {
         languagePos = index;
         languageList.setCurIndex(index);
         const code = languageCodes[index];
-        const strings = ui_View.getGlobalStrings(code);
-        const merged = defaultStrings.slice();
+        const strings = App.view.getGlobalStrings(code);
+        const merged = Texts.english.slice();
         for (let i = 0; strings && i < strings.length; ++i) {
             if (strings[i] !== undefined && String(strings[i]) !== "")
                 merged[i] = String(strings[i]);
         }
         _StringList = merged;
         _FontFamily = merged[0];
-        root.translateStrings(code);
+        languageSelected(code);
     }
     function selectSize(index) {
         sizePos = index;
@@ -205,16 +197,16 @@ Item {
     }
     function toggleBackground() {
         if (!isCustomBackground) {
-            const path = ui_View.getCustomFilePath();
+            const path = App.view.getCustomFilePath();
             if (path !== undefined && String(path) !== "") {
-                root.sourceCustomBackground = "file:" + path;
+                sourceCustomBackground = "file:" + path;
                 isCustomBackground = true;
             } else {
-                root.sourceCustomBackground = "";
+                sourceCustomBackground = "";
                 isCustomBackground = false;
             }
         } else {
-            root.sourceCustomBackground = "";
+            sourceCustomBackground = "";
             isCustomBackground = false;
         }
     }
@@ -250,7 +242,7 @@ Item {
         const texts = [[skinModel, [39, 40]], [soundModel, [31, 32]], [animationModel, [31, 32]]];
         for (const [model, indexes] of texts) {
             for (let i = 0; i < indexes.length; ++i)
-                model.setProperty(i, "textX", str(indexes[i]));
+                model.setProperty(i, "textX", Theme.str(indexes[i]));
         }
     }
 
@@ -277,7 +269,7 @@ Item {
         anchors.fill: parent
         // Sized by the panel: decoded on a worker thread.
         asynchronous: true
-        source: root.skinPath + "list_center/panelBackground.png"
+        source: Theme.skin("list_center/panelBackground.png")
     }
 
     // Clicks on the panel's empty parts must not reach the window's drag area.
@@ -285,23 +277,20 @@ Item {
         anchors.fill: parent
     }
 
-    component Label: Text {
+    component RowLabel: Label {
         x: 22
         width: 118
         height: 24
         verticalAlignment: Text.AlignVCenter
-        font.family: root.globalSetting_fontFamily
-        font.pixelSize: root.globalSetting_size
         font.bold: true
-        color: root.globalSetting_color_enable
     }
 
     // Rows are declared top-down, which is the keyboard's order; an open
     // list raises itself over the rows below.
-    Label {
+    RowLabel {
         y: 16
         visible: globalPage.skinListVisible
-        text: globalPage.str(26)
+        text: Theme.str(26)
     }
     DropdownList {
         id: skinList
@@ -313,13 +302,13 @@ Item {
         visible: globalPage.skinListVisible
         mdItems: skinModel
         defaultIndex: 0
-        Accessible.description: globalPage.str(26)
+        Accessible.description: Theme.str(26)
         onListElementClicked: index => globalPage.selectSkin(index)
     }
 
-    Label {
+    RowLabel {
         y: 46
-        text: globalPage.str(27)
+        text: Theme.str(27)
     }
     DropdownList {
         id: soundList
@@ -330,13 +319,13 @@ Item {
         height: 24
         mdItems: soundModel
         defaultIndex: 0
-        Accessible.description: globalPage.str(27)
+        Accessible.description: Theme.str(27)
         onListElementClicked: index => globalPage.selectSound(index)
     }
 
-    Label {
+    RowLabel {
         y: 76
-        text: globalPage.str(28)
+        text: Theme.str(28)
     }
     DropdownList {
         id: animationList
@@ -347,13 +336,13 @@ Item {
         height: 24
         mdItems: animationModel
         defaultIndex: 0
-        Accessible.description: globalPage.str(28)
+        Accessible.description: Theme.str(28)
         onListElementClicked: index => globalPage.selectAnimation(index)
     }
 
-    Label {
+    RowLabel {
         y: 106
-        text: globalPage.str(29)
+        text: Theme.str(29)
     }
     DropdownList {
         id: languageList
@@ -363,40 +352,38 @@ Item {
         width: 170
         height: 24
         mdItems: languageModel
-        Accessible.description: globalPage.str(29)
+        Accessible.description: Theme.str(29)
         onListElementClicked: index => globalPage.selectLanguage(index)
     }
 
-    Label {
+    RowLabel {
         y: 136
-        text: globalPage.str(30)
+        text: Theme.str(30)
     }
-    Text {
+    Label {
         id: backgroundSwitch
         objectName: "backgroundSwitch"
         function toggle() {
-            ui_View.playMedia_Index(4);
+            App.click();
             globalPage.toggleBackground();
         }
         x: 146
         y: 136
         height: 24
         verticalAlignment: Text.AlignVCenter
-        text: "【 " + (globalPage.isCustomBackground ? globalPage.str(31) : globalPage.str(32)) + " 】"
-        font.family: root.globalSetting_fontFamily
-        font.pixelSize: root.globalSetting_size
+        text: "【 " + (globalPage.isCustomBackground ? Theme.str(31) : Theme.str(32)) + " 】"
         font.bold: true
-        color: (globalPage.isCustomBackground || backgroundArea.containsMouse) ? root.globalSetting_color : root.globalSetting_color_enable
+        color: (globalPage.isCustomBackground || backgroundArea.containsMouse) ? Theme.color : Theme.colorEnable
         activeFocusOnTab: true
         Accessible.role: Accessible.CheckBox
-        Accessible.name: globalPage.str(30)
+        Accessible.name: Theme.str(30)
         Accessible.checkable: true
         Accessible.checked: globalPage.isCustomBackground
         Accessible.focusable: true
         Accessible.onPressAction: toggle()
         Accessible.onToggleAction: toggle()
         Keys.onPressed: event => {
-            if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space) {
+            if (App.isActivation(event)) {
                 event.accepted = true;
                 if (!event.isAutoRepeat)
                     toggle();
@@ -411,16 +398,16 @@ Item {
         FocusMark {}
     }
 
-    Label {
+    RowLabel {
         y: 166
-        text: globalPage.str(33) + " " + globalPage.str(34)
+        text: Theme.str(33) + " " + Theme.str(34)
     }
     RadioButton {
         objectName: "sizeNormal"
         x: 146
         y: 170
         index: 0
-        chkStr: globalPage.str(37)
+        chkStr: Theme.str(37)
         isSelect: globalPage.sizePos === 0
         onClicked: index => globalPage.selectSize(index)
     }
@@ -429,14 +416,14 @@ Item {
         x: 238
         y: 170
         index: 1
-        chkStr: globalPage.str(38)
+        chkStr: Theme.str(38)
         isSelect: globalPage.sizePos === 1
         onClicked: index => globalPage.selectSize(index)
     }
 
-    Label {
+    RowLabel {
         y: 196
-        text: globalPage.str(35)
+        text: Theme.str(35)
     }
     // The seven presets are one stop: Left and Right choose the neighbour.
     Row {
@@ -447,7 +434,7 @@ Item {
         spacing: 4
         activeFocusOnTab: true
         Accessible.role: Accessible.Grouping
-        Accessible.name: globalPage.str(35) + " " + (globalPage.selectedPreset + 1)
+        Accessible.name: Theme.str(35) + " " + (globalPage.selectedPreset + 1)
         Accessible.focusable: true
         Keys.onPressed: event => {
             let next = globalPage.selectedPreset;
@@ -459,7 +446,7 @@ Item {
                 return;
             event.accepted = true;
             if (next !== globalPage.selectedPreset) {
-                ui_View.playMedia_Index(4);
+                App.click();
                 globalPage.selectPreset(next);
             }
         }
@@ -476,7 +463,7 @@ Item {
                 border.width: index === globalPage.selectedPreset ? 2 : 1
                 border.color: index === globalPage.selectedPreset ? "#FFFFFFFF" : "#60FFFFFF"
                 Accessible.role: Accessible.RadioButton
-                Accessible.name: globalPage.str(35) + " " + (swatch.index + 1)
+                Accessible.name: Theme.str(35) + " " + (swatch.index + 1)
                 Accessible.checkable: true
                 Accessible.checked: swatch.index === globalPage.selectedPreset
                 Accessible.onPressAction: globalPage.selectPreset(swatch.index)
@@ -486,7 +473,7 @@ Item {
                 MouseArea {
                     anchors.fill: parent
                     onClicked: {
-                        ui_View.playMedia_Index(4);
+                        App.click();
                         globalPage.selectPreset(swatch.index);
                     }
                 }
@@ -511,7 +498,7 @@ Item {
         border.color: "#60FFFFFF"
         activeFocusOnTab: true
         Accessible.role: Accessible.Slider
-        Accessible.name: globalPage.str(35)
+        Accessible.name: Theme.str(35)
         Accessible.focusable: true
         Keys.onPressed: event => {
             if (event.key === Qt.Key_Up)
@@ -551,13 +538,10 @@ Item {
             y: 226 + index * 26
             width: 90
             height: 22
-            Text {
+            Label {
                 anchors.verticalCenter: parent.verticalCenter
                 text: channel.modelData
-                font.family: root.globalSetting_fontFamily
-                font.pixelSize: root.globalSetting_size
                 font.bold: true
-                color: root.globalSetting_color_enable
             }
             Rectangle {
                 x: 18
@@ -566,7 +550,7 @@ Item {
                 radius: 3
                 color: "#60000000"
                 border.width: field.activeFocus ? 2 : 1
-                border.color: field.activeFocus ? root.globalSetting_color : "#50FFFFFF"
+                border.color: field.activeFocus ? Theme.color : "#50FFFFFF"
                 TextInput {
                     id: field
                     objectName: "field" + channel.modelData
@@ -580,9 +564,9 @@ Item {
                     activeFocusOnTab: true
                     Accessible.role: Accessible.EditableText
                     Accessible.name: channel.modelData
-                    font.family: root.globalSetting_fontFamily
-                    font.pixelSize: root.globalSetting_size
-                    color: root.globalSetting_color
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.size
+                    color: Theme.color
                     text: String(globalPage.paletteColor[channel.index])
                     onEditingFinished: {
                         const rgb = globalPage.paletteColor.slice();
@@ -607,16 +591,16 @@ Item {
         Text {
             anchors.centerIn: parent
             text: "Aa"
-            font.family: root.globalSetting_fontFamily
+            font.family: Theme.fontFamily
             font.pixelSize: 26
             font.bold: true
             color: globalPage._Color
         }
     }
 
-    Label {
+    RowLabel {
         y: 330
-        text: globalPage.str(36)
+        text: Theme.str(36)
     }
     Slider {
         id: brightnessSlider
@@ -625,7 +609,7 @@ Item {
         y: 335
         width: 170
         currentIndex: 7
-        Accessible.name: globalPage.str(36)
+        Accessible.name: Theme.str(36)
         onSliderClicked: index => globalPage.brightnessPos = index
     }
 
@@ -634,9 +618,9 @@ Item {
         objectName: "btnDefault"
         x: 22
         y: 378
-        source0: root.skinPath + "common/btnDefault_0.png"
-        source1: root.skinPath + "common/btnDefault_1.png"
-        Accessible.name: globalPage.str(106)
+        source0: Theme.skin("common/btnDefault_0.png")
+        source1: Theme.skin("common/btnDefault_1.png")
+        Accessible.name: Theme.str(106)
         onClicked: globalPage.reset()
     }
     Button_2state {
@@ -644,19 +628,15 @@ Item {
         objectName: "btnApply"
         x: 340 - 22 - width
         y: 378
-        source0: root.skinPath + "common/btnApply_0.png"
-        source1: root.skinPath + "common/btnApply_1.png"
-        Accessible.name: globalPage.str(107)
+        source0: Theme.skin("common/btnApply_0.png")
+        source1: Theme.skin("common/btnApply_1.png")
+        Accessible.name: Theme.str(107)
         onClicked: globalPage.apply()
     }
-    Text {
+    Caption {
         anchors.centerIn: parent
         anchors.verticalCenterOffset: 392 - parent.height / 2
         visible: defaultButton.mouse.containsMouse || applyButton.mouse.containsMouse || defaultButton.activeFocus || applyButton.activeFocus
-        text: (defaultButton.mouse.containsMouse || (defaultButton.activeFocus && !applyButton.mouse.containsMouse)) ? globalPage.str(106) : globalPage.str(107)
-        font.family: root.globalSetting_fontFamily
-        font.pixelSize: root.globalSetting_size
-        font.bold: true
-        color: root.globalSetting_color
+        text: (defaultButton.mouse.containsMouse || (defaultButton.activeFocus && !applyButton.mouse.containsMouse)) ? Theme.str(106) : Theme.str(107)
     }
 }

@@ -1,4 +1,6 @@
+pragma ComponentBehavior: Bound
 import QtQuick
+import ".."
 
 // Eight DPI stages. Stages at or above maxStage are hidden; a stage holding 0
 // is switched off, shows "×" and cannot be selected. Each stage's "▼" opens
@@ -96,7 +98,7 @@ Item {
             case Qt.Key_Right: {
                 const next = neighbour(event.key === Qt.Key_Left ? -1 : 1);
                 if (next >= 0) {
-                    ui_View.playMedia_Index(4);
+                    App.click();
                     selectStage(next);
                 }
                 break;
@@ -119,7 +121,7 @@ Item {
             const next = keyMenuIndex + steps[event.key];
             if (next >= 0 && next < menuCount)
                 keyMenuIndex = next;
-        } else if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space) {
+        } else if (App.isActivation(event)) {
             if (keyMenuIndex >= 0 && keyMenuIndex < menuCount)
                 chooseMenuValue(keyMenuIndex);
         } else if (event.key === Qt.Key_Escape) {
@@ -155,14 +157,12 @@ Item {
                     height: parent.height
                     fillMode: Image.Stretch
                     opacity: stageArea.pressed ? 0.2 : (stage.selectable ? 1.0 : 0.5)
-                    source: root.skinPath + ((stage.index === group.currentIndex || (stageArea.containsMouse && stage.selectable)) ? "common/btnStage_1.png" : "common/btnStage_0.png")
-                    Text {
+                    source: Theme.skin((stage.index === group.currentIndex || (stageArea.containsMouse && stage.selectable)) ? "common/btnStage_1.png" : "common/btnStage_0.png")
+                    Label {
                         anchors.centerIn: parent
                         text: group.valueText(stage.value)
-                        font.family: root.globalSetting_fontFamily
-                        font.pixelSize: root.globalSetting_size
                         font.bold: stage.index === group.currentIndex
-                        color: stage.index === group.currentIndex ? root.globalSetting_color : (stage.selectable ? root.globalSetting_color_enable : root.globalSetting_color_disable)
+                        color: stage.index === group.currentIndex ? Theme.color : (stage.selectable ? Theme.colorEnable : Theme.colorDisable)
                     }
                     FocusMark {
                         visible: group.activeFocus && stage.index === group.currentIndex
@@ -173,7 +173,7 @@ Item {
                         hoverEnabled: true
                         onClicked: {
                             if (stage.selectable)
-                                ui_View.playMedia_Index(4);
+                                App.click();
                             group.selectStage(stage.index);
                         }
                     }
@@ -188,8 +188,8 @@ Item {
                     Accessible.role: Accessible.ButtonMenu
                     Accessible.name: "▼ " + group.valueText(stage.value)
                     Accessible.onPressAction: group.toggleMenu(stage.index)
-                    font.pixelSize: root.globalSetting_size - 1
-                    color: (arrowArea.containsMouse || group.currentMenuIndex === stage.index) ? root.globalSetting_color : root.globalSetting_color_enable
+                    font.pixelSize: Theme.size - 1
+                    color: (arrowArea.containsMouse || group.currentMenuIndex === stage.index) ? Theme.color : Theme.colorEnable
                     MouseArea {
                         id: arrowArea
                         anchors.fill: parent
@@ -231,13 +231,11 @@ Item {
                     Accessible.role: Accessible.MenuItem
                     Accessible.name: cellText.text
                     Accessible.onPressAction: group.chooseMenuValue(cell.index)
-                    Text {
+                    Label {
                         id: cellText
                         anchors.centerIn: parent
                         text: group.valueText(group.valueForMenuIndex[cell.index])
-                        font.family: root.globalSetting_fontFamily
-                        font.pixelSize: root.globalSetting_size
-                        color: cell.marked ? root.globalSetting_color : root.globalSetting_color_enable
+                        color: cell.marked ? Theme.color : Theme.colorEnable
                     }
                     MouseArea {
                         id: cellArea

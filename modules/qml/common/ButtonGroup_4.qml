@@ -1,4 +1,6 @@
+pragma ComponentBehavior: Bound
 import QtQuick
+import ".."
 
 // Four buttons in a row, exactly one selected. From the keyboard the group is
 // one stop: Left and Right (or Up and Down) select the neighbour.
@@ -19,7 +21,7 @@ Item {
     function choose(index) {
         if (index < 0 || index > 3)
             return;
-        ui_View.playMedia_Index(4);
+        App.click();
         group.currentIndex = index;
         group.clicked(index);
     }
@@ -67,15 +69,13 @@ Item {
                 Accessible.onPressAction: group.choose(cell.index)
                 Image {
                     id: picture
-                    source: root.skinPath + ((cell.index === group.currentIndex || cellArea.containsMouse) ? "common/btnGroup_1.png" : "common/btnGroup_0.png")
+                    source: Theme.skin((cell.index === group.currentIndex || cellArea.containsMouse) ? "common/btnGroup_1.png" : "common/btnGroup_0.png")
                 }
-                Text {
+                Label {
                     anchors.centerIn: parent
                     text: group.textAt(cell.index)
-                    font.family: root.globalSetting_fontFamily
-                    font.pixelSize: root.globalSetting_size
                     font.bold: cell.index === group.currentIndex
-                    color: cell.index === group.currentIndex ? root.globalSetting_color : root.globalSetting_color_enable
+                    color: cell.index === group.currentIndex ? Theme.color : Theme.colorEnable
                 }
                 FocusMark {
                     visible: group.activeFocus && cell.index === group.currentIndex

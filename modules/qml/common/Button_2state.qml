@@ -1,4 +1,5 @@
 import QtQuick
+import ".."
 
 // Picture button: the second picture while hovered, a click sound, then
 // `clicked`. Sized by its first picture unless the user sets a size. It has
@@ -14,7 +15,7 @@ Item {
     signal clicked
 
     function activate() {
-        ui_View.playMedia_Index(4);
+        App.click();
         button.clicked();
     }
 
@@ -28,7 +29,7 @@ Item {
     Accessible.onPressAction: activate()
 
     Keys.onPressed: event => {
-        if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space) {
+        if (App.isActivation(event)) {
             event.accepted = true;
             if (!event.isAutoRepeat)
                 activate();

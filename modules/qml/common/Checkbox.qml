@@ -1,4 +1,5 @@
 import QtQuick
+import ".."
 
 // Check box that keeps its own state and reports the new one. Space or
 // Return toggles it from the keyboard.
@@ -11,7 +12,7 @@ Item {
     signal clicked(bool select)
 
     function toggle() {
-        ui_View.playMedia_Index(4);
+        App.click();
         checkbox.isSelect = !checkbox.isSelect;
         checkbox.clicked(checkbox.isSelect);
     }
@@ -30,7 +31,7 @@ Item {
     Accessible.onToggleAction: toggle()
 
     Keys.onPressed: event => {
-        if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space) {
+        if (App.isActivation(event)) {
             event.accepted = true;
             if (!event.isAutoRepeat)
                 toggle();
@@ -40,18 +41,16 @@ Item {
     Image {
         id: box
         anchors.verticalCenter: parent.verticalCenter
-        source: root.skinPath + (checkbox.isSelect ? "common/checkbox_1.png" : "common/checkbox_0.png")
+        source: Theme.skin(checkbox.isSelect ? "common/checkbox_1.png" : "common/checkbox_0.png")
     }
 
-    Text {
+    Label {
         id: label
         anchors.left: box.right
         anchors.leftMargin: 6
         anchors.verticalCenter: parent.verticalCenter
         text: checkbox.chkStr
-        font.family: root.globalSetting_fontFamily
-        font.pixelSize: root.globalSetting_size
-        color: (checkbox.isSelect || mouseArea.containsMouse) ? root.globalSetting_color : root.globalSetting_color_enable
+        color: (checkbox.isSelect || mouseArea.containsMouse) ? Theme.color : Theme.colorEnable
     }
 
     MouseArea {

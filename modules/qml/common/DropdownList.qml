@@ -1,4 +1,6 @@
+pragma ComponentBehavior: Bound
 import QtQuick
+import ".."
 
 // Closed: the selected item's text (or "【 OPTIONS 】") and a "▼". Open: the
 // items slide down below the field, as many as fit inside the window or the
@@ -88,7 +90,7 @@ Item {
     // Room below the field inside every ancestor that clips (the page area,
     // the settings panel, the window).
     function roomBelow() {
-        let bottom = Number.MAX_VALUE;
+        let bottom = Infinity;
         for (let p = dropdown.parent; p; p = p.parent) {
             if (p.clip || !p.parent)
                 bottom = Math.min(bottom, p.mapToItem(dropdown, 0, p.height).y);
@@ -117,7 +119,7 @@ Item {
 
     Keys.onPressed: event => {
         if (!isSelect) {
-            if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space || event.key === Qt.Key_Down) {
+            if (App.isActivation(event) || event.key === Qt.Key_Down) {
                 showList();
                 event.accepted = true;
             }
@@ -170,10 +172,10 @@ Item {
     Image {
         id: field
         anchors.fill: parent
-        source: root.skinPath + ((fieldArea.containsMouse || dropdown.isSelect) ? "common/dropdown_1.png" : "common/dropdown_0.png")
+        source: Theme.skin((fieldArea.containsMouse || dropdown.isSelect) ? "common/dropdown_1.png" : "common/dropdown_0.png")
     }
 
-    Text {
+    Label {
         id: fieldText
         objectName: "fieldText"
         anchors.left: parent.left
@@ -186,11 +188,9 @@ Item {
             dropdown.modelRevision;
             if (dropdown.curIndex >= 0 && dropdown.curIndex < dropdown.itemCount())
                 return dropdown.itemText(dropdown.curIndex);
-            return "【 " + root.globalSetting_stringList[1] + " 】";
+            return "【 " + Theme.str(1) + " 】";
         }
-        font.family: root.globalSetting_fontFamily
-        font.pixelSize: root.globalSetting_size
-        color: dropdown.isSelect ? root.globalSetting_color : root.globalSetting_color_enable
+        color: dropdown.isSelect ? Theme.color : Theme.colorEnable
     }
 
     Text {
@@ -199,8 +199,8 @@ Item {
         anchors.rightMargin: 8
         anchors.verticalCenter: parent.verticalCenter
         text: "▼"
-        font.pixelSize: root.globalSetting_size - 2
-        color: fieldArea.containsMouse ? root.globalSetting_color : root.globalSetting_color_enable
+        font.pixelSize: Theme.size - 2
+        color: fieldArea.containsMouse ? Theme.color : Theme.colorEnable
     }
 
     MouseArea {
@@ -245,7 +245,7 @@ Item {
                 Accessible.role: Accessible.ListItem
                 Accessible.name: rowText.text
                 Accessible.selected: row.index === dropdown.curIndex
-                Text {
+                Label {
                     id: rowText
                     anchors.left: parent.left
                     anchors.leftMargin: 7
@@ -254,9 +254,7 @@ Item {
                     anchors.verticalCenter: parent.verticalCenter
                     elide: Text.ElideRight
                     text: row.model.textX
-                    font.family: root.globalSetting_fontFamily
-                    font.pixelSize: root.globalSetting_size
-                    color: (row.marked || row.index === dropdown.curIndex) ? root.globalSetting_color : root.globalSetting_color_enable
+                    color: (row.marked || row.index === dropdown.curIndex) ? Theme.color : Theme.colorEnable
                 }
                 MouseArea {
                     id: rowArea
@@ -283,7 +281,7 @@ Item {
         target: listBox
         property: "height"
         easing.type: Easing.OutCubic
-        duration: root.animation_speed * (0.1 + 0.05 * dropdown.itemCount())
+        duration: Theme.animationSpeed * (0.1 + 0.05 * dropdown.itemCount())
         onStopped: {
             if (!dropdown.isSelect && listBox.height === 0)
                 dropdown.listClosed();

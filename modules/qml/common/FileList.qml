@@ -1,4 +1,6 @@
+pragma ComponentBehavior: Bound
 import QtQuick
+import ".."
 
 // Scrolling list of names (textX) with a right-hand note (textR). A left
 // click toggles the selection, a right click is reported, and a row can be
@@ -131,10 +133,10 @@ Item {
             Accessible.role: Accessible.ListItem
             Accessible.name: row.model.textX + (row.model.textR === undefined ? "" : " " + String(row.model.textR).trim())
             Accessible.selected: row.selected
-            border.color: row.selected ? root.globalSetting_color : "transparent"
+            border.color: row.selected ? Theme.color : "transparent"
             border.width: 1
 
-            Text {
+            Label {
                 anchors.left: parent.left
                 anchors.leftMargin: 6
                 anchors.right: note.left
@@ -142,19 +144,16 @@ Item {
                 visible: fileList.editingIndex !== row.index
                 elide: Text.ElideRight
                 text: row.model.textX
-                font.family: root.globalSetting_fontFamily
-                font.pixelSize: root.globalSetting_size
-                color: (row.selected || rowArea.containsMouse) ? root.globalSetting_color : root.globalSetting_color_enable
+                color: (row.selected || rowArea.containsMouse) ? Theme.color : Theme.colorEnable
             }
-            Text {
+            Label {
                 id: note
                 anchors.right: parent.right
                 anchors.rightMargin: 6
                 anchors.verticalCenter: parent.verticalCenter
                 text: row.model.textR === undefined ? "" : row.model.textR
-                font.family: root.globalSetting_fontFamily
-                font.pixelSize: root.globalSetting_size - 1
-                color: root.globalSetting_color_disable
+                sizeStep: -1
+                color: Theme.colorDisable
             }
 
             MouseArea {
@@ -182,9 +181,9 @@ Item {
                 // dying row must not open its editor and take the focus.
                 visible: fileList.editingIndex >= 0 && fileList.editingIndex === row.index
                 selectByMouse: true
-                font.family: root.globalSetting_fontFamily
-                font.pixelSize: root.globalSetting_size
-                color: root.globalSetting_color
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.size
+                color: Theme.color
                 selectionColor: "#6600E5FF"
                 onVisibleChanged: {
                     if (visible) {

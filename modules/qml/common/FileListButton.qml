@@ -1,4 +1,5 @@
 import QtQuick
+import ".."
 
 // A drop-down whose list is a FileList. Opening asks the page to refill the
 // items first (requestToUpdateList), so the list always shows what is on disk.
@@ -63,7 +64,7 @@ Item {
     }
     // Room below the field inside every ancestor that clips.
     function roomBelow() {
-        let bottom = Number.MAX_VALUE;
+        let bottom = Infinity;
         for (let p = fileButton.parent; p; p = p.parent) {
             if (p.clip || !p.parent)
                 bottom = Math.min(bottom, p.mapToItem(fileButton, 0, p.height).y);
@@ -92,7 +93,7 @@ Item {
 
     Keys.onPressed: event => {
         if (!isSelect) {
-            if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space || event.key === Qt.Key_Down) {
+            if (App.isActivation(event) || event.key === Qt.Key_Down) {
                 showList();
                 event.accepted = true;
             }
@@ -150,10 +151,10 @@ Item {
     Image {
         id: field
         anchors.fill: parent
-        source: root.skinPath + ((fieldArea.containsMouse || fileButton.isSelect) ? "common/dropdown_1.png" : "common/dropdown_0.png")
+        source: Theme.skin((fieldArea.containsMouse || fileButton.isSelect) ? "common/dropdown_1.png" : "common/dropdown_0.png")
     }
 
-    Text {
+    Label {
         id: fieldText
         anchors.left: parent.left
         anchors.leftMargin: 8
@@ -165,11 +166,9 @@ Item {
             fileButton.modelRevision;
             if (fileButton.curIndex >= 0 && fileButton.curIndex < fileButton.itemCount())
                 return fileButton.mdItems.get(fileButton.curIndex).textX;
-            return "【 " + root.globalSetting_stringList[1] + " 】";
+            return "【 " + Theme.str(1) + " 】";
         }
-        font.family: root.globalSetting_fontFamily
-        font.pixelSize: root.globalSetting_size
-        color: fileButton.isSelect ? root.globalSetting_color : root.globalSetting_color_enable
+        color: fileButton.isSelect ? Theme.color : Theme.colorEnable
     }
 
     Text {
@@ -178,8 +177,8 @@ Item {
         anchors.rightMargin: 8
         anchors.verticalCenter: parent.verticalCenter
         text: "▼"
-        font.pixelSize: root.globalSetting_size - 2
-        color: fieldArea.containsMouse ? root.globalSetting_color : root.globalSetting_color_enable
+        font.pixelSize: Theme.size - 2
+        color: fieldArea.containsMouse ? Theme.color : Theme.colorEnable
     }
 
     MouseArea {
@@ -220,7 +219,7 @@ Item {
         target: listBox
         property: "height"
         easing.type: Easing.OutCubic
-        duration: root.animation_speed * (0.1 + 0.05 * fileButton.itemCount())
+        duration: Theme.animationSpeed * (0.1 + 0.05 * fileButton.itemCount())
         onStopped: {
             if (!fileButton.isSelect && listBox.height === 0)
                 fileButton.listClosed();

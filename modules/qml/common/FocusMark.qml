@@ -1,4 +1,5 @@
 import QtQuick
+import ".."
 
 // Frame around the control that has the keyboard focus. Place it inside the
 // control; it follows the control's size.
@@ -11,6 +12,6 @@ Rectangle {
     color: "transparent"
     radius: 3
     border.width: 2
-    border.color: root.globalSetting_color
+    border.color: Theme.color
     z: 100
 }

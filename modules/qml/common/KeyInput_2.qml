@@ -1,4 +1,5 @@
 import QtQuick
+import ".."
 
 // Key field: a click empties it and arms it; the next captured key press
 // (handed in through detectKeyboard) fills it when the key has a name.
@@ -10,14 +11,9 @@ Item {
     property bool isSelect: false
     property int tmpKeycodeUSB: 0
     property string tmpKeyString: ""
-    property string text: keyInput.tableText(74, "KEY")
+    property string text: Theme.str(74)
 
     signal inputComplete(int usbCode)
-
-    function tableText(index, fallback) {
-        const s = root.globalSetting_stringList[index];
-        return (s === undefined || String(s) === "") ? fallback : String(s);
-    }
 
     function detectKeyboard(isDown, usbCode) {
         if (!isSelect || !isDown)
@@ -28,7 +24,7 @@ Item {
     }
 
     function setKeycodeUSB(keycode) {
-        const name = _KeyCodeString.keycodeTostr(Number(keycode));
+        const name = App.keyNames.keycodeTostr(Number(keycode));
         if (name === undefined) {
             tmpKeycodeUSB = 0;
             tmpKeyString = "";
@@ -70,7 +66,7 @@ Item {
     }
     // While armed every key belongs to the capture, not to the focus chain.
     Keys.onPressed: event => {
-        const activating = event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space;
+        const activating = App.isActivation(event);
         if (!isSelect && activating && !event.isAutoRepeat)
             armOnRelease = true;
         if (isSelect || activating)
@@ -80,19 +76,17 @@ Item {
     Image {
         id: field
         anchors.fill: parent
-        source: root.skinPath + ((keyInput.isSelect || mouseArea.containsMouse) ? "common/keyInput_1.png" : "common/keyInput_0.png")
+        source: Theme.skin((keyInput.isSelect || mouseArea.containsMouse) ? "common/keyInput_1.png" : "common/keyInput_0.png")
     }
 
-    Text {
+    Label {
         id: label
         anchors.centerIn: parent
         width: parent.width - 12
         horizontalAlignment: Text.AlignHCenter
         elide: Text.ElideMiddle
-        text: keyInput.tmpKeyString === "" ? keyInput.text + "【 " + keyInput.tableText(115, "PRESS ANY") + " 】" : keyInput.text + " 【 " + keyInput.tmpKeyString + " 】"
-        font.family: root.globalSetting_fontFamily
-        font.pixelSize: root.globalSetting_size
-        color: keyInput.isSelect ? root.globalSetting_color : root.globalSetting_color_enable
+        text: keyInput.tmpKeyString === "" ? keyInput.text + "【 " + Theme.str(115) + " 】" : keyInput.text + " 【 " + keyInput.tmpKeyString + " 】"
+        color: keyInput.isSelect ? Theme.color : Theme.colorEnable
 
         SequentialAnimation on opacity {
             running: keyInput.isSelect

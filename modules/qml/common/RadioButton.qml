@@ -1,4 +1,5 @@
 import QtQuick
+import ".."
 
 // Radio button: reports its index only; the page decides which one is
 // selected, so a group stays consistent with the page's state. Space or
@@ -13,7 +14,7 @@ Item {
     signal clicked(int index)
 
     function press() {
-        ui_View.playMedia_Index(4);
+        App.click();
         radio.clicked(radio.index);
     }
 
@@ -30,7 +31,7 @@ Item {
     Accessible.onPressAction: press()
 
     Keys.onPressed: event => {
-        if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space) {
+        if (App.isActivation(event)) {
             event.accepted = true;
             if (!event.isAutoRepeat)
                 press();
@@ -40,18 +41,16 @@ Item {
     Image {
         id: dot
         anchors.verticalCenter: parent.verticalCenter
-        source: root.skinPath + (radio.isSelect ? "common/radio_1.png" : "common/radio_0.png")
+        source: Theme.skin(radio.isSelect ? "common/radio_1.png" : "common/radio_0.png")
     }
 
-    Text {
+    Label {
         id: label
         anchors.left: dot.right
         anchors.leftMargin: 6
         anchors.verticalCenter: parent.verticalCenter
         text: radio.chkStr
-        font.family: root.globalSetting_fontFamily
-        font.pixelSize: root.globalSetting_size
-        color: (radio.isSelect || mouseArea.containsMouse) ? root.globalSetting_color : root.globalSetting_color_enable
+        color: (radio.isSelect || mouseArea.containsMouse) ? Theme.color : Theme.colorEnable
     }
 
     MouseArea {

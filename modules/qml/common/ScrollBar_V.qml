@@ -1,4 +1,5 @@
 import QtQuick
+import ".."
 
 // Vertical scroll bar of a Flickable: shows which part is in view and can
 // be dragged. Hidden while everything fits.
@@ -37,7 +38,7 @@ Rectangle {
         id: thumb
         width: parent.width
         radius: 3
-        color: thumbArea.pressed ? root.globalSetting_color : root.globalSetting_color_enable
+        color: thumbArea.pressed ? Theme.color : Theme.colorEnable
         height: bar.view ? Math.max(16, bar.height * bar.view.height / Math.max(1, bar.view.contentHeight)) : bar.height
         onYChanged: {
             if (thumbArea.drag.active && bar.view)

@@ -1,12 +1,18 @@
+pragma ComponentBehavior: Bound
 import QtQuick
+import ".."
 
-// Eight positions 0…7 drawn as seven segments; a press-and-release picks
-// the position under the pointer.
+// Eight positions 0…7 drawn as seven segments (position 0 lights none); a
+// press-and-release picks the position under the pointer. Slider_11 draws
+// one segment per position instead.
 Item {
     id: slider
 
     property int currentIndex: 7
-    readonly property int positions: 8
+    property int positions: 8
+    property int segments: positions - 1
+    // Segments lit at position 0.
+    readonly property int litAtZero: segments - positions + 1
 
     // For screen readers, which read a slider's value and range.
     readonly property int value: currentIndex
@@ -30,7 +36,7 @@ Item {
     }
     function positionAt(x) {
         const cx = Math.max(0, Math.min(width - 1, x));
-        return Math.ceil(cx / (width - 1) * 7);
+        return Math.max(0, Math.ceil(segments * cx / (width - 1)) - litAtZero);
     }
 
     implicitWidth: 168
@@ -69,13 +75,13 @@ Item {
         anchors.fill: parent
         spacing: 2
         Repeater {
-            model: slider.positions - 1
+            model: slider.segments
             delegate: Image {
                 required property int index
-                width: (slider.width - 2 * (slider.positions - 2)) / (slider.positions - 1)
+                width: (slider.width - 2 * (slider.segments - 1)) / slider.segments
                 height: slider.height
                 fillMode: Image.Stretch
-                source: root.skinPath + (index < slider.currentIndex ? "common/slider_1.png" : "common/slider_0.png")
+                source: Theme.skin(index < slider.currentIndex + slider.litAtZero ? "common/slider_1.png" : "common/slider_0.png")
             }
         }
     }

@@ -2,92 +2,9 @@ import QtQuick
 
 // Eleven positions 0…10, one segment each; a press-and-release picks the
 // segment under the pointer.
-Item {
-    id: slider
-
-    property int currentIndex: 5
-    readonly property int positions: 11
-
-    // For screen readers, which read a slider's value and range.
-    readonly property int value: currentIndex
-    readonly property int from: 0
-    readonly property int to: positions - 1
-
-    signal sliderClicked(int index)
-
-    function setCurIndex(index) {
-        currentIndex = Math.max(0, Math.min(positions - 1, index));
-    }
-    function getCurIndex() {
-        return currentIndex;
-    }
-    // Moves by keyboard and reports the new position as a click does.
-    function step(delta) {
-        const before = currentIndex;
-        setCurIndex(Math.max(0, currentIndex) + delta);
-        if (currentIndex !== before)
-            sliderClicked(currentIndex);
-    }
-    function positionAt(x) {
-        const cx = Math.max(0, Math.min(width - 1, x));
-        return Math.max(0, Math.ceil(11 * cx / (width - 1)) - 1);
-    }
-
+Slider {
+    currentIndex: 5
+    positions: 11
+    segments: 11
     implicitWidth: 230
-    implicitHeight: 14
-    opacity: (mouseArea.pressed || !enabled) ? 0.2 : 1.0
-    activeFocusOnTab: true
-
-    Accessible.role: Accessible.Slider
-    Accessible.focusable: true
-    Accessible.onIncreaseAction: step(1)
-    Accessible.onDecreaseAction: step(-1)
-
-    Keys.onPressed: event => {
-        switch (event.key) {
-        case Qt.Key_Left:
-        case Qt.Key_Down:
-            step(-1);
-            break;
-        case Qt.Key_Right:
-        case Qt.Key_Up:
-            step(1);
-            break;
-        case Qt.Key_Home:
-            step(-positions);
-            break;
-        case Qt.Key_End:
-            step(positions);
-            break;
-        default:
-            return;
-        }
-        event.accepted = true;
-    }
-
-    Row {
-        anchors.fill: parent
-        spacing: 2
-        Repeater {
-            model: slider.positions
-            delegate: Image {
-                required property int index
-                width: (slider.width - 2 * (slider.positions - 1)) / slider.positions
-                height: slider.height
-                fillMode: Image.Stretch
-                source: root.skinPath + (index <= slider.currentIndex ? "common/slider_1.png" : "common/slider_0.png")
-            }
-        }
-    }
-
-    MouseArea {
-        id: mouseArea
-        anchors.fill: parent
-        onReleased: mouse => {
-            slider.currentIndex = slider.positionAt(mouse.x);
-            slider.sliderClicked(slider.currentIndex);
-        }
-    }
-
-    FocusMark {}
 }
