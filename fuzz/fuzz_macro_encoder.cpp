@@ -8,6 +8,7 @@
 // stream (play count in the mouse header) and is cut exactly when the stream
 // is longer.
 
+#include "device/command_blocks.h"
 #include "fuzz_support.h"
 #include "macro/encoder/macro_encoder.h"
 #include "macro/keys/key_names.h"
@@ -73,11 +74,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     while (in.remaining_bytes() > 0 && lines.size() < 200)
         lines.append(nextLine(in));
 
-    const QList<uchar> stream = MacroEncoder::macroIncode(lines, device);
+    const QList<uchar> stream = MacroEncoder::encode(lines, device);
     checkStream(stream);
     checkBlock(MacroEncoder::mouseBlock(macroId, lines, repeat, device), stream,
-               MacroEncoder::mouseBlockSize, int(repeat));
+               mouseblock::kMacroBytes, int(repeat));
     checkBlock(MacroEncoder::keyboardBlock(macroId, lines, device), stream,
-               MacroEncoder::keyboardBlockSize, -1);
+               keyboardblock::kMacroBytes, -1);
     return 0;
 }

@@ -5,10 +5,11 @@
 // binding is empty or [index, repeat]; the upload blocks have their sizes;
 // saving the lines that were read succeeds and they read back unchanged.
 
-#include "storage/settings_file.h"
+#include "device/command_blocks.h"
 #include "fuzz_support.h"
 #include "macro/encoder/macro_upload.h"
 #include "macro/library/macro_library.h"
+#include "storage/settings_file.h"
 
 #include <QTemporaryDir>
 
@@ -29,9 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const QVariantList binding = library.loadMacroIniConfig(name, device);
         FUZZ_CHECK(binding.size() == (readable ? 2 : 0));
     }
-    FUZZ_CHECK(mouseUploadBlock(library, 1, name, 1).bytes.size() == MacroEncoder::mouseBlockSize);
-    FUZZ_CHECK(keyboardUploadBlock(library, 0, name, 0).bytes.size() ==
-               MacroEncoder::keyboardBlockSize);
+    FUZZ_CHECK(mouseUploadBlock(library, 1, name, 1).bytes.size() == mouseblock::kMacroBytes);
+    FUZZ_CHECK(keyboardUploadBlock(library, 0, name, 0).bytes.size() == keyboardblock::kMacroBytes);
 
     const MacroSaveResult saved = library.saveMacroIni(name, lines, 1);
     FUZZ_CHECK(saved.saved == readable);
