@@ -1,11 +1,11 @@
 // Replacing files on a full disk: every replacement fails, says why and
-// keeps the old file, and the program reports it. The disk is a small tmpfs,
-// filled up, in a mount namespace of this process alone; that takes root
-// (CI runs as root), elsewhere the test skips.
+// keeps the old file, and the program reports it. Takes root for the small
+// disk (CI runs as root); elsewhere the test skips.
 
 #include "backend/config/config_store.h"
 #include "macro/library/macro_library.h"
 #include "storage/data_locations.h"
+#include "support/private_mounts.h"
 #include "support/test_files.h"
 
 #include <QDir>
@@ -13,33 +13,11 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sched.h>
-#include <sys/mount.h>
-#include <unistd.h>
 
 namespace {
 
-// Why no tmpfs can be mounted here; empty when it can.
-QString mountProblem;
-
-// Must run before the first thread starts: unshare() refuses a namespace
-// change in a multi-threaded process.
-QString enterPrivateMountNamespace()
-{
-    if (geteuid() != 0)
-        return QStringLiteral("needs root to mount a small disk");
-    if (unshare(CLONE_NEWNS) != 0)
-        return QStringLiteral("unshare: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
-    // Keep every mount made here out of the machine's own namespace.
-    if (mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
-        return QStringLiteral("mount: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
-    return {};
-}
-
-// A 256 KiB tmpfs over `dir`, and a filler file that can take all its room.
+// A 256 KiB tmpfs over `dir` (inside the private mount namespace), and a
+// filler file that can take all its room.
 class SmallDisk
 {
 public:
@@ -51,29 +29,24 @@ public:
     ~SmallDisk()
     {
         if (mounted)
-            umount2(QFile::encodeName(dir).constData(), MNT_DETACH);
+            privatemounts::unmount(dir);
     }
     bool isMounted() const { return mounted; }
 
     // True once a write was refused for want of space.
     bool fill()
     {
-        const int fd =
-            open(QFile::encodeName(fillerPath()).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (fd < 0)
+        QFile filler(dir + QStringLiteral("/filler"));
+        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             return false;
         const QByteArray block(4096, 'f');
-        while (write(fd, block.constData(), size_t(block.size())) > 0) {
+        while (filler.write(block) > 0) {
         }
-        const bool full = errno == ENOSPC;
-        close(fd);
-        return full;
+        return filler.error() == QFileDevice::ResourceError;
     }
-    void makeRoom() { QFile::remove(fillerPath()); }
+    void makeRoom() { QFile::remove(dir + QStringLiteral("/filler")); }
 
 private:
-    QString fillerPath() const { return dir + QStringLiteral("/filler"); }
-
     QString dir;
     bool mounted = false;
 };
@@ -113,8 +86,8 @@ class TestFullDisk : public QObject
 private slots:
     void initTestCase()
     {
-        if (!mountProblem.isEmpty())
-            QSKIP(qPrintable(mountProblem));
+        if (!privatemounts::problem().isEmpty())
+            QSKIP(qPrintable(privatemounts::problem()));
     }
 
     void replacementKeepsTheOldFile_data()
@@ -238,7 +211,7 @@ private slots:
 
 int main(int argc, char *argv[])
 {
-    mountProblem = enterPrivateMountNamespace();
+    privatemounts::enter();
     QCoreApplication app(argc, argv);
     TestFullDisk test;
     return QTest::qExec(&test, argc, argv);

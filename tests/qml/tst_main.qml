@@ -72,20 +72,6 @@ Item {
             mouseClick(part("funcButton" + index));
         }
 
-        function test_initUI_reads_settings_before_pages() {
-            openScene(harness.quickConfig, true);
-            const names = ui_View.names();
-            const first = names.indexOf("loadApConfig");
-            const device = names.indexOf("loadDeviceApConfig");
-            verify(first === 0, names.join(","));
-            verify(device > names.indexOf("getIsSkinShow"), names.join(","));
-            compare(part("page_Keydefine").initCount, 1);
-            compare(part("page_Macro").initCount, 1);
-            compare(part("page_Color").initCount, 1);
-            compare(part("page_Sensor").initCount, 1);
-            verify(!main.visible);
-        }
-
         function test_initUI_hands_colour_stages_to_colour_page() {
             ui_View.deviceApConfig = [5];
             openScene(harness.quickConfig, true);
@@ -393,50 +379,35 @@ Item {
             compare(ui_View.callsTo("saveProfile"), [["saveProfile", 4]]);
         }
 
-        function test_bottom_menu_locks_and_signals_data() {
+        // ALL SAVE and ALL RESET lock the window for their time and are one
+        // action each; ALL RESET asks first and does nothing when cancelled.
+        function test_bottom_menu_data() {
             return [
-                { tag: "ALL RESET", button: "btnTotalReset", signal: "btnTotalResetClicked", lock: 800 },
-                { tag: "ALL SAVE", button: "btnTotalApply", signal: "btnTotalApplyClicked", lock: 2000 }
+                { tag: "ALL SAVE", button: "btnTotalApply", signal: "btnTotalApplyClicked", answer: true, lock: 2000, calls: ["beginAction", "endAction"], action: "save" },
+                { tag: "ALL RESET", button: "btnTotalReset", signal: "btnTotalResetClicked", answer: true, lock: 800, calls: ["confirm", "beginAction", "endAction"], action: "reset" },
+                { tag: "ALL RESET cancelled", button: "btnTotalReset", signal: "btnTotalResetClicked", answer: false, lock: 0, calls: ["confirm"] }
             ];
         }
-        function test_bottom_menu_locks_and_signals(data) {
+        function test_bottom_menu(data) {
             openScene(harness.quickConfig);
             spy.target = main;
             spy.signalName = data.signal;
             spy.clear();
+            ui_View.confirmAnswer = data.answer;
             ui_View.clear();
             const started = Date.now();
             mouseClick(part(data.button));
-            compare(spy.count, 1);
+            ui_View.confirmAnswer = true;
+            compare(spy.count, data.answer ? 1 : 0);
+            const bookkeeping = ["confirm", "beginAction", "endAction"];
+            compare(ui_View.names().filter(n => bookkeeping.indexOf(n) >= 0), data.calls);
+            if (!data.answer)
+                return;
+            compare(ui_View.callsTo("beginAction")[0][1], data.action);
             compare(ui_View.calls[0], ["playMedia_Index", 4]);
             compare(ui_View.calls[1], ["setEnabled", false]);
             tryCompare(ui_View, "enabled", true, data.lock + 1000);
             verify(Date.now() - started >= data.lock - 50);
-        }
-
-        // ALL SAVE is one action around every page's apply; ALL RESET asks
-        // first and does nothing when the user cancels.
-        function test_bottom_menu_actions_data() {
-            return [
-                { tag: "ALL SAVE", button: "btnTotalApply", answer: true, signals: 1, calls: ["beginAction", "endAction"], action: "save" },
-                { tag: "ALL RESET", button: "btnTotalReset", answer: true, signals: 1, calls: ["confirm", "beginAction", "endAction"], action: "reset" },
-                { tag: "ALL RESET cancelled", button: "btnTotalReset", answer: false, signals: 0, calls: ["confirm"], action: "" }
-            ];
-        }
-        function test_bottom_menu_actions(data) {
-            openScene(harness.quickConfig);
-            spy.target = main;
-            spy.signalName = data.button === "btnTotalApply" ? "btnTotalApplyClicked" : "btnTotalResetClicked";
-            spy.clear();
-            ui_View.confirmAnswer = data.answer;
-            ui_View.clear();
-            mouseClick(part(data.button));
-            ui_View.confirmAnswer = true;
-            compare(spy.count, data.signals);
-            const bookkeeping = ["confirm", "beginAction", "endAction"];
-            compare(ui_View.names().filter(n => bookkeeping.indexOf(n) >= 0), data.calls);
-            if (data.action !== "")
-                compare(ui_View.callsTo("beginAction")[0][1], data.action);
         }
 
         // The notice says what became of an action in words of the string

@@ -338,10 +338,6 @@ Item {
             spy.clear();
         }
 
-        function test_nothing_selected_at_start() {
-            compare(fileList.lvItems.currentIndex, -1);
-        }
-
         function test_click_selects_then_deselects() {
             spy.target = fileList;
             spy.signalName = "listElementClicked";

@@ -1,16 +1,9 @@
-// Every page, open list and menu of the real window, in the three shipped
+// Every page, open list and menu of the real window, in the shipped
 // languages and both text sizes, grabbed into <build>/artifacts/screens/ and
-// checked as a user would look at them:
-// - an open list or menu hides what lies beneath: the pixels of its
-//   background are the skin's popup colour, and it stays inside the window
-//   and the area that clips it; a long list scrolls to its last entry;
-// - no label is wider than its box, cut off or clipped by the page;
-// - in the Chinese pages no text holds a word of the English string table;
-// - every control the keyboard reaches has a name for screen readers;
-// - Escape closes every open list and menu.
-// The tour ends with the feedback: the busy lock while APPLY saves, the
-// notice after it, and, with the mouse unplugged, the header, the banner, a
-// failure notice with RETRY and the device panel.
+// checked: an open list hides what lies beneath and stays inside the window;
+// no label is cut off or leaves its box; no English in the Chinese pages;
+// every control the keyboard reaches has an accessible name; Escape closes
+// lists and menus. Then the feedback: busy lock, notice, and unplugged.
 #include "backend/i18n/language_catalog.h"
 #include "e2e/e2e_rig.h"
 
@@ -317,29 +310,8 @@ class TestWindowScreens : public QObject
             shoot(state);
             if (f.list)
                 shootList(state + QStringLiteral("-list"), QLatin1String(f.list));
-            if (f.function == 2)
-                mediaListToItsEnd();
         }
         click(item(QStringLiteral("btnKeyReset")));
-    }
-
-    // The eighteen media keys: End shows the last, Return chooses it.
-    void mediaListToItsEnd()
-    {
-        const QString state = QStringLiteral("key-media-end");
-        openList(QStringLiteral("mediaList"));
-        key(Qt::Key_End);
-        QVariant last;
-        QMetaObject::invokeMethod(item(QStringLiteral("mediaList")), "itemText",
-                                  Q_RETURN_ARG(QVariant, last), Q_ARG(QVariant, 17));
-        QQuickItem *box = listBoxOf(QStringLiteral("mediaList"));
-        QQuickItem *row = E2eRig::lastItemWithText(box, last.toString());
-        expect(row && inside(paintedRect(row), sceneRect(box)), state,
-               last.toString() + QStringLiteral(" not in view"));
-        shoot(state, box);
-        key(Qt::Key_Return);
-        expect(item(QStringLiteral("mediaList"))->property("curIndex").toInt() == 17, state,
-               QStringLiteral("Return did not choose the last entry"));
     }
 
     void tourOtherPages()
@@ -484,7 +456,8 @@ private slots:
 
         tourKeyPage();
         tourOtherPages();
-        tourFeedback();
+        if (size == 1) // the states are the same in both sizes
+            tourFeedback();
         QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
     }
 };

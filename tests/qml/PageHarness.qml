@@ -38,7 +38,7 @@ Item {
     width: 800
     height: 460
 
-    RecordingView {
+    FakeView {
         id: ui_View
     }
     KeyCodeString {

@@ -77,18 +77,6 @@ Item {
             compare(view.calls, [["playMedia_Index", 4], ["setProtectUI", 800], ["beginAction", "apply"], ["ui_0DH_SetRGBLedEffect", 2, 5, 2, [2, 7, 0]], ["endAction"]]);
         }
 
-        function test_effect_chosen_in_the_list() {
-            open();
-            const list = part("ledEffectList");
-            mouseClick(list);
-            tryCompare(findChild(list, "listBox"), "height", 4 * list.itemHeight, 1000);
-            mouseClick(list, list.width / 2, list.height + 3.5 * list.itemHeight);
-            compare(list.curIndex, 3);
-            part("ledSpeedSlider").setCurIndex(7);
-            harness.btnTotalApplyClicked();
-            compare(view.last("ui_0DH_SetRGBLedEffect").slice(1, 4), [3, 30, 2]);
-        }
-
         function test_sliders_enabled_by_effect_data() {
             return [
                 { tag: "OFF", effect: 0, brightness: false, speed: false },
@@ -102,13 +90,6 @@ Item {
             part("ledEffectList").setCurIndex(data.effect);
             compare(part("ledBrightnessSlider").enabled, data.brightness);
             compare(part("ledSpeedSlider").enabled, data.speed);
-        }
-
-        function test_defaults_before_loading() {
-            open();
-            compare(part("ledEffectList").curIndex, 0);
-            compare(part("ledBrightnessSlider").currentIndex, 7);
-            compare(part("ledSpeedSlider").currentIndex, 4);
         }
 
         function test_reset_sends_nothing() {
