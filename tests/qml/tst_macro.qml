@@ -271,35 +271,22 @@ Item {
             compare(view.count("saveMacroIni"), 0);
         }
 
+        // The tools that are enabled, of all of them.
+        function enabledTools() {
+            return ["btnAddMacro", "btnDeleteMacro", "btnRecord", "btnStop", "btnInsertKey", "btnInsertMouse", "btnInsertDelay", "btnDeleteRow", "btnCut", "btnCopy", "btnPaste"].filter(n => button(n).enabled);
+        }
         function test_enabled_states_without_file() {
             open(v => v.addMacro("M", -1, 1, []));
-            verify(button("btnAddMacro").enabled);
-            verify(!button("btnDeleteMacro").enabled);
-            verify(!button("btnRecord").enabled);
-            verify(!button("btnStop").enabled);
-            verify(!button("btnInsertKey").enabled);
-            verify(!button("btnInsertMouse").enabled);
-            verify(!button("btnInsertDelay").enabled);
-            verify(!button("btnDeleteRow").enabled);
-            verify(!button("btnCut").enabled);
-            verify(!button("btnCopy").enabled);
-            verify(!button("btnPaste").enabled);
+            compare(enabledTools(), ["btnAddMacro"]);
             page.scrapbook = "A" + down;
-            verify(!button("btnPaste").enabled, "paste needs a selected file");
+            compare(enabledTools(), ["btnAddMacro"], "paste needs a selected file");
         }
-
         function test_enabled_states_with_file() {
             openWith(["A" + down]);
-            verify(button("btnDeleteMacro").enabled);
-            verify(button("btnRecord").enabled);
-            verify(button("btnInsertDelay").enabled);
-            verify(!button("btnInsertKey").enabled, "needs a key in the key field");
+            compare(enabledTools(), ["btnAddMacro", "btnDeleteMacro", "btnRecord", "btnInsertDelay"]);
             setKeyField(0x04);
-            verify(button("btnInsertKey").enabled);
-            verify(!button("btnCut").enabled);
             clickRow(part("actionList"), 0);
-            verify(button("btnCut").enabled);
-            verify(button("btnCopy").enabled);
+            compare(enabledTools(), ["btnAddMacro", "btnDeleteMacro", "btnRecord", "btnInsertKey", "btnInsertDelay", "btnDeleteRow", "btnCut", "btnCopy"]);
         }
 
         function test_add_and_delete_file() {

@@ -72,8 +72,8 @@ Item {
         }
         function test_stage_bytes(data) {
             open(v => v.sensorType = data.type);
-            for (const [value, byte] of data.pairs)
-                compare(page.dpiValueToDpiSet(data.type, value), byte, "value " + value);
+            for (const [value, code] of data.pairs)
+                compare(page.dpiValueToDpiSet(data.type, value), code, "value " + value);
             compare(page.dpiValueToDpiSet(data.type, 0), 0x80);
             compare(page.dpiValueToDpiSet(data.type, 1234), 0x80);
             const stages = part("dpiStages");
