@@ -60,14 +60,14 @@ Item {
             return count;
         }
 
-        // A few stage bytes of each sensor, the irregular ones among them;
+        // Stage bytes of each sensor at its ends and where its steps jump;
         // every value the stage menu offers has a byte, only "×" (0) is off.
         function test_stage_bytes_data() {
             return [
                 { tag: "sensor 0", type: 0, menu: 12, pairs: [[250, 0x01], [2000, 0x08], [2500, 0x45], [4000, 0x48]] },
-                { tag: "sensor 1", type: 1, menu: 11, pairs: [[500, 0x02], [2500, 0x0A], [4000, 0x48], [7000, 0x4E]] },
+                { tag: "sensor 1", type: 1, menu: 11, pairs: [[500, 0x02], [2500, 0x0A], [3500, 0x0E], [4000, 0x48], [7000, 0x4E]] },
                 { tag: "sensor 2", type: 2, menu: 10, pairs: [[250, 0x02], [1250, 0x0A], [1500, 0x46], [2750, 0x4B]] },
-                { tag: "sensor 3", type: 3, menu: 17, pairs: [[600, 0x05], [4500, 0x2C], [6000, 0x5D], [10000, 0x71]] }
+                { tag: "sensor 3", type: 3, menu: 17, pairs: [[600, 0x05], [4500, 0x2C], [5000, 0x31], [6000, 0x5D], [10000, 0x71]] }
             ];
         }
         function test_stage_bytes(data) {
@@ -81,7 +81,7 @@ Item {
             compare(stages.valueForMenuIndex[0], 0);
             for (const value of stages.valueForMenuIndex.slice(1))
                 verify(page.dpiValueToDpiSet(data.type, value) !== 0x80, "value " + value);
-            compare(stages.valueForMenuIndex[data.menu], data.pairs[3][0]);
+            compare(stages.valueForMenuIndex[data.menu], data.pairs[data.pairs.length - 1][0]);
         }
 
         function test_unknown_sensor_offers_nothing() {
