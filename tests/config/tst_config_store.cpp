@@ -92,7 +92,6 @@ private slots:
     void exportCopiesIndexFileAndReplacesTarget();
     void exportRefusals();
     void importIntoLiveProfileReplacesStoreInPlace();
-    void importOfSameSizeFileIsNotMissed();
     void failedImportKeepsOldProfile_data();
     void failedImportKeepsOldProfile();
     void resetProfileFromFactory();
@@ -322,21 +321,6 @@ void TestConfigStore::importIntoLiveProfileReplacesStoreInPlace()
     QVERIFY(!p5->contains(QStringLiteral("sensor/reportRate_Z4")));
     // The pending write before the import went to the old file, which is gone.
     QCOMPARE(readFile(source), QByteArray("[sensor]\nstage_Z4=7\ndpi_Z4=1, 2\n"));
-}
-
-void TestConfigStore::importOfSameSizeFileIsNotMissed()
-{
-    // Same size, written within the same millisecond as the profile: the
-    // store must still see the new contents.
-    ConfigStore store(DataLocations::beside(tmp->path()));
-    const QString source = tmp->path() + QStringLiteral("/in.pf");
-    for (int round = 0; round < 20; ++round) {
-        store.liveProfile().setValue(QStringLiteral("sensor/stage_Z4"), 1);
-        store.sync();
-        writeFile(source, readFile(settingDir() + QStringLiteral("p1.bin")).replace('1', '4'));
-        QVERIFY(store.loadProfile(0, source));
-        QCOMPARE(store.liveProfile().value(QStringLiteral("sensor/stage_Z4")).toInt(), 4);
-    }
 }
 
 void TestConfigStore::failedImportKeepsOldProfile_data()

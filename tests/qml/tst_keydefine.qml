@@ -183,6 +183,9 @@ Item {
             press(0x32); // no name: not accepted
             verify(!field.isSelect);
             compare(field.tmpKeyString, "");
+            mouseClick(field);
+            press(0xF0); // a mouse button is no key
+            compare(field.tmpKeyString, "");
             compare(entry(3), [0x01, 0x00, 0xF3, 0x00]);
             mouseClick(field);
             press(0x04);

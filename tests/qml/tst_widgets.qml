@@ -413,19 +413,6 @@ Item {
             spy2.clear();
         }
 
-        function test_stages_at_or_above_max_are_hidden() {
-            stages.maxStage = 4;
-            const row = stages.children[0];
-            let shown = 0;
-            for (let i = 0; i < row.children.length; ++i) {
-                if (row.children[i].index !== undefined && row.children[i].visible)
-                    ++shown;
-            }
-            compare(shown, 4);
-            verify(!stages.selectStage(4));
-            compare(stages.currentIndex, 1);
-        }
-
         function test_stage_of_value_zero_is_refused() {
             spy.target = stages;
             spy.signalName = "clicked";
@@ -478,25 +465,6 @@ Item {
             spy.clear();
         }
 
-        function test_accepts_only_named_keys_data() {
-            return [
-                { tag: "A", usage: 0x04, code: 0x04, name: "A" },
-                { tag: "KP 7 with its blank", usage: 0x5F, code: 0x5F, name: "KP 7 " },
-                { tag: "usage without a name", usage: 0x32, code: 0, name: "" },
-                { tag: "mouse button", usage: 0xF0, code: 0, name: "" }
-            ];
-        }
-        function test_accepts_only_named_keys(data) {
-            mouseClick(keyInput);
-            verify(keyInput.isSelect);
-            keyInput.detectKeyboard(true, data.usage);
-            compare(spy.count, 1);
-            compare(spy.signalArguments[0][0], data.code);
-            compare(keyInput.tmpKeycodeUSB, data.code);
-            compare(keyInput.tmpKeyString, data.name);
-            verify(!keyInput.isSelect);
-        }
-
         function test_ignores_keys_while_not_armed() {
             keyInput.detectKeyboard(true, 0x04);
             compare(spy.count, 0);
@@ -518,12 +486,6 @@ Item {
 
         function init() {
             ui_View.clear();
-        }
-
-        function test_button_sounds_before_signalling() {
-            mouseClick(button);
-            compare(ui_View.names(), ["playMedia_Index", "clicked"]);
-            compare(ui_View.calls[0][1], 4);
         }
 
         function test_pressed_or_disabled_is_dimmed() {
