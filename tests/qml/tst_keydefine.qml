@@ -126,52 +126,36 @@ Item {
             compare(page.model.entry(3), [1, 0, 0xF3, 0]);
         }
 
-        function test_mouse_functions_data() {
-            return [
-                { tag: "LEFT", pos: 0, entry: [0x01, 0x00, 0xF0, 0x00] },
-                { tag: "RIGHT", pos: 1, entry: [0x01, 0x00, 0xF1, 0x00] },
-                { tag: "MIDDLE", pos: 2, entry: [0x01, 0x00, 0xF2, 0x00] },
-                { tag: "BACKWARD", pos: 3, entry: [0x01, 0x00, 0xF3, 0x00] },
-                { tag: "FORWARD", pos: 4, entry: [0x01, 0x00, 0xF4, 0x00] },
-                { tag: "TRIPLE CLICK", pos: 5, entry: [0x0A, 0xF0, 0x21, 0x03] },
-                { tag: "DPI +", pos: 6, entry: [0x07, 0x00, 0x01, 0x00] },
-                { tag: "DPI -", pos: 7, entry: [0x07, 0x00, 0x02, 0x00] },
-                { tag: "DPI SWITCH", pos: 8, entry: [0x07, 0x00, 0x03, 0x00] },
-                { tag: "SCROLL UP", pos: 9, entry: [0x04, 0x00, 0x01, 0x00] },
-                { tag: "SCROLL DOWN", pos: 10, entry: [0x04, 0x00, 0x02, 0x00] }
-            ];
+        // The entry each choice of the mouse, media and gun lists writes, and
+        // the same choice shown when the entry is read back.
+        function test_list_choices_data() {
+            const rows = [];
+            const add = (func, list, choices) => choices.forEach(([tag, pos, entry]) => rows.push({ tag: tag, func: func, list: list, pos: pos, entry: entry }));
+            add(1, "mouseList", [
+                ["LEFT", 0, [0x01, 0x00, 0xF0, 0x00]], ["RIGHT", 1, [0x01, 0x00, 0xF1, 0x00]],
+                ["MIDDLE", 2, [0x01, 0x00, 0xF2, 0x00]], ["BACKWARD", 3, [0x01, 0x00, 0xF3, 0x00]],
+                ["FORWARD", 4, [0x01, 0x00, 0xF4, 0x00]], ["TRIPLE CLICK", 5, [0x0A, 0xF0, 0x21, 0x03]],
+                ["DPI +", 6, [0x07, 0x00, 0x01, 0x00]], ["DPI -", 7, [0x07, 0x00, 0x02, 0x00]],
+                ["DPI SWITCH", 8, [0x07, 0x00, 0x03, 0x00]], ["SCROLL UP", 9, [0x04, 0x00, 0x01, 0x00]],
+                ["SCROLL DOWN", 10, [0x04, 0x00, 0x02, 0x00]]]);
+            add(2, "mediaList", [
+                ["NEXT TRACK", 0, [0x03, 0x00, 0xB5, 0x00]], ["PLAY / PAUSE", 3, [0x03, 0x00, 0xCD, 0x00]],
+                ["MEDIA SELECT", 7, [0x03, 0x00, 0x83, 0x01]], ["MY COMPUTER", 10, [0x03, 0x00, 0x94, 0x01]],
+                ["WWW SEARCH", 11, [0x03, 0x00, 0x21, 0x02]], ["WWW FAVORITES", 17, [0x03, 0x00, 0x2A, 0x02]]]);
+            add(6, "gunList", [["GUN 1", 0, [0x08, 0x00, 0x01, 0x04]], ["GUN 2", 1, [0x08, 0x00, 0x01, 0x05]], ["GUN 3", 2, [0x08, 0x00, 0x01, 0x06]]]);
+            return rows;
         }
-        function test_mouse_functions(data) {
+        function test_list_choices(data) {
             open({ 3: [0x00, 0x00, 0x04, 0x00] });
-            chooseFunction(1);
-            compare(entry(3), [0x00, 0x00, 0x04, 0x00], "nothing is written before a choice");
-            pick("mouseList", data.pos);
+            chooseFunction(data.func);
+            if (data.func === 1)
+                compare(entry(3), [0x00, 0x00, 0x04, 0x00], "nothing is written before a choice");
+            pick(data.list, data.pos);
             compare(entry(3), data.entry);
             compare(view.count("getMsgAns_FoolProofing"), 0);
-            // Read back, the entry shows the same choice.
             page.showEntry();
-            compare(part("funcList").curIndex, 1);
-            compare(part("mouseList").curIndex, data.pos);
-        }
-
-        function test_media_codes_data() {
-            return [
-                { tag: "NEXT TRACK", pos: 0, entry: [0x03, 0x00, 0xB5, 0x00] },
-                { tag: "PLAY / PAUSE", pos: 3, entry: [0x03, 0x00, 0xCD, 0x00] },
-                { tag: "MEDIA SELECT", pos: 7, entry: [0x03, 0x00, 0x83, 0x01] },
-                { tag: "MY COMPUTER", pos: 10, entry: [0x03, 0x00, 0x94, 0x01] },
-                { tag: "WWW SEARCH", pos: 11, entry: [0x03, 0x00, 0x21, 0x02] },
-                { tag: "WWW FAVORITES", pos: 17, entry: [0x03, 0x00, 0x2A, 0x02] }
-            ];
-        }
-        function test_media_codes(data) {
-            open();
-            chooseFunction(2);
-            pick("mediaList", data.pos);
-            compare(entry(3), data.entry);
-            page.showEntry();
-            compare(part("funcList").curIndex, 2);
-            compare(part("mediaList").curIndex, data.pos);
+            compare(part("funcList").curIndex, data.func);
+            compare(part(data.list).curIndex, data.pos);
         }
 
         function test_keyboard_key_from_captured_press() {
@@ -280,16 +264,6 @@ Item {
                 compare(part(name)[data.check[name][0]], data.check[name][1], name);
             if (data.func === 5)
                 compare(page.fireRadio, data.entry[1] >= 0xF0 && data.entry[1] <= 0xF4 ? 0 : 1);
-        }
-
-        function test_gun_entries_data() {
-            return [0, 1, 2].map(p => ({ tag: "position " + p, pos: p }));
-        }
-        function test_gun_entries(data) {
-            open();
-            chooseFunction(6);
-            pick("gunList", data.pos);
-            compare(entry(3), [0x08, 0x00, 0x01, 4 + data.pos]);
         }
 
         function test_protection_only_for_last_left_button_data() {

@@ -96,20 +96,16 @@ Item {
                 { tag: "sensor 0", type: 0, values: [500, 1000, 1500, 2000, 0, 0, 0, 0] },
                 { tag: "sensor 1", type: 1, values: [1000, 2500, 3500, 7000, 0, 0, 0, 0] },
                 { tag: "sensor 2", type: 2, values: [500, 1000, 1500, 2500, 0, 0, 0, 0] },
-                { tag: "sensor 3", type: 3, values: [1000, 2000, 4000, 8000, 0, 0, 0, 0] }
+                { tag: "sensor 3", type: 3, values: [1000, 2000, 4000, 8000, 0, 0, 0, 0] },
+                { tag: "stored values", type: 3, stored: [600, 800, 0, 10000, 0, 0, 0, 0], values: [600, 800, 0, 10000, 0, 0, 0, 0] }
             ];
         }
         function test_default_stage_values_without_stored_dpi(data) {
-            open(v => v.sensorType = data.type);
-            compare(part("dpiStages").valueForIndex, data.values);
-        }
-
-        function test_stored_dpi_values_are_shown() {
             open(v => {
-                v.sensorType = 3;
-                v.dpiSet = [600, 800, 0, 10000, 0, 0, 0, 0];
+                v.sensorType = data.type;
+                v.dpiSet = data.stored || [];
             });
-            compare(part("dpiStages").valueForIndex, [600, 800, 0, 10000, 0, 0, 0, 0]);
+            compare(part("dpiStages").valueForIndex, data.values);
         }
 
         function test_stage_count_hides_stages_data() {
