@@ -213,6 +213,7 @@ Item {
             longList.closeList();
             tryVerify(() => !box().visible);
             longList.setCurIndex(-1);
+            view().contentY = 0; // each case opens a list scrolled to its top
             spy.clear();
         }
 
@@ -228,6 +229,15 @@ Item {
             tryVerify(() => view().contentY > 0);
             keyClick(Qt.Key_Escape);
             verify(!longList.isSelect);
+        }
+
+        // End shows the last row, Return chooses it.
+        function test_end_key_reaches_the_last_row() {
+            openWithClick();
+            keyClick(Qt.Key_End);
+            tryVerify(() => rowTop(17) >= 0 && rowTop(17) + longList.itemHeight <= box().height, 1000, "row at " + rowTop(17));
+            keyClick(Qt.Key_Return);
+            compare(longList.curIndex, 17);
         }
 
         // With the slide running, the first rows must not scroll away while
