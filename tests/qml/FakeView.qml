@@ -2,8 +2,6 @@ import QtQuick
 
 // Recording stand-in for "ui_View": every call is logged as [name, args...];
 // getters answer from the properties below. The macro library is kept in
-// memory with the backend's rules (names sorted ignoring case, "Macro. 00n"
-// for new files, save refused for a file that does not exist).
 QtObject {
     property var calls: []
     property bool enabled: true

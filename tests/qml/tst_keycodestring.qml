@@ -2,8 +2,6 @@ import QtQuick
 import QtTest
 import "qrc:/modules/qml/basic"
 
-// The key names themselves are checked against the backend's table in
-// tests/macro; here the bit position the pages read from a modifier byte.
 TestCase {
     name: "KeyCodeString"
 

@@ -2,8 +2,6 @@ import QtQuick
 import QtTest
 
 // The key assignment page against a recording ui_View: the entry each choice
-// writes, the controls each entry shows, the left-button protection, macro
-// slot binding, and what reset and apply send.
 Item {
     id: top
     width: 800
@@ -83,17 +81,6 @@ Item {
             harness.product.msg_KB(false, usage);
         }
 
-        function test_key_list_and_start_selection() {
-            open();
-            compare(model.mapping_for_keyId, [0, 1, 2, 3, 4, 5, 6]);
-            compare(model.curKeyMatrix, 3);
-            compare(model.selectedKeyId(), 3);
-            verify(findChild(page, "keyRow6") !== null);
-            verify(findChild(page, "keyRow7") === null);
-            const calls = view.names();
-            compare(calls.length, 0);
-        }
-
         function test_key_list_skips_empty_labels() {
             open({}, (v, h) => h.product._ProductLayoutStringList = ["A", "", "B", "", "C", "", "D", "E", "", "", "", "", "", "", "", "F"]);
             compare(model.mapping_for_keyId, [0, 2, 4, 6, 7, 15]);
@@ -102,8 +89,6 @@ Item {
             compare(model.selectedKeyId(), 15);
         }
 
-        // A layout without names lists no keys; when names arrive (another
-        // language), the first key is selected and its entry shown.
         function test_first_key_selected_when_keys_appear() {
             const none = [];
             for (let i = 0; i < 16; ++i)
@@ -120,14 +105,6 @@ Item {
             compare(part("mouseList").curIndex, 1);
         }
 
-        function test_missing_stored_entry_shows_factory() {
-            open({}, v => v.keydefine = [[0, 0, 4, 0]]);
-            compare(page.model.entry(0), [0, 0, 4, 0]);
-            compare(page.model.entry(3), [1, 0, 0xF3, 0]);
-        }
-
-        // The entry each choice of the mouse, media and gun lists writes, and
-        // the same choice shown when the entry is read back.
         function test_list_choices_data() {
             const rows = [];
             const add = (func, list, choices) => choices.forEach(([tag, pos, entry]) => rows.push({ tag: tag, func: func, list: list, pos: pos, entry: entry }));
@@ -467,13 +444,5 @@ Item {
             compare(view.count("getMsgAns_FoolProofing"), 0);
         }
 
-        function test_profile_switch_rereads_entries() {
-            open();
-            view.keydefine = factory.map((e, i) => i === 3 ? [0x03, 0x00, 0xE2, 0x00] : e);
-            page.initUI();
-            compare(entry(3), [0x03, 0x00, 0xE2, 0x00]);
-            compare(part("funcList").curIndex, 2);
-            compare(part("mediaList").curIndex, 4);
-        }
     }
 }

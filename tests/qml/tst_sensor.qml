@@ -60,8 +60,6 @@ Item {
             return count;
         }
 
-        // Stage bytes of each sensor at its ends and where its steps jump;
-        // every value the stage menu offers has a byte, only "×" (0) is off.
         function test_stage_bytes_data() {
             return [
                 { tag: "sensor 0", type: 0, menu: 12, pairs: [[250, 0x01], [2000, 0x08], [2500, 0x45], [4000, 0x48]] },
@@ -200,8 +198,6 @@ Item {
             mouseClick(part("btnSensorApply"));
             const sent = [["ui_01H_SetReportRate", 8], ["setCursorSpeed", 9], ["setVerticalScrollLines", 3], ["setDoubleClickSpeed", 1], ["ui_0BH_SetCurrentDPIStage", 4]];
             compare(view.calls, [["playMedia_Index", 4], ["setProtectUI", 1600], ["beginAction", "apply"]].concat(sent, [["endAction"]]));
-            // The bottom bar applies the same without the lock (the bar's
-            // action is the window's).
             view.clear();
             harness.btnTotalApplyClicked();
             compare(view.calls, sent);
@@ -234,8 +230,6 @@ Item {
             compare(part("dpiStages").currentIndex, 2);
         }
 
-        // What the backend gives for a missing or damaged factory file: every
-        // value at its place, an empty text for what the file lacks.
         function damagedDefaults(dpi, colourIndices) {
             const list = ["2", "5", "2", "5"].concat(dpi, ["2"]);
             for (let i = 0; i < 24; ++i)

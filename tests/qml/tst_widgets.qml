@@ -2,8 +2,6 @@ import QtQuick
 import QtTest
 import "qrc:/modules/qml"
 
-// The shared widgets on their own, with the scene's shared state filled in
-// as the window does.
 Item {
     width: 900
     height: 600
@@ -131,8 +129,6 @@ Item {
             item.setCurIndex(3);
             spy.target = item;
             spy.signalName = "sliderClicked";
-            // Pressed inside, released where the row says: a release past an
-            // end counts as that end.
             const x = data.at * (item.width - 1);
             mousePress(item, Math.max(0, Math.min(item.width - 1, x)), item.height / 2);
             mouseRelease(item, x, item.height / 2);
@@ -159,13 +155,6 @@ Item {
 
         function dropdownText() {
             return findChild(dropdown, "fieldText").text;
-        }
-
-        function test_no_selection_shows_options() {
-            dropdown.setCurIndex(0);
-            compare(dropdownText(), "ON");
-            dropdown.setCurIndex(-1);
-            compare(dropdownText(), "【 OPTIONS 】");
         }
 
         function test_choosing_an_item() {
@@ -240,8 +229,6 @@ Item {
             compare(longList.curIndex, 17);
         }
 
-        // With the slide running, the first rows must not scroll away while
-        // the list opens; the chosen row is in view at its end.
         function test_opening_keeps_the_chosen_row_in_view_data() {
             return [{ tag: "second row", row: 1, top: 0 }, { tag: "last row", row: 17 }];
         }
@@ -275,8 +262,6 @@ Item {
             compare(stages.currentIndex, 3);
             keyClick(Qt.Key_Return);
             compare(stages.currentMenuIndex, 3);
-            // Marked: 2000 is not in this menu, so the first value; two to
-            // the right is 500.
             keyClick(Qt.Key_Right);
             keyClick(Qt.Key_Right);
             keyClick(Qt.Key_Space);
@@ -313,8 +298,6 @@ Item {
             compare(spy2.signalArguments[0][0], 1);
         }
 
-        // The press of Return is captured too: only the key after it fills
-        // the field.
         function test_key_field_arms_on_release() {
             keyInput.isSelect = false;
             keyInput.forceActiveFocus();
@@ -327,8 +310,6 @@ Item {
             verify(keyInput.activeFocus);
             keyInput.detectKeyboard(true, 0x04);
             compare(keyInput.tmpKeyString, "A");
-            // Return itself is taken when pressed while armed; its release
-            // does not arm the field again.
             mouseClick(keyInput);
             verify(keyInput.isSelect);
             keyPress(Qt.Key_Return);
@@ -359,17 +340,6 @@ Item {
             compare(spy.count, 2);
             compare(spy.signalArguments[0][0], 1);
             compare(spy.signalArguments[1][0], -1);
-        }
-
-        function test_right_click_reports_row_only() {
-            fileList.lvItems.currentIndex = 0;
-            spy.target = fileList;
-            spy.signalName = "listElementRightBtnClicked";
-            spy.clear();
-            mouseClick(fileList, 40, fileList.rowHeight * 2.5, Qt.RightButton);
-            compare(spy.count, 1);
-            compare(spy.signalArguments[0][0], 2);
-            compare(fileList.lvItems.currentIndex, 0);
         }
 
         function test_rename_in_place() {
@@ -449,17 +419,6 @@ Item {
             compare(stages.currentMenuIndex, -1);
         }
 
-        function test_second_click_on_arrow_closes_menu() {
-            mouseClick(stages, stageX(0) + stages.stageWidth - 7, 15);
-            compare(stages.currentMenuIndex, 0);
-            mouseClick(stages, stageX(0) + stages.stageWidth - 7, 15);
-            compare(stages.currentMenuIndex, -1);
-        }
-
-        function test_zero_in_menu_shows_cross() {
-            compare(stages.valueText(0), "×");
-            compare(stages.valueText(1250), "1250");
-        }
     }
 
     TestCase {
@@ -473,12 +432,6 @@ Item {
             spy.target = keyInput;
             spy.signalName = "inputComplete";
             spy.clear();
-        }
-
-        function test_ignores_keys_while_not_armed() {
-            keyInput.detectKeyboard(true, 0x04);
-            compare(spy.count, 0);
-            compare(keyInput.tmpKeycodeUSB, 0);
         }
 
         function test_click_empties_the_field() {
@@ -496,16 +449,6 @@ Item {
 
         function init() {
             ui_View.clear();
-        }
-
-        function test_pressed_or_disabled_is_dimmed() {
-            compare(button.opacity, 1.0);
-            mousePress(button);
-            compare(button.opacity, 0.2);
-            mouseRelease(button);
-            button.enabled = false;
-            compare(button.opacity, 0.2);
-            button.enabled = true;
         }
 
         function test_checkbox_toggles_itself() {
