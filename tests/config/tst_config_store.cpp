@@ -33,8 +33,6 @@ const QByteArray FullFactoryProfile =
     "12=0, 0, 0, 0\n13=0, 0, 0, 0\n14=0, 0, 0, 0\n"
     "15=4, 0, 2, 0\n";
 
-// QSettings objects on one file share its parsed contents, typed values
-// included; reading a copy shows what a later run of the program would read.
 std::unique_ptr<QSettings> snapshot(const QString &path)
 {
     static int counter = 0;
@@ -80,17 +78,14 @@ private slots:
 
     void valuesAreStoredAsText();
     void shorterApConfigLeavesStaleEntries();
-    void apConfigDefaultsWithoutFile();
     void apConfigMissingEntriesAndBoundedTotal_data();
     void apConfigMissingEntriesAndBoundedTotal();
     void deviceApConfig_data();
     void deviceApConfig();
     void deviceConfigSource();
-    void storesCreateTheirFilesOnFirstWrite();
 
     void liveProfileFollowsIndex();
-    void exportCopiesIndexFileAndReplacesTarget();
-    void exportRefusals();
+    void exportCopiesIndexFileOrRefuses();
     void importIntoLiveProfileReplacesStoreInPlace();
     void failedImportKeepsOldProfile_data();
     void failedImportKeepsOldProfile();
@@ -100,8 +95,6 @@ private slots:
 
     void defaultProfilePages_data();
     void defaultProfilePages();
-    void defaultSensorPageOrder();
-    void defaultProfileWithoutFactoryFile();
     void defaultProfileMissingListKeepsPositions();
     void settingsApartFromShippedDataWriteOnlyTheUsersFiles();
 
@@ -144,17 +137,6 @@ void TestConfigStore::shorterApConfigLeavesStaleEntries()
     QCOMPARE(loaded.at(9).toInt(), 109);
 }
 
-void TestConfigStore::apConfigDefaultsWithoutFile()
-{
-    ConfigStore store(DataLocations::beside(tmp->path()));
-    QVERIFY(store.loadApConfig().isEmpty());
-    QCOMPARE(store.loadDeviceApConfig(), QVariantList{8});
-    QCOMPARE(store.windowTitle(), QString());
-    QVERIFY(!QFile::exists(settingDir() + QStringLiteral("apConfig.bin")));
-}
-
-// Lists, booleans and addresses go to the files as plain text, never as
-// "@Variant" blobs another program cannot read.
 void TestConfigStore::valuesAreStoredAsText()
 {
     ConfigStore store(DataLocations::beside(tmp->path()));
@@ -177,6 +159,7 @@ void TestConfigStore::apConfigMissingEntriesAndBoundedTotal_data()
     QTest::addColumn<int>("count");
     QTest::addColumn<QList<int>>("head");
 
+    QTest::newRow("no file") << QByteArray() << 0 << QList<int>{};
     QTest::newRow("gaps read as 0")
         << QByteArray("[common]\ntotal=4\n0=7\n2=9\n") << 4 << QList<int>{7, 0, 9, 0};
     QTest::newRow("negative total") << QByteArray("[common]\ntotal=-5\n0=7\n") << 0 << QList<int>{};
@@ -190,8 +173,8 @@ void TestConfigStore::apConfigMissingEntriesAndBoundedTotal()
     QFETCH(QByteArray, file);
     QFETCH(int, count);
     QFETCH(QList<int>, head);
-    writeFile(settingDir() + QStringLiteral("apConfig.bin"), file);
-
+    if (!file.isEmpty())
+        writeFile(settingDir() + QStringLiteral("apConfig.bin"), file);
     ConfigStore store(DataLocations::beside(tmp->path()));
     const QVariantList list = store.loadApConfig();
     QCOMPARE(list.size(), count);
@@ -203,6 +186,7 @@ void TestConfigStore::deviceApConfig_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<int>("stages");
 
+    QTest::newRow("no file") << QByteArray() << 8;
     QTest::newRow("key missing") << QByteArray("[common]\nname=x\n") << 8;
     QTest::newRow("stored 4") << QByteArray("[Z4]\ncolorMaxStage=4\n") << 4;
     QTest::newRow("too many") << QByteArray("[Z4]\ncolorMaxStage=5000\n") << 8;
@@ -213,7 +197,8 @@ void TestConfigStore::deviceApConfig()
 {
     QFETCH(QByteArray, file);
     QFETCH(int, stages);
-    writeFile(settingDir() + QStringLiteral("apConfig.bin"), file);
+    if (!file.isEmpty())
+        writeFile(settingDir() + QStringLiteral("apConfig.bin"), file);
 
     ConfigStore store(DataLocations::beside(tmp->path()));
     const QVariantList list = store.loadDeviceApConfig();
@@ -234,22 +219,9 @@ void TestConfigStore::deviceConfigSource()
     QCOMPARE(store.windowTitle(), QStringLiteral("Z4 Test"));
 }
 
-void TestConfigStore::storesCreateTheirFilesOnFirstWrite()
-{
-    QVERIFY(QDir(settingDir()).removeRecursively());
-    {
-        ConfigStore store(DataLocations::beside(tmp->path()));
-        store.saveApConfig({1, 2});
-        store.setCurrentProfile(9);
-        store.liveProfile().setValue(QStringLiteral("sensor/stage_Z4"), 3);
-    }
-    QVERIFY(QFile::exists(settingDir() + QStringLiteral("apConfig.bin")));
-    QVERIFY(QFile::exists(settingDir() + QStringLiteral("p10.bin")));
-    QVERIFY(!QFile::exists(settingDir() + QStringLiteral("p1.bin")));
-}
-
 void TestConfigStore::liveProfileFollowsIndex()
 {
+    QVERIFY(QDir(settingDir()).removeRecursively()); // made on the first write
     ConfigStore store(DataLocations::beside(tmp->path()));
     QCOMPARE(store.currentProfile(), 0);
     QVERIFY(store.setCurrentProfile(4));
@@ -268,7 +240,7 @@ void TestConfigStore::liveProfileFollowsIndex()
     QCOMPARE(QFileInfo(store.liveProfile().fileName()).fileName(), QStringLiteral("p5.bin"));
 }
 
-void TestConfigStore::exportCopiesIndexFileAndReplacesTarget()
+void TestConfigStore::exportCopiesIndexFileOrRefuses()
 {
     const QString target = tmp->path() + QStringLiteral("/export.pf");
     writeFile(target, "old contents that must disappear, longer than the profile itself\n");
@@ -281,18 +253,11 @@ void TestConfigStore::exportCopiesIndexFileAndReplacesTarget()
 
     QCOMPARE(readFile(target), readFile(settingDir() + QStringLiteral("p5.bin")));
     QCOMPARE(snapshot(target)->value(QStringLiteral("sensor/stage_Z4")).toInt(), 6);
-}
 
-void TestConfigStore::exportRefusals()
-{
-    const QString target = tmp->path() + QStringLiteral("/export.pf");
     writeFile(target, "keep me\n");
-    ConfigStore store(DataLocations::beside(tmp->path()));
-
     QVERIFY(!store.saveProfile(0, QString())); // dialog cancelled
     QVERIFY(!store.saveProfile(10, target));
-    // Profile 3 was never written: there is no file to export.
-    QVERIFY(!store.saveProfile(2, target));
+    QVERIFY(!store.saveProfile(2, target)); // never written: nothing to export
     QCOMPARE(readFile(target), QByteArray("keep me\n"));
 }
 
@@ -415,8 +380,11 @@ void TestConfigStore::defaultProfilePages_data()
                           << QList<int>{4, 0, 2, 0};
     QTest::newRow("page 1") << 1 << 0 << QList<int>{} << QList<int>{};
     QTest::newRow("lighting") << 2 << 27 << QList<int>{1, 2, 3} << QList<int>{24, 2, 7, 7};
-    QTest::newRow("page 4") << 4 << 0 << QList<int>{} << QList<int>{};
     QTest::newRow("page 255") << 255 << 0 << QList<int>{} << QList<int>{};
+    QList<int> sensor{8, 6, 3, 4, 250, 500, 750, 1000, 0, 0, 0, 0, 3};
+    for (int i = 31; i <= 54; ++i)
+        sensor.append(i);
+    QTest::newRow("sensor") << 3 << 45 << sensor << QList<int>{7, 6, 5, 4, 3, 2, 1, 0};
 }
 
 void TestConfigStore::defaultProfilePages()
@@ -434,37 +402,6 @@ void TestConfigStore::defaultProfilePages()
     QCOMPARE(toInts(list.mid(list.size() - tail.size())), tail);
 }
 
-void TestConfigStore::defaultSensorPageOrder()
-{
-    writeFile(settingDir() + QStringLiteral("pD.bin"), FullFactoryProfile);
-    const ConfigStore store(DataLocations::beside(tmp->path()));
-    const QList<int> list = toInts(store.loadDefaultProfile(3));
-    QCOMPARE(list.size(), 45);
-
-    QList<int> expected{8, 6, 3, 4, 250, 500, 750, 1000, 0, 0, 0, 0, 3};
-    for (int i = 31; i <= 54; ++i)
-        expected.append(i);
-    expected << 7 << 6 << 5 << 4 << 3 << 2 << 1 << 0;
-    QCOMPARE(list, expected);
-}
-
-void TestConfigStore::defaultProfileWithoutFactoryFile()
-{
-    const ConfigStore store(DataLocations::beside(tmp->path()));
-    const QStringList sensor = texts(store.loadDefaultProfile(3));
-    QCOMPARE(sensor.size(), 45);
-    QCOMPARE(sensor.mid(0, 4), (QStringList{"2", "5", "2", "5"}));
-    QCOMPARE(sensor.at(12), QStringLiteral("2"));
-    QCOMPARE(sensor.mid(4, 8), QStringList(8, QString()));
-    QCOMPARE(sensor.mid(13), QStringList(32, QString()));
-    QCOMPARE(texts(store.loadDefaultProfile(0)), QStringList(64, QString()));
-    QCOMPARE(texts(store.loadDefaultProfile(2)), QStringList(27, QString()));
-    QVERIFY(!QFile::exists(settingDir() + QStringLiteral("pD.bin")));
-}
-
-// A damaged factory file: lists missing, one short, one too long. Every
-// value stays at its position, so the colour indices cannot be read as DPI
-// values.
 void TestConfigStore::defaultProfileMissingListKeepsPositions()
 {
     writeFile(settingDir() + QStringLiteral("pD.bin"),
@@ -492,8 +429,6 @@ void TestConfigStore::defaultProfileMissingListKeepsPositions()
 
 void TestConfigStore::settingsApartFromShippedDataWriteOnlyTheUsersFiles()
 {
-    // The installed layout: factory files in the shipped folder (read only),
-    // the user's files elsewhere.
     const QString shipped = tmp->path() + QStringLiteral("/share");
     const QString user = tmp->path() + QStringLiteral("/home");
     const QByteArray factoryAp = "[common]\nname=Factory\ntotal=1\n0=4\nproduct_name=Z4\n"
@@ -597,6 +532,8 @@ void TestConfigStore::oversizedSettingsFileIsSetAside()
     QCOMPARE(defaults.mid(0, 4), (QList<int>{2, 5, 2, 5}));
     QCOMPARE(defaults.at(12), 2);
     QCOMPARE(defaults.count(-1000), defaults.size() - 5); // the lists, empty
+    QCOMPARE(texts(store.loadDefaultProfile(0)), QStringList(64, QString()));
+    QCOMPARE(texts(store.loadDefaultProfile(2)), QStringList(27, QString()));
 
     store.liveProfile().setValue(QStringLiteral("sensor/stage_Z4"), 3);
     store.sync();

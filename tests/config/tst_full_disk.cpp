@@ -16,39 +16,28 @@
 
 namespace {
 
-// A 256 KiB tmpfs over `dir` (inside the private mount namespace), and a
-// filler file that can take all its room.
-class SmallDisk
+// A 256 KiB tmpfs over `dir`, in the private mount namespace.
+struct SmallDisk
 {
-public:
-    explicit SmallDisk(const QString &dir) : dir(dir)
-    {
-        QDir().mkpath(dir);
-        mounted = mount("tmpfs", QFile::encodeName(dir).constData(), "tmpfs", 0, "size=256k") == 0;
-    }
+    QString dir;
+    bool mounted = QDir().mkpath(dir) &&
+                   mount("tmpfs", QFile::encodeName(dir).constData(), "tmpfs", 0, "size=256k") == 0;
     ~SmallDisk()
     {
         if (mounted)
             privatemounts::unmount(dir);
     }
-    bool isMounted() const { return mounted; }
-
     // True once a write was refused for want of space.
-    bool fill()
+    bool fill() const
     {
         QFile filler(dir + QStringLiteral("/filler"));
         if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             return false;
-        const QByteArray block(4096, 'f');
-        while (filler.write(block) > 0) {
+        while (filler.write(QByteArray(4096, 'f')) > 0) {
         }
         return filler.error() == QFileDevice::ResourceError;
     }
-    void makeRoom() { QFile::remove(dir + QStringLiteral("/filler")); }
-
-private:
-    QString dir;
-    bool mounted = false;
+    void makeRoom() const { QFile::remove(dir + QStringLiteral("/filler")); }
 };
 
 QString binDir()
@@ -113,8 +102,8 @@ private slots:
         QFETCH(QString, kept);
 
         QTemporaryDir root;
-        SmallDisk disk(root.path());
-        QVERIFY(disk.isMounted());
+        SmallDisk disk{root.path()};
+        QVERIFY(disk.mounted);
         const QString folder = root.path() + QStringLiteral("/modules/setting");
         copyFolder(binDir() + QStringLiteral("/modules/setting"), folder);
         writeFile(folder + QStringLiteral("/p1.bin"), "[sensor]\nstage_Z4=4\n");
@@ -184,8 +173,8 @@ private slots:
         QFile::setPermissions(copy.filePath(QStringLiteral("z4config")),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         const QString folder = copy.filePath(QStringLiteral("modules/setting"));
-        SmallDisk disk(folder);
-        QVERIFY(disk.isMounted());
+        SmallDisk disk{folder};
+        QVERIFY(disk.mounted);
         copyFolder(binDir() + QStringLiteral("/modules/setting"), folder);
         const QByteArray profile = readFile(folder + QStringLiteral("/p1.bin"));
         const QByteArray settings = readFile(folder + QStringLiteral("/apConfig.bin"));
