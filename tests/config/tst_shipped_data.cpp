@@ -27,32 +27,15 @@ QVariant moduleTable(const QString &file, const char *name)
     return module.property(QLatin1String(name)).toVariant();
 }
 
-// The interface's built-in English texts: font family, then strings 1...N.
-QStringList builtInEnglish()
-{
-    return moduleTable(QStringLiteral("basic/texts.mjs"), "english").toStringList();
-}
-
-QList<int> intList(const QVariant &value)
+// Row `index` of a table of number lists in the sensor page's JS: the DPI
+// menu of a sensor ("menus"), the colour of an indicator index ("logoColors").
+QList<int> sensorRow(const char *table, int index)
 {
     QList<int> out;
-    for (const QVariant &v : value.toList())
+    for (const QVariant &v :
+         moduleTable(QStringLiteral("Z4/sensors.mjs"), table).toList().value(index).toList())
         out.append(v.toInt());
     return out;
-}
-
-// The DPI values the sensor page offers for `sensorType`.
-QList<int> dpiMenu(int sensorType)
-{
-    return intList(
-        moduleTable(QStringLiteral("Z4/sensors.mjs"), "menus").toList().value(sensorType));
-}
-
-// The colour of indicator colour index `index` (0...7).
-QList<int> indicatorColour(int index)
-{
-    return intList(
-        moduleTable(QStringLiteral("Z4/sensors.mjs"), "logoColors").toList().value(index));
 }
 
 QString sourceModules()
@@ -172,7 +155,8 @@ void TestShippedData::profiles()
     QVERIFY(ok);
     QCOMPARE(dpi.size(), 8);
     for (int value : dpi)
-        QVERIFY2(dpiMenu(ShippedSensorType).contains(value), qPrintable(QString::number(value)));
+        QVERIFY2(sensorRow("menus", ShippedSensorType).contains(value),
+                 qPrintable(QString::number(value)));
     const int stage = file.value(QStringLiteral("sensor/stage_Z4")).toInt(&ok);
     QVERIFY(ok && stage >= 1 && stage <= 8);
     QVERIFY2(dpi[stage - 1] != 0, "the current stage is switched off");
@@ -185,7 +169,7 @@ void TestShippedData::profiles()
     const QList<int> indices = intsOf(file.value(QStringLiteral("color_Z4/type2")), &ok);
     QVERIFY(ok && indices.size() == 8);
     for (int k = 0; k < 8; ++k)
-        QCOMPARE(stageColours.mid(3 * k, 3), indicatorColour(indices[k]));
+        QCOMPARE(stageColours.mid(3 * k, 3), sensorRow("logoColors", indices[k]));
 
     const std::set<int> labelled = labelledKeys();
     QVERIFY(!labelled.empty());
@@ -220,7 +204,8 @@ void TestShippedData::languages()
     QVERIFY(!LanguageCatalog::displayName(code).contains(QStringLiteral("UNKNOWN")));
 
     QVERIFY(!file.value(QStringLiteral("font/family")).toString().isEmpty());
-    const int total = int(builtInEnglish().size()) - 1;
+    const int total =
+        int(moduleTable(QStringLiteral("basic/texts.mjs"), "english").toStringList().size()) - 1;
     QCOMPARE(file.value(QStringLiteral("font/total")).toInt(), total);
     qint64 length = 0;
     for (int i = 1; i <= total; ++i) {
@@ -253,7 +238,8 @@ void TestShippedData::englishMatchesBuiltInStrings()
     LanguageCatalog catalog(qEnvironmentVariable("Z4_SOURCE_DIR") +
                             QStringLiteral("/modules/i18n"));
     QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^cs: ")));
-    const QStringList english = builtInEnglish();
+    const QStringList english =
+        moduleTable(QStringLiteral("basic/texts.mjs"), "english").toStringList();
     QVERIFY(english.size() > 114);
     QCOMPARE(catalog.getGlobalStrings(QStringLiteral("031000")), english);
     // The messages the backend shows without a language are the English ones.
