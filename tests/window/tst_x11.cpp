@@ -1,7 +1,5 @@
-// The running window in a real X server (run under Xvfb): a key pressed in
-// the X session reaches the QML root as msg_KB, and the program's prompts are
-// modal, centred on the window and readable (a light face with dark text, not
-// the dark box a child of the transparent host window would draw).
+// In a real X server: a key pressed in the X session reaches the QML root,
+// and the prompts are modal, centred and readable (not a dark see-through box).
 #include "app/input_capture.h"
 #include "app/widget.h"
 #include "backend/bridge/my_qquick_view.h"
@@ -46,9 +44,6 @@ private slots:
         bus.reset();
     }
 
-    // The X11 capture source, the translation, the host's callbacks, the
-    // view's queued call and the root's "detectKeyboard" all take part; no
-    // window of ours has the focus.
     void injectedKeysReachTheQmlRoot()
     {
         InputHook hook;
@@ -85,7 +80,6 @@ private slots:
         QImage shot;
         QRect boxGeometry;
         QString failure;
-        // The prompt blocks in its own event loop: look at it from a timer.
         QTimer::singleShot(1500, this, [&] {
             QWidget *box = QApplication::activeModalWidget();
             if (!box) {

@@ -1,10 +1,6 @@
 #!/usr/bin/env bash
-# The real program in a real X server (Xvfb) on the virtual mouse z4sim, run
-# from a scratch copy of the build (nothing it saves reaches the build):
-#   xvfb_screenshot.sh BIN_DIR OUT_DIR
-# after the opening, a screenshot must show the window really drawn; then,
-# with the keyboard only (xdotool), SENSOR, the report rate at 125 Hz and
-# APPLY: z4sim's log must show the report-rate and DPI stage frames.
+# xvfb_screenshot.sh BIN_DIR OUT_DIR: the real program (a scratch copy) in
+# Xvfb on z4sim is drawn, and SENSOR, 125 Hz, APPLY by keyboard reach z4sim.
 set -euo pipefail
 bin=$1
 out=$2
@@ -14,7 +10,6 @@ for tool in Xvfb xdotool import identify convert; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
-# Keep the test's own offscreen setting away from the real X session.
 unset QT_QPA_PLATFORM QT_QUICK_BACKEND
 
 work=$(mktemp -d)
@@ -29,10 +24,8 @@ trap cleanup EXIT
 mkdir -p "$work/app" "$work/bus"
 cp "$bin/z4config" "$bin/z4sim" "$work/app/"
 cp -r "$bin/modules" "$work/app/"
-# Animations off: the opening and the slides end at once.
 sed -i 's/^3=0$/3=1/' "$work/app/modules/setting/apConfig.bin"
 
-# A free display of our own (xvfb-run -a can collide with parallel tests).
 mkfifo "$work/display"
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)
@@ -63,21 +56,15 @@ if [ -z "$window" ]; then
 fi
 sleep 3 # the opening, with animations off
 
-errors() {
-    grep -E "qrc:/modules/qml/.*(Error|error|Unable|not defined|undefined)" "$out/window.log" || true
-}
-
 shot="$out/window.png"
 rm -f "$shot"
 import -window root "$shot"
-# A blank or black screen has a handful of colours; the skinned window has
-# gradients, text and icons, in the middle of the screen too.
+# A blank screen has a handful of colours, the skinned window hundreds.
 colours=$(identify -format %k "$shot")
 centre=$(convert "$shot" -gravity center -crop 800x400+0+0 +repage -format %k info:)
 echo "screenshot: $shot, colours: $colours, centre colours: $centre"
 [ "$colours" -gt 200 ] && [ "$centre" -gt 100 ] || { echo "the window is not drawn"; exit 1; }
 
-# A window manager gives a new window the focus; without one, we do.
 xdotool windowfocus --sync "$window"
 before=$(wc -l <"$log")
 press() { xdotool key --delay 80 "$@"; sleep 0.4; }
@@ -87,14 +74,12 @@ sleep 0.6
 press Tab                   # the report rate
 press Left Left Left        # 125 Hz
 press Tab Tab Tab Tab Tab Tab # sliders, DPI stages, reset, apply
-import -window root "$out/keyboard-apply.png"
 press Return
 sleep 2
-[ -z "$(errors)" ] || { echo "QML errors:"; errors; exit 1; }
-# The frames as the mouse received them (deciphered when the cipher is on).
+! grep -E "qrc:/modules/qml/.*(Error|error|Unable|not defined|undefined)" "$out/window.log" || exit 1
 frames=$(tail -n +"$((before + 1))" "$log" | grep '"type":"feature"' | grep '"dir":"out"' |
          sed -E 's/.*"(plain)":"([0-9a-f ]+)".*/\2/; s/.*"hex":"([0-9a-f ]+)".*/\1/')
-echo "frames after the keys:"; echo "$frames"
+echo "$frames"
 echo "$frames" | grep -q '^00 01 08 00 00 00 00 00 f6$' || { echo "no 01H frame with 125 Hz (08)"; exit 1; }
 rate_line=$(echo "$frames" | grep -n '^00 01 ' | head -n 1 | cut -d: -f1)
 stage_line=$(echo "$frames" | grep -n '^00 0b ' | head -n 1 | cut -d: -f1)
