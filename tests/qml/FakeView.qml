@@ -1,13 +1,12 @@
 import QtQuick
 
-// Recording stand-in for "ui_View": every call is logged as [name, args...];
-// getters answer from the properties below. The macro library is kept in
+// Recording stand-in for "ui_View": calls logged as [name, args...], getters
+// answer from the properties; macros kept in memory with the backend's rules.
 QtObject {
     property var calls: []
     property bool enabled: true
     property bool confirmAnswer: true // confirm() and the fool-proofing question
 
-    // Window and global settings
     property var apConfig: []
     property var deviceApConfig: [8]
     property var languages: ({})
@@ -15,15 +14,12 @@ QtObject {
     property bool skinShow: true
     property string customFilePath: ""
     property string imageFolderUrl: "file:modules/img/" // the build's skins, seen from bin/
-    // Key assignment
     property var defaultKeys: []
     property var keydefine: []
-    // Macro library: name → { index, repeat, lines }
     property var macros: ({})
     property bool failSave: false
     property bool refuseRename: false
     property string importName: ""
-    // Sensor and lighting
     property var sensorType: 0
     property bool logoLedWorks: false
     property int stageCount: 8
@@ -47,15 +43,11 @@ QtObject {
     function names() { return calls.map(c => c[0]); }
     function callsTo(name) { return calls.filter(c => c[0] === name); }
     function count(name) { return callsTo(name).length; }
-    function last(name) {
-        const found = callsTo(name);
-        return found.length > 0 ? found[found.length - 1] : null;
-    }
+    function last(name) { const found = callsTo(name); return found.length > 0 ? found[found.length - 1] : null; }
     function addMacro(name, index, repeat, lines) {
         macros[name] = { index: index, repeat: repeat, lines: lines ? lines.slice() : [] };
     }
 
-    // Calls that only leave their trace
     function playMedia_Index(index) { record("playMedia_Index", arguments); }
     function setEnableAudio(isEnable) { record("setEnableAudio", arguments); }
     function clearAllMedia() { record("clearAllMedia", arguments); }
@@ -106,15 +98,11 @@ QtObject {
         return entry === undefined ? [] : entry.map(String);
     }
 
-    // Macro library
     function sortedNames() {
         const key = n => n.toLowerCase();
         return Object.keys(macros).sort((a, b) => key(a) < key(b) ? -1 : key(a) > key(b) ? 1 : 0);
     }
-    function getMacroIniNames() {
-        record("getMacroIniNames", arguments);
-        return sortedNames().map(n => n + ".bin");
-    }
+    function getMacroIniNames() { record("getMacroIniNames", arguments); return sortedNames().map(n => n + ".bin"); }
     function createMacroIni() {
         record("createMacroIni", arguments);
         for (let n = 1;; ++n) {
@@ -166,7 +154,6 @@ QtObject {
         return importName;
     }
 
-    // Sensor and lighting
     function getSensorType() { record("getSensorType", arguments); return sensorType; }
     function chkIsLogoLedWork() { record("chkIsLogoLedWork", arguments); return logoLedWorks; }
     function ui_91H_SyncDPI() { record("ui_91H_SyncDPI", arguments); return stageCount; }

@@ -115,16 +115,6 @@ Item {
             compare(page.paletteColors[0], 255);
         }
 
-        function test_refresh_rereads_after_profile_switch() {
-            open(v => v.ledEffect = [1, 3, 6]);
-            view.ledEffect = [3, 0, 2];
-            page.refresh();
-            compare(view.names(), ["ui_90H_GetLED8StageColor", "ui_8DH_GetRGBLedEffect"]);
-            compare(view.calls[0][1], 0);
-            compare(part("ledEffectList").curIndex, 3);
-            compare(part("ledSpeedSlider").currentIndex, 2);
-        }
-
         function test_palette_change_is_sent_at_once() {
             open(v => v.ledColors = { 0: [0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0] }, [2]);
             page.setPaletteColor(1, 255, 127, 0);

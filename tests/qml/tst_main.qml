@@ -69,47 +69,15 @@ Item {
             mouseClick(part("funcButton" + index));
         }
 
-        function test_opening_with_animation_off_completes_at_once() {
-            openScene(harness.quickConfig, true);
-            compare(main.animation_speed, 10);
-            ui_View.clear();
-            main.run();
-            compare(ui_View.calls[0], ["playMedia_Index", 1]);
-            verify(main.visible);
-            const menuUp = part("menu_Up");
-            tryCompare(menuUp, "y", 0, 400);
-            compare(part("logo").y, 4);
-            compare(part("environment").opacity, 1);
-            compare(part("decoration").opacity, 1);
-            tryCompare(part("menu_Func"), "x", 8, 200);
-            verify(part("pageArea").visible);
-        }
-
-        function test_selected_function_button_closes_its_page() {
-            openScene(harness.quickConfig);
-            const pageArea = part("pageArea");
-            compare(pageArea.curID, -1);
-            clickFunction(0);
-            compare(pageArea.curID, 0);
-            tryCompare(part("pageContent"), "x", 0, 500);
-            verify(part("page_Keydefine").visible);
-            clickFunction(0);
-            tryCompare(pageArea, "curID", -1, 500);
-            compare(part("menu_Func").currentIndex, -1);
-            verify(!part("page_Keydefine").visible);
-            clickFunction(0);
-            compare(pageArea.curID, 0);
-            tryCompare(part("pageContent"), "x", 0, 500);
-        }
-
-        function test_other_function_button_slides_old_out_then_new_in() {
+        function test_function_buttons_switch_and_close_pages() {
             openScene(harness.quickConfig);
             const pageArea = part("pageArea");
             const content = part("pageContent");
+            compare(pageArea.curID, -1);
             clickFunction(0);
             tryCompare(content, "x", 0, 500);
-            // Slides slow enough to be watched.
-            part("page_Globalsetting").selectAnimation(0);
+            verify(part("page_Keydefine").visible);
+            part("page_Globalsetting").selectAnimation(0); // slides slow enough to be watched
             const switches = [];
             const record = () => switches.push([pageArea.curID, content.x]);
             pageArea.curIDChanged.connect(record);
@@ -118,12 +86,14 @@ Item {
             tryCompare(pageArea, "curID", 2, 1000);
             tryCompare(content, "x", 0, 1000);
             pageArea.curIDChanged.disconnect(record);
-            // One switch, made when the old page had slid fully out.
-            compare(switches.length, 1);
-            compare(switches[0][0], 2);
-            compare(switches[0][1], -1518);
+            compare(switches, [[2, -1518]]); // one switch, once the old page is fully out
             verify(part("page_Color").visible);
             verify(!part("page_Keydefine").visible);
+            part("page_Globalsetting").selectAnimation(1);
+            clickFunction(2); // the selected button closes its page
+            tryCompare(pageArea, "curID", -1, 500);
+            compare(part("menu_Func").currentIndex, -1);
+            verify(!part("page_Color").visible);
         }
 
         function test_click_during_slide_finishes_it() {
@@ -231,24 +201,6 @@ Item {
                 compare(part(name).opacity, 1.0, name);
             mouseClick(part("profileRow5"));
             compare(ui_View.count("ui_02H_SetCurrentProfile"), 1);
-        }
-
-        function test_settings_toggle_during_slide_finishes_it() {
-            const config = harness.quickConfig.slice();
-            config[3] = "0";
-            openScene(config, true);
-            main.visible = true;
-            const page = part("page_Globalsetting");
-            main.isGlobalSettingSelect = true;
-            verify(page.x > 0);
-            main.isGlobalSettingSelect = false;
-            // The opening slide was finished and the closing one started.
-            verify(part("settingsPanel").visible);
-            compare(page.x, 0);
-            main.isGlobalSettingSelect = true;
-            compare(page.x, 340);
-            verify(part("settingsPanel").visible);
-            tryCompare(page, "x", 0, 1500);
         }
 
         function test_macro_page_disables_profile_menu() {
@@ -433,10 +385,6 @@ Item {
             compare(main.height, 0);
         }
 
-        function hasAccessibleName(item) {
-            const name = item.Accessible.name;
-            return typeof name === "string" && name.trim() !== "";
-        }
         function focusedName() {
             const item = test.Window.activeFocusItem;
             return item ? item.objectName : "";
@@ -449,7 +397,7 @@ Item {
                 keyClick(Qt.Key_Tab);
                 order.push(focusedName());
                 const item = test.Window.activeFocusItem;
-                verify(hasAccessibleName(item), order[i] + " has no accessible name");
+                verify(typeof item.Accessible.name === "string" && item.Accessible.name.trim() !== "", order[i] + " has no accessible name");
             }
             compare(order, ["funcButton0", "funcButton1", "funcButton2", "funcButton3", "btnProfileMenu", "profileList", "btnTotalReset", "btnTotalApply", "btnSettings", "btnClose", "logo", "funcButton0"]);
             keyClick(Qt.Key_Backtab);
@@ -612,19 +560,6 @@ Item {
         function test_strip_levels(data) {
             openPage([]);
             compare(page.stripColor(data.y, data.length), data.rgb);
-        }
-
-        function test_press_at_strip_bottom_gives_black() {
-            openPage([]);
-            const strip = part("colorStrip");
-            mousePress(strip, strip.width / 2, strip.height - 1);
-            mouseRelease(strip, strip.width / 2, strip.height - 1);
-            compare(page.paletteColor, [0, 0, 0]);
-            compare(page.presetColors[0], [0, 0, 0]);
-            compare(main.globalSetting_color.r, 0);
-            compare(main.globalSetting_color.g, 0);
-            compare(main.globalSetting_color.b, 0);
-            compare(part("fieldR").text, "0");
         }
 
         function test_typed_colour_field_and_text_size() {

@@ -329,19 +329,6 @@ Item {
             spy.clear();
         }
 
-        function test_click_selects_then_deselects() {
-            spy.target = fileList;
-            spy.signalName = "listElementClicked";
-            spy.clear();
-            mouseClick(fileList, 40, fileList.rowHeight * 1.5);
-            compare(fileList.lvItems.currentIndex, 1);
-            mouseClick(fileList, 40, fileList.rowHeight * 1.5);
-            compare(fileList.lvItems.currentIndex, -1);
-            compare(spy.count, 2);
-            compare(spy.signalArguments[0][0], 1);
-            compare(spy.signalArguments[1][0], -1);
-        }
-
         function test_rename_in_place() {
             spy.target = fileList;
             spy.signalName = "editFileName_completed";
