@@ -89,21 +89,32 @@ Item {
             compare(page.dpiValueToDpiSet(7, 1000), 0x80);
         }
 
-        function test_default_stage_values_without_stored_dpi_data() {
+        // What the page shows from what it read.
+        function test_shown_from_reads_data() {
+            const dpi = [400, 800, 1200, 1600, 2000, 2400, 2800, 3200];
             return [
-                { tag: "sensor 0", type: 0, values: [500, 1000, 1500, 2000, 0, 0, 0, 0] },
-                { tag: "sensor 1", type: 1, values: [1000, 2500, 3500, 7000, 0, 0, 0, 0] },
-                { tag: "sensor 2", type: 2, values: [500, 1000, 1500, 2500, 0, 0, 0, 0] },
-                { tag: "sensor 3", type: 3, values: [1000, 2000, 4000, 8000, 0, 0, 0, 0] },
-                { tag: "stored values", type: 3, stored: [600, 800, 0, 10000, 0, 0, 0, 0], values: [600, 800, 0, 10000, 0, 0, 0, 0] }
+                { tag: "sensor 0 defaults", set: { sensorType: 0 }, check: { valueForIndex: [500, 1000, 1500, 2000, 0, 0, 0, 0] } },
+                { tag: "sensor 1 defaults", set: { sensorType: 1 }, check: { valueForIndex: [1000, 2500, 3500, 7000, 0, 0, 0, 0] } },
+                { tag: "sensor 2 defaults", set: { sensorType: 2 }, check: { valueForIndex: [500, 1000, 1500, 2500, 0, 0, 0, 0] } },
+                { tag: "sensor 3 defaults", set: { sensorType: 3 }, check: { valueForIndex: [1000, 2000, 4000, 8000, 0, 0, 0, 0] } },
+                { tag: "stored values", set: { sensorType: 3, dpiSet: [600, 800, 0, 10000, 0, 0, 0, 0] }, check: { valueForIndex: [600, 800, 0, 10000, 0, 0, 0, 0] } },
+                { tag: "rate nothing stored", set: { reportRate: 0 }, check: { rate: 3 } },
+                { tag: "1000 Hz", set: { reportRate: 1 }, check: { rate: 3 } },
+                { tag: "500 Hz", set: { reportRate: 2 }, check: { rate: 2 } },
+                { tag: "250 Hz", set: { reportRate: 4 }, check: { rate: 1 } },
+                { tag: "125 Hz", set: { reportRate: 8 }, check: { rate: 0 } },
+                { tag: "rate out of range", set: { reportRate: 0x80 }, check: { rate: 0 } },
+                { tag: "stage 0", set: { currentStage: 0, dpiSet: dpi }, check: { currentIndex: 0 } },
+                { tag: "stage 1", set: { currentStage: 1, dpiSet: dpi }, check: { currentIndex: 0 } },
+                { tag: "stage 4", set: { currentStage: 4, dpiSet: dpi }, check: { currentIndex: 3 } },
+                { tag: "stage 8", set: { currentStage: 8, dpiSet: dpi }, check: { currentIndex: 7 } },
+                { tag: "stage 9", set: { currentStage: 9, dpiSet: dpi }, check: { currentIndex: 7 } }
             ];
         }
-        function test_default_stage_values_without_stored_dpi(data) {
-            open(v => {
-                v.sensorType = data.type;
-                v.dpiSet = data.stored || [];
-            });
-            compare(part("dpiStages").valueForIndex, data.values);
+        function test_shown_from_reads(data) {
+            open(v => { for (const key in data.set) v[key] = data.set[key]; });
+            for (const key in data.check)
+                compare(key === "rate" ? part("rateGroup").currentIndex : part("dpiStages")[key], data.check[key], key);
         }
 
         function test_stage_count_hides_stages_data() {
@@ -117,40 +128,6 @@ Item {
             open(v => v.stageCount = data.count);
             compare(part("dpiStages").maxStage, data.shown);
             compare(visibleStages(), data.shown);
-        }
-
-        function test_stored_report_rate_position_data() {
-            return [
-                { tag: "nothing stored", rate: 0, position: 3 },
-                { tag: "1000 Hz", rate: 1, position: 3 },
-                { tag: "500 Hz", rate: 2, position: 2 },
-                { tag: "250 Hz", rate: 4, position: 1 },
-                { tag: "125 Hz", rate: 8, position: 0 },
-                { tag: "out of range", rate: 0x80, position: 0 }
-            ];
-        }
-        function test_stored_report_rate_position(data) {
-            open(v => v.reportRate = data.rate);
-            const group = part("rateGroup");
-            compare(group.currentIndex, data.position);
-            compare(group.valueForIndex[group.currentIndex], ["125 Hz", "250 Hz", "500 Hz", "1000 Hz"][data.position]);
-        }
-
-        function test_stored_stage_position_data() {
-            return [
-                { tag: "0", stage: 0, button: 0 },
-                { tag: "1", stage: 1, button: 0 },
-                { tag: "4", stage: 4, button: 3 },
-                { tag: "8", stage: 8, button: 7 },
-                { tag: "9", stage: 9, button: 7 }
-            ];
-        }
-        function test_stored_stage_position(data) {
-            open(v => {
-                v.currentStage = data.stage;
-                v.dpiSet = [400, 800, 1200, 1600, 2000, 2400, 2800, 3200];
-            });
-            compare(part("dpiStages").currentIndex, data.button);
         }
 
         function test_stage_menu_sends_dpi_set_at_once() {
