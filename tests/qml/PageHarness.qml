@@ -1,7 +1,8 @@
 import QtQuick
 import "qrc:/modules/qml"
 
-// Stand-in for the window around one page: the scene's shared state (the
+// The window around one page: shared state, a recording ui_View, the window's
+// signals and the product item's layout names and captured keys.
 Item {
     id: harness
 

@@ -1,7 +1,8 @@
 import QtQuick
 import QtTest
 
-// The key assignment page against a recording ui_View: the entry each choice
+// The key assignment page: the entry each choice writes and shows, the
+// left-button protection, macro slots, and what reset and apply send.
 Item {
     id: top
     width: 800
@@ -36,12 +37,7 @@ Item {
             verify(found !== null, "no item " + name);
             return found;
         }
-        function flat(entries) {
-            const codes = [];
-            for (let i = 0; i < entries.length; ++i)
-                codes.push.apply(codes, entries[i]);
-            return codes;
-        }
+        function flat(entries) { return [].concat(...entries); }
         // A fresh page; `stored` replaces the profile's entries by key number.
         function open(stored, setup) {
             harness = createTemporaryObject(harnessComponent, top);
@@ -90,10 +86,7 @@ Item {
         }
 
         function test_first_key_selected_when_keys_appear() {
-            const none = [];
-            for (let i = 0; i < 16; ++i)
-                none.push("");
-            open({ 0: [0x01, 0x00, 0xF1, 0x00] }, (v, h) => h.product._ProductLayoutStringList = none);
+            open({ 0: [0x01, 0x00, 0xF1, 0x00] }, (v, h) => h.product._ProductLayoutStringList = new Array(16).fill(""));
             compare(model.mapping_for_keyId, []);
             compare(model.curKeyMatrix, -1);
             compare(part("funcList").curIndex, -1);

@@ -1,7 +1,8 @@
 import QtQuick
 import QtTest
 
-// The macro page against a recording ui_View with an in-memory macro
+// The macro page: the lines each tool makes and saves, clipboard, recording,
+// the file menu and enabled states.
 Item {
     id: top
     width: 800
