@@ -33,12 +33,7 @@ QtObject {
     property var ledColors: ({})
     property var ledEffect: []
 
-    function record(name, args) {
-        const entry = [name];
-        for (let i = 0; i < args.length; ++i)
-            entry.push(args[i]);
-        calls.push(entry);
-    }
+    function record(name, args) { calls.push([name].concat(Array.from(args))); }
     function clear() { calls = []; }
     function names() { return calls.map(c => c[0]); }
     function callsTo(name) { return calls.filter(c => c[0] === name); }

@@ -127,7 +127,6 @@ Item {
             const list = part("mouseButtonList");
             verify(!part("btnInsertMouse").enabled);
             list.setCurIndex(data.pos);
-            compare(list.mdItems.get(data.pos).textX, "MOUSE【 " + data.tag + " 】");
             mouseClick(part("btnInsertMouse"));
             compare(lastSaved(), [data.name + down, data.name + up]);
         }

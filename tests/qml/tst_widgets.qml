@@ -200,20 +200,6 @@ Item {
             tryVerify(() => box().height === longList.shownRows * longList.itemHeight, 3000);
         }
 
-        function test_rows_stay_inside_the_clipping_area_and_scroll() {
-            openWithClick();
-            const bottom = box().mapToItem(clipBox, 0, box().height).y;
-            verify(bottom <= clipBox.height, "list ends at " + bottom);
-            verify(longList.shownRows < 18);
-            verify(findChild(longList, "listScrollBar").visible);
-            compare(view().contentY, 0);
-            // The wheel scrolls the rest into view.
-            mouseWheel(view(), 40, 40, 0, -360);
-            tryVerify(() => view().contentY > 0);
-            keyClick(Qt.Key_Escape);
-            verify(!longList.isSelect);
-        }
-
         // End shows the last row, Return chooses it.
         function test_end_key_reaches_the_last_row() {
             openWithClick();
