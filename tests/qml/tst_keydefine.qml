@@ -243,14 +243,8 @@ Item {
             ];
         }
         function test_protection_only_for_last_left_button(data) {
-            const stored = {};
-            if (data.left === 2)
-                stored[1] = [0x01, 0x00, 0xF0, 0x00];
-            if (data.unlisted)
-                stored[9] = [0x01, 0x00, 0xF0, 0x00];
-            stored[0] = [0x01, 0x00, 0xF0, 0x00];
-            open(stored, v => v.confirmAnswer = data.answer);
-            view.defaultKeys = flat(factory);
+            const left = [0x01, 0x00, 0xF0, 0x00]; // key 0 has it from the factory
+            open({ 1: data.left === 2 ? left : factory[1], 9: data.unlisted ? left : factory[9] }, v => v.confirmAnswer = data.answer);
             selectKey(data.key);
             const before = entry(data.key);
             if (data.action === "function") {
@@ -264,8 +258,7 @@ Item {
                 mouseClick(part("btnKeyReset"));
             }
             compare(view.count("getMsgAns_FoolProofing"), data.asked);
-            const refused = data.asked === 1 && !data.answer;
-            if (refused) {
+            if (data.asked === 1 && !data.answer) {
                 compare(entry(data.key), before);
                 if (data.action === "function")
                     compare(part("funcList").curIndex, 1);
@@ -275,8 +268,6 @@ Item {
                 verify(!model.sameEntry(entry(data.key), before));
             }
         }
-
-        // Macro binding
 
         function bindNamed(name, mode) {
             const names = model.macroNames;
