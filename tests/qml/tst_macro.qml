@@ -92,25 +92,21 @@ Item {
             compare(page.md_MacroActions.get(1).textR, up);
         }
 
-        function test_insert_key_before_selected_row() {
-            openWith(["A" + down, "A" + up, "B" + down]);
-            clickRow(part("actionList"), 2);
-            compare(page.selectedAction, 2);
-            setKeyField(0x06);
-            mouseClick(part("btnInsertKey"));
-            const expected = ["A" + down, "A" + up, "C" + down, "C" + up, "B" + down];
-            compare(page.lines(), expected);
-            compare(lastSaved(), expected);
-            compare(view.last("saveMacroIni")[1], "M");
-        }
-
-        function test_insert_without_selection_appends() {
+        function test_insert_key_appends_or_goes_before_selected_row() {
             openWith(["A" + down]);
             press(0x05, true); // no recording: adds nothing
             press(0x05, false);
             setKeyField(0x2C);
             mouseClick(part("btnInsertKey"));
             compare(lastSaved(), ["A" + down, "Space" + down, "Space" + up]);
+            clickRow(part("actionList"), 1);
+            compare(page.selectedAction, 1);
+            setKeyField(0x06);
+            mouseClick(part("btnInsertKey"));
+            const expected = ["A" + down, "C" + down, "C" + up, "Space" + down, "Space" + up];
+            compare(page.lines(), expected);
+            compare(lastSaved(), expected);
+            compare(view.last("saveMacroIni")[1], "M");
         }
 
         function test_insert_mouse_button_data() {
