@@ -53,16 +53,15 @@ void copyFolder(const QString &from, const QString &to)
         QVERIFY(QFile::copy(source.filePath(name), to + QLatin1Char('/') + name));
 }
 
-enum class Operation
+// What a case runs: the stores on the small disk, its root, the sources to import.
+struct Stores
 {
-    ProfileReset,
-    SettingsReset,
-    ProfileImport,
-    ProfileExport,
-    MacroImport,
-    MacroExport,
-    MacroSave
+    ConfigStore &store;
+    MacroLibrary &macros;
+    const QTemporaryDir &root;
+    QString profileSource, macroSource;
 };
+using Operation = bool (*)(const Stores &, QString *error);
 
 } // namespace
 
@@ -83,17 +82,31 @@ private slots:
     {
         QTest::addColumn<Operation>("operation");
         QTest::addColumn<QString>("kept"); // the file that must stay as it was
-        QTest::newRow("profile reset") << Operation::ProfileReset << "modules/setting/p1.bin";
+        QTest::newRow("profile reset")
+            << Operation([](const Stores &d, QString *e) { return d.store.resetProfile(0, e); })
+            << "modules/setting/p1.bin";
         QTest::newRow("settings reset")
-            << Operation::SettingsReset << "modules/setting/apConfig.bin";
-        QTest::newRow("profile import") << Operation::ProfileImport << "modules/setting/p1.bin";
-        QTest::newRow("profile export") << Operation::ProfileExport << "export.pf";
-        QTest::newRow("macro import") << Operation::MacroImport << "modules/macro/Mine.bin";
-        QTest::newRow("macro export") << Operation::MacroExport << "export.bin";
-        // The line the settings reader rejects leaves it in an error state
-        // that must not hide the failed write.
+            << Operation([](const Stores &d, QString *e) { return d.store.resetApconfig(e); })
+            << "modules/setting/apConfig.bin";
+        QTest::newRow("profile import") << Operation([](const Stores &d, QString *e) {
+            return d.store.loadProfile(0, d.profileSource, e);
+        }) << "modules/setting/p1.bin";
+        QTest::newRow("profile export") << Operation([](const Stores &d, QString *e) {
+            return d.store.saveProfile(0, d.root.filePath(QStringLiteral("export.pf")), e);
+        }) << "export.pf";
+        QTest::newRow("macro import") << Operation([](const Stores &d, QString *e) {
+            return !d.macros.importMacroIni(d.macroSource, e).isEmpty();
+        }) << "modules/macro/Mine.bin";
+        QTest::newRow("macro export") << Operation([](const Stores &d, QString *e) {
+            return d.macros.exportMacroIni(QStringLiteral("Mine"),
+                                           d.root.filePath(QStringLiteral("export.bin")), e);
+        }) << "export.bin";
+        // A line the settings reader rejects must not hide the failed write.
         QTest::newRow("macro save over a rejected line")
-            << Operation::MacroSave << "modules/macro/Mine.bin";
+            << Operation([](const Stores &d, QString *) {
+                   return d.macros.saveMacroIni(QStringLiteral("Mine"), {"B    [Down]"}, 1).saved;
+               })
+            << "modules/macro/Mine.bin";
     }
 
     void replacementKeepsTheOldFile()
@@ -121,26 +134,8 @@ private slots:
 
         ConfigStore store(DataLocations::beside(root.path()));
         MacroLibrary macros(root.filePath(QStringLiteral("modules/macro")));
-        const auto run = [&](QString *error) {
-            switch (operation) {
-            case Operation::ProfileReset:
-                return store.resetProfile(0, error);
-            case Operation::SettingsReset:
-                return store.resetApconfig(error);
-            case Operation::ProfileImport:
-                return store.loadProfile(0, profileSource, error);
-            case Operation::ProfileExport:
-                return store.saveProfile(0, root.filePath(QStringLiteral("export.pf")), error);
-            case Operation::MacroImport:
-                return !macros.importMacroIni(macroSource, error).isEmpty();
-            case Operation::MacroExport:
-                return macros.exportMacroIni(QStringLiteral("Mine"),
-                                             root.filePath(QStringLiteral("export.bin")), error);
-            case Operation::MacroSave:
-                return macros.saveMacroIni(QStringLiteral("Mine"), {"B    [Down]"}, 1).saved;
-            }
-            return false;
-        };
+        const Stores stores{store, macros, root, profileSource, macroSource};
+        const auto run = [&](QString *error) { return operation(stores, error); };
 
         const QString keptPath = root.filePath(kept);
         const QByteArray before = readFile(keptPath);
@@ -150,7 +145,7 @@ private slots:
 
         QString error;
         QVERIFY(!run(&error));
-        if (operation != Operation::MacroSave)
+        if (QTest::currentDataTag() != QByteArrayView("macro save over a rejected line"))
             QVERIFY2(error.contains(QStringLiteral("No space left on device")), qPrintable(error));
         QCOMPARE(readFile(keptPath), before);
         QCOMPARE(keptFolder.entryList(QDir::Files), filesBefore); // no temporary left
