@@ -90,7 +90,6 @@ private slots:
     void failedImportKeepsOldProfile_data();
     void failedImportKeepsOldProfile();
     void resetProfileFromFactory();
-    void resetWithoutFactoryKeepsFiles();
     void resetApconfigReplacesSettings();
 
     void defaultProfilePages_data();
@@ -319,12 +318,15 @@ void TestConfigStore::failedImportKeepsOldProfile()
 
 void TestConfigStore::resetProfileFromFactory()
 {
-    writeFile(settingDir() + QStringLiteral("pD.bin"), FullFactoryProfile);
     ConfigStore store(DataLocations::beside(tmp->path()));
     store.setCurrentProfile(2);
     store.liveProfile().setValue(QStringLiteral("sensor/stage_Z4"), 8);
     store.liveProfile().setValue(QStringLiteral("keydefine_Z4/scrollswap"), true);
+    QVERIFY(!store.resetProfile(2)); // no factory file: nothing changes
+    QVERIFY(!store.resetProfile(-1));
+    QCOMPARE(snapshot(store.profilePath(2))->value(QStringLiteral("sensor/stage_Z4")).toInt(), 8);
 
+    writeFile(settingDir() + QStringLiteral("pD.bin"), FullFactoryProfile);
     QVERIFY(store.resetProfile(2));
     QCOMPARE(readFile(settingDir() + QStringLiteral("p3.bin")), FullFactoryProfile);
     QCOMPARE(store.liveProfile().value(QStringLiteral("sensor/stage_Z4")).toInt(), 3);
@@ -332,29 +334,17 @@ void TestConfigStore::resetProfileFromFactory()
     QCOMPARE(readFile(settingDir() + QStringLiteral("pD.bin")), FullFactoryProfile);
 }
 
-void TestConfigStore::resetWithoutFactoryKeepsFiles()
-{
-    ConfigStore store(DataLocations::beside(tmp->path()));
-    store.liveProfile().setValue(QStringLiteral("sensor/stage_Z4"), 8);
-    store.saveApConfig({5, 6, 7});
-    QVERIFY(!store.resetProfile(0));
-    QVERIFY(!store.resetProfile(-1));
-    QVERIFY(!store.resetApconfig());
-    QCOMPARE(store.liveProfile().value(QStringLiteral("sensor/stage_Z4")).toInt(), 8);
-    QCOMPARE(toInts(store.loadApConfig()), (QList<int>{5, 6, 7}));
-    QCOMPARE(snapshot(store.profilePath(0))->value(QStringLiteral("sensor/stage_Z4")).toInt(), 8);
-    QCOMPARE(snapshot(store.apConfigPath())->value(QStringLiteral("common/total")).toInt(), 3);
-}
-
 void TestConfigStore::resetApconfigReplacesSettings()
 {
     const QByteArray factory = "[common]\nname=Factory\nproduct_name=K, M\nsCode0=740352\n"
                                "sCode1=740352\ntotal=2\n0=1\n1=2\n[Z4]\ncolorMaxStage=8\n";
-    writeFile(settingDir() + QStringLiteral("apConfigD.bin"), factory);
     ConfigStore store(DataLocations::beside(tmp->path()));
     store.saveApConfig({5, 6, 7});
+    QVERIFY(!store.resetApconfig()); // no factory file: nothing changes
+    QCOMPARE(toInts(store.loadApConfig()), (QList<int>{5, 6, 7}));
     store.sync();
     store.saveApConfig({9}); // still pending when the reset comes
+    writeFile(settingDir() + QStringLiteral("apConfigD.bin"), factory);
 
     QVERIFY(store.resetApconfig());
     QCOMPARE(toInts(store.loadApConfig()), (QList<int>{1, 2}));
