@@ -32,7 +32,6 @@ Item {
         }
         function open(setup, deviceConfig) {
             harness = createTemporaryObject(harnessComponent, top);
-            verify(harness !== null);
             page = harness.page;
             view = harness.view;
             verify(page !== null, "page did not load");

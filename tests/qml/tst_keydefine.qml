@@ -41,7 +41,6 @@ Item {
         // A fresh page; `stored` replaces the profile's entries by key number.
         function open(stored, setup) {
             harness = createTemporaryObject(harnessComponent, top);
-            verify(harness !== null);
             page = harness.page;
             view = harness.view;
             verify(page !== null, "page did not load");

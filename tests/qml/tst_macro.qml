@@ -34,7 +34,6 @@ Item {
         }
         function open(setup) {
             harness = createTemporaryObject(harnessComponent, top);
-            verify(harness !== null);
             page = harness.page;
             view = harness.view;
             verify(page !== null, "page did not load");

@@ -50,7 +50,6 @@ Item {
             ui_View.apConfig = config;
             ui_Ctl.calls = [];
             const loader = createTemporaryObject(sceneComponent, harness);
-            verify(loader !== null);
             main = loader.item;
             verify(main !== null, "main.qml did not load");
             main.initUI();

@@ -39,7 +39,6 @@ Item {
         // A fresh page; `setup` fills the stand-in's answers before initUI.
         function open(setup) {
             harness = createTemporaryObject(harnessComponent, top);
-            verify(harness !== null);
             page = harness.page;
             view = harness.view;
             verify(page !== null, "page did not load");

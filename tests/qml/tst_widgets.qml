@@ -85,13 +85,6 @@ Item {
         width: 200
         height: 26
     }
-    Button_2state {
-        id: button
-        y: 340
-        source0: Theme.skinPath + "list_dn/btnApply_0.png"
-        source1: Theme.skinPath + "list_dn/btnApply_1.png"
-        onClicked: ui_View.record("clicked", [])
-    }
     Checkbox {
         id: checkbox
         y: 380
