@@ -614,6 +614,7 @@ Item {
             compare(main.globalSetting_stringList[1], "OPTIONEN");
             compare(main.globalSetting_fontFamily, "DejaVu Sans");
             compare(page.languagePos, 1);
+            compare(findChild(part("languageList"), "fieldText").text, "GERMAN");
         }
     }
 }

@@ -27,16 +27,6 @@ Item {
         y: 20
         width: 231
     }
-    DropdownList {
-        id: dropdown
-        y: 40
-        width: 176
-        height: 24
-        mdItems: ListModel {
-            ListElement { textX: "ON" }
-            ListElement { textX: "OFF" }
-        }
-    }
     // A long list in an area that clips it, as the pages clip theirs.
     Item {
         id: clipBox
@@ -151,30 +141,6 @@ Item {
             for (let x = 0; x < slider11.width; ++x)
                 seen11[slider11.positionAt(x)] = true;
             compare(Object.keys(seen11).length, 11);
-        }
-
-        function dropdownText() {
-            return findChild(dropdown, "fieldText").text;
-        }
-
-        function test_choosing_an_item() {
-            dropdown.setCurIndex(-1);
-            spy.target = dropdown;
-            spy.signalName = "listElementClicked";
-            spy.clear();
-            spy2.target = dropdown;
-            spy2.signalName = "listClosed";
-            spy2.clear();
-            mouseClick(dropdown, 20, 12);
-            verify(dropdown.isSelect);
-            tryCompare(findChild(dropdown, "listBox"), "height", 2 * dropdown.itemHeight);
-            mouseClick(dropdown, 20, dropdown.height + dropdown.itemHeight * 1.5);
-            compare(spy.count, 1);
-            compare(spy.signalArguments[0][0], 1);
-            compare(dropdown.getCurIndex(), 1);
-            compare(dropdownText(), "OFF");
-            verify(!dropdown.isSelect);
-            tryCompare(spy2, "count", 1);
         }
 
         function box() {
