@@ -1,11 +1,11 @@
 // Replacing files on a full disk: every replacement fails, says why and
-// keeps the old file, and the program reports it. The disk is a small tmpfs,
-// filled up, in a mount namespace of this process alone; that takes root
-// (CI runs as root), elsewhere the test skips.
+// keeps the old file, and the program reports it. Takes root for the small
+// disk (CI runs as root); elsewhere the test skips.
 
 #include "backend/config/config_store.h"
 #include "macro/library/macro_library.h"
 #include "storage/data_locations.h"
+#include "support/private_mounts.h"
 #include "support/test_files.h"
 
 #include <QDir>
@@ -13,69 +13,31 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sched.h>
-#include <sys/mount.h>
-#include <unistd.h>
 
 namespace {
 
-// Why no tmpfs can be mounted here; empty when it can.
-QString mountProblem;
-
-// Must run before the first thread starts: unshare() refuses a namespace
-// change in a multi-threaded process.
-QString enterPrivateMountNamespace()
+// A 256 KiB tmpfs over `dir`, in the private mount namespace.
+struct SmallDisk
 {
-    if (geteuid() != 0)
-        return QStringLiteral("needs root to mount a small disk");
-    if (unshare(CLONE_NEWNS) != 0)
-        return QStringLiteral("unshare: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
-    // Keep every mount made here out of the machine's own namespace.
-    if (mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
-        return QStringLiteral("mount: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
-    return {};
-}
-
-// A 256 KiB tmpfs over `dir`, and a filler file that can take all its room.
-class SmallDisk
-{
-public:
-    explicit SmallDisk(const QString &dir) : dir(dir)
-    {
-        QDir().mkpath(dir);
-        mounted = mount("tmpfs", QFile::encodeName(dir).constData(), "tmpfs", 0, "size=256k") == 0;
-    }
+    QString dir;
+    bool mounted = QDir().mkpath(dir) &&
+                   mount("tmpfs", QFile::encodeName(dir).constData(), "tmpfs", 0, "size=256k") == 0;
     ~SmallDisk()
     {
         if (mounted)
-            umount2(QFile::encodeName(dir).constData(), MNT_DETACH);
+            privatemounts::unmount(dir);
     }
-    bool isMounted() const { return mounted; }
-
     // True once a write was refused for want of space.
-    bool fill()
+    bool fill() const
     {
-        const int fd =
-            open(QFile::encodeName(fillerPath()).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (fd < 0)
+        QFile filler(dir + QStringLiteral("/filler"));
+        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             return false;
-        const QByteArray block(4096, 'f');
-        while (write(fd, block.constData(), size_t(block.size())) > 0) {
+        while (filler.write(QByteArray(4096, 'f')) > 0) {
         }
-        const bool full = errno == ENOSPC;
-        close(fd);
-        return full;
+        return filler.error() == QFileDevice::ResourceError;
     }
-    void makeRoom() { QFile::remove(fillerPath()); }
-
-private:
-    QString fillerPath() const { return dir + QStringLiteral("/filler"); }
-
-    QString dir;
-    bool mounted = false;
+    void makeRoom() const { QFile::remove(dir + QStringLiteral("/filler")); }
 };
 
 QString binDir()
@@ -91,16 +53,15 @@ void copyFolder(const QString &from, const QString &to)
         QVERIFY(QFile::copy(source.filePath(name), to + QLatin1Char('/') + name));
 }
 
-enum class Operation
+// What a case runs: the stores on the small disk, its root, the sources to import.
+struct Stores
 {
-    ProfileReset,
-    SettingsReset,
-    ProfileImport,
-    ProfileExport,
-    MacroImport,
-    MacroExport,
-    MacroSave
+    ConfigStore &store;
+    MacroLibrary &macros;
+    const QTemporaryDir &root;
+    QString profileSource, macroSource;
 };
+using Operation = bool (*)(const Stores &, QString *error);
 
 } // namespace
 
@@ -113,25 +74,39 @@ class TestFullDisk : public QObject
 private slots:
     void initTestCase()
     {
-        if (!mountProblem.isEmpty())
-            QSKIP(qPrintable(mountProblem));
+        if (!privatemounts::problem().isEmpty())
+            QSKIP(qPrintable(privatemounts::problem()));
     }
 
     void replacementKeepsTheOldFile_data()
     {
         QTest::addColumn<Operation>("operation");
         QTest::addColumn<QString>("kept"); // the file that must stay as it was
-        QTest::newRow("profile reset") << Operation::ProfileReset << "modules/setting/p1.bin";
+        QTest::newRow("profile reset")
+            << Operation([](const Stores &d, QString *e) { return d.store.resetProfile(0, e); })
+            << "modules/setting/p1.bin";
         QTest::newRow("settings reset")
-            << Operation::SettingsReset << "modules/setting/apConfig.bin";
-        QTest::newRow("profile import") << Operation::ProfileImport << "modules/setting/p1.bin";
-        QTest::newRow("profile export") << Operation::ProfileExport << "export.pf";
-        QTest::newRow("macro import") << Operation::MacroImport << "modules/macro/Mine.bin";
-        QTest::newRow("macro export") << Operation::MacroExport << "export.bin";
-        // The line the settings reader rejects leaves it in an error state
-        // that must not hide the failed write.
+            << Operation([](const Stores &d, QString *e) { return d.store.resetApconfig(e); })
+            << "modules/setting/apConfig.bin";
+        QTest::newRow("profile import") << Operation([](const Stores &d, QString *e) {
+            return d.store.loadProfile(0, d.profileSource, e);
+        }) << "modules/setting/p1.bin";
+        QTest::newRow("profile export") << Operation([](const Stores &d, QString *e) {
+            return d.store.saveProfile(0, d.root.filePath(QStringLiteral("export.pf")), e);
+        }) << "export.pf";
+        QTest::newRow("macro import") << Operation([](const Stores &d, QString *e) {
+            return !d.macros.importMacroIni(d.macroSource, e).isEmpty();
+        }) << "modules/macro/Mine.bin";
+        QTest::newRow("macro export") << Operation([](const Stores &d, QString *e) {
+            return d.macros.exportMacroIni(QStringLiteral("Mine"),
+                                           d.root.filePath(QStringLiteral("export.bin")), e);
+        }) << "export.bin";
+        // A line the settings reader rejects must not hide the failed write.
         QTest::newRow("macro save over a rejected line")
-            << Operation::MacroSave << "modules/macro/Mine.bin";
+            << Operation([](const Stores &d, QString *) {
+                   return d.macros.saveMacroIni(QStringLiteral("Mine"), {"B    [Down]"}, 1).saved;
+               })
+            << "modules/macro/Mine.bin";
     }
 
     void replacementKeepsTheOldFile()
@@ -140,8 +115,8 @@ private slots:
         QFETCH(QString, kept);
 
         QTemporaryDir root;
-        SmallDisk disk(root.path());
-        QVERIFY(disk.isMounted());
+        SmallDisk disk{root.path()};
+        QVERIFY(disk.mounted);
         const QString folder = root.path() + QStringLiteral("/modules/setting");
         copyFolder(binDir() + QStringLiteral("/modules/setting"), folder);
         writeFile(folder + QStringLiteral("/p1.bin"), "[sensor]\nstage_Z4=4\n");
@@ -159,26 +134,8 @@ private slots:
 
         ConfigStore store(DataLocations::beside(root.path()));
         MacroLibrary macros(root.filePath(QStringLiteral("modules/macro")));
-        const auto run = [&](QString *error) {
-            switch (operation) {
-            case Operation::ProfileReset:
-                return store.resetProfile(0, error);
-            case Operation::SettingsReset:
-                return store.resetApconfig(error);
-            case Operation::ProfileImport:
-                return store.loadProfile(0, profileSource, error);
-            case Operation::ProfileExport:
-                return store.saveProfile(0, root.filePath(QStringLiteral("export.pf")), error);
-            case Operation::MacroImport:
-                return !macros.importMacroIni(macroSource, error).isEmpty();
-            case Operation::MacroExport:
-                return macros.exportMacroIni(QStringLiteral("Mine"),
-                                             root.filePath(QStringLiteral("export.bin")), error);
-            case Operation::MacroSave:
-                return macros.saveMacroIni(QStringLiteral("Mine"), {"B    [Down]"}, 1).saved;
-            }
-            return false;
-        };
+        const Stores stores{store, macros, root, profileSource, macroSource};
+        const auto run = [&](QString *error) { return operation(stores, error); };
 
         const QString keptPath = root.filePath(kept);
         const QByteArray before = readFile(keptPath);
@@ -188,7 +145,7 @@ private slots:
 
         QString error;
         QVERIFY(!run(&error));
-        if (operation != Operation::MacroSave)
+        if (QTest::currentDataTag() != QByteArrayView("macro save over a rejected line"))
             QVERIFY2(error.contains(QStringLiteral("No space left on device")), qPrintable(error));
         QCOMPARE(readFile(keptPath), before);
         QCOMPARE(keptFolder.entryList(QDir::Files), filesBefore); // no temporary left
@@ -211,8 +168,8 @@ private slots:
         QFile::setPermissions(copy.filePath(QStringLiteral("z4config")),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         const QString folder = copy.filePath(QStringLiteral("modules/setting"));
-        SmallDisk disk(folder);
-        QVERIFY(disk.isMounted());
+        SmallDisk disk{folder};
+        QVERIFY(disk.mounted);
         copyFolder(binDir() + QStringLiteral("/modules/setting"), folder);
         const QByteArray profile = readFile(folder + QStringLiteral("/p1.bin"));
         const QByteArray settings = readFile(folder + QStringLiteral("/apConfig.bin"));
@@ -238,7 +195,7 @@ private slots:
 
 int main(int argc, char *argv[])
 {
-    mountProblem = enterPrivateMountNamespace();
+    privatemounts::enter();
     QCoreApplication app(argc, argv);
     TestFullDisk test;
     return QTest::qExec(&test, argc, argv);

@@ -32,7 +32,6 @@ Item {
         }
         function open(setup, deviceConfig) {
             harness = createTemporaryObject(harnessComponent, top);
-            verify(harness !== null);
             page = harness.page;
             view = harness.view;
             verify(page !== null, "page did not load");
@@ -44,15 +43,17 @@ Item {
 
         function test_option1_for_every_position_data() {
             return [
-                { tag: "OFF", effect: 0, slider: "ledBrightnessSlider", values: [0, 1, 2, 3, 4, 5, 6, 7] },
-                { tag: "STATIC", effect: 1, slider: "ledBrightnessSlider", values: [1, 2, 4, 5, 6, 7, 9, 10] },
-                { tag: "BREATHING", effect: 2, slider: "ledSpeedSlider", values: [5, 4, 4, 3, 3, 2, 2, 1] },
-                { tag: "NEON", effect: 3, slider: "ledSpeedSlider", values: [1, 5, 9, 13, 18, 22, 26, 30] }
+                { tag: "OFF", effect: 0, slider: "ledBrightnessSlider", values: [0, 1, 2, 3, 4, 5, 6, 7], enabled: [false, false] },
+                { tag: "STATIC", effect: 1, slider: "ledBrightnessSlider", values: [1, 2, 4, 5, 6, 7, 9, 10], enabled: [true, false] },
+                { tag: "BREATHING", effect: 2, slider: "ledSpeedSlider", values: [5, 4, 4, 3, 3, 2, 2, 1], enabled: [false, true] },
+                { tag: "NEON", effect: 3, slider: "ledSpeedSlider", values: [1, 5, 9, 13, 18, 22, 26, 30], enabled: [false, true] }
             ];
         }
         function test_option1_for_every_position(data) {
             open();
             part("ledEffectList").setCurIndex(data.effect);
+            // The slider the effect uses is the one enabled.
+            compare([part("ledBrightnessSlider").enabled, part("ledSpeedSlider").enabled], data.enabled);
             for (let position = 0; position < 8; ++position) {
                 part(data.slider).setCurIndex(position);
                 view.clear();
@@ -75,40 +76,6 @@ Item {
             part("ledSpeedSlider").setCurIndex(0);
             mouseClick(part("btnColorApply"));
             compare(view.calls, [["playMedia_Index", 4], ["setProtectUI", 800], ["beginAction", "apply"], ["ui_0DH_SetRGBLedEffect", 2, 5, 2, [2, 7, 0]], ["endAction"]]);
-        }
-
-        function test_effect_chosen_in_the_list() {
-            open();
-            const list = part("ledEffectList");
-            mouseClick(list);
-            tryCompare(findChild(list, "listBox"), "height", 4 * list.itemHeight, 1000);
-            mouseClick(list, list.width / 2, list.height + 3.5 * list.itemHeight);
-            compare(list.curIndex, 3);
-            part("ledSpeedSlider").setCurIndex(7);
-            harness.btnTotalApplyClicked();
-            compare(view.last("ui_0DH_SetRGBLedEffect").slice(1, 4), [3, 30, 2]);
-        }
-
-        function test_sliders_enabled_by_effect_data() {
-            return [
-                { tag: "OFF", effect: 0, brightness: false, speed: false },
-                { tag: "STATIC", effect: 1, brightness: true, speed: false },
-                { tag: "BREATHING", effect: 2, brightness: false, speed: true },
-                { tag: "NEON", effect: 3, brightness: false, speed: true }
-            ];
-        }
-        function test_sliders_enabled_by_effect(data) {
-            open();
-            part("ledEffectList").setCurIndex(data.effect);
-            compare(part("ledBrightnessSlider").enabled, data.brightness);
-            compare(part("ledSpeedSlider").enabled, data.speed);
-        }
-
-        function test_defaults_before_loading() {
-            open();
-            compare(part("ledEffectList").curIndex, 0);
-            compare(part("ledBrightnessSlider").currentIndex, 7);
-            compare(part("ledSpeedSlider").currentIndex, 4);
         }
 
         function test_reset_sends_nothing() {
@@ -145,16 +112,6 @@ Item {
             compare(part("ledEffectList").curIndex, 0);
             compare(page.paletteColors.length, 24);
             compare(page.paletteColors[0], 255);
-        }
-
-        function test_refresh_rereads_after_profile_switch() {
-            open(v => v.ledEffect = [1, 3, 6]);
-            view.ledEffect = [3, 0, 2];
-            page.refresh();
-            compare(view.names(), ["ui_90H_GetLED8StageColor", "ui_8DH_GetRGBLedEffect"]);
-            compare(view.calls[0][1], 0);
-            compare(part("ledEffectList").curIndex, 3);
-            compare(part("ledSpeedSlider").currentIndex, 2);
         }
 
         function test_palette_change_is_sent_at_once() {

@@ -1,9 +1,8 @@
 import QtQuick
 import QtTest
 
-// The key assignment page against a recording ui_View: the entry each choice
-// writes, the controls each entry shows, the left-button protection, macro
-// slot binding, and what reset and apply send.
+// The key assignment page: the entry each choice writes and shows, the
+// left-button protection, macro slots, and what reset and apply send.
 Item {
     id: top
     width: 800
@@ -38,16 +37,10 @@ Item {
             verify(found !== null, "no item " + name);
             return found;
         }
-        function flat(entries) {
-            const codes = [];
-            for (let i = 0; i < entries.length; ++i)
-                codes.push.apply(codes, entries[i]);
-            return codes;
-        }
+        function flat(entries) { return [].concat(...entries); }
         // A fresh page; `stored` replaces the profile's entries by key number.
         function open(stored, setup) {
             harness = createTemporaryObject(harnessComponent, top);
-            verify(harness !== null);
             page = harness.page;
             view = harness.view;
             verify(page !== null, "page did not load");
@@ -83,17 +76,6 @@ Item {
             harness.product.msg_KB(false, usage);
         }
 
-        function test_key_list_and_start_selection() {
-            open();
-            compare(model.mapping_for_keyId, [0, 1, 2, 3, 4, 5, 6]);
-            compare(model.curKeyMatrix, 3);
-            compare(model.selectedKeyId(), 3);
-            verify(findChild(page, "keyRow6") !== null);
-            verify(findChild(page, "keyRow7") === null);
-            const calls = view.names();
-            compare(calls.length, 0);
-        }
-
         function test_key_list_skips_empty_labels() {
             open({}, (v, h) => h.product._ProductLayoutStringList = ["A", "", "B", "", "C", "", "D", "E", "", "", "", "", "", "", "", "F"]);
             compare(model.mapping_for_keyId, [0, 2, 4, 6, 7, 15]);
@@ -102,13 +84,8 @@ Item {
             compare(model.selectedKeyId(), 15);
         }
 
-        // A layout without names lists no keys; when names arrive (another
-        // language), the first key is selected and its entry shown.
         function test_first_key_selected_when_keys_appear() {
-            const none = [];
-            for (let i = 0; i < 16; ++i)
-                none.push("");
-            open({ 0: [0x01, 0x00, 0xF1, 0x00] }, (v, h) => h.product._ProductLayoutStringList = none);
+            open({ 0: [0x01, 0x00, 0xF1, 0x00] }, (v, h) => h.product._ProductLayoutStringList = new Array(16).fill(""));
             compare(model.mapping_for_keyId, []);
             compare(model.curKeyMatrix, -1);
             compare(part("funcList").curIndex, -1);
@@ -120,84 +97,34 @@ Item {
             compare(part("mouseList").curIndex, 1);
         }
 
-        function test_init_reads_factory_macros_and_keys_in_order() {
-            harness = createTemporaryObject(harnessComponent, top);
-            page = harness.page;
-            view = harness.view;
-            view.defaultKeys = flat(factory);
-            view.keydefine = factory;
-            page.initUI();
-            const names = view.names();
-            compare(names[0], "loadDefaultProfile");
-            compare(view.calls[0][1], 0);
-            compare(names[1], "getMacroIniNames");
-            const keyCalls = view.callsTo("getKeydefine").map(c => Number(c[1]));
-            compare(keyCalls, [0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15]);
-            compare(names.indexOf("getKeydefine"), 2);
+        function test_list_choices_data() {
+            const rows = [];
+            const add = (func, list, choices) => choices.forEach(([tag, pos, entry]) => rows.push({ tag: tag, func: func, list: list, pos: pos, entry: entry }));
+            add(1, "mouseList", [
+                ["LEFT", 0, [0x01, 0x00, 0xF0, 0x00]], ["RIGHT", 1, [0x01, 0x00, 0xF1, 0x00]],
+                ["MIDDLE", 2, [0x01, 0x00, 0xF2, 0x00]], ["BACKWARD", 3, [0x01, 0x00, 0xF3, 0x00]],
+                ["FORWARD", 4, [0x01, 0x00, 0xF4, 0x00]], ["TRIPLE CLICK", 5, [0x0A, 0xF0, 0x21, 0x03]],
+                ["DPI +", 6, [0x07, 0x00, 0x01, 0x00]], ["DPI -", 7, [0x07, 0x00, 0x02, 0x00]],
+                ["DPI SWITCH", 8, [0x07, 0x00, 0x03, 0x00]], ["SCROLL UP", 9, [0x04, 0x00, 0x01, 0x00]],
+                ["SCROLL DOWN", 10, [0x04, 0x00, 0x02, 0x00]]]);
+            add(2, "mediaList", [
+                ["NEXT TRACK", 0, [0x03, 0x00, 0xB5, 0x00]], ["PLAY / PAUSE", 3, [0x03, 0x00, 0xCD, 0x00]],
+                ["MEDIA SELECT", 7, [0x03, 0x00, 0x83, 0x01]], ["MY COMPUTER", 10, [0x03, 0x00, 0x94, 0x01]],
+                ["WWW SEARCH", 11, [0x03, 0x00, 0x21, 0x02]], ["WWW FAVORITES", 17, [0x03, 0x00, 0x2A, 0x02]]]);
+            add(6, "gunList", [["GUN 1", 0, [0x08, 0x00, 0x01, 0x04]], ["GUN 2", 1, [0x08, 0x00, 0x01, 0x05]], ["GUN 3", 2, [0x08, 0x00, 0x01, 0x06]]]);
+            return rows;
         }
-
-        function test_missing_stored_entry_shows_factory() {
-            open({}, v => v.keydefine = [[0, 0, 4, 0]]);
-            compare(page.model.entry(0), [0, 0, 4, 0]);
-            compare(page.model.entry(3), [1, 0, 0xF3, 0]);
-        }
-
-        function test_mouse_functions_data() {
-            return [
-                { tag: "LEFT", pos: 0, entry: [0x01, 0x00, 0xF0, 0x00] },
-                { tag: "RIGHT", pos: 1, entry: [0x01, 0x00, 0xF1, 0x00] },
-                { tag: "MIDDLE", pos: 2, entry: [0x01, 0x00, 0xF2, 0x00] },
-                { tag: "BACKWARD", pos: 3, entry: [0x01, 0x00, 0xF3, 0x00] },
-                { tag: "FORWARD", pos: 4, entry: [0x01, 0x00, 0xF4, 0x00] },
-                { tag: "TRIPLE CLICK", pos: 5, entry: [0x0A, 0xF0, 0x21, 0x03] },
-                { tag: "DPI +", pos: 6, entry: [0x07, 0x00, 0x01, 0x00] },
-                { tag: "DPI -", pos: 7, entry: [0x07, 0x00, 0x02, 0x00] },
-                { tag: "DPI SWITCH", pos: 8, entry: [0x07, 0x00, 0x03, 0x00] },
-                { tag: "SCROLL UP", pos: 9, entry: [0x04, 0x00, 0x01, 0x00] },
-                { tag: "SCROLL DOWN", pos: 10, entry: [0x04, 0x00, 0x02, 0x00] }
-            ];
-        }
-        function test_mouse_functions(data) {
+        function test_list_choices(data) {
             open({ 3: [0x00, 0x00, 0x04, 0x00] });
-            chooseFunction(1);
-            compare(entry(3), [0x00, 0x00, 0x04, 0x00], "nothing is written before a choice");
-            pick("mouseList", data.pos);
+            chooseFunction(data.func);
+            if (data.func === 1)
+                compare(entry(3), [0x00, 0x00, 0x04, 0x00], "nothing is written before a choice");
+            pick(data.list, data.pos);
             compare(entry(3), data.entry);
             compare(view.count("getMsgAns_FoolProofing"), 0);
-            // Read back, the entry shows the same choice.
             page.showEntry();
-            compare(part("funcList").curIndex, 1);
-            compare(part("mouseList").curIndex, data.pos);
-        }
-
-        function test_mouse_choice_by_click() {
-            open();
-            chooseFunction(1);
-            const list = part("mouseList");
-            mouseClick(list);
-            tryCompare(findChild(list, "listBox"), "height", 11 * list.itemHeight, 1000);
-            mouseClick(list, list.width / 2, list.height + 9.5 * list.itemHeight);
-            compare(entry(3), [0x04, 0x00, 0x01, 0x00]);
-        }
-
-        function test_media_codes_data() {
-            return [
-                { tag: "NEXT TRACK", pos: 0, entry: [0x03, 0x00, 0xB5, 0x00] },
-                { tag: "PLAY / PAUSE", pos: 3, entry: [0x03, 0x00, 0xCD, 0x00] },
-                { tag: "MEDIA SELECT", pos: 7, entry: [0x03, 0x00, 0x83, 0x01] },
-                { tag: "MY COMPUTER", pos: 10, entry: [0x03, 0x00, 0x94, 0x01] },
-                { tag: "WWW SEARCH", pos: 11, entry: [0x03, 0x00, 0x21, 0x02] },
-                { tag: "WWW FAVORITES", pos: 17, entry: [0x03, 0x00, 0x2A, 0x02] }
-            ];
-        }
-        function test_media_codes(data) {
-            open();
-            chooseFunction(2);
-            pick("mediaList", data.pos);
-            compare(entry(3), data.entry);
-            page.showEntry();
-            compare(part("funcList").curIndex, 2);
-            compare(part("mediaList").curIndex, data.pos);
+            compare(part("funcList").curIndex, data.func);
+            compare(part(data.list).curIndex, data.pos);
         }
 
         function test_keyboard_key_from_captured_press() {
@@ -208,6 +135,9 @@ Item {
             verify(field.isSelect);
             press(0x32); // no name: not accepted
             verify(!field.isSelect);
+            compare(field.tmpKeyString, "");
+            mouseClick(field);
+            press(0xF0); // a mouse button is no key
             compare(field.tmpKeyString, "");
             compare(entry(3), [0x01, 0x00, 0xF3, 0x00]);
             mouseClick(field);
@@ -241,7 +171,7 @@ Item {
         }
 
         function test_fire_key_on_left_button() {
-            open({}, v => v.foolProofingAnswer = true);
+            open({}, v => v.confirmAnswer = true);
             selectKey(0);
             chooseFunction(5);
             compare(view.count("getMsgAns_FoolProofing"), 1);
@@ -279,18 +209,13 @@ Item {
                 { tag: "combo", entry: [0x00, 0x06, 0x04, 0x05], func: 3, check: { comboModifierList: ["curIndex", 2], comboKey1: ["tmpKeycodeUSB", 0x04], comboKey2: ["tmpKeycodeUSB", 0x05] } },
                 { tag: "empty entry is a combo", entry: [0x00, 0x00, 0x00, 0x00], func: 3, check: { comboModifierList: ["curIndex", 0] } },
                 { tag: "keyboard key with second key", entry: [0x00, 0x00, 0x04, 0x05], func: 3, check: { comboModifierList: ["curIndex", 0], comboKey2: ["tmpKeycodeUSB", 0x05] } },
-                { tag: "mouse F2", entry: [0x01, 0x00, 0xF2, 0x00], func: 1, check: { mouseList: ["curIndex", 2] } },
                 { tag: "media high byte 1", entry: [0x03, 0x00, 0x8A, 0x01], func: 2, check: { mediaList: ["curIndex", 8] } },
                 { tag: "media high byte 2", entry: [0x03, 0x00, 0x27, 0x02], func: 2, check: { mediaList: ["curIndex", 16] } },
                 { tag: "media unknown code", entry: [0x03, 0x00, 0x99, 0x00], func: 2, check: { mediaList: ["curIndex", -1] } },
-                { tag: "scroll down", entry: [0x04, 0x00, 0x02, 0x00], func: 1, check: { mouseList: ["curIndex", 10] } },
-                { tag: "dpi -", entry: [0x07, 0x00, 0x02, 0x00], func: 1, check: { mouseList: ["curIndex", 7] } },
-                { tag: "triple click", entry: [0x0A, 0xF0, 0x21, 0x03], func: 1, check: { mouseList: ["curIndex", 5] } },
                 { tag: "fire by button", entry: [0x0A, 0xF3, 0x2D, 0x05], func: 5, check: { fireButtonList: ["curIndex", 3], fireSpeed: ["currentIndex", 6], fireCount: ["value", 5] } },
                 { tag: "fire by key", entry: [0x0A, 0x1E, 0x04, 0x10], func: 5, check: { fireKeyField: ["tmpKeycodeUSB", 0x1E], fireSpeed: ["currentIndex", 7], fireCount: ["value", 16] } },
                 { tag: "fire slowest", entry: [0x0A, 0xF0, 0xFF, 0x01], func: 5, check: { fireSpeed: ["currentIndex", 0] } },
                 { tag: "gun header", entry: [0x0B, 0x00, 0x00, 0x00], func: 6, check: { gunList: ["curIndex", -1] } },
-                { tag: "gun three", entry: [0x08, 0x00, 0x01, 0x06], func: 6, check: { gunList: ["curIndex", 2] } },
                 { tag: "gun old mode", entry: [0x08, 0x00, 0x01, 0x01], func: 6, check: { gunList: ["curIndex", -1] } },
                 { tag: "unknown kind", entry: [0x05, 0x01, 0x02, 0x03], func: -1, check: {} },
                 { tag: "mouse with modifier", entry: [0x01, 0x01, 0xF0, 0x00], func: -1, check: {} }
@@ -305,16 +230,6 @@ Item {
                 compare(page.fireRadio, data.entry[1] >= 0xF0 && data.entry[1] <= 0xF4 ? 0 : 1);
         }
 
-        function test_gun_entries_data() {
-            return [0, 1, 2].map(p => ({ tag: "position " + p, pos: p }));
-        }
-        function test_gun_entries(data) {
-            open();
-            chooseFunction(6);
-            pick("gunList", data.pos);
-            compare(entry(3), [0x08, 0x00, 0x01, 4 + data.pos]);
-        }
-
         function test_protection_only_for_last_left_button_data() {
             return [
                 { tag: "last left, function menu, refused", left: 1, key: 0, answer: false, asked: 1, action: "function" },
@@ -327,14 +242,8 @@ Item {
             ];
         }
         function test_protection_only_for_last_left_button(data) {
-            const stored = {};
-            if (data.left === 2)
-                stored[1] = [0x01, 0x00, 0xF0, 0x00];
-            if (data.unlisted)
-                stored[9] = [0x01, 0x00, 0xF0, 0x00];
-            stored[0] = [0x01, 0x00, 0xF0, 0x00];
-            open(stored, v => v.foolProofingAnswer = data.answer);
-            view.defaultKeys = flat(factory);
+            const left = [0x01, 0x00, 0xF0, 0x00]; // key 0 has it from the factory
+            open({ 1: data.left === 2 ? left : factory[1], 9: data.unlisted ? left : factory[9] }, v => v.confirmAnswer = data.answer);
             selectKey(data.key);
             const before = entry(data.key);
             if (data.action === "function") {
@@ -348,8 +257,7 @@ Item {
                 mouseClick(part("btnKeyReset"));
             }
             compare(view.count("getMsgAns_FoolProofing"), data.asked);
-            const refused = data.asked === 1 && !data.answer;
-            if (refused) {
+            if (data.asked === 1 && !data.answer) {
                 compare(entry(data.key), before);
                 if (data.action === "function")
                     compare(part("funcList").curIndex, 1);
@@ -359,8 +267,6 @@ Item {
                 verify(!model.sameEntry(entry(data.key), before));
             }
         }
-
-        // Macro binding
 
         function bindNamed(name, mode) {
             const names = model.macroNames;
@@ -521,13 +427,5 @@ Item {
             compare(view.count("getMsgAns_FoolProofing"), 0);
         }
 
-        function test_profile_switch_rereads_entries() {
-            open();
-            view.keydefine = factory.map((e, i) => i === 3 ? [0x03, 0x00, 0xE2, 0x00] : e);
-            page.initUI();
-            compare(entry(3), [0x03, 0x00, 0xE2, 0x00]);
-            compare(part("funcList").curIndex, 2);
-            compare(part("mediaList").curIndex, 4);
-        }
     }
 }

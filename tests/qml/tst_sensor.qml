@@ -1,9 +1,8 @@
 import QtQuick
 import QtTest
 
-// The sensor page against a recording ui_View: the DPI tables of the four
-// sensors, the shown positions of stored values, and what apply and reset
-// send in which order.
+// The sensor page: stage bytes, the shown positions of stored values, and
+// what apply and reset send in which order.
 Item {
     id: top
     width: 800
@@ -27,14 +26,6 @@ Item {
         property var page: null
         property var view: null
 
-        // Stage bytes as the sensors define them; values not listed switch
-        // the stage off.
-        readonly property var sensorBytes: [
-            [[250, 0x01], [500, 0x02], [750, 0x03], [1000, 0x04], [1250, 0x05], [1500, 0x06], [1750, 0x07], [2000, 0x08], [2500, 0x45], [3000, 0x46], [3500, 0x47], [4000, 0x48]],
-            [[500, 0x02], [1000, 0x04], [1750, 0x07], [2000, 0x08], [2500, 0x0A], [3000, 0x0C], [3500, 0x0E], [4000, 0x48], [5000, 0x4A], [6000, 0x4C], [7000, 0x4E]],
-            [[250, 0x02], [500, 0x04], [750, 0x06], [1000, 0x08], [1250, 0x0A], [1500, 0x46], [1750, 0x47], [2000, 0x48], [2500, 0x4A], [2750, 0x4B]],
-            [[600, 0x05], [800, 0x07], [1000, 0x09], [1200, 0x0B], [1600, 0x0F], [2000, 0x13], [2400, 0x17], [2800, 0x1B], [3200, 0x1F], [3600, 0x23], [4000, 0x27], [4500, 0x2C], [5000, 0x31], [6000, 0x5D], [7000, 0x62], [8000, 0x67], [10000, 0x71]]
-        ]
         readonly property var fullDefaults: [4, 6, 3, 7, 800, 1600, 0, 3200, 0, 0, 0, 0, 3,
             10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120, 130, 140, 150, 160, 170, 180, 190, 200, 210, 220, 230, 240,
             7, 6, 5, 4, 3, 2, 1, 0]
@@ -48,7 +39,6 @@ Item {
         // A fresh page; `setup` fills the stand-in's answers before initUI.
         function open(setup) {
             harness = createTemporaryObject(harnessComponent, top);
-            verify(harness !== null);
             page = harness.page;
             view = harness.view;
             verify(page !== null, "page did not load");
@@ -69,29 +59,26 @@ Item {
             return count;
         }
 
-        function test_init_reads_in_order() {
-            open();
-            harness.page.initUI();
-            compare(view.names(), ["getSensorType", "chkIsLogoLedWork", "ui_91H_SyncDPI", "ui_81H_GetReportRate", "getCursorSpeed", "getVerticalScrollLines", "getDoubleClickSpeed", "ui_8BH_GetCurrentDPIStage", "ui_91H_GetDPISet", "ui_90H_GetLED8StageColor", "ui_90H_GetLED8StageColor"]);
-            compare(view.calls[9][1], 1);
-            compare(view.calls[10][1], 2);
+        function test_stage_bytes_data() {
+            return [
+                { tag: "sensor 0", type: 0, menu: 12, pairs: [[250, 0x01], [2000, 0x08], [2500, 0x45], [4000, 0x48]] },
+                { tag: "sensor 1", type: 1, menu: 11, pairs: [[500, 0x02], [2500, 0x0A], [3500, 0x0E], [4000, 0x48], [7000, 0x4E]] },
+                { tag: "sensor 2", type: 2, menu: 10, pairs: [[250, 0x02], [1250, 0x0A], [1500, 0x46], [2750, 0x4B]] },
+                { tag: "sensor 3", type: 3, menu: 17, pairs: [[600, 0x05], [4500, 0x2C], [5000, 0x31], [6000, 0x5D], [10000, 0x71]] }
+            ];
         }
-
-        function test_every_table_value_maps_to_its_byte_data() {
-            return [0, 1, 2, 3].map(t => ({ tag: "sensor " + t, type: t }));
-        }
-        function test_every_table_value_maps_to_its_byte(data) {
+        function test_stage_bytes(data) {
             open(v => v.sensorType = data.type);
-            const pairs = sensorBytes[data.type];
-            for (let i = 0; i < pairs.length; ++i)
-                compare(page.dpiValueToDpiSet(data.type, pairs[i][0]), pairs[i][1], "value " + pairs[i][0]);
-            compare(page.dpiValueToDpiSet(data.type, 0), 0x80, "× switches the stage off");
+            for (const [value, code] of data.pairs)
+                compare(page.dpiValueToDpiSet(data.type, value), code, "value " + value);
+            compare(page.dpiValueToDpiSet(data.type, 0), 0x80);
             compare(page.dpiValueToDpiSet(data.type, 1234), 0x80);
-            // Every value the stage menu offers has a byte, and only "×" is off.
-            const menu = part("dpiStages").valueForMenuIndex;
-            compare(part("dpiStages").menuCounter, pairs.length + 1);
-            compare(menu[0], 0);
-            compare(menu.slice(1), pairs.map(p => p[0]));
+            const stages = part("dpiStages");
+            compare(stages.menuCounter, data.menu + 1);
+            compare(stages.valueForMenuIndex[0], 0);
+            for (const value of stages.valueForMenuIndex.slice(1))
+                verify(page.dpiValueToDpiSet(data.type, value) !== 0x80, "value " + value);
+            compare(stages.valueForMenuIndex[data.menu], data.pairs[data.pairs.length - 1][0]);
         }
 
         function test_unknown_sensor_offers_nothing() {
@@ -101,25 +88,32 @@ Item {
             compare(page.dpiValueToDpiSet(7, 1000), 0x80);
         }
 
-        function test_default_stage_values_without_stored_dpi_data() {
+        // What the page shows from what it read.
+        function test_shown_from_reads_data() {
+            const dpi = [400, 800, 1200, 1600, 2000, 2400, 2800, 3200];
             return [
-                { tag: "sensor 0", type: 0, values: [500, 1000, 1500, 2000, 0, 0, 0, 0] },
-                { tag: "sensor 1", type: 1, values: [1000, 2500, 3500, 7000, 0, 0, 0, 0] },
-                { tag: "sensor 2", type: 2, values: [500, 1000, 1500, 2500, 0, 0, 0, 0] },
-                { tag: "sensor 3", type: 3, values: [1000, 2000, 4000, 8000, 0, 0, 0, 0] }
+                { tag: "sensor 0 defaults", set: { sensorType: 0 }, check: { valueForIndex: [500, 1000, 1500, 2000, 0, 0, 0, 0] } },
+                { tag: "sensor 1 defaults", set: { sensorType: 1 }, check: { valueForIndex: [1000, 2500, 3500, 7000, 0, 0, 0, 0] } },
+                { tag: "sensor 2 defaults", set: { sensorType: 2 }, check: { valueForIndex: [500, 1000, 1500, 2500, 0, 0, 0, 0] } },
+                { tag: "sensor 3 defaults", set: { sensorType: 3 }, check: { valueForIndex: [1000, 2000, 4000, 8000, 0, 0, 0, 0] } },
+                { tag: "stored values", set: { sensorType: 3, dpiSet: [600, 800, 0, 10000, 0, 0, 0, 0] }, check: { valueForIndex: [600, 800, 0, 10000, 0, 0, 0, 0] } },
+                { tag: "rate nothing stored", set: { reportRate: 0 }, check: { rate: 3 } },
+                { tag: "1000 Hz", set: { reportRate: 1 }, check: { rate: 3 } },
+                { tag: "500 Hz", set: { reportRate: 2 }, check: { rate: 2 } },
+                { tag: "250 Hz", set: { reportRate: 4 }, check: { rate: 1 } },
+                { tag: "125 Hz", set: { reportRate: 8 }, check: { rate: 0 } },
+                { tag: "rate out of range", set: { reportRate: 0x80 }, check: { rate: 0 } },
+                { tag: "stage 0", set: { currentStage: 0, dpiSet: dpi }, check: { currentIndex: 0 } },
+                { tag: "stage 1", set: { currentStage: 1, dpiSet: dpi }, check: { currentIndex: 0 } },
+                { tag: "stage 4", set: { currentStage: 4, dpiSet: dpi }, check: { currentIndex: 3 } },
+                { tag: "stage 8", set: { currentStage: 8, dpiSet: dpi }, check: { currentIndex: 7 } },
+                { tag: "stage 9", set: { currentStage: 9, dpiSet: dpi }, check: { currentIndex: 7 } }
             ];
         }
-        function test_default_stage_values_without_stored_dpi(data) {
-            open(v => v.sensorType = data.type);
-            compare(part("dpiStages").valueForIndex, data.values);
-        }
-
-        function test_stored_dpi_values_are_shown() {
-            open(v => {
-                v.sensorType = 3;
-                v.dpiSet = [600, 800, 0, 10000, 0, 0, 0, 0];
-            });
-            compare(part("dpiStages").valueForIndex, [600, 800, 0, 10000, 0, 0, 0, 0]);
+        function test_shown_from_reads(data) {
+            open(v => { for (const key in data.set) v[key] = data.set[key]; });
+            for (const key in data.check)
+                compare(key === "rate" ? part("rateGroup").currentIndex : part("dpiStages")[key], data.check[key], key);
         }
 
         function test_stage_count_hides_stages_data() {
@@ -133,40 +127,6 @@ Item {
             open(v => v.stageCount = data.count);
             compare(part("dpiStages").maxStage, data.shown);
             compare(visibleStages(), data.shown);
-        }
-
-        function test_stored_report_rate_position_data() {
-            return [
-                { tag: "nothing stored", rate: 0, position: 3 },
-                { tag: "1000 Hz", rate: 1, position: 3 },
-                { tag: "500 Hz", rate: 2, position: 2 },
-                { tag: "250 Hz", rate: 4, position: 1 },
-                { tag: "125 Hz", rate: 8, position: 0 },
-                { tag: "out of range", rate: 0x80, position: 0 }
-            ];
-        }
-        function test_stored_report_rate_position(data) {
-            open(v => v.reportRate = data.rate);
-            const group = part("rateGroup");
-            compare(group.currentIndex, data.position);
-            compare(group.valueForIndex[group.currentIndex], ["125 Hz", "250 Hz", "500 Hz", "1000 Hz"][data.position]);
-        }
-
-        function test_stored_stage_position_data() {
-            return [
-                { tag: "0", stage: 0, button: 0 },
-                { tag: "1", stage: 1, button: 0 },
-                { tag: "4", stage: 4, button: 3 },
-                { tag: "8", stage: 8, button: 7 },
-                { tag: "9", stage: 9, button: 7 }
-            ];
-        }
-        function test_stored_stage_position(data) {
-            open(v => {
-                v.currentStage = data.stage;
-                v.dpiSet = [400, 800, 1200, 1600, 2000, 2400, 2800, 3200];
-            });
-            compare(part("dpiStages").currentIndex, data.button);
         }
 
         function test_stage_menu_sends_dpi_set_at_once() {
@@ -214,8 +174,6 @@ Item {
             mouseClick(part("btnSensorApply"));
             const sent = [["ui_01H_SetReportRate", 8], ["setCursorSpeed", 9], ["setVerticalScrollLines", 3], ["setDoubleClickSpeed", 1], ["ui_0BH_SetCurrentDPIStage", 4]];
             compare(view.calls, [["playMedia_Index", 4], ["setProtectUI", 1600], ["beginAction", "apply"]].concat(sent, [["endAction"]]));
-            // The bottom bar applies the same without the lock (the bar's
-            // action is the window's).
             view.clear();
             harness.btnTotalApplyClicked();
             compare(view.calls, sent);
@@ -248,8 +206,6 @@ Item {
             compare(part("dpiStages").currentIndex, 2);
         }
 
-        // What the backend gives for a missing or damaged factory file: every
-        // value at its place, an empty text for what the file lacks.
         function damagedDefaults(dpi, colourIndices) {
             const list = ["2", "5", "2", "5"].concat(dpi, ["2"]);
             for (let i = 0; i < 24; ++i)
