@@ -1,6 +1,5 @@
-// End to end on a private X server: keys and clicks injected with xdotool
-// reach the XInput2 source and come out of InputHook translated. Skipped
-// when Xvfb or xdotool is missing or no server can be started.
+// Keys and clicks injected with xdotool on a private X server reach the
+// XInput2 source and come out of InputHook translated.
 #include "macro/capture/input_hook.h"
 
 #include <QDir>
@@ -132,18 +131,12 @@ private slots:
                                 << QList<Report>{{0x04, 1}, {0x04, 0}} << 0;
         QTest::newRow("keypad Enter")
             << QStringList{"key", "KP_Enter"} << QList<Report>{{0x58, 1}, {0x58, 0}} << 0;
-        QTest::newRow("Enter") << QStringList{"key", "Return"}
-                               << QList<Report>{{0x28, 1}, {0x28, 0}} << 0;
         // xdotool holds the left Ctrl around a right Ctrl of its own accord.
         QTest::newRow("right Ctrl")
             << QStringList{"key", "Control_R"} << QList<Report>{{0xE4, 1}, {0xE4, 0}} << 0xE0;
-        QTest::newRow("Pause") << QStringList{"key", "Pause"} << QList<Report>{{0x48, 1}, {0x48, 0}}
-                               << 0;
         QTest::newRow("Ctrl+Pause")
             << QStringList{"keydown", "Control_L", "key", "Pause", "keyup", "Control_L"}
             << QList<Report>{{0xE0, 1}, {0x48, 1}, {0x48, 0}, {0xE0, 0}} << 0;
-        QTest::newRow("Print") << QStringList{"key", "Print"} << QList<Report>{{0x46, 1}, {0x46, 0}}
-                               << 0;
         QTest::newRow("Alt+Print")
             << QStringList{"keydown", "Alt_L", "key", "Print", "keyup", "Alt_L"}
             << QList<Report>{{0xE2, 1}, {0x46, 1}, {0x46, 0}, {0xE2, 0}} << 0;
