@@ -46,15 +46,6 @@ private slots:
                  qPrintable(QString::number(decodedUs)));
     }
 
-    void shippedEffectPlaysToItsEnd()
-    {
-        SoundPlayer player(shippedFolder(), [](int) { return createMediaChannel(); });
-        QSignalSpy ended(&player.channel(4), &MediaChannel::finished);
-        player.play(4);
-        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 5000);
-        QVERIFY(!player.channel(4).isPlaying());
-    }
-
     void backgroundLoopsAfterTheStartUpSound()
     {
         SoundPlayer player(qEnvironmentVariable("Z4_SHORT_MEDIA"),
