@@ -8,6 +8,7 @@
 #include "support/module_sandbox.h"
 #include "support/null_bus.h"
 #include "support/recording_prompts.h"
+#include "support/test_files.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -27,11 +28,7 @@ private slots:
         view.getGlobalStrings(QStringLiteral("031000"));
         QTemporaryDir dir;
         const QString bad = dir.filePath(QStringLiteral("bad.png"));
-        {
-            QFile f(bad);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("not a picture\n");
-        }
+        writeFile(bad, "not a picture\n");
         auto prompts = std::make_unique<RecordingPrompts>();
         RecordingPrompts &asked = *prompts;
         asked.files = {bad};
