@@ -1,4 +1,6 @@
 // The built programs run against each other as a user would run them.
+#include "support/test_files.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -58,18 +60,6 @@ bool copyProgram(const QString &dir)
                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 // Runs `program` to its end: its exit code, or -1 when it did not end.
 int run(const QString &program, const QStringList &arguments, QByteArray *out, QByteArray *err,
         const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
@@ -113,35 +103,9 @@ class TestProgram : public QObject
     Q_OBJECT
 
 private slots:
-    void copiedFolderRunsAnywhereAndKeepsItsSettingsBesideItself()
-    {
-        QTemporaryDir copy;
-        QTemporaryDir home;
-        QVERIFY(copyProgram(copy.path()));
-
-        QProcess program;
-        program.setWorkingDirectory(QDir::rootPath());
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
-        program.setProcessEnvironment(env);
-        program.start(copy.path() + QStringLiteral("/z4config"),
-                      {"--demo", "--call", "ui_View.loadApConfig", "--call",
-                       "ui_View.ui_0BH_SetCurrentDPIStage", "5"});
-        QVERIFY(program.waitForFinished(30000));
-        QCOMPARE(program.exitCode(), 0);
-        const QJsonObject result = parseLine(program.readAllStandardOutput().split('\n').first());
-        // The shipped settings hold the 32 entries of the global settings page.
-        QCOMPARE(result.value(QStringLiteral("return")).toArray().size(), 32);
-        // A folder the user may write to keeps the settings beside the
-        // program, as the build's own does; the config folder stays unused.
-        QSettings profile(copy.path() + QStringLiteral("/modules/setting/p1.bin"),
-                          QSettings::IniFormat);
-        QCOMPARE(profile.value(QStringLiteral("sensor/stage_Z4")).toInt(), 5);
-        QVERIFY(!QFileInfo::exists(home.path() + QStringLiteral("/z4config")));
-    }
-
     // Every operation that opens a dialog or a message box in the window
-    // answers from the command line in a --call run, and the run ends.
+    // answers from the command line in a --call run, and the run ends. The
+    // copied program keeps its settings beside itself, wherever it runs from.
     void callAnswersEveryDialogFromItsCommandLine()
     {
         QTemporaryDir copy;
@@ -151,8 +115,8 @@ private slots:
         const QString out = files.filePath(QStringLiteral("out.pf"));
         const QString exported = files.filePath(QStringLiteral("exported.bin"));
         const QString imported = files.filePath(QStringLiteral("My Macro.bin"));
-        QVERIFY(writeAll(in, "[sensor]\nstage_Z4=5\n"));
-        QVERIFY(writeAll(imported, "[config]\ntotal=1\n[macro]\n0=A    [Down]\n"));
+        writeFile(in, "[sensor]\nstage_Z4=5\n");
+        writeFile(imported, "[config]\ntotal=1\n[macro]\n0=A    [Down]\n");
         // 70 key presses do not fit the mouse's 128-byte macro block.
         QJsonArray lines;
         for (int i = 0; i < 70; ++i)
@@ -160,19 +124,13 @@ private slots:
         const QString longMacro =
             QString::fromUtf8(QJsonDocument(lines).toJson(QJsonDocument::Compact));
 
-        QStringList arguments{"--demo",
-                              "--file",
-                              "in.pf",
-                              "--file",
-                              out,
-                              "--file",
-                              exported,
-                              "--file",
-                              imported,
-                              "--answer",
-                              "ok",
-                              "--file",
-                              files.filePath("unused")};
+        QStringList arguments;
+        arguments << "--demo"
+                  << "--file"
+                  << "in.pf"
+                  << "--file" << out << "--file" << exported << "--file" << imported << "--answer"
+                  << "ok"
+                  << "--file" << files.filePath("unused");
         const QString macro = QStringLiteral("\"Macro. 001\"");
         for (const QStringList &call : QList<QStringList>{{"loadProfile", "1"},
                                                           {"saveProfile", "1"},
@@ -189,6 +147,10 @@ private slots:
                       << "ui_View." + call.first() << call.mid(1);
         QProcess program;
         program.setWorkingDirectory(files.path()); // relative --file paths start here
+        QTemporaryDir home;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+        program.setProcessEnvironment(env);
         program.start(copy.filePath(QStringLiteral("z4config")), arguments);
         QVERIFY2(program.waitForFinished(30000), "a prompt blocked the headless run");
         const QByteArray err = program.readAllStandardError();
@@ -197,14 +159,15 @@ private slots:
         QCOMPARE(results.size(), 11);
         const auto returned = [&](int i) { return parseLine(results[i]).value("return"); };
 
-        QCOMPARE(readAll(copy.filePath(QStringLiteral("modules/setting/p2.bin"))),
+        QCOMPARE(readFile(copy.filePath(QStringLiteral("modules/setting/p2.bin"))),
                  QByteArray("[sensor]\nstage_Z4=5\n"));
-        QCOMPARE(readAll(out), QByteArray("[sensor]\nstage_Z4=5\n"));
+        QCOMPARE(readFile(out), QByteArray("[sensor]\nstage_Z4=5\n"));
+        QVERIFY(!QFileInfo::exists(home.path() + QStringLiteral("/z4config")));
         QCOMPARE(returned(2).toString(), QStringLiteral("Macro. 001"));
         QCOMPARE(returned(4).toBool(), true);
         QVERIFY(err.contains("z4config: warning: MACRO: Out of memory, some command line has "
                              "been cut."));
-        QVERIFY(readAll(exported).contains("69=A    [Down]"));
+        QVERIFY(readFile(exported).contains("69=A    [Down]"));
         QCOMPARE(returned(6).toString(), QStringLiteral("My Macro"));
         QVERIFY(QFile::exists(copy.filePath(QStringLiteral("modules/macro/My Macro.bin"))));
         // The first question takes the given answer, the second the default.
@@ -245,8 +208,8 @@ private slots:
         const QList<QByteArray> lines = direct.trimmed().split('\n');
         QCOMPARE(lines.size(), 2);
         QCOMPARE(parseLine(lines[1]).value(QStringLiteral("rate")).toInt(), 2);
-        QCOMPARE(readAll(sim.log).count(setFrame), 1);
-        QVERIFY(readAll(sim.log).contains("\"plain\":\"00 81 00 00 00 00 00 00 7e\""));
+        QCOMPARE(readFile(sim.log).count(setFrame), 1);
+        QVERIFY(readFile(sim.log).contains("\"plain\":\"00 81 00 00 00 00 00 00 7e\""));
         QVERIFY(run(program, {"--virtual-bus", bus, "--call", "hid.hid_01H_SetReportRate", "\"x\""},
                     &out, &err) != 0);
         QVERIFY(out.isEmpty() && !err.isEmpty());
@@ -269,7 +232,7 @@ private slots:
         QCOMPARE(run(program, call, &out, &err), 0);
         QCOMPARE(out, direct);
         // Sent once, by the window's link: the later start opened nothing.
-        QCOMPARE(readAll(sim.log).count(setFrame), 2);
+        QCOMPARE(readFile(sim.log).count(setFrame), 2);
         QCOMPARE(run(program, {"--virtual-bus", bus, "--call", "hid.nothing"}, &out, &err), 2);
         QVERIFY(out.isEmpty() && err.contains("nothing"));
         // Later runs share the window's state: the profile one of them chose
