@@ -18,6 +18,8 @@ private slots:
         QVERIFY(!o.demo); // "--demo" after --call is the calls' business
         QCOMPARE(o.callArguments, (QStringList{"hid.hid_81H_GetReportRate", "0", "--call",
                                                "ui_View.x", "-1", "--demo"}));
+        const AppOptions plain = parseAppOptions({"--demo"});
+        QVERIFY(plain.error.isEmpty() && plain.demo && !plain.headless);
     }
 
     void dialogAnswersComeBeforeTheCalls()
@@ -44,14 +46,6 @@ private slots:
         QVERIFY(!o.help && !o.version);
         QVERIFY(!appHelpText().contains("platform"));
         QVERIFY(appHelpText().startsWith("Usage: z4config "));
-    }
-
-    void plainRunIsNotHeadless()
-    {
-        const AppOptions o = parseAppOptions({"--demo"});
-        QVERIFY(o.error.isEmpty());
-        QVERIFY(o.demo);
-        QVERIFY(!o.headless);
     }
 
     void badCommandLines_data()
