@@ -108,11 +108,8 @@ private slots:
     void cleanupTestCase()
     {
         hook.reset();
-        if (server.state() != QProcess::NotRunning) {
-            server.terminate();
-            if (!server.waitForFinished(3000))
-                server.kill();
-        }
+        server.terminate();
+        server.waitForFinished(3000);
     }
 
     void init()
@@ -129,8 +126,6 @@ private slots:
         QTest::addColumn<int>("ignored"); // a usage xdotool adds by itself
         QTest::newRow("a held") << QStringList{"keydown", "a", "keydown", "a", "keyup", "a"}
                                 << QList<Report>{{0x04, 1}, {0x04, 0}} << 0;
-        QTest::newRow("keypad Enter")
-            << QStringList{"key", "KP_Enter"} << QList<Report>{{0x58, 1}, {0x58, 0}} << 0;
         // xdotool holds the left Ctrl around a right Ctrl of its own accord.
         QTest::newRow("right Ctrl")
             << QStringList{"key", "Control_R"} << QList<Report>{{0xE4, 1}, {0xE4, 0}} << 0xE0;
