@@ -89,53 +89,6 @@ private slots:
         backend.reset();
     }
 
-    void parseCommandLine_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QStringList>("calls"); // "target.method:args as JSON"
-        QTest::addColumn<QString>("error");
-
-        QTest::newRow("one call") << QStringList{"hid.hid_81H_GetReportRate", "0"}
-                                  << QStringList{"hid.hid_81H_GetReportRate:[0]"} << QString();
-        QTest::newRow("no arguments") << QStringList{"hid.hid_13H_SetRecoveryData"}
-                                      << QStringList{"hid.hid_13H_SetRecoveryData:[]"} << QString();
-        QTest::newRow("two calls, repeated --call")
-            << QStringList{"hid.a", "1", "--call", "ui_View.b", "[1,2]", "\"x y\""}
-            << QStringList{"hid.a:[1]", R"(ui_View.b:[[1,2],"x y"])"} << QString();
-        QTest::newRow("two calls back to back")
-            << QStringList{"hid.a", "hid.b", "true"} << QStringList{"hid.a:[]", "hid.b:[true]"}
-            << QString();
-        QTest::newRow("nothing") << QStringList{} << QStringList{} << "no call given";
-        QTest::newRow("value first")
-            << QStringList{"1", "hid.a"} << QStringList{} << "expected TARGET.METHOD";
-        QTest::newRow("bare word")
-            << QStringList{"hid.a", "abc"} << QStringList{} << "argument 1 is not a JSON value";
-        QTest::newRow("three-part name")
-            << QStringList{"hid.a.b"} << QStringList{} << "expected TARGET.METHOD";
-    }
-
-    void parseCommandLine()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(QStringList, calls);
-        QFETCH(QString, error);
-
-        QList<CallRequest> parsed;
-        QString message;
-        const bool ok = CallDispatcher::parseCommandLine(arguments, &parsed, &message);
-        QCOMPARE(ok, error.isEmpty());
-        if (!ok) {
-            QVERIFY2(message.contains(error), qPrintable(message));
-            return;
-        }
-        QStringList got;
-        for (const CallRequest &call : parsed) {
-            const QString args = CallDispatcher::formatLine({{QStringLiteral("a"), call.args}});
-            got << call.target + u'.' + call.method + u':' + args.mid(5, args.size() - 6);
-        }
-        QCOMPARE(got, calls);
-    }
-
     void getWithReferenceOutputs()
     {
         const Run run = runCalls(*calls, {"hid.hid_81H_GetReportRate", "0"});
@@ -221,6 +174,13 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("error");
 
+        QTest::newRow("nothing") << QStringList{} << "no call given";
+        QTest::newRow("value first") << QStringList{"1", "hid.a"} << "expected TARGET.METHOD";
+        QTest::newRow("three-part name") << QStringList{"hid.a.b"} << "expected TARGET.METHOD";
+        QTest::newRow("bare word")
+            << QStringList{"hid.hid_01H_SetReportRate", "abc"} << "argument 1 is not a JSON value";
+        QTest::newRow("two values in one")
+            << QStringList{"hid.hid_01H_SetReportRate", "1,2"} << "argument 1 is not a JSON value";
         QTest::newRow("unknown target")
             << QStringList{"mouse.hid_01H_SetReportRate", "1"} << "unknown target 'mouse'";
         QTest::newRow("unknown command") << QStringList{"hid.hid_FFH_SetNothing"}
@@ -307,8 +267,10 @@ private slots:
             << QStringList{"ui_View.add", "2", "-5"} << R"({"return":-3})";
         QTest::newRow("list") << QStringList{"ui_View.reverse", R"([1,"a",true])"}
                               << R"({"return":[true,"a",1]})";
-        QTest::newRow("string list")
-            << QStringList{"ui_View.join", R"(["a","b"])", R"("+")"} << R"({"return":"a+b"})";
+        QTest::newRow("string list, after --call")
+            << QStringList{"ui_View.add",  "1",       "1", "--call", "ui_View.join",
+                           R"(["a","b"])", R"(" + ")"}
+            << "{\"return\":2}\n{\"return\":\"a + b\"}";
         QTest::newRow("bool") << QStringList{"ui_View.negate", "false"} << R"({"return":true})";
         QTest::newRow("uchar") << QStringList{"ui_View.next", "254"} << R"({"return":255})";
         QTest::newRow("byte list")

@@ -18,10 +18,7 @@ struct Report
     int x = 0;
     int y = 0;
     void *context = nullptr;
-    bool operator==(const Report &o) const
-    {
-        return code == o.code && isDown == o.isDown && x == o.x && y == o.y && context == o.context;
-    }
+    bool operator==(const Report &) const = default;
 };
 
 QList<Report> keyReports;
