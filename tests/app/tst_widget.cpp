@@ -148,25 +148,6 @@ private slots:
         delete widget;
         QCOMPARE(order, (QStringList{"view", "link"}));
     }
-
-    void unplugAndReplugReconnect()
-    {
-        ModuleSandbox sandbox;
-        VirtualMouse mouse;
-        QVERIFY(mouse.start());
-        VirtualBus bus(mouse.busDirectory());
-        Widget widget(&bus, sandbox.locations());
-
-        widget.checkDevice();
-        QVERIFY(deviceConnected.load());
-        mouse.stop();
-        widget.checkDevice();
-        QVERIFY(!deviceConnected.load());
-        QVERIFY(mouse.start());
-        QTest::ignoreMessage(QtDebugMsg, "Device Connect");
-        widget.checkDevice();
-        QVERIFY(deviceConnected.load());
-    }
 };
 
 QTEST_MAIN(TestWidget)

@@ -340,10 +340,6 @@ private slots:
                             << "L Ctrl" << int(MacroLine::Kind::Up);
         QTest::newRow("delay") << "250   [Delay]"
                                << "250" << int(MacroLine::Kind::Delay);
-        QTest::newRow("empty value") << "    [Down]"
-                                     << "" << down;
-        QTest::newRow("short") << "[Down]"
-                               << "" << invalid;
         QTest::newRow("misaligned") << "A   [Down]"
                                     << "" << invalid;
         QTest::newRow("unknown") << "A   [Press]"
