@@ -26,7 +26,8 @@ private slots:
             QCOMPARE(values.size(), GunData::kTableValues);
             QSet<QString> names;
             for (int i = 0; i < GunData::kGuns; ++i) {
-                const QVariantList g = values.mid(i * GunData::kGunFields, GunData::kGunFields);
+                const QVariantList g =
+                    values.mid(qsizetype(i) * GunData::kGunFields, GunData::kGunFields);
                 const QString name = g.at(0).toString();
                 QVERIFY2(!name.trimmed().isEmpty() && !names.contains(name), qPrintable(name));
                 names.insert(name);

@@ -42,7 +42,7 @@ private slots:
         decoder.start();
         QTRY_VERIFY_WITH_TIMEOUT(done.count() == 1 || failed, 10000);
         QVERIFY2(!failed, qPrintable(decoder.errorString()));
-        QVERIFY2(decodedUs >= minMs * 1000 && decodedUs <= maxMs * 1000,
+        QVERIFY2(decodedUs >= qint64(minMs) * 1000 && decodedUs <= qint64(maxMs) * 1000,
                  qPrintable(QString::number(decodedUs)));
     }
 

@@ -33,7 +33,7 @@ private slots:
         for (int index = 1; index <= 4; ++index) {
             m_log.clear();
             const QString i = QString::number(index) + u':';
-            const QString file = files[index];
+            const QString &file = files[index];
             m_player->play(uchar(index));
             m_player->play(uchar(index));
             QCOMPARE(m_log, (QStringList{i + "clear", i + "source " + file, i + "play", i + "clear",
