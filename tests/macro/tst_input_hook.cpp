@@ -222,13 +222,14 @@ private slots:
         hook->handleMouseMessage(MouseMessage::RButtonDown, -5, 7);
         hook->handleMouseMessage(MouseMessage::RButtonDblClk, -5, 7);
         hook->handleMouseMessage(MouseMessage::MButtonDown, 0, 0);
+        hook->handleMouseMessage(MouseMessage::MButtonDown, 0, 0); // no repeat suppression
         hook->handleMouseMessage(MouseMessage::MButtonUp, 0, 0);
         for (unsigned message : {0x0200u, 0x020Au, 0x020Bu})
             hook->handleMouseMessage(message, 1, 1);
         const QList<Report> expected{
             {0xF0, 1, 10, 20, &context}, {0xF0, 0, 10, 20, &context}, {0xF0, 1, 11, 21, &context},
             {0xF0, 0, 11, 21, &context}, {0xF1, 1, -5, 7, &context},  {0xF2, 1, 0, 0, &context},
-            {0xF2, 0, 0, 0, &context},
+            {0xF2, 1, 0, 0, &context},   {0xF2, 0, 0, 0, &context},
         };
         QCOMPARE(mouseReports, expected);
     }
