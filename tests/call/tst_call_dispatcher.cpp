@@ -42,6 +42,9 @@ public slots:
 
 signals:
     void changed(int);
+
+private slots:
+    void hidden() {}
 };
 
 struct Run
@@ -191,6 +194,10 @@ private slots:
                                   << "expected 1 argument(s), got 2";
         QTest::newRow("byte too big") << QStringList{"hid.hid_01H_SetReportRate", "256"}
                                       << "argument 1 (rate): expected an integer 0..255, got 256";
+        QTest::newRow("negative") << QStringList{"hid.hid_01H_SetReportRate", "-1"}
+                                  << "expected an integer 0..255";
+        QTest::newRow("fraction") << QStringList{"hid.hid_01H_SetReportRate", "1.5"}
+                                  << "expected an integer 0..255";
         QTest::newRow("string for a byte")
             << QStringList{"hid.hid_01H_SetReportRate", "\"1\""} << "got a string";
         QTest::newRow("number for a text") << QStringList{"hid.hid_80H_GetFWVersion", "1"}
@@ -298,6 +305,7 @@ private slots:
 
         QTest::newRow("no such method") << QStringList{"ui_View.nothing"} << "no such method";
         QTest::newRow("signal") << QStringList{"ui_View.changed", "1"} << "no such method";
+        QTest::newRow("private slot") << QStringList{"ui_View.hidden"} << "no such method";
         QTest::newRow("QObject's own") << QStringList{"ui_View.deleteLater"} << "no such method";
         QTest::newRow("count") << QStringList{"ui_View.add", "1"}
                                << "expected 2 argument(s), got 1";
@@ -309,6 +317,10 @@ private slots:
             << QStringList{"ui_View.next", "256"} << "expected an integer 0..255";
         QTest::newRow("uint negative")
             << QStringList{"ui_View.twice", "-1"} << "expected an integer 0..4294967295";
+        QTest::newRow("uint negative")
+            << QStringList{"ui_View.twice", "-1"} << "expected an integer 0..4294967295";
+        QTest::newRow("list of numbers for strings")
+            << QStringList{"ui_View.join", "[1]", "\"\""} << "expected an array of strings";
         QTest::newRow("number for bool")
             << QStringList{"ui_View.negate", "1"} << "expected bool, got a number";
         QTest::newRow("object for list")

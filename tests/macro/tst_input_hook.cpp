@@ -102,6 +102,10 @@ private slots:
         };
         set1("A", 0x1E, false, false, 0x04);
         set1("A with Alt", 0x1E, false, true, 0x04);
+        set1("Esc", 0x01, false, false, 0x29);
+        set1("Enter", 0x1C, false, false, 0x28);
+        set1("left Ctrl", 0x1D, false, false, 0xE0);
+        set1("menu", 0x5D, true, false, 0x65);
         set1("keypad Enter", 0x1C, true, false, 0x58);
         set1("right Ctrl", 0x1D, true, false, 0xE4);
         set1("right Shift", 0x36, true, false, 0xE5);
@@ -138,6 +142,11 @@ private slots:
         evdev("ev keypad 8", {}, 72, 0x60);
         evdev("ev Delete", {}, 111, 0x4C);
         evdev("ev Menu", {}, 127, 0x65);
+        evdev("ev Enter", {}, 28, 0x28);
+        evdev("ev slash", {}, 53, 0x38);
+        evdev("ev left Meta", {}, 125, 0xE3);
+        evdev("ev 102nd", {}, 86, 0x64);
+        evdev("ev F11", {}, 87, 0x44);
         evdev("ev F23", {}, 193, 0x72);
         evdev("ev F13 unreported", {}, 183, 0);
         evdev("ev unknown code", {}, 240, 0);

@@ -45,7 +45,10 @@ private slots:
         QTest::addColumn<int>("usage");
         QTest::addColumn<QString>("name");
         QTest::newRow("A") << 0x04 << "A";
+        QTest::newRow("Z") << 0x1D << "Z";
         QTest::newRow("0") << 0x27 << "0";
+        QTest::newRow("grave") << 0x35 << "` ~";
+        QTest::newRow("up arrow") << 0x52 << QString(QChar(0x25B2));
         QTest::newRow("backslash") << 0x31 << "\\ |";
         QTest::newRow("quote") << 0x34 << "' \"";
         QTest::newRow("right arrow") << 0x4F << QString(QChar(0x25BA));
@@ -69,7 +72,8 @@ private slots:
 
     void noNameAndNearMisses()
     {
-        for (int u : {0x00, 0x03, 0x32, 0x74, 0x84, 0x8C, 0xDF, 0xE8, 0xEF, 0xF5, 0xFF})
+        for (int u :
+             {0x00, 0x03, 0x32, 0x74, 0x84, 0x86, 0x8C, 0x8F, 0x92, 0xDF, 0xE8, 0xEF, 0xF5, 0xFF})
             QVERIFY2(KeyNames::nameForUsage(uchar(u)).isEmpty(), qPrintable(QString::number(u)));
         for (const char *n : {"KP 7", "a", "Int'l 3", "Intl'1", "MS-l", " A", "A ", "", "L CTRL"})
             QVERIFY2(KeyNames::usageForName(QString::fromUtf8(n)) == 0, n);

@@ -40,6 +40,8 @@ private slots:
         QCOMPARE(lib.getMacroIniNames(), QStringList());
         QCOMPARE(lib.createMacroIni(), QStringLiteral("Macro. 001"));
         QCOMPARE(lib.loadMacroIniConfig("Macro. 001", 1), (QVariantList{-1, 1}));
+        QCOMPARE(QSettings(path("Macro. 001"), QSettings::IniFormat).value("config/did").toInt(),
+                 -1);
         touch(QStringLiteral("Macro. 003"));
         QCOMPARE(lib.createMacroIni(), QStringLiteral("Macro. 002"));
         QCOMPARE(lib.createMacroIni(), QStringLiteral("Macro. 004"));
@@ -59,6 +61,7 @@ private slots:
         QSettings file(path(name), QSettings::IniFormat);
         QCOMPARE(file.value("config/total").toInt(), 2);
         QVERIFY(!file.contains("macro/2"));
+        QCOMPARE(file.value("config/repeat").toInt(), 1);
         QVERIFY(!lib.saveMacroIni("Nope", {"A    [Down]"}, 1).saved);
         QVERIFY(!QFile::exists(path("Nope")));
     }
@@ -87,6 +90,7 @@ private slots:
         QTest::newRow("not a number") << "many" << 0;
         QTest::newRow("beyond int") << "99999999999999" << MacroLibrary::maxLines;
         QTest::newRow("beyond 64 bits") << "999999999999999999999" << 0;
+        QTest::newRow("huge") << "2147483647" << MacroLibrary::maxLines;
     }
 
     void damagedTotalIsBounded()
@@ -116,6 +120,7 @@ private slots:
         QTest::newRow("mouse slot 0 -> id 1") << 0 << 1 << true << mouse << 1;
         QTest::newRow("mouse slot 11 -> id 12") << 11 << 1 << true << mouse << 12;
         QTest::newRow("mouse slot 12") << 12 << 1 << false << 0 << 0;
+        QTest::newRow("keyboard slot 0") << 0 << 0 << true << keyboard << 0;
         QTest::newRow("keyboard slot 34") << 34 << 0 << true << keyboard << 34;
         QTest::newRow("keyboard slot 35") << 35 << 0 << false << 0 << 0;
         QTest::newRow("other device") << 3 << 2 << false << 0 << 0;
@@ -193,9 +198,11 @@ private slots:
         QCOMPARE(lib.repeatCount(name), 258u);
         // A short list or a missing macro writes nothing.
         QVERIFY(!lib.setMacroIniConfig(name, {5}, 1));
+        QVERIFY(!lib.setMacroIniConfig(name, {}, 1));
         QCOMPARE(lib.loadMacroIniConfig(name, 1), (QVariantList{2, 258}));
         QVERIFY(!lib.setMacroIniConfig("missing", {1, 1}, 1));
         QVERIFY(!QFile::exists(path("missing")));
+        QCOMPARE(lib.loadMacroIniConfig("missing", 1), QVariantList());
     }
 
     void namesSortIgnoringCase()
@@ -270,7 +277,7 @@ private slots:
              {"../x", "..", ".", "a..b", "a/b", "a\\b", "/tmp/evil", "", "a\nb", "a\x1b"})
             QTest::newRow(bad) << QString::fromUtf8(bad) << false;
         QTest::newRow("nul") << QString(QChar(0)) + "x" << false;
-        for (const char *good : {"Macro. 001", "a.b", "宏 1"})
+        for (const char *good : {"Macro. 001", "My Macro", "a.b", "宏 1"})
             QTest::newRow(good) << QString::fromUtf8(good) << true;
     }
 
@@ -340,6 +347,10 @@ private slots:
                             << "L Ctrl" << int(MacroLine::Kind::Up);
         QTest::newRow("delay") << "250   [Delay]"
                                << "250" << int(MacroLine::Kind::Delay);
+        QTest::newRow("empty value") << "    [Down]"
+                                     << "" << down;
+        QTest::newRow("short") << "[Down]"
+                               << "" << invalid;
         QTest::newRow("misaligned") << "A   [Down]"
                                     << "" << invalid;
         QTest::newRow("unknown") << "A   [Press]"
