@@ -49,8 +49,7 @@ bool waitForOutput(QProcess &process, QByteArray &seen, const QByteArray &text, 
     return seen.count(text) >= count;
 }
 
-// The program and its shipped data copied into `dir`, so that a run may
-// change its settings and macros.
+// The program and its shipped data copied into `dir`, for runs that write.
 bool copyProgram(const QString &dir)
 {
     if (!copyTree(binDir() + QStringLiteral("/modules"), dir + QStringLiteral("/modules")) ||
@@ -103,9 +102,7 @@ class TestProgram : public QObject
     Q_OBJECT
 
 private slots:
-    // Every operation that opens a dialog or a message box in the window
-    // answers from the command line in a --call run, and the run ends. The
-    // copied program keeps its settings beside itself, wherever it runs from.
+    // Every dialog and question of a --call run answers from its command line.
     void callAnswersEveryDialogFromItsCommandLine()
     {
         QTemporaryDir copy;
@@ -124,13 +121,10 @@ private slots:
         const QString longMacro =
             QString::fromUtf8(QJsonDocument(lines).toJson(QJsonDocument::Compact));
 
-        QStringList arguments;
-        arguments << "--demo"
-                  << "--file"
-                  << "in.pf"
-                  << "--file" << out << "--file" << exported << "--file" << imported << "--answer"
-                  << "ok"
-                  << "--file" << files.filePath("unused");
+        QStringList arguments{"--demo", "--answer", "ok"};
+        for (const QString &file : {QStringLiteral("in.pf"), out, exported, imported,
+                                    files.filePath(QStringLiteral("unused"))})
+            arguments << "--file" << file;
         const QString macro = QStringLiteral("\"Macro. 001\"");
         for (const QStringList &call : QList<QStringList>{{"loadProfile", "1"},
                                                           {"saveProfile", "1"},
@@ -181,9 +175,7 @@ private slots:
         QVERIFY(!err.contains("no dialog asked for"));
     }
 
-    // One process talks to each mouse: with a window running, a --call runs
-    // in it and answers as a run of its own would, and a second start
-    // raises the window and exits.
+    // One process talks to each mouse: later starts go to the running window.
     void laterStartsGoToTheRunningWindow()
     {
         QTemporaryDir copy; // the window writes its settings here
@@ -192,14 +184,10 @@ private slots:
         Sim sim;
         QVERIFY(sim.start());
         const QString bus = sim.bus.path();
-        const QStringList call{"--virtual-bus",
-                               bus,
-                               "--call",
-                               "hid.hid_01H_SetReportRate",
-                               "2",
-                               "--call",
-                               "hid.hid_81H_GetReportRate",
-                               "0"};
+        const QStringList call =
+            QStringList{"--virtual-bus", bus} +
+            QString("--call hid.hid_01H_SetReportRate 2 --call hid.hid_81H_GetReportRate 0")
+                .split(' ');
         // The log keeps the plain bytes of enciphered frames.
         const QByteArray setFrame = "\"plain\":\"00 01 02 00 00 00 00 00 fc\"";
 
@@ -222,8 +210,6 @@ private slots:
         QCOMPARE(run(program, QStringList{"--verbose"} + get, &out, &err, plain), 0);
         QVERIFY(err.contains("Device Connect"));
 
-        // With a window running, a --call runs in it and answers as a run of
-        // its own would, and a second start raises the window and exits.
         QProcess window;
         window.setProcessChannelMode(QProcess::MergedChannels);
         window.start(program, {"--virtual-bus", bus});
@@ -235,8 +221,7 @@ private slots:
         QCOMPARE(readFile(sim.log).count(setFrame), 2);
         QCOMPARE(run(program, {"--virtual-bus", bus, "--call", "hid.nothing"}, &out, &err), 2);
         QVERIFY(out.isEmpty() && err.contains("nothing"));
-        // Later runs share the window's state: the profile one of them chose
-        // is where the next one's setting lands.
+        // Later runs share the window's state (its current profile).
         QCOMPARE(run(program,
                      {"--virtual-bus", bus, "--call", "ui_View.ui_02H_SetCurrentProfile", "4"},
                      &out, &err),
@@ -258,8 +243,7 @@ private slots:
         QVERIFY(window.waitForFinished(5000));
     }
 
-    // The X11 platform without a display aborts any start that gets as far
-    // as the application object.
+    // Without a display, xcb would abort any start that makes the application object.
     void helpAndVersionNeedNoDisplay()
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

@@ -1,5 +1,3 @@
-// One instance per device source: later starts find it, hand it their
-// request and get its reply; nothing else becomes a second instance.
 #include "app/single_instance.h"
 
 #include <QDir>
@@ -88,8 +86,7 @@ private slots:
         QString error;
         QCOMPARE(first.claimOrForward(Request(), &unused, &error), SingleInstance::Start::Primary);
         QList<Request> handled;
-        // A call waits for the device while the event loop runs; a second
-        // request arriving then must not run inside it.
+        // A second request arriving while a call waits must not run inside it.
         int inside = 0;
         int mostInside = 0;
         first.setCallHandler([&](const Request &request) {

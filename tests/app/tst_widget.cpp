@@ -13,8 +13,7 @@
 
 namespace {
 
-// The virtual bus, with every interface there but not to be opened by this
-// user, as a hidraw node without permission for them.
+// The virtual bus whose nodes this user may not open.
 class DeniedBus : public VirtualBus
 {
 public:
@@ -55,8 +54,7 @@ private slots:
 
         QVERIFY(checks.wait(6000));
         const qint64 afterLast = clock.elapsed();
-        // Had a notification not restarted the timer, the detection would come
-        // about 1 s after the last one.
+        // Each notification restarts the timer.
         QVERIFY2(afterLast >= 2000 && afterLast < 4000, qPrintable(QString::number(afterLast)));
         QTest::qWait(300);
         QCOMPARE(checks.size(), 1);
@@ -74,8 +72,7 @@ private slots:
         QCOMPARE(widget.windowTitle(), QString());
     }
 
-    // Also: a second start brings back whatever the user was shown, the
-    // notice while waiting and the window after.
+    // A second start brings back the notice while waiting, the window after.
     void windowOpensWhenAMouseIsPluggedInLater()
     {
         ModuleSandbox sandbox;
@@ -109,9 +106,7 @@ private slots:
         QVERIFY(widget.isVisible());
     }
 
-    // A mouse whose device node this user may not open is not "not found":
-    // the notice names the node and the udev rule that grants access, and
-    // the window stays closed.
+    // A mouse this user may not open: the notice names the node and the udev rule.
     void noticeNamesTheUdevRuleWhenTheMouseCannotBeOpened()
     {
         ModuleSandbox sandbox;
@@ -135,8 +130,7 @@ private slots:
         QVERIFY(widget.isVisible());
     }
 
-    // Tearing down the scene can still make the QML call the backend (a field
-    // that loses the focus commits), so the link must outlive the view.
+    // Tearing down the scene can still call the backend: the link outlives the view.
     void viewIsDestroyedBeforeTheDeviceLink()
     {
         ModuleSandbox sandbox;

@@ -1,6 +1,3 @@
-// The view keeps what it cannot vouch for: a background that is no picture
-// changes nothing, a picture the device could not give keeps the stored one,
-// and export dialogs start where the user keeps documents, name filled in.
 #include "backend/bridge/my_qquick_view.h"
 #include "backend/config/config_store.h"
 #include "backend/settings/keyboard_settings.h"

@@ -173,8 +173,7 @@ private slots:
         QCOMPARE(QFile(m_gun->slotRecordPath()).size(), 0);
     }
 
-    // Damaged files: lists longer than a record give the record's length, and
-    // a file over 1 MiB is neither read nor written.
+    // Over-long lists are cut to a record; a file over 1 MiB is neither read nor written.
     void damagedFilesAreBounded()
     {
         const QString path = table(0);

@@ -4,8 +4,7 @@
 #include <QSettings>
 #include <QTest>
 
-// The gun tables and slot records that ship with the program, loaded the way
-// the program loads them, from the source tree and from the built bin/ folder.
+// The shipped gun tables and slot records, in the source tree and in bin/.
 class TestShippedGunFiles : public QObject
 {
     Q_OBJECT

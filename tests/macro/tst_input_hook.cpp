@@ -52,7 +52,6 @@ private:
     int *starts;
 };
 
-// Found by QCOMPARE through argument-dependent lookup.
 char *toString(const Report &r)
 {
     const QByteArray text = QByteArray::number(r.code, 16) + (r.isDown ? " down" : " up") + " @" +
@@ -267,8 +266,7 @@ private slots:
         QVERIFY(!key.altDown);
     }
 
-    // The fallback source: events of the application's own windows, each
-    // seen once, never consumed.
+    // The fallback source: spontaneous events of the application's own windows.
     void applicationSource()
     {
         auto source = std::make_unique<AppKeyEventSource>();
@@ -283,8 +281,7 @@ private slots:
         auto sendKey = [](QObject *to, QEvent::Type type, quint32 xKeyCode, bool spontaneous,
                           bool autoRepeat = false) {
             QKeyEvent event(type, Qt::Key_A, Qt::NoModifier, xKeyCode, 0, 0, QString(), autoRepeat);
-            // sendEvent() would clear the mark; notify() keeps it, as for
-            // an event from the window system.
+            // notify() keeps the spontaneous mark that sendEvent() would clear.
             if (spontaneous) {
                 QSpontaneKeyEvent::setSpontaneous(&event);
                 qApp->notify(to, &event);
@@ -292,8 +289,7 @@ private slots:
                 QCoreApplication::sendEvent(to, &event);
             }
         };
-        // "a" is X key code 38, keypad Enter 104; forwarded copies (not
-        // spontaneous, or to a non-window) and auto-repeats are ignored.
+        // X key codes: "a" 38, keypad Enter 104; copies and auto-repeats are ignored.
         sendKey(&window, QEvent::KeyPress, 38, true);
         sendKey(&window, QEvent::KeyPress, 38, true, true);
         sendKey(&window, QEvent::KeyRelease, 38, false);
@@ -329,7 +325,6 @@ private slots:
 
     void factoryFallsBackOffX()
     {
-        // The tests run on the offscreen platform: no X capture there.
         const std::unique_ptr<KeyEventSource> source = createKeyEventSource();
         QVERIFY(source);
         QCOMPARE(QByteArray(source->name()), QByteArray("application"));

@@ -66,8 +66,7 @@ private slots:
         QVERIFY(!QFile::exists(path("Nope")));
     }
 
-    // Several key names hold characters INI files treat specially (";", ",",
-    // quotes, backslash, arrows, a trailing blank).
+    // Key names hold characters INI files treat specially (";", ",", quotes, "\\").
     void everyKeyNameRoundTrips()
     {
         MacroLibrary lib = library();
@@ -147,8 +146,7 @@ private slots:
         QCOMPARE(MacroLibrary::uploadFor(index, device), r.upload);
     }
 
-    // The settings reader skips a line it rejects and keeps an error state;
-    // the save rewrites the file all the same, so it did happen.
+    // A line the settings reader rejects does not stop the save (nor its upload).
     void saveOverARejectedLineSavesAndUploads_data()
     {
         QTest::addColumn<QByteArray>("line");
@@ -339,22 +337,17 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("value");
         QTest::addColumn<int>("kind");
-        const int down = int(MacroLine::Kind::Down);
-        const int invalid = int(MacroLine::Kind::Invalid);
-        QTest::newRow("KP 7") << "KP 7     [Down]"
-                              << "KP 7 " << down;
-        QTest::newRow("up") << "L Ctrl      [Up]"
-                            << "L Ctrl" << int(MacroLine::Kind::Up);
-        QTest::newRow("delay") << "250   [Delay]"
-                               << "250" << int(MacroLine::Kind::Delay);
-        QTest::newRow("empty value") << "    [Down]"
-                                     << "" << down;
-        QTest::newRow("short") << "[Down]"
-                               << "" << invalid;
-        QTest::newRow("misaligned") << "A   [Down]"
-                                    << "" << invalid;
-        QTest::newRow("unknown") << "A   [Press]"
-                                 << "A" << invalid;
+        auto row = [](const char *line, const char *value, MacroLine::Kind kind) {
+            QTest::newRow(line) << QString(line) << QString(value) << int(kind);
+        };
+        using K = MacroLine::Kind;
+        row("KP 7     [Down]", "KP 7 ", K::Down);
+        row("L Ctrl      [Up]", "L Ctrl", K::Up);
+        row("250   [Delay]", "250", K::Delay);
+        row("    [Down]", "", K::Down);
+        row("[Down]", "", K::Invalid);
+        row("A   [Down]", "", K::Invalid);
+        row("A   [Press]", "", K::Invalid);
     }
 
     void lineSplitsByPosition()

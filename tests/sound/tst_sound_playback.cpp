@@ -5,9 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// Real decoding and playback through Qt Multimedia. Machines without an
-// audio device still play to the end (into a null sink), in real time, so
-// these use short sounds.
+// Real decoding and playback (into a null sink without audio device, in real time).
 class TestSoundPlayback : public QObject
 {
     Q_OBJECT
