@@ -1,6 +1,7 @@
 #include "macro/capture/app_key_event_source.h"
 #include "macro/capture/evdev_scan_codes.h"
 #include "macro/capture/input_hook.h"
+#include "macro/hook_reports.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -10,29 +11,6 @@
 #include <set>
 
 namespace {
-
-struct Report
-{
-    int code;
-    int isDown;
-    int x = 0;
-    int y = 0;
-    void *context = nullptr;
-    bool operator==(const Report &) const = default;
-};
-
-QList<Report> keyReports;
-QList<Report> mouseReports;
-
-void onKey(std::uint8_t usage, std::uint8_t isDown, void *context)
-{
-    keyReports.append({usage, isDown, 0, 0, context});
-}
-
-void onMouse(std::uint8_t code, std::uint8_t isDown, int x, int y, void *context)
-{
-    mouseReports.append({code, isDown, x, y, context});
-}
 
 // A source that only records whether it runs.
 class FakeSource final : public KeyEventSource
@@ -51,13 +29,6 @@ private:
     bool accept;
     int *starts;
 };
-
-char *toString(const Report &r)
-{
-    const QByteArray text = QByteArray::number(r.code, 16) + (r.isDown ? " down" : " up") + " @" +
-                            QByteArray::number(r.x) + "," + QByteArray::number(r.y);
-    return qstrdup(text.constData());
-}
 
 } // namespace
 

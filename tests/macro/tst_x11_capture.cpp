@@ -1,6 +1,7 @@
 // Keys and clicks injected with xdotool on a private X server reach the
 // XInput2 source and come out of InputHook translated.
 #include "macro/capture/input_hook.h"
+#include "macro/hook_reports.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,38 +12,6 @@
 #ifdef Z4_HAVE_XINPUT
 #include "macro/capture/key_event_source_x11.h"
 #endif
-
-namespace {
-
-struct Report
-{
-    int code;
-    int isDown;
-    bool operator==(const Report &) const = default;
-};
-
-QList<Report> keys;
-QList<Report> buttons;
-QList<QPoint> positions;
-
-void onKey(std::uint8_t usage, std::uint8_t isDown, void *)
-{
-    keys.append({usage, isDown});
-}
-
-void onMouse(std::uint8_t code, std::uint8_t isDown, int x, int y, void *)
-{
-    buttons.append({code, isDown});
-    positions.append({x, y});
-}
-
-char *toString(const Report &r)
-{
-    const QByteArray text = QByteArray::number(r.code, 16) + (r.isDown ? " down" : " up");
-    return qstrdup(text.constData());
-}
-
-} // namespace
 
 class TestX11Capture : public QObject
 {
@@ -121,16 +90,15 @@ private slots:
         xdotool({"mousemove", "30", "40", "click", "--repeat", "2", "--delay", "50", "1"});
         xdotool({"click", "3", "click", "2", "click", "4", "key", "z"});
         const Report markerUp{0x1D, 0};
-        QTRY_VERIFY_WITH_TIMEOUT(!keys.isEmpty() && keys.last() == markerUp, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!keyReports.isEmpty() && keyReports.last() == markerUp, 5000);
         const QList<Report> expectedKeys{{0x04, 1}, {0x04, 0}, {0xE0, 1}, {0x48, 1},
                                          {0x48, 0}, {0xE0, 0}, {0xE2, 1}, {0x46, 1},
                                          {0x46, 0}, {0xE2, 0}, {0x1D, 1}, markerUp};
-        QCOMPARE(keys, expectedKeys);
-        const QList<Report> expected{{0xF0, 1}, {0xF0, 0}, {0xF0, 1}, {0xF0, 0},
-                                     {0xF1, 1}, {0xF1, 0}, {0xF2, 1}, {0xF2, 0}};
-        QCOMPARE(buttons, expected);
-        for (const QPoint &p : positions)
-            QCOMPARE(p, QPoint(30, 40));
+        QCOMPARE(keyReports, expectedKeys);
+        QList<Report> expected;
+        for (int code : {0xF0, 0xF0, 0xF1, 0xF2})
+            expected << Report{code, 1, 30, 40} << Report{code, 0, 30, 40};
+        QCOMPARE(mouseReports, expected);
     }
 };
 
