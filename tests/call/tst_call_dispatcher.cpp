@@ -64,6 +64,12 @@ Run runCalls(CallDispatcher &calls, const QStringList &arguments)
     return {code, out, err};
 }
 
+// A row of arguments and the text they print.
+void row(const char *name, const QStringList &arguments, const QString &text)
+{
+    QTest::newRow(name) << arguments << text;
+}
+
 } // namespace
 
 class TestCallDispatcher : public QObject
@@ -163,43 +169,33 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("error");
-
-        QTest::newRow("nothing") << QStringList{} << "no call given";
-        QTest::newRow("value first") << QStringList{"1", "hid.a"} << "expected TARGET.METHOD";
-        QTest::newRow("three-part name") << QStringList{"hid.a.b"} << "expected TARGET.METHOD";
-        QTest::newRow("bare word")
-            << QStringList{"hid.hid_01H_SetReportRate", "abc"} << "argument 1 is not a JSON value";
-        QTest::newRow("two values in one")
-            << QStringList{"hid.hid_01H_SetReportRate", "1,2"} << "argument 1 is not a JSON value";
-        QTest::newRow("unknown target")
-            << QStringList{"mouse.hid_01H_SetReportRate", "1"} << "unknown target 'mouse'";
-        QTest::newRow("unknown command") << QStringList{"hid.hid_FFH_SetNothing"}
-                                         << "hid.hid_FFH_SetNothing: no such device command";
-        QTest::newRow("too few") << QStringList{"hid.hid_01H_SetReportRate"}
-                                 << "expected 1 argument(s), got 0";
-        QTest::newRow("too many") << QStringList{"hid.hid_01H_SetReportRate", "1", "2"}
-                                  << "expected 1 argument(s), got 2";
-        QTest::newRow("byte too big") << QStringList{"hid.hid_01H_SetReportRate", "256"}
-                                      << "argument 1 (rate): expected an integer 0..255, got 256";
-        QTest::newRow("negative") << QStringList{"hid.hid_01H_SetReportRate", "-1"}
-                                  << "expected an integer 0..255";
-        QTest::newRow("fraction") << QStringList{"hid.hid_01H_SetReportRate", "1.5"}
-                                  << "expected an integer 0..255";
-        QTest::newRow("string for a byte")
-            << QStringList{"hid.hid_01H_SetReportRate", "\"1\""} << "got a string";
-        QTest::newRow("number for a text") << QStringList{"hid.hid_80H_GetFWVersion", "1"}
-                                           << "argument 1 (version): expected a string";
-        QTest::newRow("buffer too long")
-            << QStringList{"hid.hid_11H_SetDPISet", "8", "[1,2,3,4,5,6,7,8,9]"}
-            << "argument 2 (src8): expected an array of at most 8 bytes, got 9 elements";
-        QTest::newRow("buffer element") << QStringList{"hid.hid_11H_SetDPISet", "8", "[1,300]"}
-                                        << "element 1: expected an integer 0..255";
-        QTest::newRow("number for a buffer")
-            << QStringList{"hid.hid_92H_GetKeyMatrix", "0"} << "expected an array";
+        row("nothing", {}, "no call given");
+        row("value first", {"1", "hid.a"}, "expected TARGET.METHOD");
+        row("three-part name", {"hid.a.b"}, "expected TARGET.METHOD");
+        row("bare word", {"hid.hid_01H_SetReportRate", "abc"}, "argument 1 is not a JSON value");
+        row("two values in one", {"hid.hid_01H_SetReportRate", "1,2"},
+            "argument 1 is not a JSON value");
+        row("unknown target", {"mouse.hid_01H_SetReportRate", "1"}, "unknown target 'mouse'");
+        row("unknown command", {"hid.hid_FFH_SetNothing"},
+            "hid.hid_FFH_SetNothing: no such device command");
+        row("too few", {"hid.hid_01H_SetReportRate"}, "expected 1 argument(s), got 0");
+        row("too many", {"hid.hid_01H_SetReportRate", "1", "2"}, "expected 1 argument(s), got 2");
+        row("byte too big", {"hid.hid_01H_SetReportRate", "256"},
+            "argument 1 (rate): expected an integer 0..255, got 256");
+        row("negative", {"hid.hid_01H_SetReportRate", "-1"}, "expected an integer 0..255");
+        row("fraction", {"hid.hid_01H_SetReportRate", "1.5"}, "expected an integer 0..255");
+        row("string for a byte", {"hid.hid_01H_SetReportRate", "\"1\""}, "got a string");
+        row("number for a text", {"hid.hid_80H_GetFWVersion", "1"},
+            "argument 1 (version): expected a string");
+        row("buffer too long", {"hid.hid_11H_SetDPISet", "8", "[1,2,3,4,5,6,7,8,9]"},
+            "argument 2 (src8): expected an array of at most 8 bytes, got 9 elements");
+        row("buffer element", {"hid.hid_11H_SetDPISet", "8", "[1,300]"},
+            "element 1: expected an integer 0..255");
+        row("number for a buffer", {"hid.hid_92H_GetKeyMatrix", "0"}, "expected an array");
         // The first call is fine, the second is not: neither runs.
-        QTest::newRow("bad second call")
-            << QStringList{"hid.hid_0BH_SetCurrentDPIStage", "2", "hid.hid_0BH_SetCurrentDPIStage"}
-            << "expected 1 argument(s), got 0";
+        row("bad second call",
+            {"hid.hid_0BH_SetCurrentDPIStage", "2", "hid.hid_0BH_SetCurrentDPIStage"},
+            "expected 1 argument(s), got 0");
     }
 
     void refusedCallsCallNothing()
@@ -255,24 +251,18 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("out");
-
-        QTest::newRow("invokable int")
-            << QStringList{"ui_View.add", "2", "-5"} << R"({"return":-3})";
-        QTest::newRow("list") << QStringList{"ui_View.reverse", R"([1,"a",true])"}
-                              << R"({"return":[true,"a",1]})";
-        QTest::newRow("string list, after --call")
-            << QStringList{"ui_View.add",  "1",       "1", "--call", "ui_View.join",
-                           R"(["a","b"])", R"(" + ")"}
-            << "{\"return\":2}\n{\"return\":\"a + b\"}";
-        QTest::newRow("bool") << QStringList{"ui_View.negate", "false"} << R"({"return":true})";
-        QTest::newRow("uchar") << QStringList{"ui_View.next", "254"} << R"({"return":255})";
-        QTest::newRow("byte list")
-            << QStringList{"ui_View.bytes", "2"} << R"({"return":[240,240]})";
-        QTest::newRow("variant object")
-            << QStringList{"ui_View.pass", R"({"k":[1]})"} << R"({"return":{"k":[1]}})";
-        QTest::newRow("void") << QStringList{"ui_View.record", "1"} << R"({"return":null})";
-        QTest::newRow("overload by count") << QStringList{"ui_View.count", "ui_View.count", "10"}
-                                           << "{\"return\":0}\n{\"return\":10}";
+        row("invokable int", {"ui_View.add", "2", "-5"}, R"({"return":-3})");
+        row("list", {"ui_View.reverse", R"([1,"a",true])"}, R"({"return":[true,"a",1]})");
+        row("string list, after --call",
+            {"ui_View.add", "1", "1", "--call", "ui_View.join", R"(["a","b"])", R"(" + ")"},
+            "{\"return\":2}\n{\"return\":\"a + b\"}");
+        row("bool", {"ui_View.negate", "false"}, R"({"return":true})");
+        row("uchar", {"ui_View.next", "254"}, R"({"return":255})");
+        row("byte list", {"ui_View.bytes", "2"}, R"({"return":[240,240]})");
+        row("variant object", {"ui_View.pass", R"({"k":[1]})"}, R"({"return":{"k":[1]}})");
+        row("void", {"ui_View.record", "1"}, R"({"return":null})");
+        row("overload by count", {"ui_View.count", "ui_View.count", "10"},
+            "{\"return\":0}\n{\"return\":10}");
     }
 
     void objectMethods()
@@ -288,29 +278,20 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("error");
-
-        QTest::newRow("no such method") << QStringList{"ui_View.nothing"} << "no such method";
-        QTest::newRow("signal") << QStringList{"ui_View.changed", "1"} << "no such method";
-        QTest::newRow("private slot") << QStringList{"ui_View.hidden"} << "no such method";
-        QTest::newRow("QObject's own") << QStringList{"ui_View.deleteLater"} << "no such method";
-        QTest::newRow("count") << QStringList{"ui_View.add", "1"}
-                               << "expected 2 argument(s), got 1";
-        QTest::newRow("overload counts")
-            << QStringList{"ui_View.count", "1", "2"} << "expected 0 or 1 argument(s), got 2";
-        QTest::newRow("string for int")
-            << QStringList{"ui_View.add", "\"1\"", "2"} << "argument 1 (a): expected an integer";
-        QTest::newRow("uchar range")
-            << QStringList{"ui_View.next", "256"} << "expected an integer 0..255";
-        QTest::newRow("uint negative")
-            << QStringList{"ui_View.twice", "-1"} << "expected an integer 0..4294967295";
-        QTest::newRow("list of numbers for strings")
-            << QStringList{"ui_View.join", "[1]", "\"\""} << "expected an array of strings";
-        QTest::newRow("number for bool")
-            << QStringList{"ui_View.negate", "1"} << "expected bool, got a number";
-        QTest::newRow("object for list")
-            << QStringList{"ui_View.reverse", "{}"} << "expected QVariantList, got an object";
-        QTest::newRow("unsupported type")
-            << QStringList{"ui_View.place", "[1,2]"} << "parameter type QPoint";
+        row("no such method", {"ui_View.nothing"}, "no such method");
+        row("signal", {"ui_View.changed", "1"}, "no such method");
+        row("private slot", {"ui_View.hidden"}, "no such method");
+        row("QObject's own", {"ui_View.deleteLater"}, "no such method");
+        row("count", {"ui_View.add", "1"}, "expected 2 argument(s), got 1");
+        row("overload counts", {"ui_View.count", "1", "2"}, "expected 0 or 1 argument(s), got 2");
+        row("string for int", {"ui_View.add", "\"1\"", "2"}, "argument 1 (a): expected an integer");
+        row("uchar range", {"ui_View.next", "256"}, "expected an integer 0..255");
+        row("uint negative", {"ui_View.twice", "-1"}, "expected an integer 0..4294967295");
+        row("list of numbers for strings", {"ui_View.join", "[1]", "\"\""},
+            "expected an array of strings");
+        row("number for bool", {"ui_View.negate", "1"}, "expected bool, got a number");
+        row("object for list", {"ui_View.reverse", "{}"}, "expected QVariantList, got an object");
+        row("unsupported type", {"ui_View.place", "[1,2]"}, "parameter type QPoint");
     }
 
     void objectRefusals()
