@@ -24,9 +24,8 @@ QVariantList fullTable()
 QVariantList asText(const QVariantList &values)
 {
     QVariantList out;
-    for (const QVariant &v : values) {
+    for (const QVariant &v : values)
         out << v.toString();
-    }
     return out;
 }
 
@@ -81,15 +80,13 @@ private slots:
         QFETCH(int, length);
         writeFile(table(0), {});
         QVariantList given;
-        for (int i = 0; i < length; ++i) {
+        for (int i = 0; i < length; ++i)
             given << 100 + i;
-        }
         QVERIFY(m_gun->saveGundata(0, given));
         const QVariantList back = m_gun->getGundata(0);
         QCOMPARE(back.size(), GunData::kTableValues);
-        for (int i = 0; i < GunData::kTableValues; ++i) {
+        for (int i = 0; i < GunData::kTableValues; ++i)
             QCOMPARE(back.at(i).toString(), QString::number(i < length ? 100 + i : 0));
-        }
     }
 
     void missingGunAddsNothing()
