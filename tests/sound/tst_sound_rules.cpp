@@ -1,8 +1,52 @@
 #include "backend/sound/sound_player.h"
-#include "sound/fake_media_channel.h"
 
 #include <QDir>
 #include <QTest>
+
+namespace {
+
+// Logs every call as "<index>:<call>" and plays until told it has finished.
+class FakeMediaChannel final : public MediaChannel
+{
+public:
+    FakeMediaChannel(int index, QStringList *log) : m_index(index), m_log(log) {}
+
+    void setSource(const QUrl &source) override
+    {
+        m_source = source;
+        note(QStringLiteral("source ") + source.fileName());
+    }
+    void play() override
+    {
+        m_playing = !m_source.isEmpty();
+        note(QStringLiteral("play"));
+    }
+    void clear() override
+    {
+        m_playing = false;
+        m_source.clear();
+        note(QStringLiteral("clear"));
+    }
+    bool isPlaying() const override { return m_playing; }
+
+    QUrl source() const { return m_source; }
+    // The sound reached its end.
+    void finish()
+    {
+        m_playing = false;
+        emit finished();
+    }
+
+private:
+    void note(const QString &call) { m_log->append(QString::number(m_index) + u':' + call); }
+
+    int m_index;
+    QStringList *m_log;
+    QUrl m_source;
+    bool m_playing = false;
+};
+
+} // namespace
 
 class TestSoundRules : public QObject
 {
