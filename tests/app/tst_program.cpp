@@ -260,7 +260,6 @@ private slots:
         QCOMPARE(run(program, {"--fast"}, &out, &err, env), 2);
         QVERIFY(out.isEmpty());
         QVERIFY(err.contains("fast") && err.contains("--help"));
-        QCOMPARE(run(program, {"--demo", "stray"}, &out, &err, env), 2);
     }
 
     void hotPlugReconnectsTheRunningProgram()

@@ -45,8 +45,7 @@ private slots:
 
     void cleanup() { qInstallMessageHandler(m_previousHandler); }
 
-    // The page's 0..10 scale in the system's units; values the page never
-    // sends are held to its scale, in the system and in the profile.
+    // The page's 0..10 scale in system units; values beyond it are held to it.
     void pageScaleBecomesSystemUnits_data()
     {
         QTest::addColumn<QString>("key");
@@ -150,12 +149,11 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("message");
-        QTest::newRow("speed") << speedKey << "speed"
-                               << "setCursorSpeed Failed";
-        QTest::newRow("lines") << linesKey << "wheel"
-                               << "setVerticalScrollLines Failed";
-        QTest::newRow("click") << clickKey << "doubleClick"
-                               << "setDoubleClickSpeed Failed";
+        for (const auto &[key, action, message] :
+             {std::tuple{speedKey, "speed", "setCursorSpeed Failed"},
+              {linesKey, "wheel", "setVerticalScrollLines Failed"},
+              {clickKey, "doubleClick", "setDoubleClickSpeed Failed"}})
+            QTest::newRow(action) << key << QString(action) << QString(message);
     }
     void failingSystemCallLogsAndKeepsTheKey()
     {
