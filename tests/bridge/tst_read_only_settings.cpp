@@ -1,7 +1,4 @@
-// A settings folder that cannot be written (here a read-only mount in a
-// mount namespace of this process alone; root only, elsewhere the test
-// skips): applying, saving the global settings and a new macro each say that
-// their file was not saved, and not one file changes on disk.
+// Read-only settings folders (a private mount): every write says so, no file changes.
 #include "backend/bridge/my_qquick_view.h"
 #include "backend/feedback/device_feedback.h"
 #include "device/hid_thread.h"

@@ -23,7 +23,7 @@ private:
     const DataLocations locations = DataLocations::beside(qEnvironmentVariable("Z4_BIN_DIR"));
 
 private slots:
-    void hostIsFramelessAndSizedToTheRootItem()
+    void hostIsFramelessSizedToTheRootAndDragged()
     {
         QWidget host;
         Hid_Thread hid(&bus);
@@ -33,13 +33,6 @@ private slots:
         QVERIFY(host.windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(host.objectName(), QStringLiteral("Widget"));
         QCOMPARE(ctl.quickView()->objectName(), QStringLiteral("ui_View"));
-    }
-
-    void dragMovesHorizontallyThenVertically()
-    {
-        QWidget host;
-        Hid_Thread hid(&bus);
-        Ui_Controler ctl(&host, &hid, locations, testRoot());
         host.move(100, 100);
         const QPoint start = host.pos();
         ctl.onXChanged(10);
@@ -54,18 +47,18 @@ private slots:
         Hid_Thread hid(&bus);
         Ui_Controler ctl(&host, &hid, locations, testRoot());
         myQQuickView *view = ctl.quickView();
-
         ctl.setBusy(0);
         QVERIFY(!view->isEnabled()); // the call is direct: locked at once
         QTRY_VERIFY(view->isEnabled());
-
         ctl.setBusy();
         QTRY_VERIFY(view->isEnabled());
         const QStringList calls = view->rootObject()->property("calls").toStringList();
         QCOMPARE(calls, (QStringList{"setProtectUI 0", "setProtectUI 0"}));
     }
 
-    void initUiRunsCompletelyBeforeRun()
+    // Both are queued: initUI runs to its end before run, and captured keys
+    // reach the root in order.
+    void initUiBeforeRunAndCapturedKeysQueued()
     {
         QWidget host;
         Hid_Thread hid(&bus);
@@ -73,21 +66,12 @@ private slots:
         QQuickItem *root = ctl.quickView()->rootObject();
         ctl.quickView()->initUI();
         ctl.quickView()->runUI();
-        // Both are queued: nothing has run yet.
-        QVERIFY(root->property("calls").toStringList().isEmpty());
-        QTRY_COMPARE(root->property("calls").toStringList(), (QStringList{"initUI", "run"}));
-        QVERIFY(root->property("initDoneBeforeRun").toBool());
-    }
-
-    void capturedKeysReachTheRootQueued()
-    {
-        QWidget host;
-        Hid_Thread hid(&bus);
-        Ui_Controler ctl(&host, &hid, locations, testRoot());
-        QQuickItem *root = ctl.quickView()->rootObject();
         ctl.quickView()->detectKeyboard(true, 0x04);
         ctl.quickView()->detectKeyboard(false, 0x04);
+        QVERIFY(root->property("calls").toStringList().isEmpty());
         QVERIFY(root->property("keys").toStringList().isEmpty());
+        QTRY_COMPARE(root->property("calls").toStringList(), (QStringList{"initUI", "run"}));
+        QVERIFY(root->property("initDoneBeforeRun").toBool());
         QTRY_COMPARE(root->property("keys").toStringList(), (QStringList{"down 4", "up 4"}));
     }
 };

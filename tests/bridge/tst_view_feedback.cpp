@@ -1,6 +1,3 @@
-// The view keeps what it cannot vouch for: a background that is no picture
-// changes nothing, a picture the device could not give keeps the stored one,
-// and export dialogs start where the user keeps documents, name filled in.
 #include "backend/bridge/my_qquick_view.h"
 #include "backend/config/config_store.h"
 #include "backend/settings/keyboard_settings.h"
@@ -8,6 +5,7 @@
 #include "support/module_sandbox.h"
 #include "support/null_bus.h"
 #include "support/recording_prompts.h"
+#include "support/test_files.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -18,7 +16,9 @@ class TestViewFeedback : public QObject
     Q_OBJECT
 
 private slots:
-    void textFileAsBackgroundIsRefused()
+    // A background that is no picture changes nothing; export dialogs start
+    // where the user keeps documents, with the name filled in.
+    void backgroundAndExportDialogs()
     {
         ModuleSandbox sandbox;
         NullBus bus;
@@ -27,11 +27,7 @@ private slots:
         view.getGlobalStrings(QStringLiteral("031000"));
         QTemporaryDir dir;
         const QString bad = dir.filePath(QStringLiteral("bad.png"));
-        {
-            QFile f(bad);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("not a picture\n");
-        }
+        writeFile(bad, "not a picture\n");
         auto prompts = std::make_unique<RecordingPrompts>();
         RecordingPrompts &asked = *prompts;
         asked.files = {bad};
@@ -43,6 +39,14 @@ private slots:
         QCOMPARE(asked.warnings.first().first, view.msgStrings().value(2));
         QVERIFY(asked.warnings.first().second.startsWith(view.msgStrings().value(3)));
         QCOMPARE(view.loadApConfig(), before);
+
+        const QString macro = view.createMacroIni().toString();
+        view.saveProfile(2);
+        view.saveMacroIniToFile(macro);
+        QCOMPARE(asked.dialogFolders.mid(1),
+                 (QStringList{UserPrompts::startFolder(QStringLiteral("P03.pf")),
+                              UserPrompts::startFolder(macro + QStringLiteral(".bin"))}));
+        QVERIFY(!asked.dialogFolders.at(1).contains(QLatin1String("Desktop")));
     }
 
     void unreadPicturesKeepWhatTheProfileHolds()
@@ -62,24 +66,6 @@ private slots:
         QCOMPARE(after.size(), 512);
         QCOMPARE(after.at(1).toInt(), 1);
         QCOMPARE(after.at(6).toInt(), 6);
-    }
-
-    void exportDialogsStartWithTheNameFilledIn()
-    {
-        ModuleSandbox sandbox;
-        NullBus bus;
-        Hid_Thread hid(&bus);
-        myQQuickView view(nullptr, &hid, sandbox.locations());
-        auto prompts = std::make_unique<RecordingPrompts>();
-        RecordingPrompts &asked = *prompts;
-        view.setPrompts(std::move(prompts));
-        const QString macro = view.createMacroIni().toString();
-        view.saveProfile(2);
-        view.saveMacroIniToFile(macro);
-        QCOMPARE(asked.dialogFolders,
-                 (QStringList{UserPrompts::startFolder(QStringLiteral("P03.pf")),
-                              UserPrompts::startFolder(macro + QStringLiteral(".bin"))}));
-        QVERIFY(!asked.dialogFolders.first().contains(QLatin1String("Desktop")));
     }
 };
 

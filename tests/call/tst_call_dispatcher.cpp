@@ -1,7 +1,5 @@
-// `z4config --call` in-process: the command line split into calls, device
-// commands with reference and buffer outputs printed back, a set that has
-// reached the device by the time run() returns, the generic QObject path,
-// and the refusals that call nothing.
+// `z4config --call` in-process: device commands with their outputs printed
+// back, the generic QObject path, and the refusals that call nothing.
 #include "app/call/call_dispatcher.h"
 #include "commands/command_rig.h"
 #include "sim/mouse_firmware.h"
@@ -66,12 +64,10 @@ Run runCalls(CallDispatcher &calls, const QStringList &arguments)
     return {code, out, err};
 }
 
-QString zeros(int count)
+// A row of arguments and the text they print.
+void row(const char *name, const QStringList &arguments, const QString &text)
 {
-    QStringList list;
-    for (int i = 0; i < count; ++i)
-        list << QStringLiteral("0");
-    return u'[' + list.join(u',') + u']';
+    QTest::newRow(name) << arguments << text;
 }
 
 } // namespace
@@ -80,332 +76,236 @@ class TestCallDispatcher : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void init();
-    void cleanup();
-
-    void parseCommandLine_data();
-    void parseCommandLine();
-    void getWithReferenceOutputs();
-    void getWithBuffer();
-    void getWithStringAndBool();
-    void setReachesDeviceBeforeReturn();
-    void severalCallsInOrder();
-    void refusedCallsCallNothing_data();
-    void refusedCallsCallNothing();
-    void tableMatchesTheClass();
-    void objectMethods_data();
-    void objectMethods();
-    void objectRefusals_data();
-    void objectRefusals();
-
 private:
     std::unique_ptr<CommandRig> rig;
     std::unique_ptr<Backend> backend;
     std::unique_ptr<CallDispatcher> calls;
-};
 
-void TestCallDispatcher::init()
-{
-    rig = std::make_unique<CommandRig>(std::make_unique<MouseFirmware>(), mouseRow());
-    backend = std::make_unique<Backend>();
-    calls = std::make_unique<CallDispatcher>();
-    calls->addHid(&rig->link);
-    calls->addObject(QStringLiteral("ui_View"), backend.get());
-}
-
-void TestCallDispatcher::cleanup()
-{
-    calls.reset();
-    rig.reset();
-    backend.reset();
-}
-
-void TestCallDispatcher::parseCommandLine_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QStringList>("calls"); // "target.method:args as JSON"
-    QTest::addColumn<QString>("error");
-
-    QTest::newRow("one call") << QStringList{"hid.hid_81H_GetReportRate", "0"}
-                              << QStringList{"hid.hid_81H_GetReportRate:[0]"} << QString();
-    QTest::newRow("no arguments") << QStringList{"hid.hid_13H_SetRecoveryData"}
-                                  << QStringList{"hid.hid_13H_SetRecoveryData:[]"} << QString();
-    QTest::newRow("two calls, repeated --call")
-        << QStringList{"hid.a", "1", "--call", "ui_View.b", "[1,2]", "\"x y\""}
-        << QStringList{"hid.a:[1]", R"(ui_View.b:[[1,2],"x y"])"} << QString();
-    QTest::newRow("two calls back to back") << QStringList{"hid.a", "hid.b", "true"}
-                                            << QStringList{"hid.a:[]", "hid.b:[true]"} << QString();
-    QTest::newRow("nothing") << QStringList{} << QStringList{} << "no call given";
-    QTest::newRow("value first") << QStringList{"1", "hid.a"} << QStringList{}
-                                 << "expected TARGET.METHOD";
-    QTest::newRow("bare word") << QStringList{"hid.a", "abc"} << QStringList{}
-                               << "argument 1 is not a JSON value";
-    QTest::newRow("two values in one")
-        << QStringList{"hid.a", "1,2"} << QStringList{} << "argument 1 is not a JSON value";
-    QTest::newRow("three-part name")
-        << QStringList{"hid.a.b"} << QStringList{} << "expected TARGET.METHOD";
-}
-
-void TestCallDispatcher::parseCommandLine()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QStringList, calls);
-    QFETCH(QString, error);
-
-    QList<CallRequest> parsed;
-    QString message;
-    const bool ok = CallDispatcher::parseCommandLine(arguments, &parsed, &message);
-    QCOMPARE(ok, error.isEmpty());
-    if (!ok) {
-        QVERIFY2(message.contains(error), qPrintable(message));
-        return;
+private slots:
+    void init()
+    {
+        rig = std::make_unique<CommandRig>(std::make_unique<MouseFirmware>(), mouseRow());
+        backend = std::make_unique<Backend>();
+        calls = std::make_unique<CallDispatcher>();
+        calls->addHid(&rig->link);
+        calls->addObject(QStringLiteral("ui_View"), backend.get());
     }
-    QStringList got;
-    for (const CallRequest &call : parsed) {
-        const QString args = CallDispatcher::formatLine({{QStringLiteral("a"), call.args}});
-        got << call.target + u'.' + call.method + u':' + args.mid(5, args.size() - 6);
+
+    void cleanup()
+    {
+        calls.reset();
+        rig.reset();
+        backend.reset();
     }
-    QCOMPARE(got, calls);
-}
 
-void TestCallDispatcher::getWithReferenceOutputs()
-{
-    const Run run = runCalls(*calls, {"hid.hid_81H_GetReportRate", "0"});
-    QCOMPARE(run.code, 0);
-    QCOMPARE(run.out, QStringLiteral("{\"return\":null,\"rate\":1,\"ok\":true}\n"));
-    QVERIFY(run.err.isEmpty());
+    // Outputs in declared order after "return"; a short buffer is padded with
+    // zeros and printed back whole. When the mouse does not answer: "ok":false,
+    // the outputs as passed in, and the exit code says so, for gets and sets.
+    void deviceOutputs_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("gone");
+        QTest::addColumn<QString>("out");
+        auto row = [](const char *name, const QStringList &arguments, bool gone,
+                      const QString &out) { QTest::newRow(name) << arguments << gone << out; };
+        row("byte", {"hid.hid_81H_GetReportRate", "0"}, false,
+            "{\"return\":null,\"rate\":1,\"ok\":true}\n");
+        row("three bytes", {"hid.hid_83H_GetFunctionOption", "9", "9", "9"}, false,
+            "{\"return\":null,\"type\":0,\"option1\":0,\"option2\":0,\"ok\":true}\n");
+        row("text", {"hid.hid_80H_GetFWVersion", "\"\""}, false,
+            "{\"return\":null,\"version\":\"1.0A\",\"ok\":true}\n");
+        row("padded buffer", {"hid.hid_93H_GetMacroKey", "3", "[7,7]"}, false,
+            "{\"return\":null,\"src128\":[" + QString("0,").repeated(127) + "0],\"ok\":true}\n");
+        row("matrix", {"hid.hid_92H_GetKeyMatrix", "[]"}, false,
+            "{\"return\":null,\"src64\":[1,0,240,0,1,0,241,0,");
+        row("bool result", {"hid.hid_91H_GetDPISet", "0", "[]"}, false,
+            "{\"return\":true,\"dpiMAXStage\":8,\"src8\":[2,4,6,8,10,12,14,16],\"ok\":true}\n");
+        row("failed get", {"hid.hid_91H_GetDPISet", "5", "[1]"}, true,
+            "{\"return\":false,\"dpiMAXStage\":5,\"src8\":[1,0,0,0,0,0,0,0],\"ok\":false,"
+            "\"error\":\"91H: ");
+        row("failed set", {"hid.hid_0BH_SetCurrentDPIStage", "2"}, true,
+            "{\"return\":null,\"ok\":false,\"error\":\"0BH: ");
+    }
 
-    // Outputs in declared order, after "return".
-    const Run options = runCalls(*calls, {"hid.hid_83H_GetFunctionOption", "9", "9", "9"});
-    QCOMPARE(
-        options.out,
-        QStringLiteral("{\"return\":null,\"type\":0,\"option1\":0,\"option2\":0,\"ok\":true}\n"));
-}
+    void deviceOutputs()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, gone);
+        QFETCH(QString, out);
+        if (gone)
+            rig->bus.fault = FirmwareBus::Fault::Gone;
+        const Run run = runCalls(*calls, arguments);
+        QCOMPARE(run.code, gone ? CallDispatcher::kDeviceFailed : 0);
+        QCOMPARE(run.out.left(out.size()), out);
+        if (!gone)
+            QVERIFY(run.err.isEmpty());
+    }
 
-void TestCallDispatcher::getWithBuffer()
-{
-    // A short array is padded with zeros; the whole buffer is printed back.
-    const Run run = runCalls(*calls, {"hid.hid_93H_GetMacroKey", "3", "[7,7]"});
-    QCOMPARE(run.code, 0);
-    QCOMPARE(run.out,
-             QStringLiteral("{\"return\":null,\"src128\":%1,\"ok\":true}\n").arg(zeros(128)));
+    void setReachesDeviceBeforeReturn()
+    {
+        const Run run = runCalls(*calls, {"hid.hid_12H_SetKeyMatrix", "[9,0,241,0]", "1"});
+        QCOMPARE(run.code, 0);
+        QVERIFY(run.out.startsWith(QStringLiteral("{\"return\":null,\"src64\":[9,0,241,0,0,")));
+        // Both reports are out and the link is free when run() returns.
+        QVERIFY(rig->link.isLinkIdle());
+        QCOMPARE(rig->bus.of(Report::SendFeature).size(), 1);
+        QCOMPARE(rig->bus.of(Report::Write).size(), 2);
+        QCOMPARE(QThreadPool::globalInstance()->activeThreadCount(), 0);
+    }
 
-    const Run matrix = runCalls(*calls, {"hid.hid_92H_GetKeyMatrix", "[]"});
-    QVERIFY2(
-        matrix.out.startsWith(QStringLiteral("{\"return\":null,\"src64\":[1,0,240,0,1,0,241,0,")),
-        qPrintable(matrix.out));
-}
+    void severalCallsInOrder()
+    {
+        rig->clock.callerSleepUs = 1000; // the get waits in the token poll
+        const Run run =
+            runCalls(*calls, {"hid.hid_0BH_SetCurrentDPIStage", "4",
+                              "hid.hid_8BH_GetCurrentDPIStage", "0", "ui_View.add", "2", "3"});
+        QCOMPARE(run.code, 0);
+        QCOMPARE(run.out, QStringLiteral("{\"return\":null,\"ok\":true}\n"
+                                         "{\"return\":null,\"dpiStage\":4,\"ok\":true}\n"
+                                         "{\"return\":5}\n"));
+    }
 
-void TestCallDispatcher::getWithStringAndBool()
-{
-    const Run version = runCalls(*calls, {"hid.hid_80H_GetFWVersion", "\"\""});
-    QCOMPARE(version.out, QStringLiteral("{\"return\":null,\"version\":\"1.0A\",\"ok\":true}\n"));
+    void refusedCallsCallNothing_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("error");
+        row("nothing", {}, "no call given");
+        row("value first", {"1", "hid.a"}, "expected TARGET.METHOD");
+        row("three-part name", {"hid.a.b"}, "expected TARGET.METHOD");
+        row("bare word", {"hid.hid_01H_SetReportRate", "abc"}, "argument 1 is not a JSON value");
+        row("two values in one", {"hid.hid_01H_SetReportRate", "1,2"},
+            "argument 1 is not a JSON value");
+        row("unknown target", {"mouse.hid_01H_SetReportRate", "1"}, "unknown target 'mouse'");
+        row("unknown command", {"hid.hid_FFH_SetNothing"},
+            "hid.hid_FFH_SetNothing: no such device command");
+        row("too few", {"hid.hid_01H_SetReportRate"}, "expected 1 argument(s), got 0");
+        row("too many", {"hid.hid_01H_SetReportRate", "1", "2"}, "expected 1 argument(s), got 2");
+        row("byte too big", {"hid.hid_01H_SetReportRate", "256"},
+            "argument 1 (rate): expected an integer 0..255, got 256");
+        row("negative", {"hid.hid_01H_SetReportRate", "-1"}, "expected an integer 0..255");
+        row("fraction", {"hid.hid_01H_SetReportRate", "1.5"}, "expected an integer 0..255");
+        row("string for a byte", {"hid.hid_01H_SetReportRate", "\"1\""}, "got a string");
+        row("number for a text", {"hid.hid_80H_GetFWVersion", "1"},
+            "argument 1 (version): expected a string");
+        row("buffer too long", {"hid.hid_11H_SetDPISet", "8", "[1,2,3,4,5,6,7,8,9]"},
+            "argument 2 (src8): expected an array of at most 8 bytes, got 9 elements");
+        row("buffer element", {"hid.hid_11H_SetDPISet", "8", "[1,300]"},
+            "element 1: expected an integer 0..255");
+        row("number for a buffer", {"hid.hid_92H_GetKeyMatrix", "0"}, "expected an array");
+        // The first call is fine, the second is not: neither runs.
+        row("bad second call",
+            {"hid.hid_0BH_SetCurrentDPIStage", "2", "hid.hid_0BH_SetCurrentDPIStage"},
+            "expected 1 argument(s), got 0");
+    }
 
-    const Run stages = runCalls(*calls, {"hid.hid_91H_GetDPISet", "0", "[]"});
-    QCOMPARE(
-        stages.out,
-        QStringLiteral(
-            "{\"return\":true,\"dpiMAXStage\":8,\"src8\":[2,4,6,8,10,12,14,16],\"ok\":true}\n"));
+    void refusedCallsCallNothing()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, error);
 
-    // A failed exchange: false, the outputs as passed in, and the line and
-    // the exit code say that the mouse did not answer.
-    rig->bus.fault = FirmwareBus::Fault::Gone;
-    const Run failed = runCalls(*calls, {"hid.hid_91H_GetDPISet", "5", "[1]"});
-    QCOMPARE(failed.code, CallDispatcher::kDeviceFailed);
-    QVERIFY2(failed.out.startsWith(QStringLiteral(
-                 "{\"return\":false,\"dpiMAXStage\":5,\"src8\":[1,0,0,0,0,0,0,0],\"ok\":false,"
-                 "\"error\":\"91H: ")),
-             qPrintable(failed.out));
+        const Run run = runCalls(*calls, arguments);
+        QCOMPARE(run.code, 2);
+        QVERIFY(run.out.isEmpty());
+        QVERIFY2(run.err.contains(error), qPrintable(run.err));
+        QVERIFY(run.err.endsWith(u'\n'));
+        QCOMPARE(run.err.count(u'\n'), 1);
+        CommandRig::settle();
+        QVERIFY(rig->bus.reports().isEmpty());
+    }
 
-    // A set that did not reach the mouse is no success either.
-    const Run set = runCalls(*calls, {"hid.hid_0BH_SetCurrentDPIStage", "2"});
-    QCOMPARE(set.code, CallDispatcher::kDeviceFailed);
-    QVERIFY2(set.out.startsWith(QStringLiteral("{\"return\":null,\"ok\":false,\"error\":\"0BH: ")),
-             qPrintable(set.out));
-}
+    void tableMatchesTheClass()
+    {
+        // Every command of Hid_Thread has a row with its declared parameters, and no more rows.
+        QHash<QString, const cmd::Command *> rows;
+        for (const cmd::Command &c : cmd::kCommands)
+            rows.insert(QString::fromLatin1(c.name), &c);
 
-void TestCallDispatcher::setReachesDeviceBeforeReturn()
-{
-    const Run run = runCalls(*calls, {"hid.hid_12H_SetKeyMatrix", "[9,0,241,0]", "1"});
-    QCOMPARE(run.code, 0);
-    QVERIFY(run.out.startsWith(QStringLiteral("{\"return\":null,\"src64\":[9,0,241,0,0,")));
-    // run() returned after the transaction had ended: both reports are out
-    // and the link is free.
-    QVERIFY(rig->link.isLinkIdle());
-    QCOMPARE(rig->bus.of(Report::SendFeature).size(), 1);
-    QCOMPARE(rig->bus.of(Report::Write).size(), 2);
-    QCOMPARE(QThreadPool::globalInstance()->activeThreadCount(), 0);
-}
-
-void TestCallDispatcher::severalCallsInOrder()
-{
-    rig->clock.callerSleepUs = 1000; // the get waits in the token poll
-    const Run run =
-        runCalls(*calls, {"hid.hid_0BH_SetCurrentDPIStage", "4", "hid.hid_8BH_GetCurrentDPIStage",
-                          "0", "ui_View.add", "2", "3"});
-    QCOMPARE(run.code, 0);
-    QCOMPARE(run.out, QStringLiteral("{\"return\":null,\"ok\":true}\n"
-                                     "{\"return\":null,\"dpiStage\":4,\"ok\":true}\n"
-                                     "{\"return\":5}\n"));
-}
-
-void TestCallDispatcher::refusedCallsCallNothing_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("error");
-
-    QTest::newRow("unknown target")
-        << QStringList{"mouse.hid_01H_SetReportRate", "1"} << "unknown target 'mouse'";
-    QTest::newRow("unknown command") << QStringList{"hid.hid_FFH_SetNothing"}
-                                     << "hid.hid_FFH_SetNothing: no such device command";
-    QTest::newRow("too few") << QStringList{"hid.hid_01H_SetReportRate"}
-                             << "expected 1 argument(s), got 0";
-    QTest::newRow("too many") << QStringList{"hid.hid_01H_SetReportRate", "1", "2"}
-                              << "expected 1 argument(s), got 2";
-    QTest::newRow("byte too big") << QStringList{"hid.hid_01H_SetReportRate", "256"}
-                                  << "argument 1 (rate): expected an integer 0..255, got 256";
-    QTest::newRow("negative") << QStringList{"hid.hid_01H_SetReportRate", "-1"}
-                              << "expected an integer 0..255";
-    QTest::newRow("fraction") << QStringList{"hid.hid_01H_SetReportRate", "1.5"}
-                              << "expected an integer 0..255";
-    QTest::newRow("string for a byte")
-        << QStringList{"hid.hid_01H_SetReportRate", "\"1\""} << "got a string";
-    QTest::newRow("number for a text") << QStringList{"hid.hid_80H_GetFWVersion", "1"}
-                                       << "argument 1 (version): expected a string";
-    QTest::newRow("buffer too long")
-        << QStringList{"hid.hid_11H_SetDPISet", "8", "[1,2,3,4,5,6,7,8,9]"}
-        << "argument 2 (src8): expected an array of at most 8 bytes, got 9 elements";
-    QTest::newRow("buffer element") << QStringList{"hid.hid_11H_SetDPISet", "8", "[1,300]"}
-                                    << "element 1: expected an integer 0..255";
-    QTest::newRow("number for a buffer")
-        << QStringList{"hid.hid_92H_GetKeyMatrix", "0"} << "expected an array";
-    // The first call is fine, the second is not: neither runs.
-    QTest::newRow("bad second call")
-        << QStringList{"hid.hid_0BH_SetCurrentDPIStage", "2", "hid.hid_0BH_SetCurrentDPIStage"}
-        << "expected 1 argument(s), got 0";
-}
-
-void TestCallDispatcher::refusedCallsCallNothing()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, error);
-
-    const Run run = runCalls(*calls, arguments);
-    QCOMPARE(run.code, 2);
-    QVERIFY(run.out.isEmpty());
-    QVERIFY2(run.err.contains(error), qPrintable(run.err));
-    QVERIFY(run.err.endsWith(u'\n'));
-    QCOMPARE(run.err.count(u'\n'), 1);
-    CommandRig::settle();
-    QVERIFY(rig->bus.reports().isEmpty());
-}
-
-void TestCallDispatcher::tableMatchesTheClass()
-{
-    // Every command of Hid_Thread has a row with its parameter names and
-    // kinds as declared, and no row names a command the class lacks.
-    QHash<QString, const cmd::Command *> rows;
-    for (const cmd::Command &c : cmd::kCommands)
-        rows.insert(QString::fromLatin1(c.name), &c);
-
-    const QMetaObject &meta = Hid_Thread::staticMetaObject;
-    int commands = 0;
-    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
-        const QMetaMethod method = meta.method(i);
-        const QString name = QString::fromLatin1(method.name());
-        if (!name.startsWith(QLatin1String("hid_")))
-            continue;
-        ++commands;
-        QVERIFY2(rows.contains(name), qPrintable(name));
-        const cmd::Command &row = *rows.value(name);
-        QCOMPARE(row.paramCount, method.parameterCount());
-        for (int p = 0; p < method.parameterCount(); ++p) {
-            QCOMPARE(QByteArray(row.params[size_t(p)].name), method.parameterNames().at(p));
-            const QByteArray type = method.parameterTypeName(p);
-            static const QHash<QByteArray, cmd::Arg> kinds = {{"uchar", cmd::Arg::In},
-                                                              {"uchar&", cmd::Arg::Out},
-                                                              {"uchar*", cmd::Arg::Block},
-                                                              {"QString&", cmd::Arg::Version}};
-            QVERIFY2(kinds.contains(type), type.constData());
-            QVERIFY2(kinds.value(type) == row.params[size_t(p)].kind, qPrintable(name));
+        const QMetaObject &meta = Hid_Thread::staticMetaObject;
+        int commands = 0;
+        for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
+            const QMetaMethod method = meta.method(i);
+            const QString name = QString::fromLatin1(method.name());
+            if (!name.startsWith(QLatin1String("hid_")))
+                continue;
+            ++commands;
+            QVERIFY2(rows.contains(name), qPrintable(name));
+            const cmd::Command &row = *rows.value(name);
+            QCOMPARE(row.paramCount, method.parameterCount());
+            for (int p = 0; p < method.parameterCount(); ++p) {
+                QCOMPARE(QByteArray(row.params[size_t(p)].name), method.parameterNames().at(p));
+                const QByteArray type = method.parameterTypeName(p);
+                static const QHash<QByteArray, cmd::Arg> kinds = {{"uchar", cmd::Arg::In},
+                                                                  {"uchar&", cmd::Arg::Out},
+                                                                  {"uchar*", cmd::Arg::Block},
+                                                                  {"QString&", cmd::Arg::Version}};
+                QVERIFY2(kinds.contains(type), type.constData());
+                QVERIFY2(kinds.value(type) == row.params[size_t(p)].kind, qPrintable(name));
+            }
+            QCOMPARE(row.returnsResult, method.returnType() == QMetaType::Bool);
         }
-        QCOMPARE(row.returnsResult, method.returnType() == QMetaType::Bool);
+        QCOMPARE(commands, int(rows.size()));
+        QCOMPARE(commands, 41);
     }
-    QCOMPARE(commands, int(rows.size()));
-    QCOMPARE(commands, 41);
-}
 
-void TestCallDispatcher::objectMethods_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("out");
+    void objectMethods_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("out");
+        row("invokable int", {"ui_View.add", "2", "-5"}, R"({"return":-3})");
+        row("list", {"ui_View.reverse", R"([1,"a",true])"}, R"({"return":[true,"a",1]})");
+        row("string list, after --call",
+            {"ui_View.add", "1", "1", "--call", "ui_View.join", R"(["a","b"])", R"(" + ")"},
+            "{\"return\":2}\n{\"return\":\"a + b\"}");
+        row("bool", {"ui_View.negate", "false"}, R"({"return":true})");
+        row("uchar", {"ui_View.next", "254"}, R"({"return":255})");
+        row("byte list", {"ui_View.bytes", "2"}, R"({"return":[240,240]})");
+        row("variant object", {"ui_View.pass", R"({"k":[1]})"}, R"({"return":{"k":[1]}})");
+        row("void", {"ui_View.record", "1"}, R"({"return":null})");
+        row("overload by count", {"ui_View.count", "ui_View.count", "10"},
+            "{\"return\":0}\n{\"return\":10}");
+    }
 
-    QTest::newRow("invokable int") << QStringList{"ui_View.add", "2", "-5"} << R"({"return":-3})";
-    QTest::newRow("list") << QStringList{"ui_View.reverse", R"([1,"a",true])"}
-                          << R"({"return":[true,"a",1]})";
-    QTest::newRow("string list") << QStringList{"ui_View.join", R"(["a","b"])", R"("+")"}
-                                 << R"({"return":"a+b"})";
-    QTest::newRow("bool") << QStringList{"ui_View.negate", "false"} << R"({"return":true})";
-    QTest::newRow("uint") << QStringList{"ui_View.twice", "2000000000"}
-                          << R"({"return":4000000000})";
-    QTest::newRow("uchar") << QStringList{"ui_View.next", "254"} << R"({"return":255})";
-    QTest::newRow("byte list") << QStringList{"ui_View.bytes", "2"} << R"({"return":[240,240]})";
-    QTest::newRow("variant object")
-        << QStringList{"ui_View.pass", R"({"k":[1]})"} << R"({"return":{"k":[1]}})";
-    QTest::newRow("void") << QStringList{"ui_View.record", "1"} << R"({"return":null})";
-    QTest::newRow("overload by count")
-        << QStringList{"ui_View.count", "ui_View.count", "10"} << "{\"return\":0}\n{\"return\":10}";
-}
+    void objectMethods()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, out);
+        const Run run = runCalls(*calls, arguments);
+        QCOMPARE(run.code, 0);
+        QCOMPARE(run.out, out + u'\n');
+    }
 
-void TestCallDispatcher::objectMethods()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, out);
-    const Run run = runCalls(*calls, arguments);
-    QCOMPARE(run.code, 0);
-    QCOMPARE(run.out, out + u'\n');
-}
+    void objectRefusals_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("error");
+        row("no such method", {"ui_View.nothing"}, "no such method");
+        row("signal", {"ui_View.changed", "1"}, "no such method");
+        row("private slot", {"ui_View.hidden"}, "no such method");
+        row("QObject's own", {"ui_View.deleteLater"}, "no such method");
+        row("count", {"ui_View.add", "1"}, "expected 2 argument(s), got 1");
+        row("overload counts", {"ui_View.count", "1", "2"}, "expected 0 or 1 argument(s), got 2");
+        row("string for int", {"ui_View.add", "\"1\"", "2"}, "argument 1 (a): expected an integer");
+        row("uchar range", {"ui_View.next", "256"}, "expected an integer 0..255");
+        row("uint negative", {"ui_View.twice", "-1"}, "expected an integer 0..4294967295");
+        row("list of numbers for strings", {"ui_View.join", "[1]", "\"\""},
+            "expected an array of strings");
+        row("number for bool", {"ui_View.negate", "1"}, "expected bool, got a number");
+        row("object for list", {"ui_View.reverse", "{}"}, "expected QVariantList, got an object");
+        row("unsupported type", {"ui_View.place", "[1,2]"}, "parameter type QPoint");
+    }
 
-void TestCallDispatcher::objectRefusals_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("error");
-
-    QTest::newRow("no such method") << QStringList{"ui_View.nothing"} << "no such method";
-    QTest::newRow("signal") << QStringList{"ui_View.changed", "1"} << "no such method";
-    QTest::newRow("private slot") << QStringList{"ui_View.hidden"} << "no such method";
-    QTest::newRow("QObject's own") << QStringList{"ui_View.deleteLater"} << "no such method";
-    QTest::newRow("count") << QStringList{"ui_View.add", "1"} << "expected 2 argument(s), got 1";
-    QTest::newRow("overload counts")
-        << QStringList{"ui_View.count", "1", "2"} << "expected 0 or 1 argument(s), got 2";
-    QTest::newRow("string for int")
-        << QStringList{"ui_View.add", "\"1\"", "2"} << "argument 1 (a): expected an integer";
-    QTest::newRow("uchar range") << QStringList{"ui_View.next", "256"}
-                                 << "expected an integer 0..255";
-    QTest::newRow("uint negative")
-        << QStringList{"ui_View.twice", "-1"} << "expected an integer 0..4294967295";
-    QTest::newRow("number for bool")
-        << QStringList{"ui_View.negate", "1"} << "expected bool, got a number";
-    QTest::newRow("list of numbers for strings")
-        << QStringList{"ui_View.join", "[1]", "\"\""} << "expected an array of strings";
-    QTest::newRow("object for list")
-        << QStringList{"ui_View.reverse", "{}"} << "expected QVariantList, got an object";
-    QTest::newRow("unsupported type")
-        << QStringList{"ui_View.place", "[1,2]"} << "parameter type QPoint";
-}
-
-void TestCallDispatcher::objectRefusals()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, error);
-    const Run run = runCalls(*calls, QStringList{"ui_View.record", "1"} + arguments);
-    QCOMPARE(run.code, 2);
-    QVERIFY(run.out.isEmpty());
-    QVERIFY2(run.err.contains(error), qPrintable(run.err));
-    // The good call before the bad one did not run either.
-    QVERIFY(backend->seen.isEmpty());
-}
+    void objectRefusals()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, error);
+        const Run run = runCalls(*calls, QStringList{"ui_View.record", "1"} + arguments);
+        QCOMPARE(run.code, 2);
+        QVERIFY(run.out.isEmpty());
+        QVERIFY2(run.err.contains(error), qPrintable(run.err));
+        // The good call before the bad one did not run either.
+        QVERIFY(backend->seen.isEmpty());
+    }
+};
 
 QTEST_GUILESS_MAIN(TestCallDispatcher)
 #include "tst_call_dispatcher.moc"

@@ -1,5 +1,6 @@
-#include "storage/settings_file.h"
 #include "backend/gun/gun_data.h"
+#include "storage/settings_file.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,14 +10,6 @@
 #include <QTest>
 
 namespace {
-
-// An empty but existing file, as the shipped tables are before the page
-// first saves into them.
-void touch(const QString &path)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-}
 
 QVariantList fullTable()
 {
@@ -31,9 +24,8 @@ QVariantList fullTable()
 QVariantList asText(const QVariantList &values)
 {
     QVariantList out;
-    for (const QVariant &v : values) {
+    for (const QVariant &v : values)
         out << v.toString();
-    }
     return out;
 }
 
@@ -53,35 +45,26 @@ private slots:
 
     void saveIntoMissingTableWritesNothing()
     {
-        touch(m_dir->filePath(QStringLiteral("gunData0.bin")));
+        writeFile(table(0), {});
         QVERIFY(!m_gun->saveGundata(1, fullTable()));
-        QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("gunData1.bin"))));
+        QVERIFY(!QFile::exists(table(1)));
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files),
                  QStringList{QStringLiteral("gunData0.bin")});
-        QCOMPARE(QFile(m_dir->filePath(QStringLiteral("gunData0.bin"))).size(), 0);
+        QCOMPARE(QFile(table(0)).size(), 0);
         QVERIFY(m_gun->getGundata(1).isEmpty());
     }
 
     void savedTableReadsBackInOrder()
     {
-        touch(m_dir->filePath(QStringLiteral("gunData2.bin")));
-        QVERIFY(m_gun->saveGundata(QStringLiteral("2"), fullTable()));
-        const QVariantList back = m_gun->getGundata(2);
-        QCOMPARE(back.size(), GunData::kTableValues);
-        QCOMPARE(back, asText(fullTable()));
-        // Each gun lands under its own key.
-        QSettings file(m_dir->filePath(QStringLiteral("gunData2.bin")), QSettings::IniFormat);
-        QCOMPARE(file.value(QStringLiteral("gunData/11")).toStringList().first(),
-                 QStringLiteral("Gun 11"));
-    }
-
-    void namesWithCommasSurvive()
-    {
-        touch(m_dir->filePath(QStringLiteral("gunData0.bin")));
+        writeFile(table(2), {});
         QVariantList values = fullTable();
         values[7] = QStringLiteral("Mk II, short barrel");
-        QVERIFY(m_gun->saveGundata(0, values));
-        QCOMPARE(m_gun->getGundata(0), asText(values));
+        QVERIFY(m_gun->saveGundata(QStringLiteral("2"), values));
+        QCOMPARE(m_gun->getGundata(2), asText(values));
+        // Each gun lands under its own key.
+        QSettings file(table(2), QSettings::IniFormat);
+        QCOMPARE(file.value(QStringLiteral("gunData/11")).toStringList().first(),
+                 QStringLiteral("Gun 11"));
     }
 
     void shortListsReadAsZeros_data()
@@ -89,29 +72,26 @@ private slots:
         QTest::addColumn<int>("length");
         QTest::newRow("empty") << 0;
         QTest::newRow("part of the first gun") << 3;
-        QTest::newRow("one gun") << 7;
         QTest::newRow("one value short") << 83;
         QTest::newRow("longer than a table") << 90;
     }
     void shortListsReadAsZeros()
     {
         QFETCH(int, length);
-        touch(m_dir->filePath(QStringLiteral("gunData0.bin")));
+        writeFile(table(0), {});
         QVariantList given;
-        for (int i = 0; i < length; ++i) {
+        for (int i = 0; i < length; ++i)
             given << 100 + i;
-        }
         QVERIFY(m_gun->saveGundata(0, given));
         const QVariantList back = m_gun->getGundata(0);
         QCOMPARE(back.size(), GunData::kTableValues);
-        for (int i = 0; i < GunData::kTableValues; ++i) {
+        for (int i = 0; i < GunData::kTableValues; ++i)
             QCOMPARE(back.at(i).toString(), QString::number(i < length ? 100 + i : 0));
-        }
     }
 
     void missingGunAddsNothing()
     {
-        const QString path = m_dir->filePath(QStringLiteral("gunData0.bin"));
+        const QString path = table(0);
         {
             QSettings file(path, QSettings::IniFormat);
             file.setValue(QStringLiteral("gunData/0"), QVariantList{"A", 0, 0, 1, 2, 1, 0});
@@ -134,47 +114,36 @@ private slots:
     void gameNumbersThatAreNotIndexesAreRefused()
     {
         QFETCH(QVariant, gameNo);
-        touch(m_dir->filePath(QStringLiteral("gunData0.bin")));
+        writeFile(table(0), {});
         QVERIFY(m_gun->tablePath(gameNo).isEmpty());
         QVERIFY(!m_gun->saveGundata(gameNo, fullTable()));
         QVERIFY(m_gun->getGundata(gameNo).isEmpty());
-        QCOMPARE(QFile(m_dir->filePath(QStringLiteral("gunData0.bin"))).size(), 0);
+        QCOMPARE(QFile(table(0)).size(), 0);
     }
 
-    void slotRecordRoundTrip()
-    {
-        touch(m_gun->slotRecordPath());
-        QVERIFY(m_gun->saveSelGundata(1, {2, 7, 120, 35}));
-        QCOMPARE(m_gun->getSelGundata(1), (QVariantList{"2", "7", "120", "35"}));
-        QCOMPARE(m_gun->slotRecord(1), (std::array<int, 4>{2, 7, 120, 35}));
-        QVERIFY(m_gun->getSelGundata(0).isEmpty());
-    }
-
-    void slotRecordWithoutFileWritesNothing()
-    {
-        QVERIFY(!m_gun->saveSelGundata(0, {1, 2, 3, 40}));
-        QVERIFY(!QFile::exists(m_gun->slotRecordPath()));
-        QVERIFY(m_gun->getSelGundata(0).isEmpty());
-        QCOMPARE(m_gun->slotRecord(0), (std::array<int, 4>{}));
-    }
-
-    void shortSlotRecordsArePadded_data()
+    // Records are four numbers: short ones are padded, extra values dropped.
+    void slotRecordsRoundTripPadded_data()
     {
         QTest::addColumn<QVariantList>("given");
         QTest::addColumn<QVariantList>("stored");
+        QTest::newRow("full") << QVariantList{2, 7, 120, 35} << QVariantList{"2", "7", "120", "35"};
         QTest::newRow("empty") << QVariantList{} << QVariantList{"0", "0", "0", "0"};
-        QTest::newRow("game only") << QVariantList{2} << QVariantList{"2", "0", "0", "0"};
         QTest::newRow("three") << QVariantList{1, 4, 9} << QVariantList{"1", "4", "9", "0"};
         QTest::newRow("extra dropped")
             << QVariantList{1, 4, 9, 20, 5} << QVariantList{"1", "4", "9", "20"};
     }
-    void shortSlotRecordsArePadded()
+    void slotRecordsRoundTripPadded()
     {
         QFETCH(QVariantList, given);
         QFETCH(QVariantList, stored);
-        touch(m_gun->slotRecordPath());
-        QVERIFY(m_gun->saveSelGundata(2, given));
-        QCOMPARE(m_gun->getSelGundata(2), stored);
+        writeFile(m_gun->slotRecordPath(), {});
+        QVERIFY(m_gun->saveSelGundata(1, given));
+        QCOMPARE(m_gun->getSelGundata(1), stored);
+        std::array<int, 4> numbers{};
+        for (int i = 0; i < 4; ++i)
+            numbers[size_t(i)] = stored[i].toInt();
+        QCOMPARE(m_gun->slotRecord(1), numbers);
+        QVERIFY(m_gun->getSelGundata(0).isEmpty());
     }
 
     void slotRecordNumbersFromPartialFiles()
@@ -190,31 +159,26 @@ private slots:
         QCOMPARE(m_gun->slotRecord(2), (std::array<int, 4>{0, 4, 50, 10}));
     }
 
-    void slotThatIsNotANumberIsRefused()
+    void slotsThatAreNotZeroToTwoOrWithoutFileAreRefused()
     {
-        touch(m_gun->slotRecordPath());
-        QVERIFY(!m_gun->saveSelGundata(QStringLiteral("first"), {1, 2, 3, 40}));
+        QVERIFY(!m_gun->saveSelGundata(0, {1, 2, 3, 40}));
+        QVERIFY(!QFile::exists(m_gun->slotRecordPath()));
+        QCOMPARE(m_gun->slotRecord(0), (std::array<int, 4>{}));
+        writeFile(m_gun->slotRecordPath(), {});
+        for (const QVariant &slot : {QVariant(3), QVariant(-1), QVariant(QStringLiteral("first"))})
+            QVERIFY(!m_gun->saveSelGundata(slot, {1, 2, 3, 40}));
         QCOMPARE(QFile(m_gun->slotRecordPath()).size(), 0);
     }
 
-    void slotsOutsideZeroToTwoAreRefused()
-    {
-        touch(m_gun->slotRecordPath());
-        QVERIFY(!m_gun->saveSelGundata(3, {1, 2, 3, 40}));
-        QVERIFY(!m_gun->saveSelGundata(-1, {1, 2, 3, 40}));
-        QCOMPARE(QFile(m_gun->slotRecordPath()).size(), 0);
-    }
-
-    // Damaged files: lists longer than a record give the record's length, and
-    // a file over 1 MiB is neither read nor written.
+    // Over-long lists are cut to a record; a file over 1 MiB is neither read nor written.
     void damagedFilesAreBounded()
     {
-        const QString table = m_dir->filePath(QStringLiteral("gunData0.bin"));
+        const QString path = table(0);
         QStringList longList;
         for (int i = 0; i < 1000; ++i)
             longList.append(QString::number(i));
         {
-            QSettings tableFile(table, QSettings::IniFormat);
+            QSettings tableFile(path, QSettings::IniFormat);
             QSettings records(m_gun->slotRecordPath(), QSettings::IniFormat);
             for (int gun = 0; gun < GunData::kGuns; ++gun)
                 tableFile.setValue(QStringLiteral("gunData/%1").arg(gun), longList);
@@ -225,17 +189,19 @@ private slots:
         QCOMPARE(guns.mid(7, 7), asText({0, 1, 2, 3, 4, 5, 6}));
         QCOMPARE(m_gun->getSelGundata(1), asText({0, 1, 2, 3}));
 
-        QFile file(table);
-        QVERIFY(file.open(QIODevice::Append));
-        QVERIFY(file.write(QByteArray(settingsfile::MaxBytes, ';')) > 0);
-        file.close();
-        const qint64 size = QFileInfo(table).size();
+        const QByteArray oversized = readFile(path) + QByteArray(settingsfile::MaxBytes, ';');
+        writeFile(path, oversized);
         QVERIFY(m_gun->getGundata(0).isEmpty());
         QVERIFY(!m_gun->saveGundata(0, fullTable()));
-        QCOMPARE(QFileInfo(table).size(), size);
+        QCOMPARE(readFile(path), oversized);
     }
 
 private:
+    QString table(int game) const
+    {
+        return m_dir->filePath(QStringLiteral("gunData%1.bin").arg(game));
+    }
+
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<GunData> m_gun;
 };

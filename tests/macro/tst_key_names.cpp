@@ -31,16 +31,6 @@ private:
         return pairs;
     }
 
-    QVariant callQml(const char *function, const QVariant &arg) const
-    {
-        QVariant result;
-        const bool ok = QMetaObject::invokeMethod(
-            qmlCopy.get(), function, Q_RETURN_ARG(QVariant, result), Q_ARG(QVariant, arg));
-        if (!ok)
-            qWarning("no QML function %s", function);
-        return result;
-    }
-
 private slots:
     void initTestCase()
     {
@@ -50,24 +40,6 @@ private slots:
         QVERIFY2(qmlCopy, qPrintable(component.errorString()));
     }
 
-    void tableShape()
-    {
-        QCOMPARE(KeyNames::keyboardEntries().size(), size_t(127));
-        QCOMPARE(KeyNames::mouseEntries().size(), size_t(5));
-        std::set<int> usages;
-        std::set<QString> names;
-        for (const auto &e : KeyNames::keyboardEntries()) {
-            usages.insert(e.usage);
-            names.insert(QString::fromUtf16(e.name));
-        }
-        for (const auto &e : KeyNames::mouseEntries()) {
-            usages.insert(e.usage);
-            names.insert(QString::fromUtf16(e.name));
-        }
-        QCOMPARE(usages.size(), size_t(132));
-        QCOMPARE(names.size(), size_t(132));
-    }
-
     void lookups_data()
     {
         QTest::addColumn<int>("usage");
@@ -75,11 +47,11 @@ private slots:
         QTest::newRow("A") << 0x04 << "A";
         QTest::newRow("Z") << 0x1D << "Z";
         QTest::newRow("0") << 0x27 << "0";
+        QTest::newRow("grave") << 0x35 << "` ~";
+        QTest::newRow("up arrow") << 0x52 << QString(QChar(0x25B2));
         QTest::newRow("backslash") << 0x31 << "\\ |";
         QTest::newRow("quote") << 0x34 << "' \"";
-        QTest::newRow("grave") << 0x35 << "` ~";
         QTest::newRow("right arrow") << 0x4F << QString(QChar(0x25BA));
-        QTest::newRow("up arrow") << 0x52 << QString(QChar(0x25B2));
         QTest::newRow("KP 7 blank") << 0x5F << "KP 7 ";
         QTest::newRow("KP 8") << 0x60 << "KP 8";
         QTest::newRow("F24") << 0x73 << "F24";
@@ -98,53 +70,30 @@ private slots:
         QCOMPARE(KeyNames::nameForUsage(uchar(usage)), name);
     }
 
-    void noName_data()
+    void noNameAndNearMisses()
     {
-        QTest::addColumn<int>("usage");
         for (int u :
              {0x00, 0x03, 0x32, 0x74, 0x84, 0x86, 0x8C, 0x8F, 0x92, 0xDF, 0xE8, 0xEF, 0xF5, 0xFF})
-            QTest::addRow("%02X", u) << u;
+            QVERIFY2(KeyNames::nameForUsage(uchar(u)).isEmpty(), qPrintable(QString::number(u)));
+        for (const char *n : {"KP 7", "a", "Int'l 3", "Intl'1", "MS-l", " A", "A ", "", "L CTRL"})
+            QVERIFY2(KeyNames::usageForName(QString::fromUtf8(n)) == 0, n);
     }
 
-    void noName()
-    {
-        QFETCH(int, usage);
-        QVERIFY(KeyNames::nameForUsage(uchar(usage)).isEmpty());
-        QVERIFY(callQml("keycodeTostr", usage).isNull());
-    }
-
-    void nearMissesAreNotNames_data()
-    {
-        QTest::addColumn<QString>("name");
-        for (const char *n : {"KP 7", "a", "Int'l 3", "Intl'1", "MS-l", " A", "A ", "", "L CTRL",
-                              "constructor", "toString"})
-            QTest::newRow(n) << QString::fromUtf8(n);
-    }
-
-    void nearMissesAreNotNames()
-    {
-        QFETCH(QString, name);
-        QCOMPARE(int(KeyNames::usageForName(name)), 0);
-        QVERIFY(callQml("strTokeycode", name).isNull());
-        QVERIFY(callQml("strTomousecode", name).isNull());
-    }
-
+    // The window keeps its own copy of the names: both must hold the same
+    // pairs, and no usage or name may appear twice.
     void qmlCopyHoldsSamePairs()
     {
         QCOMPARE(qmlPairs("keycode2str"), cppPairs(KeyNames::keyboardEntries()));
         QCOMPARE(qmlPairs("mousecode2str"), cppPairs(KeyNames::mouseEntries()));
-        // And in the other direction, name by name.
-        for (const auto &e : KeyNames::keyboardEntries()) {
-            const QString name = QString::fromUtf16(e.name);
-            QCOMPARE(callQml("strTokeycode", name).toInt(), int(e.usage));
-            QVERIFY(callQml("strTomousecode", name).isNull());
-        }
-        for (const auto &e : KeyNames::mouseEntries()) {
-            const QString name = QString::fromUtf16(e.name);
-            QCOMPARE(callQml("strTomousecode", name).toInt(), int(e.usage));
-            QCOMPARE(callQml("mousecodeTostr", int(e.usage)).toString(), name);
-            QVERIFY(callQml("keycodeTostr", int(e.usage)).isNull());
-        }
+        std::set<int> usages;
+        std::set<QString> names;
+        for (auto entries : {KeyNames::keyboardEntries(), KeyNames::mouseEntries()})
+            for (const auto &e : entries) {
+                usages.insert(e.usage);
+                names.insert(QString::fromUtf16(e.name));
+            }
+        QCOMPARE(usages.size(), size_t(132));
+        QCOMPARE(names.size(), size_t(132));
     }
 };
 

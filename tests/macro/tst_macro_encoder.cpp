@@ -53,75 +53,44 @@ private slots:
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QByteArray>("stream");
 
-        QTest::newRow("empty") << mouse << QStringList() << hex("00010000");
-        QTest::newRow("press and release")
-            << mouse << QStringList{"A    [Down]", "A      [Up]"} << hex("0001010481040000");
-        QTest::newRow("mouse button names")
-            << mouse << QStringList{"MS-L    [Down]", "MS-B5      [Up]"} << hex("000101F081F40000");
-        QTest::newRow("KP 7 with blank")
-            << mouse << QStringList{"KP 7     [Down]"} << hex("0001015F0000");
-        QTest::newRow("KP 7 without blank")
-            << mouse << QStringList{"KP 7    [Down]"} << hex("00010000");
-        QTest::newRow("case counts") << mouse << QStringList{"a    [Down]"} << hex("00010000");
-
+        auto row = [](const char *name, int device, QStringList lines, const char *stream) {
+            QTest::newRow(name) << device << lines << QByteArray::fromHex(stream);
+        };
+        const QString down = "A    [Down]";
+        row("empty", mouse, {}, "00010000");
+        row("press and release", mouse, {down, "A      [Up]"}, "0001010481040000");
+        row("mouse button names", mouse, {"MS-L    [Down]", "MS-B5      [Up]"}, "000101F081F40000");
+        row("KP 7 with blank", mouse, {"KP 7     [Down]"}, "0001015F0000");
+        row("KP 7 without blank", mouse, {"KP 7    [Down]"}, "00010000");
+        row("case counts", mouse, {"a    [Down]"}, "00010000");
         // Mouse delays: folded into the previous event byte up to 1270 ms,
         // short records up to 5100 ms, long records beyond.
-        QTest::newRow("fold 5") << mouse << QStringList{"A    [Down]", "5   [Delay]"}
-                                << hex("0001010400 00");
-        QTest::newRow("fold 1270")
-            << mouse << QStringList{"A    [Down]", "1270   [Delay]"} << hex("00017F040000");
-        QTest::newRow("fold keeps release bit")
-            << mouse << QStringList{"A      [Up]", "300   [Delay]"} << hex("00019E040000");
-        QTest::newRow("short 1271") << mouse << QStringList{"A    [Down]", "1271   [Delay]"}
-                                    << hex("000101044001"
-                                           "0000");
-        QTest::newRow("short 5100") << mouse << QStringList{"A    [Down]", "5100   [Delay]"}
-                                    << hex("00010104FF01"
-                                           "0000");
-        QTest::newRow("long 5101") << mouse << QStringList{"A    [Down]", "5101   [Delay]"}
-                                   << hex("0001010400 0100FF"
-                                          "0000");
-        QTest::newRow("first line 300")
-            << mouse << QStringList{"300   [Delay]"} << hex("00010001000F0000");
-        QTest::newRow("first line 10")
-            << mouse << QStringList{"10   [Delay]"} << hex("0001000100010000");
-        QTest::newRow("two short in a row")
-            << mouse << QStringList{"A    [Down]", "100   [Delay]", "200   [Delay]"}
-            << hex("00010A04"
-                   "0001000A"
-                   "0000");
-        QTest::newRow("short after unknown key")
-            << mouse << QStringList{"A    [Down]", "Nope    [Down]", "100   [Delay]"}
-            << hex("00010104"
-                   "00010005"
-                   "0000");
-        QTest::newRow("short after invalid line")
-            << mouse << QStringList{"A    [Down]", "garbage", "100   [Delay]"}
-            << hex("00010104"
-                   "00010005"
-                   "0000");
-        QTest::newRow("zero delay")
-            << mouse << QStringList{"A    [Down]", "0   [Delay]"} << hex("000101040000");
-        QTest::newRow("not a number")
-            << mouse << QStringList{"A    [Down]", "abc   [Delay]"} << hex("000101040000");
-        QTest::newRow("negative") << mouse << QStringList{"-100   [Delay]"} << hex("00010000");
-        QTest::newRow("mouse 65535")
-            << mouse << QStringList{"65535   [Delay]"} << hex("00010001 0CCD 0000");
-        QTest::newRow("mouse beyond 16 bits")
-            << mouse << QStringList{"99999999   [Delay]"} << hex("00010001FFFF0000");
-
+        row("fold 5", mouse, {down, "5   [Delay]"}, "000101040000");
+        row("fold 1270", mouse, {down, "1270   [Delay]"}, "00017F040000");
+        row("fold keeps release bit", mouse, {"A      [Up]", "300   [Delay]"}, "00019E040000");
+        row("short 1271", mouse, {down, "1271   [Delay]"}, "0001010440010000");
+        row("short 5100", mouse, {down, "5100   [Delay]"}, "00010104FF010000");
+        row("long 5101", mouse, {down, "5101   [Delay]"}, "00010104000100FF0000");
+        row("first line 300", mouse, {"300   [Delay]"}, "00010001000F0000");
+        row("first line 10", mouse, {"10   [Delay]"}, "0001000100010000");
+        row("two short in a row", mouse, {down, "100   [Delay]", "200   [Delay]"},
+            "00010A040001000A0000");
+        row("short after unknown key", mouse, {down, "Nope    [Down]", "100   [Delay]"},
+            "00010104000100050000");
+        row("short after invalid line", mouse, {down, "garbage", "100   [Delay]"},
+            "00010104000100050000");
+        row("zero delay", mouse, {down, "0   [Delay]"}, "000101040000");
+        row("not a number", mouse, {down, "abc   [Delay]"}, "000101040000");
+        row("negative", mouse, {"-100   [Delay]"}, "00010000");
+        row("mouse 65535", mouse, {"65535   [Delay]"}, "000100010CCD0000");
+        row("mouse beyond 16 bits", mouse, {"99999999   [Delay]"}, "00010001FFFF0000");
         // Keyboard delays: 10 ms units, never folded.
-        QTest::newRow("kb 1000") << keyboard << QStringList{"1000   [Delay]"}
-                                 << hex("00017F0000640000");
-        QTest::newRow("kb 5") << keyboard << QStringList{"5   [Delay]"} << hex("00017F0000000000");
-        QTest::newRow("kb 65535") << keyboard << QStringList{"65535   [Delay]"}
-                                  << hex("00017F0019990000");
-        QTest::newRow("kb no folding") << keyboard << QStringList{"A    [Down]", "100   [Delay]"}
-                                       << hex("000101047F00000A0000");
-
-        QTest::newRow("other device drops delays")
-            << 2 << QStringList{"A    [Down]", "100   [Delay]", "A      [Up]"}
-            << hex("00010104810400 00");
+        row("kb 1000", keyboard, {"1000   [Delay]"}, "00017F0000640000");
+        row("kb 5", keyboard, {"5   [Delay]"}, "00017F0000000000");
+        row("kb 65535", keyboard, {"65535   [Delay]"}, "00017F0019990000");
+        row("kb no folding", keyboard, {down, "100   [Delay]"}, "000101047F00000A0000");
+        row("other device drops delays", 2, {down, "100   [Delay]", "A      [Up]"},
+            "00010104810400 00");
     }
 
     void encodes()
@@ -132,24 +101,20 @@ private slots:
         QCOMPARE(bytes(MacroEncoder::encode(lines, device)).toHex(' '), stream.toHex(' '));
     }
 
-    void playCountInMouseHeader_data()
+    // The play count is two bytes, high first; the macro id one byte.
+    void mouseBlockHeader()
     {
-        QTest::addColumn<uint>("repeat");
-        QTest::addColumn<QByteArray>("head");
-        QTest::newRow("258") << 258u << hex("0102");
-        QTest::newRow("0") << 0u << hex("0000");
-        QTest::newRow("65535") << 65535u << hex("FFFF");
-        QTest::newRow("high bits dropped") << 0x10005u << hex("0005");
-    }
-
-    void playCountInMouseHeader()
-    {
-        QFETCH(uint, repeat);
-        QFETCH(QByteArray, head);
-        const MacroBlock block = MacroEncoder::mouseBlock(12, {"A    [Down]"}, repeat, mouse);
-        QCOMPARE(block.bytes.left(2), head);
-        QCOMPARE(block.bytes.mid(2, 4), hex("01040000"));
-        QCOMPARE(int(block.macroId), 12);
+        const QList<QPair<uint, QByteArray>> counts{
+            {258u, hex("0102")}, {0u, hex("0000")}, {65535u, hex("FFFF")}, {0x10005u, hex("0005")}};
+        for (const auto &[repeat, head] : counts) {
+            const MacroBlock block =
+                MacroEncoder::mouseBlock(0x10C, {"A    [Down]"}, repeat, mouse);
+            QCOMPARE(block.bytes.left(6), head + hex("01040000"));
+            QCOMPARE(int(block.macroId), 12);
+        }
+        // A missing macro still clears its slot on the device.
+        QCOMPARE(MacroEncoder::mouseBlock(2, {}, 1, mouse).bytes,
+                 hex("00010000") + QByteArray(124, 0));
     }
 
     void mouseBlockCutOnlyWhenTooLong_data()
@@ -195,20 +160,6 @@ private slots:
         QVERIFY(over.cut);
         QCOMPARE(over.bytes.size(), 192);
         QCOMPARE(over.bytes.right(2), hex("0104"));
-    }
-
-    void macroIdIsOneByte()
-    {
-        QCOMPARE(int(MacroEncoder::mouseBlock(0x105, {}, 1, mouse).macroId), 5);
-    }
-
-    // A missing macro still clears its slot on the device.
-    void emptyMacroUploadsHeaderAndEnd()
-    {
-        const MacroBlock block = MacroEncoder::mouseBlock(2, {}, 1, mouse);
-        QByteArray expected = hex("00010000");
-        expected.append(QByteArray(124, '\0'));
-        QCOMPARE(block.bytes, expected);
     }
 };
 

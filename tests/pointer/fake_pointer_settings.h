@@ -33,19 +33,15 @@ public:
     }
     bool getMouse(MouseParams &params) override
     {
-        if (!note(QStringLiteral("getMouse"), 0)) {
-            return false;
-        }
-        params = mouse;
-        return true;
+        const bool ok = note(QStringLiteral("getMouse"), 0);
+        params = ok ? mouse : params;
+        return ok;
     }
     bool setMouse(const MouseParams &params) override
     {
-        if (!note(QStringLiteral("setMouse"), 0, params)) {
-            return false;
-        }
-        mouse = params;
-        return true;
+        const bool ok = note(QStringLiteral("setMouse"), 0, params);
+        mouse = ok ? params : mouse;
+        return ok;
     }
 
 private:

@@ -1,8 +1,52 @@
 #include "backend/sound/sound_player.h"
-#include "sound/fake_media_channel.h"
 
 #include <QDir>
 #include <QTest>
+
+namespace {
+
+// Logs every call as "<index>:<call>" and plays until told it has finished.
+class FakeMediaChannel final : public MediaChannel
+{
+public:
+    FakeMediaChannel(int index, QStringList *log) : m_index(index), m_log(log) {}
+
+    void setSource(const QUrl &source) override
+    {
+        m_source = source;
+        note(QStringLiteral("source ") + source.fileName());
+    }
+    void play() override
+    {
+        m_playing = !m_source.isEmpty();
+        note(QStringLiteral("play"));
+    }
+    void clear() override
+    {
+        m_playing = false;
+        m_source.clear();
+        note(QStringLiteral("clear"));
+    }
+    bool isPlaying() const override { return m_playing; }
+
+    QUrl source() const { return m_source; }
+    // The sound reached its end.
+    void finish()
+    {
+        m_playing = false;
+        emit finished();
+    }
+
+private:
+    void note(const QString &call) { m_log->append(QString::number(m_index) + u':' + call); }
+
+    int m_index;
+    QStringList *m_log;
+    QUrl m_source;
+    bool m_playing = false;
+};
+
+} // namespace
 
 class TestSoundRules : public QObject
 {
@@ -20,48 +64,29 @@ private slots:
         });
     }
 
-    void indexesAbove4DoNothing_data()
-    {
-        QTest::addColumn<int>("index");
-        QTest::newRow("5") << 5;
-        QTest::newRow("6") << 6;
-        QTest::newRow("255") << 255;
-    }
-    void indexesAbove4DoNothing()
-    {
-        QFETCH(int, index);
-        m_player->play(uchar(index));
-        QVERIFY(m_log.isEmpty());
-    }
-
-    void effectsRestartFromTheBeginning_data()
-    {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("file");
-        QTest::newRow("start-up") << 1 << "01.wav";
-        QTest::newRow("page") << 2 << "02.wav";
-        QTest::newRow("link") << 3 << "03.wav";
-        QTest::newRow("click") << 4 << "04.wav";
-    }
+    // Each effect restarts in a player of its own made when it first plays; >4 do nothing.
     void effectsRestartFromTheBeginning()
     {
-        QFETCH(int, index);
-        QFETCH(QString, file);
-        const QString i = QString::number(index) + u':';
-        m_player->play(uchar(index));
-        m_player->play(uchar(index));
-        QCOMPARE(m_log, (QStringList{i + "clear", i + "source " + file, i + "play", i + "clear",
-                                     i + "source " + file, i + "play"}));
-        QVERIFY(m_fakes[std::size_t(index)]->isPlaying());
-        QCOMPARE(m_fakes[std::size_t(index)]->source(),
-                 QUrl::fromLocalFile(QDir::current().absoluteFilePath("media/" + file)));
-    }
-
-    void index0StartsTheBackgroundWithoutClearing()
-    {
-        m_player->play(0);
-        QCOMPARE(m_log, (QStringList{"0:source 00.mp3", "0:play"}));
-        QVERIFY(m_fakes[0]->isPlaying());
+        for (int index : {5, 6, 255})
+            m_player->play(uchar(index));
+        QVERIFY(m_log.isEmpty());
+        m_player->stopAll();
+        QVERIFY(m_log.isEmpty());
+        const QStringList files{"", "01.wav", "02.wav", "03.wav", "04.wav"};
+        for (int index = 1; index <= 4; ++index) {
+            m_log.clear();
+            const QString i = QString::number(index) + u':';
+            const QString &file = files[index];
+            m_player->play(uchar(index));
+            m_player->play(uchar(index));
+            QCOMPARE(m_log, (QStringList{i + "clear", i + "source " + file, i + "play", i + "clear",
+                                         i + "source " + file, i + "play"}));
+            QVERIFY(m_fakes[std::size_t(index)]->isPlaying());
+            QCOMPARE(m_fakes[std::size_t(index)]->source(),
+                     QUrl::fromLocalFile(QDir::current().absoluteFilePath("media/" + file)));
+            for (int other = 0; other < SoundPlayer::kPlayers; ++other)
+                QCOMPARE(m_player->hasChannel(other), other >= 1 && other <= index);
+        }
     }
 
     void backgroundStartsWhenStartUpSoundEnds()
@@ -69,19 +94,11 @@ private slots:
         m_player->play(1);
         QVERIFY(!m_player->hasChannel(0));
         m_log.clear();
-        m_fakes[1]->finish();
-        QCOMPARE(m_log, (QStringList{"0:source 00.mp3", "0:play"}));
-        QVERIFY(m_fakes[0]->isPlaying());
-    }
-
-    void backgroundRestartsWhenItEnds()
-    {
-        m_player->playBackground();
         for (int round = 0; round < 3; ++round) {
-            m_log.clear();
-            m_fakes[0]->finish();
+            (round ? m_fakes[0] : m_fakes[1])->finish(); // and then it loops
             QCOMPARE(m_log, (QStringList{"0:source 00.mp3", "0:play"}));
             QVERIFY(m_fakes[0]->isPlaying());
+            m_log.clear();
         }
     }
 
@@ -98,38 +115,12 @@ private slots:
         QVERIFY(m_fakes[0]->isPlaying());
         QVERIFY(!m_player->hasChannel(4));
 
-        // It keeps looping…
-        m_fakes[0]->finish();
+        m_fakes[0]->finish(); // it keeps looping until everything is cleared
         QVERIFY(m_fakes[0]->isPlaying());
-
-        // …until everything is cleared.
         m_log.clear();
         m_player->stopAll();
         QCOMPARE(m_log, QStringList{"0:clear"});
         QVERIFY(!m_fakes[0]->isPlaying());
-    }
-
-    // The multimedia back end starts with the first player: none is made
-    // before a sound plays, and each sound makes only its own.
-    void playersAreMadeWhenTheirSoundFirstPlays()
-    {
-        for (int i = 0; i < SoundPlayer::kPlayers; ++i) {
-            QVERIFY(!m_player->hasChannel(i));
-        }
-        m_player->stopAll();
-        QVERIFY(m_log.isEmpty());
-
-        m_player->play(4);
-        m_player->play(4);
-        QCOMPARE(m_log, (QStringList{"4:clear", "4:source 04.wav", "4:play", "4:clear",
-                                     "4:source 04.wav", "4:play"}));
-        for (int i = 0; i < SoundPlayer::kPlayers; ++i) {
-            QCOMPARE(m_player->hasChannel(i), i == 4);
-        }
-
-        m_log.clear();
-        m_player->stopAll();
-        QCOMPARE(m_log, QStringList{"4:clear"});
     }
 
     void soundOffAtStartNeverStartsTheBackground()
@@ -138,19 +129,13 @@ private slots:
         m_player->play(1);
         m_player->play(4);
         QVERIFY(m_log.isEmpty());
-        for (int i = 0; i < SoundPlayer::kPlayers; ++i) {
+        for (int i = 0; i < SoundPlayer::kPlayers; ++i)
             QVERIFY(!m_player->hasChannel(i));
-        }
-    }
-
-    void switchingSoundBackOn()
-    {
-        m_player->setEnabled(false);
-        m_player->stopAll();
-        m_log.clear();
+        // Switched back on: nothing plays until asked.
         m_player->setEnabled(true);
         QVERIFY(m_log.isEmpty());
-        m_player->play(0);
+        m_player->play(0); // the background starts without clearing
+        QCOMPARE(m_log, (QStringList{"0:source 00.mp3", "0:play"}));
         QVERIFY(m_fakes[0]->isPlaying());
         m_player->play(4);
         QVERIFY(m_fakes[4]->isPlaying());

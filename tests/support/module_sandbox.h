@@ -5,9 +5,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-// A private copy of the shipped settings and language files, made the
-// working directory for the life of the object, so that a test can let the
-// program write its files without touching the build's own copy.
+// A private copy of the shipped settings, made the working directory for its lifetime.
 class ModuleSandbox
 {
 public:

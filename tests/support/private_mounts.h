@@ -1,9 +1,7 @@
 #pragma once
 
-// Mounts that only this test process sees: a private mount namespace (root
-// only; CI runs as root), in which a folder can be made read-only or covered
-// by a small disk without touching the machine. enter() must run before the
-// first thread starts, so call it at the top of main().
+// Mounts only this test process sees (a private mount namespace, root only).
+// Call enter() at the top of main(), before any thread starts.
 
 #include <QFile>
 #include <QString>

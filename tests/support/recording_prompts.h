@@ -6,9 +6,8 @@
 #include <QPair>
 #include <QStringList>
 
-// Answers the program's questions without a window and remembers what was
-// asked: file dialogs take the next of `files` (none left: cancelled),
-// questions take `answer`.
+// Answers without a window and remembers what was asked: file dialogs take the
+// next of `files` (none left: cancelled), questions take `answer`.
 class RecordingPrompts : public UserPrompts
 {
 public:

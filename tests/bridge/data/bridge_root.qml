@@ -1,7 +1,6 @@
 import QtQuick
 
-// A stand-in root with the functions the backend calls, recording what it
-// was asked.
+// A stand-in root with the functions the backend calls, recording the calls.
 Item {
     id: root
     width: 1000
@@ -14,11 +13,7 @@ Item {
     property var keys: []
 
     function initUI() {
-        // Some work that takes a few event-loop-free steps.
-        var n = 0
-        for (var i = 0; i < 1000; ++i)
-            n += i
-        initDone = n > 0
+        initDone = true
         calls.push("initUI")
     }
     function run() {
