@@ -9,57 +9,21 @@
 #include "app/widget.h"
 #include "backend/bridge/my_qquick_view.h"
 #include "backend/config/config_store.h"
-#include "backend/prompts/user_prompts.h"
 #include "device/virtual_bus.h"
 #include "pointer/fake_pointer_settings.h"
 #include "sim/virtual_mouse.h"
 #include "support/frames.h"
 #include "support/module_sandbox.h"
+#include "support/recording_prompts.h"
 
 #include <QDir>
 #include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QQuickItem>
 #include <QSettings>
 #include <QTest>
 #include <QtQuickTest/quicktest.h>
 #include <functional>
 #include <memory>
-
-// Answers the program's questions without a dialog and remembers them.
-class AnsweringPrompts final : public UserPrompts
-{
-public:
-    QStringList questions;
-    QStringList questionTitles;
-    QStringList warnings;
-    bool answer = true;
-
-    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFileName(const QString &, const QString &, const QString &) override { return {}; }
-    void warning(const QString &title, const QString &text) override
-    {
-        warnings.append(title + QStringLiteral(": ") + text);
-    }
-    bool askOkCancel(const QString &title, const QString &text) override
-    {
-        questionTitles.append(title);
-        questions.append(text);
-        return answer;
-    }
-};
-
-// One command as the device saw it: the deciphered frame and the bytes of
-// the output reports that followed it (report ids removed, padding kept).
-struct Exchange
-{
-    QByteArray frame;
-    QByteArray data;
-
-    int code() const { return frame.size() > 1 ? uchar(frame.at(1)) : -1; }
-    bool isSet() const { return code() >= 0 && code() < 0x80; }
-};
 
 inline QList<int> intsOf(const QVariant &value)
 {
@@ -103,7 +67,8 @@ public:
         }
         bus = std::make_unique<VirtualBus>(mouse->busDirectory());
         widget = std::make_unique<Widget>(bus.get(), sandbox.locations());
-        auto answering = std::make_unique<AnsweringPrompts>();
+        auto answering = std::make_unique<RecordingPrompts>();
+        answering->answer = true;
         prompts = answering.get();
         view()->setPrompts(std::move(answering));
         auto fake = std::make_unique<FakePointerSettings>();
@@ -291,40 +256,19 @@ public:
     // Position in the device log from which later exchanges are read.
     qsizetype mark() const { return mouse->logLines().size(); }
 
-    QList<Exchange> exchangesSince(qsizetype from) const
+    QList<SentCommand> setsSince(qsizetype from) const
     {
-        QList<Exchange> out;
-        const QStringList lines = mouse->logLines().mid(from);
-        for (const QString &line : lines) {
-            const QJsonObject o = QJsonDocument::fromJson(line.toUtf8()).object();
-            if (o.value(QStringLiteral("if")).toInt(-1) != 0 ||
-                o.value(QStringLiteral("dir")).toString() != QLatin1String("out"))
-                continue;
-            const QString type = o.value(QStringLiteral("type")).toString();
-            const QString text = o.contains(QStringLiteral("plain"))
-                                     ? o.value(QStringLiteral("plain")).toString()
-                                     : o.value(QStringLiteral("hex")).toString();
-            const QByteArray bytes = QByteArray::fromHex(text.toLatin1());
-            if (type == QLatin1String("feature"))
-                out.append({bytes, {}});
-            else if (type == QLatin1String("output") && !out.isEmpty())
-                out.last().data.append(bytes.mid(1));
-        }
-        return out;
-    }
-    QList<Exchange> setsSince(qsizetype from) const
-    {
-        QList<Exchange> sets;
-        for (const Exchange &e : exchangesSince(from)) {
+        QList<SentCommand> sets;
+        for (const SentCommand &e : commandsInLog(mouse->logLines().mid(from))) {
             if (e.isSet())
                 sets.append(e);
         }
         return sets;
     }
-    static QList<int> codes(const QList<Exchange> &exchanges)
+    static QList<int> codes(const QList<SentCommand> &exchanges)
     {
         QList<int> out;
-        for (const Exchange &e : exchanges)
+        for (const SentCommand &e : exchanges)
             out.append(e.code());
         return out;
     }
@@ -340,6 +284,6 @@ public:
     std::unique_ptr<VirtualMouse> mouse;
     std::unique_ptr<VirtualBus> bus;
     std::unique_ptr<Widget> widget;
-    AnsweringPrompts *prompts = nullptr;    // owned by the view
+    RecordingPrompts *prompts = nullptr;    // owned by the view
     FakePointerSettings *pointer = nullptr; // owned by the view
 };

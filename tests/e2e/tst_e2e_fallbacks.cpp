@@ -1,8 +1,4 @@
-// The real program on a virtual mouse with settings it cannot fully use:
-// without a language (an empty settings list, or a language entry past the
-// list because language files were removed) the key page still lists the
-// mouse's keys and the warning boxes still have text; a factory profile
-// without its DPI list resets the sensor page to the sensor's own values.
+// The program with settings it cannot fully use: no language, no factory DPI list.
 #include "backend/i18n/language_catalog.h"
 #include "e2e_rig.h"
 
@@ -59,9 +55,9 @@ private slots:
         // The only left button asks before it changes: a box with text.
         rig.click(rig.item(QStringLiteral("keyRow0")));
         QVERIFY(rig.choose(QStringLiteral("funcList"), 0));
-        QCOMPARE(rig.prompts->questions.size(), 1);
-        QCOMPARE(rig.prompts->questionTitles.value(0), LanguageCatalog::builtInMessages().at(4));
-        QCOMPARE(rig.prompts->questions.value(0), LanguageCatalog::builtInMessages().at(5));
+        QCOMPARE(rig.prompts->asked.size(), 1);
+        QCOMPARE(rig.prompts->asked.value(0).first, LanguageCatalog::builtInMessages().at(4));
+        QCOMPARE(rig.prompts->asked.value(0).second, LanguageCatalog::builtInMessages().at(5));
     }
 
     void resetWithoutFactoryDpiListSendsTheSensorsValues()
@@ -81,7 +77,7 @@ private slots:
         const qsizetype mark = rig.mark();
         rig.click(rig.item(QStringLiteral("btnSensorReset")));
         QVERIFY(rig.waitForSets(mark, 2));
-        const QList<Exchange> sets = rig.setsSince(mark);
+        const QList<SentCommand> sets = rig.setsSince(mark);
         QCOMPARE(E2eRig::codes(sets), QList<int>({0x11, 0x10}));
         // Sensor type 3's own four stages, not the stage number and colours
         // that follow the missing list in the file.

@@ -1,6 +1,4 @@
-// The key assignment page of the real program on a virtual mouse: a choice
-// in the function lists changes one key-matrix entry, and apply sends all
-// sixteen in one 12H command and records them in the profile.
+// The key page on a virtual mouse: a function choice changes one 12H entry.
 #include "e2e_rig.h"
 
 class TestE2eKeydefine : public QObject
@@ -30,7 +28,7 @@ class TestE2eKeydefine : public QObject
         rig->click(rig->item(QStringLiteral("btnKeyApply")));
         QVERIFY(!rig->view()->isEnabled());
         QVERIFY(rig->waitForSets(mark, 1));
-        const QList<Exchange> sets = rig->setsSince(mark);
+        const QList<SentCommand> sets = rig->setsSince(mark);
         QCOMPARE(sets.size(), 1);
         QCOMPARE(sets[0].frame.toHex(' '), frameBytes(0x12, {1, 0x40, 8}).toHex(' '));
         QCOMPARE(sets[0].data.toHex(' '), expected.toHex(' '));
@@ -98,13 +96,13 @@ private slots:
 
         rig->prompts->answer = false;
         QVERIFY(!rig->choose(QStringLiteral("funcList"), 0)); // KEYBOARD, refused
-        QCOMPARE(rig->prompts->questions.size(), 1);
+        QCOMPARE(rig->prompts->asked.size(), 1);
         QCOMPARE(shown("funcList"), 1);
         QCOMPARE(shown("mouseList"), 0);
 
         rig->prompts->answer = true;
         QVERIFY(rig->choose(QStringLiteral("funcList"), 0));
-        QCOMPARE(rig->prompts->questions.size(), 2);
+        QCOMPARE(rig->prompts->asked.size(), 2);
         QQuickItem *field = rig->item(QStringLiteral("keyField"));
         QVERIFY(field->isVisible());
         rig->click(field);

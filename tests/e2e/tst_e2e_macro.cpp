@@ -1,7 +1,4 @@
-// The macro page and the key page together, in the real program on a
-// virtual mouse: a macro recorded from captured keys and completed with
-// typed delays, bound to a button (13H upload of the encoded block, then
-// 12H with the macro entry), and re-sent when the bound macro is edited.
+// A macro recorded, bound to a button (13H, then 12H) and re-sent when edited.
 #include "e2e_rig.h"
 
 #include <QAbstractItemModel>
@@ -52,7 +49,7 @@ class TestE2eMacro : public QObject
     {
         if (!rig->waitForSets(mark, 1))
             return "no upload";
-        const QList<Exchange> sets = rig->setsSince(mark);
+        const QList<SentCommand> sets = rig->setsSince(mark);
         if (sets.size() != 1 || sets[0].frame != frameBytes(0x13, {1, 0x80}))
             return "unexpected commands: " + QByteArray::number(sets.size());
         return sets[0].data;
@@ -147,7 +144,7 @@ private slots:
         rig->click(rig->item(QStringLiteral("btnKeyApply")));
         QVERIFY(rig->waitForSets(mark, 1));
         QTRY_VERIFY(rig->setsSince(mark).constLast().code() == 0x12);
-        QList<Exchange> sets = rig->setsSince(mark);
+        QList<SentCommand> sets = rig->setsSince(mark);
         // The apply's lock takes the focus from the play-count field, which
         // commits it once more: the same block may go out again first.
         while (sets.size() > 1 && sets.first().code() == 0x13 && sets.first().data == uploaded)

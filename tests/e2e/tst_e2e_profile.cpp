@@ -1,6 +1,4 @@
-// Profile switch with the profile menu of the real program: the pages read
-// the new live profile again, nothing is sent to the mouse and nothing is
-// applied to the desktop until the user applies a page.
+// Profile switch: pages re-read the profile; nothing is sent until an apply.
 #include "e2e_rig.h"
 
 class TestE2eProfile : public QObject
@@ -86,7 +84,7 @@ private slots:
         const qsizetype mark = rig->mark();
         rig->click(rig->item(QStringLiteral("btnSensorApply")));
         QVERIFY(rig->waitForSets(mark, 2));
-        const QList<Exchange> sets = rig->setsSince(mark);
+        const QList<SentCommand> sets = rig->setsSince(mark);
         QCOMPARE(sets[0].frame.toHex(' '), frameBytes(0x01, {8}).toHex(' '));
         QCOMPARE(sets[1].frame.toHex(' '), frameBytes(0x0B, {4}).toHex(' '));
         QCOMPARE(rig->pointer->calls.size(), 3);

@@ -1,6 +1,4 @@
-// The sensor page of the real program on a virtual mouse with sensor type 3
-// and six DPI stages: what the page reads from the device, what a DPI menu
-// choice, apply and reset send, and what they record.
+// The sensor page on a virtual mouse with sensor type 3 and six DPI stages.
 #include "e2e_rig.h"
 
 class TestE2eSensor : public QObject
@@ -75,7 +73,7 @@ private slots:
         qsizetype mark = rig->mark();
         QVERIFY(chooseStageValue(1, QStringLiteral("6000")));
         QVERIFY(rig->waitForSets(mark, 1));
-        QList<Exchange> sets = rig->setsSince(mark);
+        QList<SentCommand> sets = rig->setsSince(mark);
         QCOMPARE(sets.size(), 1);
         // The stage count the device offers goes with the eight bytes; 500
         // and 1500 are not values of this sensor and switch their stages off.
@@ -113,7 +111,7 @@ private slots:
         rig->click(rig->item(QStringLiteral("btnSensorApply")));
         QVERIFY(!rig->view()->isEnabled()); // locked while the device takes it
         QVERIFY(rig->waitForSets(mark, 2));
-        const QList<Exchange> sets = rig->setsSince(mark);
+        const QList<SentCommand> sets = rig->setsSince(mark);
         QCOMPARE(E2eRig::codes(sets), QList<int>({0x01, 0x0B}));
         QCOMPARE(sets[0].frame.toHex(' '), frameBytes(0x01, {8}).toHex(' '));
         QCOMPARE(sets[1].frame.toHex(' '), frameBytes(0x0B, {3}).toHex(' '));
@@ -136,7 +134,7 @@ private slots:
         const qsizetype mark = rig->mark();
         rig->click(rig->item(QStringLiteral("btnSensorReset")));
         QVERIFY(rig->waitForSets(mark, 2));
-        const QList<Exchange> sets = rig->setsSince(mark);
+        const QList<SentCommand> sets = rig->setsSince(mark);
         QCOMPARE(E2eRig::codes(sets), QList<int>({0x11, 0x10}));
         // The shipped factory values are another sensor's (500 and 1500 are
         // not values of this one): the sensor's own defaults go instead.

@@ -1,13 +1,12 @@
 #pragma once
 
 // A Hid_Thread connected to an in-process virtual device, a profile file in
-// a temporary folder, and the command frames the device received, read from
-// its report log.
+// a temporary folder, and the commands the device logged.
 
 #include "backend/settings/setting_values.h"
-#include "device/clock.h"
 #include "device/command_call.h"
 #include "device/device_table.h"
+#include "device/fake_hid_bus.h"
 #include "device/hid_thread.h"
 #include "device/virtual_bus.h"
 #include "sim/keyboard_firmware.h"
@@ -15,57 +14,11 @@
 #include "sim/virtual_mouse.h"
 #include "support/frames.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 #include <algorithm>
 #include <memory>
-
-// Real waits, shortened: the link's 8 ms polls and 64 ms acknowledge waits
-// still happen in order, a quarter as long.
-class ShortLinkClock : public LinkClock
-{
-public:
-    void sleepMs(int ms) override { QThread::msleep(std::max(1, ms / 4)); }
-};
-
-// One command as the device received it: the plain 9-byte frame and the
-// bytes of the output reports that followed it (padded to whole reports).
-struct SentCommand
-{
-    QByteArray frame;
-    QByteArray block;
-
-    uchar code() const { return uchar(frame.at(1)); }
-    uchar p(int i) const { return uchar(frame.at(i + 1)); }
-    QByteArray data(int length) const { return block.left(length); }
-};
-
-inline QList<SentCommand> commandsIn(const QStringList &logLines)
-{
-    QList<SentCommand> commands;
-    for (const QString &line : logLines) {
-        const QJsonObject o = QJsonDocument::fromJson(line.toUtf8()).object();
-        // Frames the device refused still count: the host sent them.
-        if (o.value(QStringLiteral("dir")).toString() != QLatin1String("out") ||
-            (o.contains(QStringLiteral("note")) &&
-             o.value(QStringLiteral("note")).toString() != QLatin1String("unknown frame")))
-            continue;
-        const QString type = o.value(QStringLiteral("type")).toString();
-        const QString hex = o.contains(QStringLiteral("plain"))
-                                ? o.value(QStringLiteral("plain")).toString()
-                                : o.value(QStringLiteral("hex")).toString();
-        const QByteArray bytes = QByteArray::fromHex(hex.toLatin1());
-        if (type == QLatin1String("feature"))
-            commands.append({bytes, {}});
-        else if (type == QLatin1String("output") && !commands.isEmpty())
-            commands.last().block += bytes.mid(1); // without the report id
-    }
-    return commands;
-}
 
 // A device that does not know some read commands: their exchange fails
 // (no reply), everything else goes to the real firmware.
@@ -97,7 +50,7 @@ private:
 class SettingsRig
 {
 public:
-    // The mouse, or the virtual keyboard. The device scan looks up only row 1
+    // The mouse, or the virtual keyboard; a failed start fails the test. The device scan looks up only row 1
     // of the device table, so the keyboard is put in that row: it is then
     // reachable, while currentDeviceId() still says 1.
     explicit SettingsRig(std::unique_ptr<Firmware> firmware, bool keyboard = false)
@@ -118,7 +71,6 @@ public:
         hid->scanDevices(table.rows);
         hid->swichCurDevice(1);
         QVERIFY(hid->isDeviceConnected());
-        ready = true;
     }
 
     ~SettingsRig()
@@ -158,7 +110,7 @@ public:
     {
         settle();
         const QStringList lines = device->logLines();
-        const QList<SentCommand> sent = commandsIn(lines.mid(seenLines));
+        const QList<SentCommand> sent = commandsInLog(lines.mid(seenLines));
         seenLines = int(lines.size());
         return sent;
     }
@@ -188,8 +140,8 @@ public:
         device->stop();
     }
 
-    bool ready = false; // the device is up and the link connected
-    ShortLinkClock clock;
+    EventLog log;
+    FakeClock clock{log, 250}; // the link's waits, in order, a quarter as long
     std::unique_ptr<VirtualMouse> device;
     std::unique_ptr<VirtualBus> bus;
     std::unique_ptr<Hid_Thread> hid;

@@ -3,10 +3,10 @@
 #include "device/device_table.h"
 #include "device/device_watcher.h"
 #include "device/fake_hid_bus.h"
-#include "device/link_test_util.h"
 #include "device/virtual_bus.h"
 #include "scripted_firmware.h"
 #include "sim/virtual_mouse.h"
+#include "support/frames.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -25,16 +25,9 @@ QList<QJsonObject> jsonLines(const QStringList &lines)
     return out;
 }
 
-QList<QJsonObject> reports(const QStringList &lines, const QString &dir, const QString &type,
-                           int itf = 0)
+QList<QJsonObject> reports(const QStringList &lines, const char *dir, const char *type, int itf = 0)
 {
-    QList<QJsonObject> out;
-    for (const QJsonObject &o : jsonLines(lines))
-        if (o.value(QStringLiteral("dir")).toString() == dir &&
-            o.value(QStringLiteral("type")).toString() == type &&
-            o.value(QStringLiteral("if")).toInt() == itf)
-            out.append(o);
-    return out;
+    return loggedReports(lines, QLatin1String(dir), QLatin1String(type), itf);
 }
 
 QString hexOf(const uchar *bytes, int n)
@@ -140,19 +133,16 @@ private slots:
         QCOMPARE(block, QByteArray(reinterpret_cast<const char *>(matrix), 64));
 
         const QStringList log = bench.mouse->logLines();
-        const QList<QJsonObject> features =
-            reports(log, QStringLiteral("out"), QStringLiteral("feature"));
+        const QList<QJsonObject> features = reports(log, "out", "feature");
         QCOMPARE(features.size(), 1);
         QCOMPARE(features[0].value(QStringLiteral("plain")).toString(), hexOf(frame, 9));
         QVERIFY(features[0].value(QStringLiteral("hex")).toString() != hexOf(frame, 9));
-        const QList<QJsonObject> outputs =
-            reports(log, QStringLiteral("out"), QStringLiteral("output"));
+        const QList<QJsonObject> outputs = reports(log, "out", "output");
         QCOMPARE(outputs.size(), 2);
         QCOMPARE(outputs[1].value(QStringLiteral("hex")).toString(),
                  QStringLiteral("00 ") + hexOf(matrix + 32, 32));
         // No watcher runs: both acknowledge reports (frame, block) are lost.
-        const QList<QJsonObject> acks =
-            reports(log, QStringLiteral("in"), QStringLiteral("input"), 1);
+        const QList<QJsonObject> acks = reports(log, "in", "input", 1);
         QCOMPARE(acks.size(), 2);
         QVERIFY(acks[0].value(QStringLiteral("note")).toString().startsWith(QLatin1String("lost")));
         for (const QJsonObject &o : jsonLines(log))
@@ -166,27 +156,10 @@ private slots:
         uchar rate = 1;
         bench.link->hid_81H_GetReportRate(rate);
         QCOMPARE(rate, uchar(8));
-        const QList<QJsonObject> replies =
-            reports(bench.mouse->logLines(), QStringLiteral("in"), QStringLiteral("feature"));
+        const QList<QJsonObject> replies = reports(bench.mouse->logLines(), "in", "feature");
         QCOMPARE(replies.size(), 1);
         QCOMPARE(replies[0].value(QStringLiteral("plain")).toString(),
                  QStringLiteral("00 81 08 a5 5a 00 00 00 00"));
-    }
-
-    void getWithDataPhase()
-    {
-        Bench bench;
-        QVERIFY(bench.plugAndConnect());
-        QByteArray input(64, '\0');
-        for (int i = 0; i < 64; ++i)
-            input[i] = static_cast<char>(i + 1);
-        bench.inFirmware([&](ScriptedFirmware &f) { f.input = input; });
-        uchar matrix[64] = {};
-        bench.link->hid_92H_GetKeyMatrix(matrix);
-        QCOMPARE(QByteArray(reinterpret_cast<const char *>(matrix), 64), input);
-        QCOMPARE(
-            reports(bench.mouse->logLines(), QStringLiteral("in"), QStringLiteral("input")).size(),
-            2);
     }
 
     void watcherCatchesTheAcknowledge()
@@ -206,8 +179,7 @@ private slots:
             bench.link->hid_0BH_SetCurrentDPIStage(2);
             QTRY_VERIFY(bench.link->isLinkIdle());
             const QStringList fresh = bench.mouse->logLines().mid(before);
-            const QList<QJsonObject> acks =
-                reports(fresh, QStringLiteral("in"), QStringLiteral("input"), 1);
+            const QList<QJsonObject> acks = reports(fresh, "in", "input", 1);
             QCOMPARE(acks.size(), 1);
             if (acks[0].contains(QStringLiteral("note")))
                 continue;
@@ -232,13 +204,11 @@ private slots:
         uchar rate = 5;
         bench.link->hid_81H_GetReportRate(rate);
         QCOMPARE(rate, uchar(5));
-        const QList<QJsonObject> frames =
-            reports(bench.mouse->logLines(), QStringLiteral("out"), QStringLiteral("feature"));
+        const QList<QJsonObject> frames = reports(bench.mouse->logLines(), "out", "feature");
         QCOMPARE(frames.size(), 1);
         QCOMPARE(frames[0].value(QStringLiteral("note")).toString(),
                  QStringLiteral("unknown frame"));
-        QVERIFY(reports(bench.mouse->logLines(), QStringLiteral("in"), QStringLiteral("feature"))
-                    .isEmpty());
+        QVERIFY(reports(bench.mouse->logLines(), "in", "feature").isEmpty());
         QVERIFY(bench.link->isLinkIdle());
     }
 
@@ -281,6 +251,7 @@ private slots:
         for (int i = 0; i < 64; ++i)
             if (i % 32 >= 10)
                 cut[i] = '\0';
+        QTest::newRow("whole reports") << false << -1 << full;
         QTest::newRow("short reports are zero-filled") << false << 10 << cut;
         QTest::newRow("unanswered input keeps the caller's bytes")
             << true << -1 << QByteArray(64, '\x77');

@@ -1,8 +1,8 @@
 // The z4sim executable: command line, socket life, JSON log, cipher.
 #include "device/device_table.h"
 #include "device/fake_hid_bus.h"
-#include "device/link_test_util.h"
 #include "device/virtual_bus.h"
+#include "support/frames.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -10,6 +10,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -90,31 +92,28 @@ private slots:
 
         QFile file(logFile);
         QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList text = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
         QList<QJsonObject> lines;
-        for (const QByteArray &line : file.readAll().split('\n')) {
-            if (line.isEmpty())
-                continue;
+        for (const QString &line : text) {
             QJsonParseError error{};
-            const QJsonDocument doc = QJsonDocument::fromJson(line, &error);
-            QVERIFY2(error.error == QJsonParseError::NoError && doc.isObject(), line.constData());
+            const QJsonDocument doc = QJsonDocument::fromJson(line.toUtf8(), &error);
+            QVERIFY2(error.error == QJsonParseError::NoError && doc.isObject(), qPrintable(line));
             QVERIFY(doc.object().contains(QStringLiteral("t")));
             lines.append(doc.object());
         }
-        QStringList plainFrames;
-        QString replyPlain;
-        for (const QJsonObject &o : lines) {
-            if (o.value(QStringLiteral("type")) != QLatin1String("feature"))
-                continue;
-            QVERIFY(o.value(QStringLiteral("hex")) != o.value(QStringLiteral("plain")));
-            if (o.value(QStringLiteral("dir")) == QLatin1String("out"))
-                plainFrames.append(o.value(QStringLiteral("plain")).toString());
-            else
-                replyPlain = o.value(QStringLiteral("plain")).toString();
-        }
-        QCOMPARE(plainFrames, (QStringList{QStringLiteral("00 0b 03 00 00 00 00 00 f1"),
-                                           QStringLiteral("00 80 00 00 00 00 00 00 7f")}));
+        // Enciphered on the wire; the plain frames are the host's.
+        const QList<QJsonObject> frames = loggedReports(text, "out"_L1, "feature"_L1);
+        QCOMPARE(frames.size(), 2);
+        QVERIFY(frames[0].value("hex"_L1) != frames[0].value("plain"_L1));
+        const QList<SentCommand> sent = commandsInLog(text);
+        QCOMPARE(sent.size(), 2);
+        QCOMPARE(sent[0].frame, frameBytes(0x0B, {3}));
+        QCOMPARE(sent[1].frame, frameBytes(0x80));
         // What the host read is what the device meant to say.
-        const QByteArray reply = QByteArray::fromHex(replyPlain.toLatin1());
+        const QList<QJsonObject> replies = loggedReports(text, "in"_L1, "feature"_L1);
+        QCOMPARE(replies.size(), 1);
+        const QByteArray reply =
+            QByteArray::fromHex(replies[0].value("plain"_L1).toString().toLatin1());
         QCOMPARE(reply.size(), 9);
         QCOMPARE(
             version,

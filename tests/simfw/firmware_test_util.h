@@ -1,8 +1,8 @@
 #pragma once
 
-#include "device/cipher.h"
 #include "sim/firmware.h"
 #include "sim/stateful_firmware.h"
+#include "support/frames.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -17,12 +17,11 @@ using Bytes = QList<int>;
 Q_DECLARE_METATYPE(Frame)
 
 // A plain command frame as the host builds it: [0, code, p1..p6, checksum].
-inline std::array<uint8_t, 9> commandFrame(uint8_t code, uint8_t p1 = 0, uint8_t p2 = 0,
-                                           uint8_t p3 = 0, uint8_t p4 = 0, uint8_t p5 = 0,
-                                           uint8_t p6 = 0)
+template <typename... P> Frame commandFrame(int code, P... params)
 {
-    std::array<uint8_t, 9> frame{0, code, p1, p2, p3, p4, p5, p6, 0};
-    frame[8] = frameChecksum(frame.data() + 1);
+    const QByteArray bytes = frameBytes(code, {int(params)...});
+    Frame frame{};
+    std::copy(bytes.begin(), bytes.end(), frame.begin());
     return frame;
 }
 

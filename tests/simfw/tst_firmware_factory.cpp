@@ -53,12 +53,6 @@ void TestFirmwareFactory::defaults()
 {
     const auto options = parse({});
     QVERIFY(options);
-    QCOMPARE(options->sensorType, 0);
-    QCOMPARE(options->stageCount, 8);
-    QVERIFY(options->logoLed);
-    QCOMPARE(options->firmwareVersion, QStringLiteral("1.0A"));
-    QVERIFY(options->stateFile.isEmpty());
-
     std::unique_ptr<Firmware> fw = createFirmware(*options);
     QCOMPARE(fw->onCommandFrame(commandFrame(0x87, 0)).reply[3], uint8_t(0));
     QCOMPARE(fw->onCommandFrame(commandFrame(0x91)).reply[2], uint8_t(8));
