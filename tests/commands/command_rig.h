@@ -7,6 +7,7 @@
 #include <QList>
 #include <QTest>
 #include <QThreadPool>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -60,6 +61,28 @@ inline QList<uchar> pattern(int length, int seed)
 inline QList<int> ints(const QList<uchar> &bytes)
 {
     return QList<int>(bytes.begin(), bytes.end());
+}
+
+// A get with N byte outputs, which the caller sets to 11H, 22H, 33H... first.
+template <int N> Command outputs(std::function<void(Hid_Thread &, std::array<uchar, N> &)> get)
+{
+    return [get](Hid_Thread &h) {
+        std::array<uchar, N> v;
+        for (int i = 0; i < N; ++i)
+            v[size_t(i)] = uchar(0x11 * (i + 1));
+        get(h, v);
+        return QList<int>(v.begin(), v.end());
+    };
+}
+
+// A get into a block the caller fills with `bytes` first.
+inline Command block(const QList<uchar> &bytes, std::function<void(Hid_Thread &, uchar *)> get)
+{
+    return [bytes, get](Hid_Thread &h) {
+        QList<uchar> b = bytes;
+        get(h, b.data());
+        return ints(b);
+    };
 }
 
 struct SetCase

@@ -47,80 +47,31 @@ QList<GetCase> getCases()
     const QList<uchar> c192 = pattern(192, 0x71);
     const QList<uchar> c512 = pattern(512, 0x81);
     return {
-        {"83H",
-         [](Hid_Thread &h) {
-             uchar a = 0x11, b = 0x22, c = 0x33, d = 0x44;
-             h.hid_83H_GetKeyboardoption(a, b, c, d);
-             return QList<int>{a, b, c, d};
-         },
-         frameBytes(0x83),
-         0,
-         {0x11, 0x22, 0x33, 0x44}},
-        {"84H",
-         [](Hid_Thread &h) {
-             uchar a = 0x11, b = 0x22, c = 0x33, d = 0x44;
-             h.hid_84H_GetButtonSensitivity(a, b, c, d);
-             return QList<int>{a, b, c, d};
-         },
-         frameBytes(0x84),
-         0,
-         {0x11, 0x22, 0x33, 0x44}},
-        {"88H",
-         [](Hid_Thread &h) {
-             uchar e = 0x11, s = 0x22, l = 0x33, c = 0x44, d = 0x55;
-             h.hid_88H_GetLEDType(e, s, l, c, d);
-             return QList<int>{e, s, l, c, d};
-         },
-         frameBytes(0x88),
-         0,
-         {0x11, 0x22, 0x33, 0x44, 0x55}},
-        {"89H",
-         [](Hid_Thread &h) {
-             uchar mode = 0x66;
-             h.hid_89H_GetKeyboardMode(mode);
-             return QList<int>{mode};
-         },
-         frameBytes(0x89),
-         0,
-         {0x66}},
+        {"83H", outputs<4>([](Hid_Thread &h, auto &v) {
+             h.hid_83H_GetKeyboardoption(v[0], v[1], v[2], v[3]);
+         }),
+         frameBytes(0x83), 0, QList<int>{0x11, 0x22, 0x33, 0x44}},
+        {"84H", outputs<4>([](Hid_Thread &h, auto &v) {
+             h.hid_84H_GetButtonSensitivity(v[0], v[1], v[2], v[3]);
+         }),
+         frameBytes(0x84), 0, QList<int>{0x11, 0x22, 0x33, 0x44}},
+        {"88H", outputs<5>([](Hid_Thread &h, auto &v) {
+             h.hid_88H_GetLEDType(v[0], v[1], v[2], v[3], v[4]);
+         }),
+         frameBytes(0x88), 0, QList<int>{0x11, 0x22, 0x33, 0x44, 0x55}},
+        {"89H", outputs<1>([](Hid_Thread &h, auto &v) { h.hid_89H_GetKeyboardMode(v[0]); }),
+         frameBytes(0x89), 0, QList<int>{0x11}},
         // Byte 8 is 00H here, not the checksum 72H.
-        {"8DH",
-         [c512](Hid_Thread &h) {
-             QList<uchar> b = c512;
-             h.hid_8DH_GetKeyMatrix(b.data());
-             return ints(b);
-         },
+        {"8DH", block(c512, [](Hid_Thread &h, uchar *b) { h.hid_8DH_GetKeyMatrix(b); }),
          QByteArray::fromHex("008d00000000000000"), 512, ints(c512)},
-        {"8EH",
-         [c21](Hid_Thread &h) {
-             QList<uchar> b = c21;
-             h.hid_8EH_GetKeyOnOff(b.data());
-             return ints(b);
-         },
+        {"8EH", block(c21, [](Hid_Thread &h, uchar *b) { h.hid_8EH_GetKeyOnOff(b); }),
          QByteArray::fromHex("008e00000000000071"), 21, ints(c21)},
-        {"91H",
-         [c192](Hid_Thread &h) {
-             QList<uchar> b = c192;
-             h.hid_91H_GetMacroKey(5, b.data());
-             return ints(b);
-         },
+        {"91H", block(c192, [](Hid_Thread &h, uchar *b) { h.hid_91H_GetMacroKey(5, b); }),
          frameBytes(0x91, {0, 5}), 192, ints(c192)},
-        {"92H",
-         [c512](Hid_Thread &h) {
-             QList<uchar> b = c512;
-             h.hid_92H_GetUserPicture(4, b.data());
-             return ints(b);
-         },
+        {"92H", block(c512, [](Hid_Thread &h, uchar *b) { h.hid_92H_GetUserPicture(4, b); }),
          frameBytes(0x92, {0, 4}), 512, ints(c512)},
-        {"94H",
-         [](Hid_Thread &h) {
-             uchar r = 0x11, g = 0x22, b = 0x33;
-             h.hid_94H_GetColor(3, r, g, b);
-             return QList<int>{r, g, b};
-         },
-         frameBytes(0x94, {0, 3}),
-         0,
-         {0x11, 0x22, 0x33}},
+        {"94H", outputs<3>([](Hid_Thread &h, auto &v) { h.hid_94H_GetColor(3, v[0], v[1], v[2]); }),
+         frameBytes(0x94, {0, 3}), 0, QList<int>{0x11, 0x22, 0x33}},
     };
 }
 

@@ -70,82 +70,31 @@ QList<GetCase> getCases()
              h.hid_80H_GetFWVersion(v);
              return codes(v);
          },
-         frameBytes(0x80), 0, codes(QStringLiteral("keep")), codes(QStringLiteral("keep"))},
-        {"81H",
-         [](Hid_Thread &h) {
-             uchar rate = 0x11;
-             h.hid_81H_GetReportRate(rate);
-             return QList<int>{rate};
-         },
-         QByteArray::fromHex("00810000000000007e"),
-         0,
-         {0x11},
-         {0x11}},
-        {"82H",
-         [](Hid_Thread &h) {
-             uchar profile = 0x22;
-             h.hid_82H_GetCurrentProfile(profile);
-             return QList<int>{profile};
-         },
-         frameBytes(0x82),
-         0,
-         {0x22},
-         {0x22}},
+         frameBytes(0x80), 0, codes(QStringLiteral("keep"))},
+        {"81H", outputs<1>([](Hid_Thread &h, auto &v) { h.hid_81H_GetReportRate(v[0]); }),
+         QByteArray::fromHex("00810000000000007e"), 0, QList<int>{0x11}},
+        {"82H", outputs<1>([](Hid_Thread &h, auto &v) { h.hid_82H_GetCurrentProfile(v[0]); }),
+         frameBytes(0x82), 0, QList<int>{0x11}},
         {"83H",
-         [](Hid_Thread &h) {
-             uchar t = 0x11, o1 = 0x22, o2 = 0x33;
-             h.hid_83H_GetFunctionOption(t, o1, o2);
-             return QList<int>{t, o1, o2};
-         },
-         frameBytes(0x83),
-         0,
-         {0x11, 0x22, 0x33},
-         {0, 0, 0}},
-        {"87H",
-         [](Hid_Thread &h) {
-             uchar o1 = 0x11, o2 = 0x22, o3 = 0x33;
-             const bool ok = h.hid_87H_GetLEDInstructFunction(2, o1, o2, o3);
-             return QList<int>{ok, o1, o2, o3};
-         },
-         frameBytes(0x87, {2}),
-         0,
-         {0, 0x11, 0x22, 0x33},
-         {0, 0x11, 0x22, 0x33}},
-        {"8BH",
-         [](Hid_Thread &h) {
-             uchar stage = 0x44;
-             h.hid_8BH_GetCurrentDPIStage(stage);
-             return QList<int>{stage};
-         },
-         frameBytes(0x8B),
-         0,
-         {0x44},
-         {0}},
+         outputs<3>([](Hid_Thread &h, auto &v) { h.hid_83H_GetFunctionOption(v[0], v[1], v[2]); }),
+         frameBytes(0x83), 0, QList<int>{0x11, 0x22, 0x33}, QList<int>{0, 0, 0}},
+        // The bool result in place of the caller's first byte.
+        {"87H", outputs<4>([](Hid_Thread &h, auto &v) {
+             v[0] = h.hid_87H_GetLEDInstructFunction(2, v[1], v[2], v[3]);
+         }),
+         frameBytes(0x87, {2}), 0, QList<int>{0, 0x22, 0x33, 0x44}},
+        {"8BH", outputs<1>([](Hid_Thread &h, auto &v) { h.hid_8BH_GetCurrentDPIStage(v[0]); }),
+         frameBytes(0x8B), 0, QList<int>{0x11}, QList<int>{0}},
         {"8DH",
-         [](Hid_Thread &h) {
-             uchar e = 0x11, o1 = 0x22, o2 = 0x33;
-             h.hid_8DH_GetRGBLedEffect(e, o1, o2);
-             return QList<int>{e, o1, o2};
-         },
-         frameBytes(0x8D),
-         0,
-         {0x11, 0x22, 0x33},
-         {0, 0, 0}},
+         outputs<3>([](Hid_Thread &h, auto &v) { h.hid_8DH_GetRGBLedEffect(v[0], v[1], v[2]); }),
+         frameBytes(0x8D), 0, QList<int>{0x11, 0x22, 0x33}, QList<int>{0, 0, 0}},
         {"90H type 1",
-         [c24](Hid_Thread &h) {
-             QList<uchar> b = c24;
-             h.hid_90H_GetLED8StageColor(1, b.data());
-             return ints(b);
-         },
-         frameBytes(0x90, {1}), 24, ints(c24), ints(c24)},
+         block(c24, [](Hid_Thread &h, uchar *b) { h.hid_90H_GetLED8StageColor(1, b); }),
+         frameBytes(0x90, {1}), 24, ints(c24)},
         // The length (4) is read, not announced: byte 3 stays 0.
         {"90H type 2",
-         [c24](Hid_Thread &h) {
-             QList<uchar> b = c24;
-             h.hid_90H_GetLED8StageColor(2, b.data());
-             return ints(b);
-         },
-         QByteArray::fromHex("00900200000000006d"), 4, ints(c24), ints(c24)},
+         block(c24, [](Hid_Thread &h, uchar *b) { h.hid_90H_GetLED8StageColor(2, b); }),
+         QByteArray::fromHex("00900200000000006d"), 4, ints(c24)},
         {"91H",
          [c8](Hid_Thread &h) {
              uchar stages = 0x55;
@@ -153,21 +102,11 @@ QList<GetCase> getCases()
              const bool ok = h.hid_91H_GetDPISet(stages, b.data());
              return QList<int>{ok, stages} + ints(b);
          },
-         frameBytes(0x91), 8, QList<int>{0, 0x55} + ints(c8), QList<int>{0, 0x55} + ints(c8)},
-        {"92H",
-         [c64](Hid_Thread &h) {
-             QList<uchar> b = c64;
-             h.hid_92H_GetKeyMatrix(b.data());
-             return ints(b);
-         },
-         frameBytes(0x92, {1}), 64, ints(c64), ints(c64)},
-        {"93H",
-         [c128](Hid_Thread &h) {
-             QList<uchar> b = c128;
-             h.hid_93H_GetMacroKey(7, b.data());
-             return ints(b);
-         },
-         frameBytes(0x93, {7}), 128, ints(c128), ints(c128)},
+         frameBytes(0x91), 8, QList<int>{0, 0x55} + ints(c8)},
+        {"92H", block(c64, [](Hid_Thread &h, uchar *b) { h.hid_92H_GetKeyMatrix(b); }),
+         frameBytes(0x92, {1}), 64, ints(c64)},
+        {"93H", block(c128, [](Hid_Thread &h, uchar *b) { h.hid_93H_GetMacroKey(7, b); }),
+         frameBytes(0x93, {7}), 128, ints(c128)},
     };
 }
 

@@ -31,7 +31,6 @@ class TestMouseSettings : public QObject
     Q_OBJECT
 
 private slots:
-    // ------------------------------------------------ record, then send
 
     void settersRecordEvenWithoutDevice_data()
     {
@@ -113,7 +112,6 @@ private slots:
         QCOMPARE(texts(ops.dpiValues()), (QStringList{"2500", "3000"}));
     }
 
-    // ------------------------------------------------ LED colour blocks
 
     void stageColourBlocks_data()
     {
@@ -149,7 +147,6 @@ private slots:
         QCOMPARE(ops.colours(uchar(type)).value(0), QVariant(values[0].toUInt()));
     }
 
-    // ------------------------------------------------ key matrices
 
     void keyMatrixWithoutPressGunKeySendsOne()
     {
@@ -196,7 +193,6 @@ private slots:
         QCOMPARE(texts(ops.keyDefinition(9)), (QStringList{"0", "0", "0", "0"}));
     }
 
-    // ------------------------------------------------ function options
 
     void scrollPinSwapChangesOnlyBit6_data()
     {
@@ -297,7 +293,6 @@ private slots:
         QVERIFY(rig.read("hid_80H_GetFWVersion").value(0).toString().isEmpty());
     }
 
-    // ------------------------------------------------ both devices
 
     void reportRateOnMouseIsTheProfiles()
     {
@@ -407,7 +402,6 @@ private slots:
         QCOMPARE(ops.colours(2), (QVariantList{6u}));
     }
 
-    // ------------------------------------------------ fool-proofing
 
     void foolProofingAsksWithMessages4And5()
     {

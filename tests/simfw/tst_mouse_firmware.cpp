@@ -153,8 +153,6 @@ void TestMouseFirmware::options()
     MouseFirmwareOptions options;
     options.sensorType = 3;
     options.stageCount = 5;
-    options.fwMajor = 0x12;
-    options.fwMinor = 0x05;
     MouseFirmware fw(options);
 
     QCOMPARE(fw.onCommandFrame(commandFrame(0x83)).reply[2], uint8_t(3));
@@ -166,10 +164,6 @@ void TestMouseFirmware::options()
     QCOMPARE(stages.inputBytes, 8);
     QVERIFY(sendSet(fw, commandFrame(0x11, 8, 8), patternBlock(8, 3)));
     QCOMPARE(fw.onCommandFrame(commandFrame(0x91)).reply[2], uint8_t(5));
-
-    const Firmware::FrameOutcome version = fw.onCommandFrame(commandFrame(0x80));
-    QCOMPARE(version.reply[2], uint8_t(0x12));
-    QCOMPARE(version.reply[3], uint8_t(0x05));
 }
 
 void TestMouseFirmware::logoLedOverridesStoredOption()
