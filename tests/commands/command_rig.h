@@ -64,7 +64,7 @@ inline QList<int> ints(const QList<uchar> &bytes)
 }
 
 // A get with N byte outputs, which the caller sets to 11H, 22H, 33H... first.
-template <int N> Command outputs(std::function<void(Hid_Thread &, std::array<uchar, N> &)> get)
+template <int N, typename Get> auto outputs(Get get)
 {
     return [get](Hid_Thread &h) {
         std::array<uchar, N> v;
@@ -76,7 +76,7 @@ template <int N> Command outputs(std::function<void(Hid_Thread &, std::array<uch
 }
 
 // A get into a block the caller fills with `bytes` first.
-inline Command block(const QList<uchar> &bytes, std::function<void(Hid_Thread &, uchar *)> get)
+template <typename Get> auto block(const QList<uchar> &bytes, Get get)
 {
     return [bytes, get](Hid_Thread &h) {
         QList<uchar> b = bytes;

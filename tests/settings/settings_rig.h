@@ -50,9 +50,9 @@ private:
 class SettingsRig
 {
 public:
-    // The mouse, or the virtual keyboard; a failed start fails the test. The device scan looks up only row 1
-    // of the device table, so the keyboard is put in that row: it is then
-    // reachable, while currentDeviceId() still says 1.
+    // The mouse, or the virtual keyboard; a failed start fails the test. The device scan looks up
+    // only row 1 of the device table, so the keyboard is put in that row: it is then reachable,
+    // while currentDeviceId() still says 1.
     explicit SettingsRig(std::unique_ptr<Firmware> firmware, bool keyboard = false)
         : profileStore(profileDir.filePath(QStringLiteral("p1.bin")), QSettings::IniFormat)
     {

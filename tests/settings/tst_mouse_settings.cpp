@@ -112,7 +112,6 @@ private slots:
         QCOMPARE(texts(ops.dpiValues()), (QStringList{"2500", "3000"}));
     }
 
-
     void stageColourBlocks_data()
     {
         QTest::addColumn<int>("type");
@@ -146,7 +145,6 @@ private slots:
         QCOMPARE(ops.colours(uchar(type)).size(), values.size());
         QCOMPARE(ops.colours(uchar(type)).value(0), QVariant(values[0].toUInt()));
     }
-
 
     void keyMatrixWithoutPressGunKeySendsOne()
     {
@@ -192,7 +190,6 @@ private slots:
         QCOMPARE(texts(ops.keyDefinition(1)), (QStringList{"1", "0", "0", "0"}));
         QCOMPARE(texts(ops.keyDefinition(9)), (QStringList{"0", "0", "0", "0"}));
     }
-
 
     void scrollPinSwapChangesOnlyBit6_data()
     {
@@ -292,7 +289,6 @@ private slots:
         QCOMPARE(ops.logoLedWorks(), false);
         QVERIFY(rig.read("hid_80H_GetFWVersion").value(0).toString().isEmpty());
     }
-
 
     void reportRateOnMouseIsTheProfiles()
     {
@@ -401,7 +397,6 @@ private slots:
         ops.setColours(2, numbers({6}));
         QCOMPARE(ops.colours(2), (QVariantList{6u}));
     }
-
 
     void foolProofingAsksWithMessages4And5()
     {

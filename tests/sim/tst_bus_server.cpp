@@ -278,7 +278,7 @@ private slots:
         QCOMPARE(QByteArray(reinterpret_cast<const char *>(matrix), 64), expected);
         QVERIFY(bench.link->isLinkIdle());
         if (mute) // bounded by the data-phase time-out, not blocked for good
-            QVERIFY(timer.elapsed() < 3 * Hid_Thread::kDataReadTimeoutMs);
+            QVERIFY(timer.elapsed() < 3LL * Hid_Thread::kDataReadTimeoutMs);
     }
 
     void delayedAnswersStillArrive()
@@ -293,7 +293,7 @@ private slots:
         bench.link->hid_81H_GetReportRate(rate);
         QCOMPARE(rate, uchar(8));
         // Three opens, a frame and a feature read: five answers of 40 ms.
-        QVERIFY(timer.elapsed() >= 5 * 40);
+        QVERIFY(timer.elapsed() >= 5LL * 40);
     }
 
     void plugAndUnplugAreNoticed()
