@@ -1,17 +1,14 @@
 #pragma once
 
-// A Hid_Thread connected to an in-process virtual device, a profile file in
-// a temporary folder, and the commands the device logged.
+// The settings objects' device: the link on the recording bus with a real
+// firmware behind it, and a profile file in a temporary folder.
 
 #include "backend/settings/setting_values.h"
 #include "device/command_call.h"
-#include "device/device_table.h"
 #include "device/fake_hid_bus.h"
 #include "device/hid_thread.h"
-#include "device/virtual_bus.h"
 #include "sim/keyboard_firmware.h"
 #include "sim/mouse_firmware.h"
-#include "sim/virtual_mouse.h"
 #include "support/frames.h"
 
 #include <QSettings>
@@ -50,33 +47,25 @@ private:
 class SettingsRig
 {
 public:
-    // The mouse, or the virtual keyboard; a failed start fails the test. The device scan looks up
-    // only row 1 of the device table, so the keyboard is put in that row: it is then reachable,
-    // while currentDeviceId() still says 1.
-    explicit SettingsRig(std::unique_ptr<Firmware> firmware, bool keyboard = false)
-        : profileStore(profileDir.filePath(QStringLiteral("p1.bin")), QSettings::IniFormat)
+    // The mouse, or the keyboard; a failed start fails the test. The link
+    // looks up only row 1 of its table, so the keyboard is put in that row.
+    explicit SettingsRig(std::unique_ptr<Firmware> device, bool keyboard = false)
+        : firmware(std::move(device)),
+          profileStore(profileDir.filePath(QStringLiteral("p1.bin")), QSettings::IniFormat)
     {
-        SimOptions options;
-        options.keyboard = keyboard;
-        device = std::make_unique<VirtualMouse>(options, std::move(firmware));
-        QVERIFY(device->start());
-        bus = std::make_unique<VirtualBus>(device->busDirectory());
-        hid = std::make_unique<Hid_Thread>(bus.get(), &clock);
-
-        DeviceTable table = readDeviceTable({});
-        QVERIFY(table.rows.size() >= 2);
-        if (keyboard)
-            table.rows[1] = table.rows[0];
-        isEncode.store(table.isEncode);
-        hid->scanDevices(table.rows);
+        const DevInfo row = keyboard ? keyboardRow() : mouseRow();
+        isEncode.store(false);
+        bus.firmware = firmware.get();
+        bus.reportLength = int(row.reportLength);
+        bus.interfaces = interfacesOf(row);
+        hid = std::make_unique<Hid_Thread>(&bus, &clock);
+        hid->scanDevices(tableFor(row));
         hid->swichCurDevice(1);
         QVERIFY(hid->isDeviceConnected());
     }
 
     ~SettingsRig()
     {
-        if (!hid)
-            return;
         settle();
         hid->stopWatch();
         hid->shutdownLink();
@@ -105,13 +94,20 @@ public:
     // Waits until the last set's exchange has ended.
     void settle() { QTRY_VERIFY_WITH_TIMEOUT(hid->isLinkIdle(), 10000); }
 
-    // Commands received since the last call (after the link went idle).
+    // Commands the device received since the last call (after the link went
+    // idle): each frame with the data of the output reports after it.
     QList<SentCommand> takeSent()
     {
         settle();
-        const QStringList lines = device->logLines();
-        const QList<SentCommand> sent = commandsInLog(lines.mid(seenLines));
-        seenLines = int(lines.size());
+        const QList<BusEvent> events = log.all();
+        QList<SentCommand> sent;
+        for (const BusEvent &e : events.mid(seenEvents)) {
+            if (e.kind == BusEvent::SendFeature)
+                sent.append({e.bytes, {}});
+            else if (e.kind == BusEvent::Write && !sent.isEmpty())
+                sent.last().data += e.bytes.mid(1);
+        }
+        seenEvents = int(events.size());
         return sent;
     }
 
@@ -137,13 +133,14 @@ public:
     void unplug()
     {
         settle();
-        device->stop();
+        bus.refuse(QStringLiteral("cmd"));
+        bus.refuse(QStringLiteral("ack"));
     }
 
+    std::unique_ptr<Firmware> firmware;
     EventLog log;
     FakeClock clock{log, 250}; // the link's waits, in order, a quarter as long
-    std::unique_ptr<VirtualMouse> device;
-    std::unique_ptr<VirtualBus> bus;
+    FakeHidBus bus{log};
     std::unique_ptr<Hid_Thread> hid;
     int currentIndex = 0;
     QList<int> selected;
@@ -151,5 +148,5 @@ public:
 private:
     QTemporaryDir profileDir;
     QSettings profileStore;
-    int seenLines = 0;
+    int seenEvents = 0;
 };
