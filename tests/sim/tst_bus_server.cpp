@@ -319,6 +319,28 @@ private slots:
         QCOMPARE(found.size(), 2);
         QCOMPARE(found[1].usagePage, uint16_t(0xff02));
         QVERIFY(keyboard.socketPath().endsWith(QLatin1String("z4keyboard.sock")));
+
+        // Its 64-byte reports cross the socket whole.
+        EventLog events;
+        FakeClock clock(events, 50);
+        clock.callerSleepUs = 1000; // the get waits in the token poll for the set
+        TestLink link(&bus, &clock);
+        isEncode = true;
+        link.scanDevices(tableFor(keyboardRow()));
+        QByteArray macro(192, '\0');
+        for (int i = 0; i < 192; ++i)
+            macro[i] = char(255 - i);
+        link.hid_11H_SetMacroKey(5, reinterpret_cast<uchar *>(macro.data()));
+        QByteArray back(192, '\0');
+        link.hid_91H_GetMacroKey(5, reinterpret_cast<uchar *>(back.data()));
+        QCOMPARE(back, macro);
+        const QStringList log = keyboard.logLines();
+        const QList<QJsonObject> outputs = reports(log, "out", "output");
+        const QList<QJsonObject> inputs = reports(log, "in", "input");
+        QCOMPARE(outputs.size(), 3);
+        QCOMPARE(inputs.size(), 3);
+        QCOMPARE(outputs[0].value(QStringLiteral("hex")).toString().split(u' ').size(), 65);
+        QCOMPARE(inputs[0].value(QStringLiteral("hex")).toString().split(u' ').size(), 64);
     }
 };
 
