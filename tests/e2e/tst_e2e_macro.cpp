@@ -150,7 +150,7 @@ private slots:
         while (sets.size() > 1 && sets.first().code() == 0x13 && sets.first().data == uploaded)
             sets.removeFirst();
         QCOMPARE(E2eRig::codes(sets), QList<int>({0x12}));
-        QCOMPARE(sets[0].data.mid(4 * 6, 4).toHex(' '),
+        QCOMPARE(sets[0].data.mid(24, 4).toHex(' '), // key 6
                  bytesOf({0x09, 0x00, 0x01, 0x00}).toHex(' '));
         QCOMPARE(intsOf(rig->liveProfile().value(QStringLiteral("keydefine_Z4/6"))),
                  QList<int>({9, 0, 1, 0}));
