@@ -1,7 +1,6 @@
 #pragma once
 
-// The settings objects' device: the link on the recording bus with a real
-// firmware behind it, and a profile file in a temporary folder.
+// The link on the recording bus with a real firmware, and a temporary profile.
 
 #include "backend/settings/setting_values.h"
 #include "device/command_call.h"
@@ -17,8 +16,7 @@
 #include <algorithm>
 #include <memory>
 
-// A device that does not know some read commands: their exchange fails
-// (no reply), everything else goes to the real firmware.
+// A device whose listed commands go unanswered.
 class RefusingFirmware : public Firmware
 {
 public:
@@ -47,8 +45,7 @@ private:
 class SettingsRig
 {
 public:
-    // The mouse, or the keyboard; a failed start fails the test. The link
-    // looks up only row 1 of its table, so the keyboard is put in that row.
+    // The link uses row 1 of its table, so the keyboard goes there too.
     explicit SettingsRig(std::unique_ptr<Firmware> device, bool keyboard = false)
         : firmware(std::move(device)),
           profileStore(profileDir.filePath(QStringLiteral("p1.bin")), QSettings::IniFormat)
@@ -94,8 +91,7 @@ public:
     // Waits until the last set's exchange has ended.
     void settle() { QTRY_VERIFY_WITH_TIMEOUT(hid->isLinkIdle(), 10000); }
 
-    // Commands the device received since the last call (after the link went
-    // idle): each frame with the data of the output reports after it.
+    // Commands received since the last call, each with its data block.
     QList<SentCommand> takeSent()
     {
         settle();
@@ -111,7 +107,6 @@ public:
         return sent;
     }
 
-    // Commands of one code, in order.
     QList<SentCommand> takeSent(uchar code)
     {
         QList<SentCommand> all = takeSent();
@@ -121,15 +116,14 @@ public:
         return some;
     }
 
-    // A device read as the view's slots make it: the outputs of the
-    // command of that name, zeros when it fails.
+    // A read as the view's slots make it: zeros when it fails.
     QVariantList read(const QString &command, std::initializer_list<uchar> inputs = {})
     {
         const cmd::Command *row = cmd::lookup(command);
         return row ? CommandCall::read(*hid, *row, inputs) : QVariantList{};
     }
 
-    // The device goes away: further commands fail.
+    // Further commands fail.
     void unplug()
     {
         settle();

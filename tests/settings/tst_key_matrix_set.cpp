@@ -62,8 +62,7 @@ private slots:
             // Every other key is the page's in every matrix.
             QCOMPARE(int(out[k][22]), 0xF2);
         }
-        // Matrix 1 keeps the page's entry 0; matrices 2..4 carry the slot
-        // header [0BH, slot, fire period, fire time].
+        // Matrices 2..4 carry the slot header [0BH, slot, fire period, fire time].
         QCOMPARE(int(out[0][0]), 1);
         QCOMPARE(int(out[0][2]), 0xF0);
         for (int slot = 0; slot < 3; ++slot) {

@@ -57,9 +57,7 @@ private slots:
 
     void failedOptionReadSendsNothing()
     {
-        // The mouse holds option1 = 40H and option2 = 11H but does not answer
-        // 83H: zeros in their place would clear its options, so neither 03H
-        // nor 04H goes out.
+        // 83H unanswered: zeros would clear the options, so 03H/04H stay home.
         MouseFirmwareOptions fw;
         fw.sensorType = 2;
         auto firmware =
