@@ -1,10 +1,7 @@
 #pragma once
 
-// The whole program on a virtual mouse: the real host window with the real
-// view and QML scene from the resources, Hid_Thread over a VirtualBus to an
-// in-process VirtualMouse, in a private copy of the shipped settings. The
-// tests drive the QML with mouse clicks on the view and read what reached
-// the device from the virtual mouse's log.
+// The whole program on an in-process virtual mouse, in a copy of the shipped
+// settings: clicks on the view in, the device log out.
 
 #include "app/widget.h"
 #include "backend/bridge/my_qquick_view.h"
@@ -36,19 +33,17 @@ inline QList<int> intsOf(const QVariant &value)
 class E2eRig
 {
 public:
-    // Runs before the program starts, with the sandbox's root: the place to
-    // prepare stored profiles.
+    // Runs on the sandbox's root before the program starts.
     using Preparation = std::function<void(const QString &root)>;
 
     explicit E2eRig(SimOptions options = {}, const Preparation &prepare = {})
     {
-        // Animations of 10 ms instead of 800: the same scene, settled quickly.
+        // Animations of 10 ms instead of 800.
         QSettings apConfig(sandbox.path() + QStringLiteral("/modules/setting/apConfig.bin"),
                            QSettings::IniFormat);
         apConfig.setValue(QStringLiteral("common/3"), 1);
         apConfig.sync();
-        // The skin pictures give the picture buttons their size: without them
-        // there is nothing to click. They are only read.
+        // The skin pictures give the picture buttons their size.
         QFile::link(qEnvironmentVariable("Z4_BIN_DIR") + QStringLiteral("/modules/img"),
                     sandbox.path() + QStringLiteral("/modules/img"));
         if (prepare)
@@ -56,8 +51,7 @@ public:
         mouse = std::make_unique<VirtualMouse>(options);
     }
 
-    // Plugs the mouse in, detects it and opens the window as the program's
-    // start does; true once the pages have slid in.
+    // Plugs the mouse in and opens the window; true once the pages have slid in.
     bool start(QString *why)
     {
         QString error;
@@ -98,8 +92,7 @@ public:
     QQuickItem *root() const { return view()->rootObject(); }
     QSettings &liveProfile() const { return view()->configStore().liveProfile(); }
 
-    // The item named `name` anywhere in the scene (Repeater delegates
-    // included), or null.
+    // The item named `name` anywhere in the scene, or null.
     QQuickItem *item(const QString &name) const { return findItem(root(), name); }
     static QQuickItem *findItem(QQuickItem *from, const QString &name)
     {
@@ -114,15 +107,12 @@ public:
         return nullptr;
     }
 
-    // A left (or other) click at `local` of the item, as the user makes it
-    // on the view. A view locked by an apply takes no input: the click waits
-    // for the lock to end, as the user would.
+    // A click at `local` of the item, once an apply's lock has ended.
     void click(QQuickItem *target, QPointF local, Qt::MouseButton button = Qt::LeftButton) const
     {
         QVERIFY2(target, "nothing to click");
         waitUnlocked();
-        // Lists lay out new rows when the scene is next polished; until then
-        // a click finds the old layout.
+        // Lists lay out new rows at the next polish.
         QQuickTest::qWaitForPolish(root()->window());
         const QPoint at = target->mapToScene(local).toPoint();
         QTest::mouseClick(view(), button, Qt::NoModifier, at);
@@ -143,8 +133,7 @@ public:
                qFuzzyCompare(profiles->x() + profiles->width() + 8, 1000.0);
     }
 
-    // Opens page `index` (0 keys, 1 macro, 2 lighting, 3 sensor) with its
-    // button in the function menu.
+    // Opens page `index` (0 keys, 1 macro, 2 lighting, 3 sensor) from the menu.
     bool openPage(int index) const
     {
         QQuickItem *area = item(QStringLiteral("pageArea"));
@@ -156,8 +145,7 @@ public:
         });
     }
 
-    // Opens a drop-down list with a click on its field and picks row `row`
-    // with a click, once the rows have slid out.
+    // Opens a drop-down list and clicks row `row`.
     bool choose(const QString &listName, int row) const
     {
         QQuickItem *list = item(listName);
@@ -169,13 +157,11 @@ public:
         if (!QTest::qWaitFor([&] { return rows->height() >= (row + 1) * rowHeight; }))
             return false;
         click(rows, QPointF(rows->width() / 2, (row + 0.5) * rowHeight));
-        // The rows slide back; until then they cover what lies below.
         return list->property("curIndex").toInt() == row &&
                QTest::qWaitFor([&] { return !rows->isVisible(); });
     }
 
-    // Opens a list of macro files with a click on its field and picks the
-    // row that shows `name`, once it has slid into view.
+    // Opens a list of macro files and clicks the row showing `name`.
     bool chooseFile(const QString &listName, const QString &name) const
     {
         QQuickItem *list = item(listName);
@@ -201,8 +187,7 @@ public:
         return true;
     }
 
-    // The last visible item below `from` (in scene-graph order, which puts a
-    // popup after what it covers) whose text is `text`.
+    // The last visible item below `from` showing `text` (a popup comes last).
     static QQuickItem *lastItemWithText(QQuickItem *from, const QString &text)
     {
         QQuickItem *found = nullptr;
@@ -217,8 +202,7 @@ public:
         return found;
     }
 
-    // Moves a slider to `position` with a click on its segment (the 0…10
-    // sliders of the sensor page, the 0…7 ones elsewhere).
+    // Clicks a slider (0…10 or 0…7) at `position`.
     bool setSlider(const QString &name, int position) const
     {
         QQuickItem *slider = item(name);
@@ -232,28 +216,23 @@ public:
         return slider->property("currentIndex").toInt() == position;
     }
 
-    // Key number of row `position` of the key page's list (only keys with a
-    // label in the language are listed).
+    // Key number of row `position` of the key page's list.
     int keyAt(int position) const
     {
         const QVariant model = item(QStringLiteral("page_Keydefine"))->property("model");
         return intsOf(model.value<QObject *>()->property("mapping_for_keyId")).value(position, -1);
     }
 
-    // Apply buttons lock the view for a while (setProtectUI); the next click
-    // has to wait for it.
     bool waitUnlocked() const
     {
         return QTest::qWaitFor([this] { return view()->isEnabled(); }, 5000);
     }
 
-    // No transaction runs on the link.
     bool settled() const
     {
         return QTest::qWaitFor([this] { return widget->deviceLink().isLinkIdle(); }, 5000);
     }
 
-    // Position in the device log from which later exchanges are read.
     qsizetype mark() const { return mouse->logLines().size(); }
 
     QList<SentCommand> setsSince(qsizetype from) const
@@ -273,8 +252,7 @@ public:
         return out;
     }
 
-    // Waits until `count` sets have reached the device since `from` and the
-    // link is idle again.
+    // Waits for `count` sets since `from` and an idle link.
     bool waitForSets(qsizetype from, int count) const
     {
         return QTest::qWaitFor([&] { return setsSince(from).size() >= count; }, 5000) && settled();
