@@ -19,17 +19,6 @@ class TestKeyMatrixSet : public QObject
     Q_OBJECT
 
 private slots:
-    void withoutPressGunKeyOneMatrix()
-    {
-        const QVariantList page =
-            keyPage({{1, 0, 0xF0, 0}, {1, 0, 0xF1, 0}, {9, 2, 5, 0}, {0x0A, 0xF0, 0x21, 3}});
-        const Matrix m1 = keymatrix::fromPage(page);
-        const QList<Matrix> out = keymatrix::buildMatrices(m1, kSlots);
-        QCOMPARE(out.size(), 1);
-        QCOMPARE(out[0], m1);
-        QCOMPARE(out[0][10], uchar(5));
-    }
-
     void pressGunModes_data()
     {
         QTest::addColumn<int>("mode");
