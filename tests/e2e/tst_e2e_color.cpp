@@ -71,8 +71,7 @@ private slots:
                  QList<int>({effect, brightness, speed}));
     }
 
-    // The page's reset only sets the controls; the bottom bar's apply sends
-    // every page's settings at once.
+    // Reset only sets the controls; the bottom bar's apply sends every page.
     void resetThenBottomBarApply()
     {
         QVERIFY(rig->waitUnlocked());

@@ -6,14 +6,6 @@ class TestE2eFallbacks : public QObject
 {
     Q_OBJECT
 
-    static void writeApConfig(const QString &root, const std::function<void(QSettings &)> &edit)
-    {
-        QSettings apConfig(root + QStringLiteral("/modules/setting/apConfig.bin"),
-                           QSettings::IniFormat);
-        edit(apConfig);
-        apConfig.sync();
-    }
-
 private slots:
     void keysAndMessagesWithoutLanguage_data()
     {
@@ -25,12 +17,13 @@ private slots:
     {
         QFETCH(int, situation);
         E2eRig rig({}, [&](const QString &root) {
-            writeApConfig(root, [&](QSettings &apConfig) {
-                if (situation == 0)
-                    apConfig.remove(QStringLiteral("common/total"));
-                else // ENGLISH, the third of three languages; one is left
-                    apConfig.setValue(QStringLiteral("common/4"), 2);
-            });
+            QSettings apConfig(root + QStringLiteral("/modules/setting/apConfig.bin"),
+                               QSettings::IniFormat);
+            if (situation == 0)
+                apConfig.remove(QStringLiteral("common/total"));
+            else // ENGLISH, the third of three languages; one is left
+                apConfig.setValue(QStringLiteral("common/4"), 2);
+            apConfig.sync();
             if (situation == 1) {
                 QFile::remove(root + QStringLiteral("/modules/i18n/lang_031000.ini"));
                 QFile::remove(root + QStringLiteral("/modules/i18n/lang_025208.ini"));
@@ -40,8 +33,7 @@ private slots:
         QVERIFY2(rig.start(&why), qPrintable(why));
         QVERIFY(rig.openPage(0));
 
-        // The built-in layout in the built-in English texts; the fourth key
-        // is selected as at every start.
+        // The built-in layout in built-in English; the fourth key selected.
         const QStringList expected{"LEFT",    "RIGHT",      "MIDDLE", "BACKWARD",
                                    "FORWARD", "DPI SWITCH", "FIRE"};
         QStringList shown;
@@ -79,8 +71,7 @@ private slots:
         QVERIFY(rig.waitForSets(mark, 2));
         const QList<SentCommand> sets = rig.setsSince(mark);
         QCOMPARE(E2eRig::codes(sets), QList<int>({0x11, 0x10}));
-        // Sensor type 3's own four stages, not the stage number and colours
-        // that follow the missing list in the file.
+        // Sensor type 3's own stages, not the values after the missing list.
         QCOMPARE(sets[0].data.left(8).toHex(' '),
                  bytesOf({0x09, 0x13, 0x27, 0x67, 0x80, 0x80, 0x80, 0x80}).toHex(' '));
         QCOMPARE(intsOf(rig.liveProfile().value(QStringLiteral("sensor/dpi_Z4"))),

@@ -29,8 +29,7 @@ class TestE2eMacro : public QObject
         const qreal height = list->property("rowHeight").toReal();
         rig->click(list, QPointF(list->width() / 2, (row + 0.5) * height));
     }
-    // Replaces the text of a number field the way a user does: click into
-    // it, select all, type.
+    // Click into a field, select all, type.
     void typeInto(QQuickItem *input, const QString &text)
     {
         rig->click(input);
@@ -122,8 +121,7 @@ private slots:
 
         qsizetype mark = rig->mark();
         QVERIFY(rig->chooseFile(QStringLiteral("macroList"), kMacro));
-        // The 100 ms pause is folded into the first press; 2000 ms is a short
-        // delay of 20 ms units.
+        // 100 ms folds into the first press; 2000 ms is a delay of 20 ms units.
         QCOMPARE(uploadedBlock(mark).toHex(' '), block({0x00, 0x01, 0x0A, 0xE0, 0x01, 0x04, 0x81,
                                                         0x04, 0x64, 0x01, 0x81, 0xE0, 0x00, 0x00})
                                                      .toHex(' '));
@@ -145,8 +143,7 @@ private slots:
         QVERIFY(rig->waitForSets(mark, 1));
         QTRY_VERIFY(rig->setsSince(mark).constLast().code() == 0x12);
         QList<SentCommand> sets = rig->setsSince(mark);
-        // The apply's lock takes the focus from the play-count field, which
-        // commits it once more: the same block may go out again first.
+        // The apply's lock may commit the play count once more first.
         while (sets.size() > 1 && sets.first().code() == 0x13 && sets.first().data == uploaded)
             sets.removeFirst();
         QCOMPARE(E2eRig::codes(sets), QList<int>({0x12}));

@@ -51,8 +51,6 @@ private slots:
         rig->click(rig->item(QStringLiteral("profileRow1")));
         QCOMPARE(rig->view()->configStore().currentProfile(), 1);
 
-        // Sensor page, open: 125 Hz, the three pointer values, the stored
-        // DPI values and stage 4.
         QCOMPARE(index("rateGroup"), 0);
         QCOMPARE(index("cursorSlider"), 9);
         QCOMPARE(index("scrollSlider"), 7);
@@ -71,8 +69,7 @@ private slots:
         QCOMPARE(index("funcList", "curIndex"), 2);  // MEDIA
         QCOMPARE(index("mediaList", "curIndex"), 5); // VOLUME UP
 
-        // The mouse keeps no profiles of its own, and the desktop keeps its
-        // pointer settings until the sensor page is applied.
+        // Nothing goes to the mouse or the desktop before an apply.
         QVERIFY(rig->settled());
         QCOMPARE(rig->setsSince(mark).size(), 0);
         QCOMPARE(rig->pointer->calls.size(), 0);
