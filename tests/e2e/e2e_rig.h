@@ -187,19 +187,23 @@ public:
         return true;
     }
 
-    // The last visible item below `from` showing `text` (a popup comes last).
-    static QQuickItem *lastItemWithText(QQuickItem *from, const QString &text)
+    // The visible items below `from` showing `text`, in scene order (a popup comes last).
+    static QList<QQuickItem *> itemsWithText(QQuickItem *from, const QString &text)
     {
-        QQuickItem *found = nullptr;
+        QList<QQuickItem *> found;
         for (QQuickItem *child : from->childItems()) {
             if (!child->isVisible())
                 continue;
             if (child->property("text").toString() == text)
-                found = child;
-            if (QQuickItem *below = lastItemWithText(child, text))
-                found = below;
+                found.append(child);
+            found += itemsWithText(child, text);
         }
         return found;
+    }
+    static QQuickItem *lastItemWithText(QQuickItem *from, const QString &text)
+    {
+        const QList<QQuickItem *> found = itemsWithText(from, text);
+        return found.isEmpty() ? nullptr : found.last();
     }
 
     // Clicks a slider (0…10 or 0…7) at `position`.

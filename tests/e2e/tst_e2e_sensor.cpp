@@ -12,8 +12,7 @@ class TestE2eSensor : public QObject
     // Opens the "▼" menu of `stage` and clicks the entry that shows `label`.
     bool chooseStageValue(int stage, const QString &label)
     {
-        QList<QQuickItem *> arrows;
-        collectTexts(stages(), QStringLiteral("▼"), arrows);
+        const QList<QQuickItem *> arrows = E2eRig::itemsWithText(stages(), QStringLiteral("▼"));
         if (stage >= arrows.size())
             return false;
         rig->click(arrows.at(stage));
@@ -25,16 +24,6 @@ class TestE2eSensor : public QObject
             return false;
         rig->click(entry);
         return stages()->property("currentMenuIndex").toInt() == -1;
-    }
-    static void collectTexts(QQuickItem *from, const QString &text, QList<QQuickItem *> &out)
-    {
-        for (QQuickItem *child : from->childItems()) {
-            if (!child->isVisible())
-                continue;
-            if (child->property("text").toString() == text)
-                out.append(child);
-            collectTexts(child, text, out);
-        }
     }
 
 private slots:
@@ -57,9 +46,8 @@ private slots:
         QCOMPARE(page->property("dpiMAXStage").toInt(), 6);
         // Sensor type 3 offers its 18 DPI values; two stages stay hidden.
         QCOMPARE(stages()->property("menuCounter").toInt(), 18);
-        QList<QQuickItem *> arrows;
-        collectTexts(stages(), QStringLiteral("▼"), arrows);
-        QCOMPARE(arrows.size(), 6);
+        const QList<QQuickItem *> arrows = E2eRig::itemsWithText(stages(), QStringLiteral("▼"));
+        QCOMPARE(E2eRig::itemsWithText(stages(), QStringLiteral("▼")).size(), 6);
         // Stored values of the profile, not decoded from the device.
         QCOMPARE(intsOf(stages()->property("valueForIndex")),
                  QList<int>({500, 1000, 1500, 2000, 0, 0, 0, 0}));
