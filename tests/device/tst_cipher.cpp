@@ -1,7 +1,6 @@
 // Frame checksum and report cipher.
 #include "device/cipher.h"
 #include "fake_hid_bus.h"
-#include "link_test_util.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -75,18 +74,6 @@ private slots:
             QCOMPARE(block, original);
         }
         QVERIFY(changed > 4990);
-    }
-
-    void keyLoadNeedsSixCharacters()
-    {
-        uchar key[8] = {1, 2, 3, 4, 5, 6, 7, 8};
-        QVERIFY(!loadSecrecyCode(key, "12345", 5));
-        QVERIFY(!loadSecrecyCode(key, "1234567", 7));
-        const uchar untouched[8] = {1, 2, 3, 4, 5, 6, 7, 8};
-        QVERIFY(std::equal(key, key + 8, untouched));
-        QVERIFY(loadSecrecyCode(key, "740352", 6));
-        const uchar loaded[8] = {1, '7', '4', '0', '3', '5', '2', 8};
-        QVERIFY(std::equal(key, key + 8, loaded));
     }
 };
 

@@ -1,6 +1,5 @@
 // The link token, the acknowledge wait and shutdown, through real commands.
 #include "fake_hid_bus.h"
-#include "link_test_util.h"
 #include "support/frames.h"
 
 #include <QSignalSpy>
@@ -100,17 +99,6 @@ private slots:
         QCOMPARE(waited, 2 * 255 * 8);
         QCOMPARE(rig.log.count(BusEvent::Open), 0);
         QVERIFY(!rig.link->isLinkIdle()); // still held by the test, not taken over
-    }
-
-    void getWithoutDeviceKeepsItsTemplateAndFreesTheLink()
-    {
-        Rig rig(0);
-        rig.bus.interfaces.clear();
-        rig.link->scanDevices(testDeviceTable(32));
-        uchar rate = 4;
-        rig.link->hid_81H_GetReportRate(rate);
-        QCOMPARE(rate, uchar(4));
-        QVERIFY(rig.link->isLinkIdle());
     }
 
     // The set's first acknowledge wait is where the mouse answers; the

@@ -1,6 +1,6 @@
 // Device table, bus scan, connect step and the device watcher.
 #include "device/device_table.h"
-#include "scanned_link.h"
+#include "fake_hid_bus.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -82,17 +82,13 @@ private slots:
 
     void oneInterfaceCanFillBothPaths()
     {
-        EventLog log;
-        FakeClock clock(log, 0);
-        FakeHidBus bus(log);
-        bus.interfaces = {itf("both", 0xff00, 0xff00)};
-        TestLink link(&bus, &clock);
-        QList<DevInfo> table = testDeviceTable(32);
-        table[1].usagePage2 = 0xff00;
-        table[1].usage2 = 0xff00;
-        link.scanDevices(table);
-        QCOMPARE(link.deviceList()[1].path, QStringLiteral("both"));
-        QCOMPARE(link.deviceList()[1].path2, QStringLiteral("both"));
+        ScannedLink rig({itf("both", 0xff00, 0xff00)});
+        DevInfo row = mouseRow();
+        row.usagePage2 = 0xff00;
+        row.usage2 = 0xff00;
+        rig.link.scanDevices(tableFor(row));
+        QCOMPARE(rig.link.deviceList()[1].path, QStringLiteral("both"));
+        QCOMPARE(rig.link.deviceList()[1].path2, QStringLiteral("both"));
     }
 
     void secrecyCode_data()
@@ -164,24 +160,6 @@ private slots:
         QCOMPARE(collected(), QStringList{QStringLiteral("Device removed")});
         QCOMPARE(rig.link.deviceList()[1].path, QStringLiteral("cmd"));
         QCOMPARE(rig.bus.openHandles.load(), 0);
-    }
-
-    void shippedDeviceTable()
-    {
-        const DeviceTable table = readDeviceTable({QStringLiteral("K"), QStringLiteral("M")});
-        QVERIFY(table.isEncode);
-        QCOMPARE(table.rows.size(), 2);
-        const DevInfo &mouse = table.rows[1];
-        QCOMPARE(mouse.type, 1);
-        QCOMPARE(mouse.vid, uint16_t(0x2f76));
-        QCOMPARE(mouse.pid, uint16_t(0x0c14));
-        QCOMPARE(mouse.usagePage, uint16_t(0xff00));
-        QCOMPARE(mouse.usage2, uint16_t(0xff01));
-        QCOMPARE(mouse.reportLength, 32u);
-        QCOMPARE(mouse.productName, QStringLiteral("M"));
-        QCOMPARE(table.rows[0].type, 0);
-        QCOMPARE(table.rows[0].pid, uint16_t(0x0b01));
-        QCOMPARE(table.rows[0].reportLength, 64u);
     }
 
     void deviceTableEdges()

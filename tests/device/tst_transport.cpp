@@ -1,7 +1,7 @@
 // The two transactions against a recording bus: reports, chunking, cipher,
 // failure paths, and that every path closes the interface and frees the link.
 #include "device/cipher.h"
-#include "scanned_link.h"
+#include "fake_hid_bus.h"
 
 #include <QTest>
 
@@ -44,52 +44,6 @@ class TstTransport : public QObject
 
 private slots:
     void init() { isEncode = false; }
-
-    void outputReports_data()
-    {
-        QTest::addColumn<unsigned>("reportLength");
-        QTest::addColumn<int>("payload");
-        QTest::addColumn<int>("reports");
-        for (unsigned rl : {32u, 64u}) {
-            for (int n : {8, 21, 64, 192, 512}) {
-                const int chunk = std::min<int>(n, rl);
-                QTest::addRow("%d bytes, report %u", n, rl) << rl << n << (n + chunk - 1) / chunk;
-            }
-        }
-    }
-    void outputReports()
-    {
-        QFETCH(unsigned, reportLength);
-        QFETCH(int, payload);
-        QFETCH(int, reports);
-        Rig rig(reportLength);
-        rig.link.buildFrame(0x13, 1, 0x80);
-        const auto plainFrame = rig.link.frame;
-        fillPattern(rig.link.data);
-        rig.set(payload, false);
-
-        const QList<BusEvent> features = rig.log.of(BusEvent::SendFeature, QStringLiteral("cmd"));
-        QCOMPARE(features.size(), 1);
-        QCOMPARE(features[0].bytes,
-                 QByteArray(reinterpret_cast<const char *>(plainFrame.data()), 9));
-
-        const QList<BusEvent> writes = rig.log.of(BusEvent::Write, QStringLiteral("cmd"));
-        QCOMPARE(writes.size(), reports);
-        const int chunk = std::min<int>(payload, reportLength);
-        QByteArray carried;
-        for (const BusEvent &w : writes) {
-            QCOMPARE(w.bytes.size(), int(reportLength) + 1);
-            QCOMPARE(w.bytes.at(0), '\0');
-            carried += w.bytes.mid(1, chunk);
-            QCOMPARE(w.bytes.mid(1 + chunk), QByteArray(int(reportLength) - chunk, '\0'));
-        }
-        QCOMPARE(carried.left(payload),
-                 QByteArray(reinterpret_cast<const char *>(rig.link.data.data()), payload));
-        // Reopened before the frame and before every report; 8 ms after each report.
-        QCOMPARE(rig.log.count(BusEvent::Open), 2 + reports);
-        QCOMPARE(rig.clock.totalMs(QThread::currentThreadId(), false), 8 * reports);
-        rig.checkClosed();
-    }
 
     void failedOutputReportEndsTheTransaction()
     {

@@ -1,65 +1,26 @@
 #pragma once
 
-// The whole program on a virtual mouse: the real host window with the real
-// view and QML scene from the resources, Hid_Thread over a VirtualBus to an
-// in-process VirtualMouse, in a private copy of the shipped settings. The
-// tests drive the QML with mouse clicks on the view and read what reached
-// the device from the virtual mouse's log.
+// The whole program on an in-process virtual mouse, in a copy of the shipped
+// settings: clicks on the view in, the device log out.
 
 #include "app/widget.h"
 #include "backend/bridge/my_qquick_view.h"
 #include "backend/config/config_store.h"
-#include "backend/prompts/user_prompts.h"
 #include "device/virtual_bus.h"
 #include "pointer/fake_pointer_settings.h"
 #include "sim/virtual_mouse.h"
 #include "support/frames.h"
 #include "support/module_sandbox.h"
+#include "support/recording_prompts.h"
 
 #include <QDir>
 #include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QQuickItem>
 #include <QSettings>
 #include <QTest>
 #include <QtQuickTest/quicktest.h>
 #include <functional>
 #include <memory>
-
-// Answers the program's questions without a dialog and remembers them.
-class AnsweringPrompts final : public UserPrompts
-{
-public:
-    QStringList questions;
-    QStringList questionTitles;
-    QStringList warnings;
-    bool answer = true;
-
-    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFileName(const QString &, const QString &, const QString &) override { return {}; }
-    void warning(const QString &title, const QString &text) override
-    {
-        warnings.append(title + QStringLiteral(": ") + text);
-    }
-    bool askOkCancel(const QString &title, const QString &text) override
-    {
-        questionTitles.append(title);
-        questions.append(text);
-        return answer;
-    }
-};
-
-// One command as the device saw it: the deciphered frame and the bytes of
-// the output reports that followed it (report ids removed, padding kept).
-struct Exchange
-{
-    QByteArray frame;
-    QByteArray data;
-
-    int code() const { return frame.size() > 1 ? uchar(frame.at(1)) : -1; }
-    bool isSet() const { return code() >= 0 && code() < 0x80; }
-};
 
 inline QList<int> intsOf(const QVariant &value)
 {
@@ -72,19 +33,17 @@ inline QList<int> intsOf(const QVariant &value)
 class E2eRig
 {
 public:
-    // Runs before the program starts, with the sandbox's root: the place to
-    // prepare stored profiles.
+    // Runs on the sandbox's root before the program starts.
     using Preparation = std::function<void(const QString &root)>;
 
     explicit E2eRig(SimOptions options = {}, const Preparation &prepare = {})
     {
-        // Animations of 10 ms instead of 800: the same scene, settled quickly.
+        // Animations of 10 ms instead of 800.
         QSettings apConfig(sandbox.path() + QStringLiteral("/modules/setting/apConfig.bin"),
                            QSettings::IniFormat);
         apConfig.setValue(QStringLiteral("common/3"), 1);
         apConfig.sync();
-        // The skin pictures give the picture buttons their size: without them
-        // there is nothing to click. They are only read.
+        // The skin pictures give the picture buttons their size.
         QFile::link(qEnvironmentVariable("Z4_BIN_DIR") + QStringLiteral("/modules/img"),
                     sandbox.path() + QStringLiteral("/modules/img"));
         if (prepare)
@@ -92,8 +51,7 @@ public:
         mouse = std::make_unique<VirtualMouse>(options);
     }
 
-    // Plugs the mouse in, detects it and opens the window as the program's
-    // start does; true once the pages have slid in.
+    // Plugs the mouse in and opens the window; true once the pages have slid in.
     bool start(QString *why)
     {
         QString error;
@@ -103,7 +61,8 @@ public:
         }
         bus = std::make_unique<VirtualBus>(mouse->busDirectory());
         widget = std::make_unique<Widget>(bus.get(), sandbox.locations());
-        auto answering = std::make_unique<AnsweringPrompts>();
+        auto answering = std::make_unique<RecordingPrompts>();
+        answering->answer = true;
         prompts = answering.get();
         view()->setPrompts(std::move(answering));
         auto fake = std::make_unique<FakePointerSettings>();
@@ -133,8 +92,7 @@ public:
     QQuickItem *root() const { return view()->rootObject(); }
     QSettings &liveProfile() const { return view()->configStore().liveProfile(); }
 
-    // The item named `name` anywhere in the scene (Repeater delegates
-    // included), or null.
+    // The item named `name` anywhere in the scene, or null.
     QQuickItem *item(const QString &name) const { return findItem(root(), name); }
     static QQuickItem *findItem(QQuickItem *from, const QString &name)
     {
@@ -149,15 +107,12 @@ public:
         return nullptr;
     }
 
-    // A left (or other) click at `local` of the item, as the user makes it
-    // on the view. A view locked by an apply takes no input: the click waits
-    // for the lock to end, as the user would.
+    // A click at `local` of the item, once an apply's lock has ended.
     void click(QQuickItem *target, QPointF local, Qt::MouseButton button = Qt::LeftButton) const
     {
         QVERIFY2(target, "nothing to click");
         waitUnlocked();
-        // Lists lay out new rows when the scene is next polished; until then
-        // a click finds the old layout.
+        // Lists lay out new rows at the next polish.
         QQuickTest::qWaitForPolish(root()->window());
         const QPoint at = target->mapToScene(local).toPoint();
         QTest::mouseClick(view(), button, Qt::NoModifier, at);
@@ -178,8 +133,7 @@ public:
                qFuzzyCompare(profiles->x() + profiles->width() + 8, 1000.0);
     }
 
-    // Opens page `index` (0 keys, 1 macro, 2 lighting, 3 sensor) with its
-    // button in the function menu.
+    // Opens page `index` (0 keys, 1 macro, 2 lighting, 3 sensor) from the menu.
     bool openPage(int index) const
     {
         QQuickItem *area = item(QStringLiteral("pageArea"));
@@ -191,8 +145,7 @@ public:
         });
     }
 
-    // Opens a drop-down list with a click on its field and picks row `row`
-    // with a click, once the rows have slid out.
+    // Opens a drop-down list and clicks row `row`.
     bool choose(const QString &listName, int row) const
     {
         QQuickItem *list = item(listName);
@@ -204,13 +157,11 @@ public:
         if (!QTest::qWaitFor([&] { return rows->height() >= (row + 1) * rowHeight; }))
             return false;
         click(rows, QPointF(rows->width() / 2, (row + 0.5) * rowHeight));
-        // The rows slide back; until then they cover what lies below.
         return list->property("curIndex").toInt() == row &&
                QTest::qWaitFor([&] { return !rows->isVisible(); });
     }
 
-    // Opens a list of macro files with a click on its field and picks the
-    // row that shows `name`, once it has slid into view.
+    // Opens a list of macro files and clicks the row showing `name`.
     bool chooseFile(const QString &listName, const QString &name) const
     {
         QQuickItem *list = item(listName);
@@ -236,24 +187,26 @@ public:
         return true;
     }
 
-    // The last visible item below `from` (in scene-graph order, which puts a
-    // popup after what it covers) whose text is `text`.
-    static QQuickItem *lastItemWithText(QQuickItem *from, const QString &text)
+    // The visible items below `from` showing `text`, in scene order (a popup comes last).
+    static QList<QQuickItem *> itemsWithText(QQuickItem *from, const QString &text)
     {
-        QQuickItem *found = nullptr;
+        QList<QQuickItem *> found;
         for (QQuickItem *child : from->childItems()) {
             if (!child->isVisible())
                 continue;
             if (child->property("text").toString() == text)
-                found = child;
-            if (QQuickItem *below = lastItemWithText(child, text))
-                found = below;
+                found.append(child);
+            found += itemsWithText(child, text);
         }
         return found;
     }
+    static QQuickItem *lastItemWithText(QQuickItem *from, const QString &text)
+    {
+        const QList<QQuickItem *> found = itemsWithText(from, text);
+        return found.isEmpty() ? nullptr : found.last();
+    }
 
-    // Moves a slider to `position` with a click on its segment (the 0…10
-    // sliders of the sensor page, the 0…7 ones elsewhere).
+    // Clicks a slider (0…10 or 0…7) at `position`.
     bool setSlider(const QString &name, int position) const
     {
         QQuickItem *slider = item(name);
@@ -267,70 +220,43 @@ public:
         return slider->property("currentIndex").toInt() == position;
     }
 
-    // Key number of row `position` of the key page's list (only keys with a
-    // label in the language are listed).
+    // Key number of row `position` of the key page's list.
     int keyAt(int position) const
     {
         const QVariant model = item(QStringLiteral("page_Keydefine"))->property("model");
         return intsOf(model.value<QObject *>()->property("mapping_for_keyId")).value(position, -1);
     }
 
-    // Apply buttons lock the view for a while (setProtectUI); the next click
-    // has to wait for it.
     bool waitUnlocked() const
     {
         return QTest::qWaitFor([this] { return view()->isEnabled(); }, 5000);
     }
 
-    // No transaction runs on the link.
     bool settled() const
     {
         return QTest::qWaitFor([this] { return widget->deviceLink().isLinkIdle(); }, 5000);
     }
 
-    // Position in the device log from which later exchanges are read.
     qsizetype mark() const { return mouse->logLines().size(); }
 
-    QList<Exchange> exchangesSince(qsizetype from) const
+    QList<SentCommand> setsSince(qsizetype from) const
     {
-        QList<Exchange> out;
-        const QStringList lines = mouse->logLines().mid(from);
-        for (const QString &line : lines) {
-            const QJsonObject o = QJsonDocument::fromJson(line.toUtf8()).object();
-            if (o.value(QStringLiteral("if")).toInt(-1) != 0 ||
-                o.value(QStringLiteral("dir")).toString() != QLatin1String("out"))
-                continue;
-            const QString type = o.value(QStringLiteral("type")).toString();
-            const QString text = o.contains(QStringLiteral("plain"))
-                                     ? o.value(QStringLiteral("plain")).toString()
-                                     : o.value(QStringLiteral("hex")).toString();
-            const QByteArray bytes = QByteArray::fromHex(text.toLatin1());
-            if (type == QLatin1String("feature"))
-                out.append({bytes, {}});
-            else if (type == QLatin1String("output") && !out.isEmpty())
-                out.last().data.append(bytes.mid(1));
-        }
-        return out;
-    }
-    QList<Exchange> setsSince(qsizetype from) const
-    {
-        QList<Exchange> sets;
-        for (const Exchange &e : exchangesSince(from)) {
+        QList<SentCommand> sets;
+        for (const SentCommand &e : commandsInLog(mouse->logLines().mid(from))) {
             if (e.isSet())
                 sets.append(e);
         }
         return sets;
     }
-    static QList<int> codes(const QList<Exchange> &exchanges)
+    static QList<int> codes(const QList<SentCommand> &exchanges)
     {
         QList<int> out;
-        for (const Exchange &e : exchanges)
+        for (const SentCommand &e : exchanges)
             out.append(e.code());
         return out;
     }
 
-    // Waits until `count` sets have reached the device since `from` and the
-    // link is idle again.
+    // Waits for `count` sets since `from` and an idle link.
     bool waitForSets(qsizetype from, int count) const
     {
         return QTest::qWaitFor([&] { return setsSince(from).size() >= count; }, 5000) && settled();
@@ -340,6 +266,6 @@ public:
     std::unique_ptr<VirtualMouse> mouse;
     std::unique_ptr<VirtualBus> bus;
     std::unique_ptr<Widget> widget;
-    AnsweringPrompts *prompts = nullptr;    // owned by the view
+    RecordingPrompts *prompts = nullptr;    // owned by the view
     FakePointerSettings *pointer = nullptr; // owned by the view
 };

@@ -1,6 +1,4 @@
-// The lighting page of the real program on a virtual mouse: the effect
-// chosen in its list, the slider that goes with it, and what apply, reset
-// and the bottom bar send and record.
+// The lighting page on a virtual mouse: effect list, sliders, apply, reset, bottom bar.
 #include "e2e_rig.h"
 
 class TestE2eColor : public QObject
@@ -66,15 +64,14 @@ private slots:
         const qsizetype mark = rig->mark();
         rig->click(rig->item(QStringLiteral("btnColorApply")));
         QVERIFY(rig->waitForSets(mark, 1));
-        const QList<Exchange> sets = rig->setsSince(mark);
+        const QList<SentCommand> sets = rig->setsSince(mark);
         QCOMPARE(sets.size(), 1);
         QCOMPARE(sets[0].frame.toHex(' '), frameBytes(0x0D, {effect, option1, 2}).toHex(' '));
         QCOMPARE(intsOf(rig->liveProfile().value(QStringLiteral("color_Z4/ledEffect"))),
                  QList<int>({effect, brightness, speed}));
     }
 
-    // The page's reset only sets the controls; the bottom bar's apply sends
-    // every page's settings at once.
+    // Reset only sets the controls; the bottom bar's apply sends every page.
     void resetThenBottomBarApply()
     {
         QVERIFY(rig->waitUnlocked());
@@ -90,11 +87,11 @@ private slots:
         mark = rig->mark();
         rig->click(rig->item(QStringLiteral("btnTotalApply")));
         QVERIFY(rig->waitForSets(mark, 4));
-        const QList<Exchange> sets = rig->setsSince(mark);
+        const QList<SentCommand> sets = rig->setsSince(mark);
         QList<int> codes = E2eRig::codes(sets);
         std::sort(codes.begin(), codes.end());
         QCOMPARE(codes, QList<int>({0x01, 0x0B, 0x0D, 0x12}));
-        for (const Exchange &set : sets) {
+        for (const SentCommand &set : sets) {
             if (set.code() == 0x0D)
                 QCOMPARE(set.frame.toHex(' '), frameBytes(0x0D, {2, 1, 2}).toHex(' '));
         }

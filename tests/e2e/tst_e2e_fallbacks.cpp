@@ -1,22 +1,10 @@
-// The real program on a virtual mouse with settings it cannot fully use:
-// without a language (an empty settings list, or a language entry past the
-// list because language files were removed) the key page still lists the
-// mouse's keys and the warning boxes still have text; a factory profile
-// without its DPI list resets the sensor page to the sensor's own values.
+// The program with settings it cannot fully use: no language, no factory DPI list.
 #include "backend/i18n/language_catalog.h"
 #include "e2e_rig.h"
 
 class TestE2eFallbacks : public QObject
 {
     Q_OBJECT
-
-    static void writeApConfig(const QString &root, const std::function<void(QSettings &)> &edit)
-    {
-        QSettings apConfig(root + QStringLiteral("/modules/setting/apConfig.bin"),
-                           QSettings::IniFormat);
-        edit(apConfig);
-        apConfig.sync();
-    }
 
 private slots:
     void keysAndMessagesWithoutLanguage_data()
@@ -29,12 +17,13 @@ private slots:
     {
         QFETCH(int, situation);
         E2eRig rig({}, [&](const QString &root) {
-            writeApConfig(root, [&](QSettings &apConfig) {
-                if (situation == 0)
-                    apConfig.remove(QStringLiteral("common/total"));
-                else // ENGLISH, the third of three languages; one is left
-                    apConfig.setValue(QStringLiteral("common/4"), 2);
-            });
+            QSettings apConfig(root + QStringLiteral("/modules/setting/apConfig.bin"),
+                               QSettings::IniFormat);
+            if (situation == 0)
+                apConfig.remove(QStringLiteral("common/total"));
+            else // ENGLISH, the third of three languages; one is left
+                apConfig.setValue(QStringLiteral("common/4"), 2);
+            apConfig.sync();
             if (situation == 1) {
                 QFile::remove(root + QStringLiteral("/modules/i18n/lang_031000.ini"));
                 QFile::remove(root + QStringLiteral("/modules/i18n/lang_025208.ini"));
@@ -44,8 +33,7 @@ private slots:
         QVERIFY2(rig.start(&why), qPrintable(why));
         QVERIFY(rig.openPage(0));
 
-        // The built-in layout in the built-in English texts; the fourth key
-        // is selected as at every start.
+        // The built-in layout in built-in English; the fourth key selected.
         const QStringList expected{"LEFT",    "RIGHT",      "MIDDLE", "BACKWARD",
                                    "FORWARD", "DPI SWITCH", "FIRE"};
         QStringList shown;
@@ -59,9 +47,9 @@ private slots:
         // The only left button asks before it changes: a box with text.
         rig.click(rig.item(QStringLiteral("keyRow0")));
         QVERIFY(rig.choose(QStringLiteral("funcList"), 0));
-        QCOMPARE(rig.prompts->questions.size(), 1);
-        QCOMPARE(rig.prompts->questionTitles.value(0), LanguageCatalog::builtInMessages().at(4));
-        QCOMPARE(rig.prompts->questions.value(0), LanguageCatalog::builtInMessages().at(5));
+        QCOMPARE(rig.prompts->asked.size(), 1);
+        QCOMPARE(rig.prompts->asked.value(0).first, LanguageCatalog::builtInMessages().at(4));
+        QCOMPARE(rig.prompts->asked.value(0).second, LanguageCatalog::builtInMessages().at(5));
     }
 
     void resetWithoutFactoryDpiListSendsTheSensorsValues()
@@ -81,10 +69,9 @@ private slots:
         const qsizetype mark = rig.mark();
         rig.click(rig.item(QStringLiteral("btnSensorReset")));
         QVERIFY(rig.waitForSets(mark, 2));
-        const QList<Exchange> sets = rig.setsSince(mark);
+        const QList<SentCommand> sets = rig.setsSince(mark);
         QCOMPARE(E2eRig::codes(sets), QList<int>({0x11, 0x10}));
-        // Sensor type 3's own four stages, not the stage number and colours
-        // that follow the missing list in the file.
+        // Sensor type 3's own stages, not the values after the missing list.
         QCOMPARE(sets[0].data.left(8).toHex(' '),
                  bytesOf({0x09, 0x13, 0x27, 0x67, 0x80, 0x80, 0x80, 0x80}).toHex(' '));
         QCOMPARE(intsOf(rig.liveProfile().value(QStringLiteral("sensor/dpi_Z4"))),

@@ -1,6 +1,4 @@
-// The key assignment page of the real program on a virtual mouse: a choice
-// in the function lists changes one key-matrix entry, and apply sends all
-// sixteen in one 12H command and records them in the profile.
+// The key page on a virtual mouse: a function choice changes one 12H entry.
 #include "e2e_rig.h"
 
 class TestE2eKeydefine : public QObject
@@ -9,8 +7,7 @@ class TestE2eKeydefine : public QObject
 
     std::unique_ptr<E2eRig> rig;
 
-    // The sixteen entries recorded in the live profile, as the device gets
-    // them.
+    // The sixteen entries of the live profile, as the device gets them.
     QByteArray recordedMatrix() const
     {
         QByteArray matrix;
@@ -23,14 +20,14 @@ class TestE2eKeydefine : public QObject
         return matrix;
     }
 
-    // Applies the page and checks the one 12H command against `expected`.
+    // Applies the page: one 12H with `expected`, also recorded in the profile.
     void applyAndExpect(const QByteArray &expected)
     {
         const qsizetype mark = rig->mark();
         rig->click(rig->item(QStringLiteral("btnKeyApply")));
         QVERIFY(!rig->view()->isEnabled());
         QVERIFY(rig->waitForSets(mark, 1));
-        const QList<Exchange> sets = rig->setsSince(mark);
+        const QList<SentCommand> sets = rig->setsSince(mark);
         QCOMPARE(sets.size(), 1);
         QCOMPARE(sets[0].frame.toHex(' '), frameBytes(0x12, {1, 0x40, 8}).toHex(' '));
         QCOMPARE(sets[0].data.toHex(' '), expected.toHex(' '));
@@ -38,10 +35,7 @@ class TestE2eKeydefine : public QObject
         QVERIFY(rig->waitUnlocked());
     }
 
-    int shown(const char *list) const
-    {
-        return rig->item(QLatin1String(list))->property("curIndex").toInt();
-    }
+    int shown(const QString &list) const { return rig->item(list)->property("curIndex").toInt(); }
 
 private slots:
     void initTestCase()
@@ -54,57 +48,52 @@ private slots:
     }
     void cleanupTestCase() { rig.reset(); }
 
-    void mouseFunctionReachesTheDevice()
+    void functionReachesTheDevice_data()
     {
-        const int key = rig->keyAt(4);
-        QByteArray expected = recordedMatrix();
-        QCOMPARE(expected.mid(4 * key, 4).toHex(' '), bytesOf({0x01, 0x00, 0xF4, 0x00}).toHex(' '));
-
-        rig->click(rig->item(QStringLiteral("keyRow4")));
-        QVERIFY(rig->choose(QStringLiteral("funcList"), 1));  // MOUSE
-        QVERIFY(rig->choose(QStringLiteral("mouseList"), 9)); // SCROLL UP
-        expected.replace(4 * key, 4, bytesOf({0x04, 0x00, 0x01, 0x00}));
-        applyAndExpect(expected);
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("function");
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<QByteArray>("entry");
+        QTest::newRow("mouse scroll up") << 4 << 1 << "mouseList" << 9 << bytesOf({4, 0, 1, 0});
+        QTest::newRow("media volume up") << 5 << 2 << "mediaList" << 5 << bytesOf({3, 0, 0xE9, 0});
     }
-
-    void mediaKeyReachesTheDevice()
+    void functionReachesTheDevice()
     {
-        const int key = rig->keyAt(5);
+        QFETCH(int, row);
+        QFETCH(int, function);
+        QFETCH(QString, list);
+        QFETCH(int, choice);
+        QFETCH(QByteArray, entry);
         QByteArray expected = recordedMatrix();
-
-        rig->click(rig->item(QStringLiteral("keyRow5")));
-        QCOMPARE(shown("funcList"), 1); // DPI SWITCH is a mouse function
-        QCOMPARE(shown("mouseList"), 8);
-        QVERIFY(rig->choose(QStringLiteral("funcList"), 2));  // MEDIA
-        QVERIFY(rig->choose(QStringLiteral("mediaList"), 5)); // VOLUME UP, 00E9
-        expected.replace(4 * key, 4, bytesOf({0x03, 0x00, 0xE9, 0x00}));
+        rig->click(rig->item(QStringLiteral("keyRow%1").arg(row)));
+        QVERIFY(rig->choose(QStringLiteral("funcList"), function));
+        QVERIFY(rig->choose(list, choice));
+        expected.replace(4 * rig->keyAt(row), 4, entry);
         applyAndExpect(expected);
 
         // Selecting the key again shows what was sent.
-        rig->click(rig->item(QStringLiteral("keyRow4")));
-        rig->click(rig->item(QStringLiteral("keyRow5")));
-        QCOMPARE(shown("funcList"), 2);
-        QCOMPARE(shown("mediaList"), 5);
+        rig->click(rig->item(QStringLiteral("keyRow%1").arg(row == 4 ? 5 : 4)));
+        rig->click(rig->item(QStringLiteral("keyRow%1").arg(row)));
+        QCOMPARE(shown(QStringLiteral("funcList")), function);
+        QCOMPARE(shown(list), choice);
     }
 
-    // The only left button is changed only after the user agrees; then a
+    // The only left button changes only after the user agrees; then a
     // captured key press fills the key field.
     void lastLeftButtonAsksThenTakesACapturedKey()
     {
-        const int key = rig->keyAt(0);
         QByteArray expected = recordedMatrix();
-        QCOMPARE(expected.mid(4 * key, 4).toHex(' '), bytesOf({0x01, 0x00, 0xF0, 0x00}).toHex(' '));
         rig->click(rig->item(QStringLiteral("keyRow0")));
-
         rig->prompts->answer = false;
         QVERIFY(!rig->choose(QStringLiteral("funcList"), 0)); // KEYBOARD, refused
-        QCOMPARE(rig->prompts->questions.size(), 1);
-        QCOMPARE(shown("funcList"), 1);
-        QCOMPARE(shown("mouseList"), 0);
+        QCOMPARE(rig->prompts->asked.size(), 1);
+        QCOMPARE(shown(QStringLiteral("funcList")), 1);
+        QCOMPARE(shown(QStringLiteral("mouseList")), 0);
 
         rig->prompts->answer = true;
         QVERIFY(rig->choose(QStringLiteral("funcList"), 0));
-        QCOMPARE(rig->prompts->questions.size(), 2);
+        QCOMPARE(rig->prompts->asked.size(), 2);
         QQuickItem *field = rig->item(QStringLiteral("keyField"));
         QVERIFY(field->isVisible());
         rig->click(field);
@@ -114,7 +103,7 @@ private slots:
         QTRY_COMPARE(field->property("tmpKeycodeUSB").toInt(), 0x04);
         QVERIFY(!field->property("isSelect").toBool());
 
-        expected.replace(4 * key, 4, bytesOf({0x00, 0x00, 0x04, 0x00}));
+        expected.replace(4 * rig->keyAt(0), 4, bytesOf({0x00, 0x00, 0x04, 0x00}));
         applyAndExpect(expected);
     }
 };

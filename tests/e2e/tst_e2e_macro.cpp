@@ -1,7 +1,4 @@
-// The macro page and the key page together, in the real program on a
-// virtual mouse: a macro recorded from captured keys and completed with
-// typed delays, bound to a button (13H upload of the encoded block, then
-// 12H with the macro entry), and re-sent when the bound macro is edited.
+// A macro recorded, bound to a button (13H, then 12H) and re-sent when edited.
 #include "e2e_rig.h"
 
 #include <QAbstractItemModel>
@@ -32,8 +29,7 @@ class TestE2eMacro : public QObject
         const qreal height = list->property("rowHeight").toReal();
         rig->click(list, QPointF(list->width() / 2, (row + 0.5) * height));
     }
-    // Replaces the text of a number field the way a user does: click into
-    // it, select all, type.
+    // Click into a field, select all, type.
     void typeInto(QQuickItem *input, const QString &text)
     {
         rig->click(input);
@@ -52,7 +48,7 @@ class TestE2eMacro : public QObject
     {
         if (!rig->waitForSets(mark, 1))
             return "no upload";
-        const QList<Exchange> sets = rig->setsSince(mark);
+        const QList<SentCommand> sets = rig->setsSince(mark);
         if (sets.size() != 1 || sets[0].frame != frameBytes(0x13, {1, 0x80}))
             return "unexpected commands: " + QByteArray::number(sets.size());
         return sets[0].data;
@@ -125,8 +121,7 @@ private slots:
 
         qsizetype mark = rig->mark();
         QVERIFY(rig->chooseFile(QStringLiteral("macroList"), kMacro));
-        // The 100 ms pause is folded into the first press; 2000 ms is a short
-        // delay of 20 ms units.
+        // 100 ms folds into the first press; 2000 ms is a delay of 20 ms units.
         QCOMPARE(uploadedBlock(mark).toHex(' '), block({0x00, 0x01, 0x0A, 0xE0, 0x01, 0x04, 0x81,
                                                         0x04, 0x64, 0x01, 0x81, 0xE0, 0x00, 0x00})
                                                      .toHex(' '));
@@ -147,13 +142,12 @@ private slots:
         rig->click(rig->item(QStringLiteral("btnKeyApply")));
         QVERIFY(rig->waitForSets(mark, 1));
         QTRY_VERIFY(rig->setsSince(mark).constLast().code() == 0x12);
-        QList<Exchange> sets = rig->setsSince(mark);
-        // The apply's lock takes the focus from the play-count field, which
-        // commits it once more: the same block may go out again first.
+        QList<SentCommand> sets = rig->setsSince(mark);
+        // The apply's lock may commit the play count once more first.
         while (sets.size() > 1 && sets.first().code() == 0x13 && sets.first().data == uploaded)
             sets.removeFirst();
         QCOMPARE(E2eRig::codes(sets), QList<int>({0x12}));
-        QCOMPARE(sets[0].data.mid(4 * 6, 4).toHex(' '),
+        QCOMPARE(sets[0].data.mid(24, 4).toHex(' '), // key 6
                  bytesOf({0x09, 0x00, 0x01, 0x00}).toHex(' '));
         QCOMPARE(intsOf(rig->liveProfile().value(QStringLiteral("keydefine_Z4/6"))),
                  QList<int>({9, 0, 1, 0}));

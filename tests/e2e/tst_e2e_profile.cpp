@@ -1,6 +1,4 @@
-// Profile switch with the profile menu of the real program: the pages read
-// the new live profile again, nothing is sent to the mouse and nothing is
-// applied to the desktop until the user applies a page.
+// Profile switch: pages re-read the profile; nothing is sent until an apply.
 #include "e2e_rig.h"
 
 class TestE2eProfile : public QObject
@@ -53,8 +51,6 @@ private slots:
         rig->click(rig->item(QStringLiteral("profileRow1")));
         QCOMPARE(rig->view()->configStore().currentProfile(), 1);
 
-        // Sensor page, open: 125 Hz, the three pointer values, the stored
-        // DPI values and stage 4.
         QCOMPARE(index("rateGroup"), 0);
         QCOMPARE(index("cursorSlider"), 9);
         QCOMPARE(index("scrollSlider"), 7);
@@ -73,8 +69,7 @@ private slots:
         QCOMPARE(index("funcList", "curIndex"), 2);  // MEDIA
         QCOMPARE(index("mediaList", "curIndex"), 5); // VOLUME UP
 
-        // The mouse keeps no profiles of its own, and the desktop keeps its
-        // pointer settings until the sensor page is applied.
+        // Nothing goes to the mouse or the desktop before an apply.
         QVERIFY(rig->settled());
         QCOMPARE(rig->setsSince(mark).size(), 0);
         QCOMPARE(rig->pointer->calls.size(), 0);
@@ -86,7 +81,7 @@ private slots:
         const qsizetype mark = rig->mark();
         rig->click(rig->item(QStringLiteral("btnSensorApply")));
         QVERIFY(rig->waitForSets(mark, 2));
-        const QList<Exchange> sets = rig->setsSince(mark);
+        const QList<SentCommand> sets = rig->setsSince(mark);
         QCOMPARE(sets[0].frame.toHex(' '), frameBytes(0x01, {8}).toHex(' '));
         QCOMPARE(sets[1].frame.toHex(' '), frameBytes(0x0B, {4}).toHex(' '));
         QCOMPARE(rig->pointer->calls.size(), 3);

@@ -1,6 +1,4 @@
-// The sensor page of the real program on a virtual mouse with sensor type 3
-// and six DPI stages: what the page reads from the device, what a DPI menu
-// choice, apply and reset send, and what they record.
+// The sensor page on a virtual mouse with sensor type 3 and six DPI stages.
 #include "e2e_rig.h"
 
 class TestE2eSensor : public QObject
@@ -14,30 +12,18 @@ class TestE2eSensor : public QObject
     // Opens the "▼" menu of `stage` and clicks the entry that shows `label`.
     bool chooseStageValue(int stage, const QString &label)
     {
-        QList<QQuickItem *> arrows;
-        collectTexts(stages(), QStringLiteral("▼"), arrows);
+        const QList<QQuickItem *> arrows = E2eRig::itemsWithText(stages(), QStringLiteral("▼"));
         if (stage >= arrows.size())
             return false;
         rig->click(arrows.at(stage));
         if (stages()->property("currentMenuIndex").toInt() != stage)
             return false;
-        // The open menu comes after the stage buttons, so its entry is the
-        // last item with that text (a stage that is off shows "×" too).
+        // The open menu's entry is the last item with that text.
         QQuickItem *entry = E2eRig::lastItemWithText(stages(), label);
         if (!entry)
             return false;
         rig->click(entry);
         return stages()->property("currentMenuIndex").toInt() == -1;
-    }
-    static void collectTexts(QQuickItem *from, const QString &text, QList<QQuickItem *> &out)
-    {
-        for (QQuickItem *child : from->childItems()) {
-            if (!child->isVisible())
-                continue;
-            if (child->property("text").toString() == text)
-                out.append(child);
-            collectTexts(child, text, out);
-        }
     }
 
 private slots:
@@ -60,9 +46,8 @@ private slots:
         QCOMPARE(page->property("dpiMAXStage").toInt(), 6);
         // Sensor type 3 offers its 18 DPI values; two stages stay hidden.
         QCOMPARE(stages()->property("menuCounter").toInt(), 18);
-        QList<QQuickItem *> arrows;
-        collectTexts(stages(), QStringLiteral("▼"), arrows);
-        QCOMPARE(arrows.size(), 6);
+        const QList<QQuickItem *> arrows = E2eRig::itemsWithText(stages(), QStringLiteral("▼"));
+        QCOMPARE(E2eRig::itemsWithText(stages(), QStringLiteral("▼")).size(), 6);
         // Stored values of the profile, not decoded from the device.
         QCOMPARE(intsOf(stages()->property("valueForIndex")),
                  QList<int>({500, 1000, 1500, 2000, 0, 0, 0, 0}));
@@ -70,31 +55,34 @@ private slots:
         QCOMPARE(rig->item(QStringLiteral("rateGroup"))->property("currentIndex").toInt(), 3);
     }
 
+    // 500 and 1500 are not this sensor's values: their stages go out switched off.
+    void dpiMenuChoiceSendsTheSensorsStageBytes_data()
+    {
+        QTest::addColumn<int>("stage");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QByteArray>("block");
+        QTest::addColumn<QList<int>>("recorded");
+        QTest::newRow("6000 on stage 2")
+            << 1 << "6000" << bytesOf({0x80, 0x5D, 0x80, 0x13, 0x80, 0x80, 0x80, 0x80})
+            << QList<int>{500, 6000, 1500, 2000, 0, 0, 0, 0};
+        QTest::newRow("stage 4 off")
+            << 3 << "×" << bytesOf({0x80, 0x5D, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80})
+            << QList<int>{500, 6000, 1500, 0, 0, 0, 0, 0};
+    }
     void dpiMenuChoiceSendsTheSensorsStageBytes()
     {
-        qsizetype mark = rig->mark();
-        QVERIFY(chooseStageValue(1, QStringLiteral("6000")));
+        QFETCH(int, stage);
+        QFETCH(QString, label);
+        QFETCH(QByteArray, block);
+        QFETCH(QList<int>, recorded);
+        const qsizetype mark = rig->mark();
+        QVERIFY(chooseStageValue(stage, label));
         QVERIFY(rig->waitForSets(mark, 1));
-        QList<Exchange> sets = rig->setsSince(mark);
-        QCOMPARE(sets.size(), 1);
-        // The stage count the device offers goes with the eight bytes; 500
-        // and 1500 are not values of this sensor and switch their stages off.
-        QCOMPARE(sets[0].frame.toHex(' '), frameBytes(0x11, {6, 8}).toHex(' '));
-        QCOMPARE(sets[0].data.left(8).toHex(' '),
-                 bytesOf({0x80, 0x5D, 0x80, 0x13, 0x80, 0x80, 0x80, 0x80}).toHex(' '));
-        QCOMPARE(intsOf(rig->liveProfile().value(QStringLiteral("sensor/dpi_Z4"))),
-                 QList<int>({500, 6000, 1500, 2000, 0, 0, 0, 0}));
-
-        mark = rig->mark();
-        QVERIFY(chooseStageValue(3, QStringLiteral("×")));
-        QVERIFY(rig->waitForSets(mark, 1));
-        sets = rig->setsSince(mark);
+        const QList<SentCommand> sets = rig->setsSince(mark);
         QCOMPARE(sets.size(), 1);
         QCOMPARE(sets[0].frame.toHex(' '), frameBytes(0x11, {6, 8}).toHex(' '));
-        QCOMPARE(sets[0].data.left(8).toHex(' '),
-                 bytesOf({0x80, 0x5D, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80}).toHex(' '));
-        QCOMPARE(intsOf(rig->liveProfile().value(QStringLiteral("sensor/dpi_Z4"))),
-                 QList<int>({500, 6000, 1500, 0, 0, 0, 0, 0}));
+        QCOMPARE(sets[0].data.left(8).toHex(' '), block.toHex(' '));
+        QCOMPARE(intsOf(rig->liveProfile().value(QStringLiteral("sensor/dpi_Z4"))), recorded);
     }
 
     void applySendsRateThenStageAndSetsThePointer()
@@ -113,7 +101,7 @@ private slots:
         rig->click(rig->item(QStringLiteral("btnSensorApply")));
         QVERIFY(!rig->view()->isEnabled()); // locked while the device takes it
         QVERIFY(rig->waitForSets(mark, 2));
-        const QList<Exchange> sets = rig->setsSince(mark);
+        const QList<SentCommand> sets = rig->setsSince(mark);
         QCOMPARE(E2eRig::codes(sets), QList<int>({0x01, 0x0B}));
         QCOMPARE(sets[0].frame.toHex(' '), frameBytes(0x01, {8}).toHex(' '));
         QCOMPARE(sets[1].frame.toHex(' '), frameBytes(0x0B, {3}).toHex(' '));
@@ -136,10 +124,9 @@ private slots:
         const qsizetype mark = rig->mark();
         rig->click(rig->item(QStringLiteral("btnSensorReset")));
         QVERIFY(rig->waitForSets(mark, 2));
-        const QList<Exchange> sets = rig->setsSince(mark);
+        const QList<SentCommand> sets = rig->setsSince(mark);
         QCOMPARE(E2eRig::codes(sets), QList<int>({0x11, 0x10}));
-        // The shipped factory values are another sensor's (500 and 1500 are
-        // not values of this one): the sensor's own defaults go instead.
+        // The shipped factory values are another sensor's: this one's defaults go.
         QCOMPARE(sets[0].data.left(8).toHex(' '),
                  bytesOf({0x09, 0x13, 0x27, 0x67, 0x80, 0x80, 0x80, 0x80}).toHex(' '));
         // The logo LED works: colour indices 0…7, two to a byte.

@@ -1,12 +1,10 @@
-// What the user is told about the mouse, against the z4sim process: every
-// way a set can fail ends in a failure notice for its command, never in
-// "saved"; the header's status follows an unplug; Retry after the replug
-// sends the same frames again.
+// What the user is told about the mouse, against the z4sim process.
 #include "app/widget.h"
 #include "backend/bridge/my_qquick_view.h"
 #include "backend/feedback/device_feedback.h"
 #include "device/device_watcher.h"
 #include "device/virtual_bus.h"
+#include "support/frames.h"
 #include "support/module_sandbox.h"
 
 #include <QFile>
@@ -48,20 +46,16 @@ public:
     QString logPath() const { return dir.filePath(QStringLiteral("sim.jsonl")); }
 
     // The plain frames of code `code` the mouse received.
-    QStringList framesOf(uchar code) const
+    QList<QByteArray> framesOf(int code) const
     {
         QFile file(logPath());
         if (!file.open(QIODevice::ReadOnly))
             return {};
-        const QString start = QStringLiteral("00 %1 ").arg(code, 2, 16, QLatin1Char('0'));
-        QStringList frames;
-        for (const QByteArray &line : file.readAll().split('\n')) {
-            const QJsonObject o = QJsonDocument::fromJson(line).object();
-            const QString plain = o.value(QStringLiteral("plain")).toString();
-            if (o.value(QStringLiteral("dir")).toString() == QLatin1String("out") &&
-                plain.startsWith(start))
-                frames << plain;
-        }
+        QList<QByteArray> frames;
+        for (const SentCommand &c :
+             commandsInLog(QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)))
+            if (c.code() == code)
+                frames << c.frame;
         return frames;
     }
 
@@ -193,7 +187,7 @@ private slots:
         QCOMPARE(lastNotice(notices).value(QStringLiteral("ok")).toBool(), true);
         QCOMPARE(lastNotice(notices).value(QStringLiteral("action")).toString(),
                  QStringLiteral("retry"));
-        QCOMPARE(sim.framesOf(0x0B), QStringList{QStringLiteral("00 0b 06 00 00 00 00 00 ee")});
+        QCOMPARE(sim.framesOf(0x0B), QList<QByteArray>{frameBytes(0x0B, {6})});
     }
 };
 

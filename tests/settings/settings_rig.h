@@ -1,74 +1,22 @@
 #pragma once
 
-// A Hid_Thread connected to an in-process virtual device, a profile file in
-// a temporary folder, and the command frames the device received, read from
-// its report log.
+// The link on the recording bus with a real firmware, and a temporary profile.
 
 #include "backend/settings/setting_values.h"
-#include "device/clock.h"
 #include "device/command_call.h"
-#include "device/device_table.h"
+#include "device/fake_hid_bus.h"
 #include "device/hid_thread.h"
-#include "device/virtual_bus.h"
 #include "sim/keyboard_firmware.h"
 #include "sim/mouse_firmware.h"
-#include "sim/virtual_mouse.h"
 #include "support/frames.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 #include <algorithm>
 #include <memory>
 
-// Real waits, shortened: the link's 8 ms polls and 64 ms acknowledge waits
-// still happen in order, a quarter as long.
-class ShortLinkClock : public LinkClock
-{
-public:
-    void sleepMs(int ms) override { QThread::msleep(std::max(1, ms / 4)); }
-};
-
-// One command as the device received it: the plain 9-byte frame and the
-// bytes of the output reports that followed it (padded to whole reports).
-struct SentCommand
-{
-    QByteArray frame;
-    QByteArray block;
-
-    uchar code() const { return uchar(frame.at(1)); }
-    uchar p(int i) const { return uchar(frame.at(i + 1)); }
-    QByteArray data(int length) const { return block.left(length); }
-};
-
-inline QList<SentCommand> commandsIn(const QStringList &logLines)
-{
-    QList<SentCommand> commands;
-    for (const QString &line : logLines) {
-        const QJsonObject o = QJsonDocument::fromJson(line.toUtf8()).object();
-        // Frames the device refused still count: the host sent them.
-        if (o.value(QStringLiteral("dir")).toString() != QLatin1String("out") ||
-            (o.contains(QStringLiteral("note")) &&
-             o.value(QStringLiteral("note")).toString() != QLatin1String("unknown frame")))
-            continue;
-        const QString type = o.value(QStringLiteral("type")).toString();
-        const QString hex = o.contains(QStringLiteral("plain"))
-                                ? o.value(QStringLiteral("plain")).toString()
-                                : o.value(QStringLiteral("hex")).toString();
-        const QByteArray bytes = QByteArray::fromHex(hex.toLatin1());
-        if (type == QLatin1String("feature"))
-            commands.append({bytes, {}});
-        else if (type == QLatin1String("output") && !commands.isEmpty())
-            commands.last().block += bytes.mid(1); // without the report id
-    }
-    return commands;
-}
-
-// A device that does not know some read commands: their exchange fails
-// (no reply), everything else goes to the real firmware.
+// A device whose listed commands go unanswered.
 class RefusingFirmware : public Firmware
 {
 public:
@@ -97,34 +45,24 @@ private:
 class SettingsRig
 {
 public:
-    // The mouse, or the virtual keyboard. The device scan looks up only row 1
-    // of the device table, so the keyboard is put in that row: it is then
-    // reachable, while currentDeviceId() still says 1.
-    explicit SettingsRig(std::unique_ptr<Firmware> firmware, bool keyboard = false)
-        : profileStore(profileDir.filePath(QStringLiteral("p1.bin")), QSettings::IniFormat)
+    // The link uses row 1 of its table, so the keyboard goes there too.
+    explicit SettingsRig(std::unique_ptr<Firmware> device, bool keyboard = false)
+        : firmware(std::move(device)),
+          profileStore(profileDir.filePath(QStringLiteral("p1.bin")), QSettings::IniFormat)
     {
-        SimOptions options;
-        options.keyboard = keyboard;
-        device = std::make_unique<VirtualMouse>(options, std::move(firmware));
-        QVERIFY(device->start());
-        bus = std::make_unique<VirtualBus>(device->busDirectory());
-        hid = std::make_unique<Hid_Thread>(bus.get(), &clock);
-
-        DeviceTable table = readDeviceTable({});
-        QVERIFY(table.rows.size() >= 2);
-        if (keyboard)
-            table.rows[1] = table.rows[0];
-        isEncode.store(table.isEncode);
-        hid->scanDevices(table.rows);
+        const DevInfo row = keyboard ? keyboardRow() : mouseRow();
+        isEncode.store(false);
+        bus.firmware = firmware.get();
+        bus.reportLength = int(row.reportLength);
+        bus.interfaces = interfacesOf(row);
+        hid = std::make_unique<Hid_Thread>(&bus, &clock);
+        hid->scanDevices(tableFor(row));
         hid->swichCurDevice(1);
         QVERIFY(hid->isDeviceConnected());
-        ready = true;
     }
 
     ~SettingsRig()
     {
-        if (!hid)
-            return;
         settle();
         hid->stopWatch();
         hid->shutdownLink();
@@ -153,17 +91,22 @@ public:
     // Waits until the last set's exchange has ended.
     void settle() { QTRY_VERIFY_WITH_TIMEOUT(hid->isLinkIdle(), 10000); }
 
-    // Commands received since the last call (after the link went idle).
+    // Commands received since the last call, each with its data block.
     QList<SentCommand> takeSent()
     {
         settle();
-        const QStringList lines = device->logLines();
-        const QList<SentCommand> sent = commandsIn(lines.mid(seenLines));
-        seenLines = int(lines.size());
+        const QList<BusEvent> events = log.all();
+        QList<SentCommand> sent;
+        for (const BusEvent &e : events.mid(seenEvents)) {
+            if (e.kind == BusEvent::SendFeature)
+                sent.append({e.bytes, {}});
+            else if (e.kind == BusEvent::Write && !sent.isEmpty())
+                sent.last().data += e.bytes.mid(1);
+        }
+        seenEvents = int(events.size());
         return sent;
     }
 
-    // Commands of one code, in order.
     QList<SentCommand> takeSent(uchar code)
     {
         QList<SentCommand> all = takeSent();
@@ -173,25 +116,25 @@ public:
         return some;
     }
 
-    // A device read as the view's slots make it: the outputs of the
-    // command of that name, zeros when it fails.
+    // A read as the view's slots make it: zeros when it fails.
     QVariantList read(const QString &command, std::initializer_list<uchar> inputs = {})
     {
         const cmd::Command *row = cmd::lookup(command);
         return row ? CommandCall::read(*hid, *row, inputs) : QVariantList{};
     }
 
-    // The device goes away: further commands fail.
+    // Further commands fail.
     void unplug()
     {
         settle();
-        device->stop();
+        bus.refuse(QStringLiteral("cmd"));
+        bus.refuse(QStringLiteral("ack"));
     }
 
-    bool ready = false; // the device is up and the link connected
-    ShortLinkClock clock;
-    std::unique_ptr<VirtualMouse> device;
-    std::unique_ptr<VirtualBus> bus;
+    std::unique_ptr<Firmware> firmware;
+    EventLog log;
+    FakeClock clock{log, 250}; // the link's waits, in order, a quarter as long
+    FakeHidBus bus{log};
     std::unique_ptr<Hid_Thread> hid;
     int currentIndex = 0;
     QList<int> selected;
@@ -199,5 +142,5 @@ public:
 private:
     QTemporaryDir profileDir;
     QSettings profileStore;
-    int seenLines = 0;
+    int seenEvents = 0;
 };

@@ -19,17 +19,6 @@ class TestKeyMatrixSet : public QObject
     Q_OBJECT
 
 private slots:
-    void withoutPressGunKeyOneMatrix()
-    {
-        const QVariantList page =
-            keyPage({{1, 0, 0xF0, 0}, {1, 0, 0xF1, 0}, {9, 2, 5, 0}, {0x0A, 0xF0, 0x21, 3}});
-        const Matrix m1 = keymatrix::fromPage(page);
-        const QList<Matrix> out = keymatrix::buildMatrices(m1, kSlots);
-        QCOMPARE(out.size(), 1);
-        QCOMPARE(out[0], m1);
-        QCOMPARE(out[0][10], uchar(5));
-    }
-
     void pressGunModes_data()
     {
         QTest::addColumn<int>("mode");
@@ -62,8 +51,7 @@ private slots:
             // Every other key is the page's in every matrix.
             QCOMPARE(int(out[k][22]), 0xF2);
         }
-        // Matrix 1 keeps the page's entry 0; matrices 2..4 carry the slot
-        // header [0BH, slot, fire period, fire time].
+        // Matrices 2..4 carry the slot header [0BH, slot, fire period, fire time].
         QCOMPARE(int(out[0][0]), 1);
         QCOMPARE(int(out[0][2]), 0xF0);
         for (int slot = 0; slot < 3; ++slot) {

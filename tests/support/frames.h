@@ -1,9 +1,13 @@
 #pragma once
 
-// Bytes as a test writes them out, independently of the code under test.
+// Bytes as a test writes them out, independently of the code under test, and
+// what a virtual device's JSON log says it received.
 
 #include <QByteArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QList>
+#include <QStringList>
 #include <cstdint>
 #include <initializer_list>
 
@@ -28,4 +32,56 @@ inline QByteArray bytesOf(std::initializer_list<int> values)
     for (int v : values)
         out.append(char(v));
     return out;
+}
+
+// The log lines of one direction ("out", "in") and report type ("feature",
+// "output", "input") on one interface, in order.
+inline QList<QJsonObject> loggedReports(const QStringList &lines, const QString &dir,
+                                        const QString &type, int itf = 0)
+{
+    QList<QJsonObject> out;
+    for (const QString &line : lines) {
+        const QJsonObject o = QJsonDocument::fromJson(line.toUtf8()).object();
+        if (o.value(QStringLiteral("dir")).toString() == dir &&
+            o.value(QStringLiteral("type")).toString() == type &&
+            o.value(QStringLiteral("if")).toInt(-1) == itf)
+            out.append(o);
+    }
+    return out;
+}
+
+// One command as the device received it: the deciphered frame and the bytes
+// of the output reports that followed it (report ids removed, padding kept).
+struct SentCommand
+{
+    QByteArray frame;
+    QByteArray data;
+
+    int code() const { return frame.size() > 1 ? uchar(frame.at(1)) : -1; }
+    uchar p(int i) const { return uchar(frame.at(i + 1)); }
+    bool isSet() const { return code() >= 0 && code() < 0x80; }
+};
+
+inline QList<SentCommand> commandsInLog(const QStringList &lines)
+{
+    QList<SentCommand> commands;
+    for (const QString &line : lines) {
+        const QJsonObject o = QJsonDocument::fromJson(line.toUtf8()).object();
+        const QString note = o.value(QStringLiteral("note")).toString();
+        // Frames the device refused still count: the host sent them.
+        if (o.value(QStringLiteral("if")).toInt(-1) != 0 ||
+            o.value(QStringLiteral("dir")).toString() != QLatin1String("out") ||
+            (!note.isEmpty() && note != QLatin1String("unknown frame")))
+            continue;
+        const QString type = o.value(QStringLiteral("type")).toString();
+        const QString hex = o.contains(QStringLiteral("plain"))
+                                ? o.value(QStringLiteral("plain")).toString()
+                                : o.value(QStringLiteral("hex")).toString();
+        const QByteArray bytes = QByteArray::fromHex(hex.toLatin1());
+        if (type == QLatin1String("feature"))
+            commands.append({bytes, {}});
+        else if (type == QLatin1String("output") && !commands.isEmpty())
+            commands.last().data += bytes.mid(1);
+    }
+    return commands;
 }
