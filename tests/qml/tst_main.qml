@@ -103,11 +103,6 @@ Item {
             compare(part("page_Keydefine").initCount, 1);
             mouseClick(part("profileRow3"));
             compare(ui_View.callsTo("ui_02H_SetCurrentProfile"), [["ui_02H_SetCurrentProfile", 3]]);
-            compare(part("menu_Prof").currentIndex, 3);
-            compare(part("page_Keydefine").initCount, 2);
-            compare(part("page_Color").refreshCount, 1);
-            compare(part("page_Sensor").initCount, 2);
-            compare(part("page_Macro").initCount, 1);
         }
 
         function test_profile_context_menu_data() {
@@ -177,17 +172,6 @@ Item {
                 compare(part(name).opacity, 1.0, name);
             mouseClick(part("profileRow5"));
             compare(ui_View.count("ui_02H_SetCurrentProfile"), 1);
-        }
-
-        function test_macro_page_disables_profile_menu() {
-            openScene(harness.quickConfig);
-            clickFunction(1);
-            const menuProf = part("menu_Prof");
-            verify(!menuProf.enabled);
-            compare(menuProf.opacity, 0.2);
-            ui_View.clear();
-            mouseClick(part("profileRow2"));
-            compare(ui_View.count("ui_02H_SetCurrentProfile"), 0);
         }
 
         function test_busy_lock_says_what_and_covers_no_control_data() {
@@ -403,21 +387,6 @@ Item {
             keyClick(Qt.Key_Down);
             keyClick(Qt.Key_Return); // SAVE
             compare(ui_View.callsTo("saveProfile"), [["saveProfile", 2]]);
-        }
-
-        function test_captured_keys_reach_the_pages() {
-            openScene(harness.quickConfig);
-            const product = part("product_Z4");
-            spy.target = product;
-            spy.signalName = "msg_KB";
-            spy.clear();
-            main.detectKeyboard(true, 0x04);
-            main.detectKeyboard(false, 0x05);
-            main.detectMouse(true, 1, 2, 3);
-            compare(spy.count, 2);
-            compare([spy.signalArguments[0][0], spy.signalArguments[0][1]], [true, 4]);
-            compare([spy.signalArguments[1][0], spy.signalArguments[1][1]], [false, 5]);
-            compare(product.lastPressKeyCode, 4);
         }
 
         function collectImages(item, out) {
