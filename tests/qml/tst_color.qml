@@ -2,7 +2,7 @@ import QtQuick
 import QtTest
 
 // The lighting page against a recording ui_View: option1 for every effect and
-// slider position, which slider each effect enables, reset and the reads.
+// slider position, which slider each effect enables, and the palette.
 Item {
     id: top
     width: 800

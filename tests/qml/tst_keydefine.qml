@@ -2,7 +2,7 @@ import QtQuick
 import QtTest
 
 // The key assignment page: the entry each choice writes and shows, the
-// left-button protection, macro slots, and what reset and apply send.
+// left-button protection, macro slots, and what reset restores.
 Item {
     id: top
     width: 800
@@ -125,6 +125,14 @@ Item {
             page.showEntry();
             compare(part("funcList").curIndex, data.func);
             compare(part(data.list).curIndex, data.pos);
+        }
+
+        function test_nameless_key_leaves_the_entry() {
+            open();
+            chooseFunction(0);
+            mouseClick(part("keyField"));
+            press(0x32);
+            compare(entry(3), [0x01, 0x00, 0xF3, 0x00]);
         }
 
         function test_combo_mask_data() {

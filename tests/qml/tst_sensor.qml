@@ -1,8 +1,8 @@
 import QtQuick
 import QtTest
 
-// The sensor page: stage bytes, the shown positions of stored values, and
-// what apply and reset send in which order.
+// The sensor page: stage bytes, where stored numbers out of range land, stage
+// selection, and reset with damaged factory values.
 Item {
     id: top
     width: 800
@@ -123,6 +123,18 @@ Item {
             compare(stages.currentIndex, 1);
             page.setStageValue(1, 0);
             compare(stages.currentIndex, 0);
+        }
+
+        function test_reset_without_logo_led_sends_rgb_colours() {
+            const rgb = [];
+            for (let i = 1; i <= 24; ++i)
+                rgb.push(i * 10);
+            open(v => {
+                v.sensorType = 3;
+                v.sensorDefaults = [4, 6, 3, 7, 800, 1600, 0, 3200, 0, 0, 0, 0, 3].concat(rgb, [7, 6, 5, 4, 3, 2, 1, 0]);
+            });
+            harness.btnTotalResetClicked();
+            compare(view.last("ui_10H_SetLED8StageColor"), ["ui_10H_SetLED8StageColor", 1, rgb]);
         }
 
         function damagedDefaults(dpi, colourIndices) {

@@ -298,10 +298,18 @@ Item {
             compare(stages.currentIndex, 3);
         }
 
-        function test_click_empties_the_field() {
+        // A click empties the field; a key without a name (or a mouse button) leaves it empty.
+        function test_click_empties_the_field_data() {
+            return [{ tag: "no name", usb: 0x32 }, { tag: "mouse button", usb: 0xF0 }];
+        }
+        function test_click_empties_the_field(data) {
             keyInput.setKeycodeUSB(0x29);
             compare(keyInput.tmpKeyString, "Esc");
             mouseClick(keyInput);
+            compare(keyInput.tmpKeycodeUSB, 0);
+            compare(keyInput.tmpKeyString, "");
+            keyInput.detectKeyboard(true, data.usb);
+            verify(!keyInput.isSelect);
             compare(keyInput.tmpKeycodeUSB, 0);
             compare(keyInput.tmpKeyString, "");
         }
