@@ -221,8 +221,6 @@ Item {
 
         function test_protection_only_for_last_left_button_data() {
             return [
-                { tag: "last left, function menu, refused", left: 1, key: 0, answer: false, asked: 1, action: "function" },
-                { tag: "last left, function menu, accepted", left: 1, key: 0, answer: true, asked: 1, action: "function" },
                 { tag: "two left buttons", left: 2, key: 0, answer: false, asked: 0, action: "function" },
                 { tag: "not a left button", left: 1, key: 3, answer: false, asked: 0, action: "function" },
                 { tag: "last left, mouse list, refused", left: 1, key: 0, answer: false, asked: 1, action: "mouse" },
