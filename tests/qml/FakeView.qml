@@ -8,7 +8,6 @@ QtObject {
     property bool confirmAnswer: true // confirm() and the fool-proofing question
 
     property var apConfig: []
-    property var deviceApConfig: [8]
     property var languages: ({})
     property var globalStrings: ({})
     property bool skinShow: true
@@ -24,9 +23,6 @@ QtObject {
     property bool logoLedWorks: false
     property int stageCount: 8
     property var reportRate: 0
-    property int cursorSpeed: 0
-    property int scrollLines: 0
-    property int doubleClickSpeed: 0
     property var currentStage: 0
     property var dpiSet: []
     property var sensorDefaults: []
@@ -71,7 +67,7 @@ QtObject {
     function getMsgAns_FoolProofing() { record("getMsgAns_FoolProofing", arguments); return confirmAnswer; }
     function setEnabled(enable) { record("setEnabled", arguments); enabled = enable; }
     function loadApConfig() { record("loadApConfig", arguments); return apConfig; }
-    function loadDeviceApConfig() { record("loadDeviceApConfig", arguments); return deviceApConfig; }
+    function loadDeviceApConfig() { record("loadDeviceApConfig", arguments); return [8]; }
     function getIsSkinShow() { record("getIsSkinShow", arguments); return skinShow; }
     function getCustomFilePath() { record("getCustomFilePath", arguments); return customFilePath; }
     function chkLanguages() { record("chkLanguages", arguments); return languages; }
@@ -153,9 +149,9 @@ QtObject {
     function chkIsLogoLedWork() { record("chkIsLogoLedWork", arguments); return logoLedWorks; }
     function ui_91H_SyncDPI() { record("ui_91H_SyncDPI", arguments); return stageCount; }
     function ui_81H_GetReportRate() { record("ui_81H_GetReportRate", arguments); return reportRate; }
-    function getCursorSpeed() { record("getCursorSpeed", arguments); return cursorSpeed; }
-    function getVerticalScrollLines() { record("getVerticalScrollLines", arguments); return scrollLines; }
-    function getDoubleClickSpeed() { record("getDoubleClickSpeed", arguments); return doubleClickSpeed; }
+    function getCursorSpeed() { record("getCursorSpeed", arguments); return 0; }
+    function getVerticalScrollLines() { record("getVerticalScrollLines", arguments); return 0; }
+    function getDoubleClickSpeed() { record("getDoubleClickSpeed", arguments); return 0; }
     function ui_8BH_GetCurrentDPIStage() { record("ui_8BH_GetCurrentDPIStage", arguments); return currentStage; }
     function ui_91H_GetDPISet() { record("ui_91H_GetDPISet", arguments); return dpiSet.map(String); }
     function ui_90H_GetLED8StageColor(type) {

