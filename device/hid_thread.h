@@ -295,6 +295,9 @@ private:
     // wait; true when it came. ackSeen is cleared before the report it
     // acknowledges is sent, so a quick device's answer is not missed.
     bool waitAck();
+    // waitAck(), then, while the watcher reads, up to a second more for a
+    // late acknowledge; false only when the watcher runs and none came.
+    bool acknowledged();
     void finishGet(const LinkOutcome &outcome);
     // Opens the command interface, telling why it failed.
     bool openCommand(uint index, std::unique_ptr<HidHandle> &handle, LinkResult *why);

@@ -17,6 +17,11 @@ namespace {
 
 constexpr int kFrameLength = 9;
 constexpr int kAckWaitMs = 64;
+// Past the two waits a set still takes an acknowledge the watcher reads
+// late (its thread may wait for the CPU on a loaded machine); only one that
+// has not come by then fails the set.
+constexpr int kAckGraceMs = 1000;
+constexpr int kAckPollMs = 16;
 constexpr int kReportPauseMs = 8;
 // Larger report lengths come only from a broken device table.
 constexpr int kMaxReportLength = 4096;
@@ -122,6 +127,19 @@ bool Hid_Thread::waitAck()
     return ackSeen.load();
 }
 
+bool Hid_Thread::acknowledged()
+{
+    if (waitAck())
+        return true;
+    for (int waited = 0; waited < kAckGraceMs && watchReading.load(); waited += kAckPollMs) {
+        clock->sleepMs(kAckPollMs);
+        if (ackSeen.load())
+            return true;
+    }
+    // Without the watcher nobody reads acknowledges: the waits were pauses.
+    return !watchReading.load();
+}
+
 bool Hid_Thread::writeTransaction(int dataLength, bool wantAck, LinkResult *why)
 {
     LinkRelease release(linkIdle);
@@ -148,7 +166,7 @@ bool Hid_Thread::writeTransaction(int dataLength, bool wantAck, LinkResult *why)
     }
     // Only a running watcher can see the acknowledge; without one the waits
     // are plain pauses and prove nothing.
-    bool acknowledged = true;
+    bool confirmed = true;
     if (wantAck)
         ackSeen.store(false);
     if (!openCommand(index, handle, &result))
@@ -157,8 +175,8 @@ bool Hid_Thread::writeTransaction(int dataLength, bool wantAck, LinkResult *why)
         result = LinkResult::SendFailed;
         return false;
     }
-    if (wantAck && !waitAck() && watchReading.load())
-        acknowledged = false;
+    if (wantAck && !acknowledged())
+        confirmed = false;
     if (dataLength > 0) {
         if (reportLength <= 0 || reportLength > kMaxReportLength ||
             dataLength > static_cast<int>(data.size())) {
@@ -181,10 +199,10 @@ bool Hid_Thread::writeTransaction(int dataLength, bool wantAck, LinkResult *why)
             }
             clock->sleepMs(kReportPauseMs);
         }
-        if (wantAck && !waitAck() && watchReading.load())
-            acknowledged = false;
+        if (wantAck && !acknowledged())
+            confirmed = false;
     }
-    if (!acknowledged) {
+    if (!confirmed) {
         result = LinkResult::NoAcknowledge;
         return false;
     }

@@ -101,34 +101,47 @@ private slots:
         QVERIFY(!rig.link->isLinkIdle()); // still held by the test, not taken over
     }
 
-    // The set's first acknowledge wait is where the mouse answers; the
-    // watcher must have seen the report before that wait ends.
+    // The mouse answers in one of the caller's pauses (deliverAt: the pause's
+    // length); the watcher must have read the report before that pause ends.
+    // A late acknowledge still counts, a wrong or missing one fails the set
+    // after a second's grace, and without a watcher the waits are pauses.
     void acknowledgeWait_data()
     {
         QTest::addColumn<bool>("watcher");
         QTest::addColumn<QByteArray>("report");
+        QTest::addColumn<int>("deliverAt");
         QTest::addColumn<int>("waitedMs");
-        QTest::newRow("acknowledged") << true << QByteArray::fromHex("04040000") << 64;
+        QTest::addColumn<LinkResult>("expected");
+        const QByteArray ack = QByteArray::fromHex("04040000");
+        QTest::newRow("acknowledged") << true << ack << 64 << 64 << LinkResult::Done;
+        QTest::newRow("late") << true << ack << 16 << 128 + 16 << LinkResult::Done;
         QTest::newRow("04 04 00 01 is no acknowledge")
-            << true << QByteArray::fromHex("04040001") << 128;
-        QTest::newRow("short report") << true << QByteArray::fromHex("040400") << 128;
-        QTest::newRow("no watcher") << false << QByteArray::fromHex("04040000") << 128;
+            << true << QByteArray::fromHex("04040001") << 64 << 128 + 1008
+            << LinkResult::NoAcknowledge;
+        QTest::newRow("short report") << true << QByteArray::fromHex("040400") << 64 << 128 + 1008
+                                      << LinkResult::NoAcknowledge;
+        QTest::newRow("no watcher") << false << ack << 64 << 128 << LinkResult::Done;
     }
     void acknowledgeWait()
     {
         QFETCH(bool, watcher);
         QFETCH(QByteArray, report);
+        QFETCH(int, deliverAt);
         QFETCH(int, waitedMs);
+        QFETCH(LinkResult, expected);
         Rig rig(0);
         if (watcher)
             rig.link->startWatch(1);
         rig.bus.ackReport = report;
+        QSignalSpy finished(rig.link.get(), &Hid_Thread::setFinished);
         const Qt::HANDLE gui = QThread::currentThreadId();
+        bool delivered = false;
         rig.clock.onSleep = [&](int ms) {
-            if (ms != 64 || QThread::currentThreadId() == gui || !watcher)
+            if (ms != deliverAt || QThread::currentThreadId() == gui || !watcher || delivered)
                 return;
             // Deliver the report and wait until the watcher has read it and
             // gone round its loop again.
+            delivered = deliverAt != 64;
             const int reads = rig.bus.ackReads.load();
             rig.bus.ackArmed = true;
             while (rig.bus.ackReads.load() < reads + 2)
@@ -139,6 +152,8 @@ private slots:
         rig.clock.onSleep = nullptr;
         rig.link->stopWatch();
         QCOMPARE(rig.clock.totalMs(gui, false), waitedMs);
+        QTRY_COMPARE(finished.count(), 1);
+        QCOMPARE(finished.at(0).at(1).value<LinkResult>(), expected);
     }
 
     // Every set ends in exactly one outcome, and only a completed exchange
