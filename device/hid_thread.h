@@ -66,6 +66,9 @@ public:
     void scanDevices(const QList<DevInfo> &table);
     QList<HidDevice> deviceList() const; // a copy
     int currentDeviceId() const { return currentDevice.load(); }
+    // True while the watcher has the second interface open: a set sent then
+    // learns whether the device acknowledged it.
+    bool isWatching() const { return watchReading.load(); }
     // The current device was found by the last scan and its command
     // interface has not failed to open since (what connectDevice() checks).
     bool isDeviceConnected() const;
@@ -295,9 +298,10 @@ private:
     // wait; true when it came. ackSeen is cleared before the report it
     // acknowledges is sent, so a quick device's answer is not missed.
     bool waitAck();
-    // waitAck(), then, while the watcher reads, up to a second more for a
-    // late acknowledge; false only when the watcher runs and none came.
-    bool acknowledged();
+    // waitAck(), then, when the watcher was reading as the report went out
+    // (`watched`), up to a second more for a late acknowledge; false only
+    // when it was and none came.
+    bool acknowledged(bool watched);
     void finishGet(const LinkOutcome &outcome);
     // Opens the command interface, telling why it failed.
     bool openCommand(uint index, std::unique_ptr<HidHandle> &handle, LinkResult *why);
@@ -330,7 +334,7 @@ private:
     std::atomic<bool> linkIdle{true};
     std::atomic<bool> linkClosed{false}; // set by shutdownLink: no command starts any more
     std::atomic<bool> watchRunning{false};
-    std::atomic<bool> watchReading{false}; // the watcher is in its read loop
+    std::atomic<bool> watchReading{false}; // the watcher has the interface open
     std::atomic<int> presence{-1};         // last reported presence: -1 none yet
     std::atomic<bool> ackSeen{true};
     QFuture<void> watchFuture;

@@ -200,25 +200,29 @@ void Hid_Thread::watchDevice(uint did)
     if (deviceAt(index).path2.isEmpty())
         return;
     std::unique_ptr<HidHandle> handle;
-    watchReading.store(true);
     while (watchRunning.load()) {
         // The interface stays open from one read to the next: an input report
-        // that comes while no handle is open is lost, and a set whose
-        // acknowledge is lost counts as failed. A read that fails closes it;
-        // the next pass then finds out whether the device is still there.
-        if (!handle && !openWatchInterface(did, handle)) {
-            qCDebug(lcDevice, "Device removed");
-            watchReading.store(false);
-            watchRunning.store(false);
-            return;
+        // that comes while no handle is open is lost. Only while it is open
+        // may a set count on seeing its acknowledge.
+        if (!handle) {
+            if (!openWatchInterface(did, handle)) {
+                qCDebug(lcDevice, "Device removed");
+                watchRunning.store(false);
+                return;
+            }
+            watchReading.store(true);
         }
         uint8_t report[4] = {};
         const int n = handle->read(report, sizeof report, kWatchReadTimeoutMs);
         if (n == 4 && report[0] == 0x04 && report[1] == 0x04 && report[2] == 0x00 &&
             report[3] == 0x00)
             ackSeen.store(true);
-        if (n < 0)
+        // A read that fails closes the interface; the next pass then finds
+        // out whether the device is still there.
+        if (n < 0) {
+            watchReading.store(false);
             handle.reset();
+        }
     }
     watchReading.store(false);
 }

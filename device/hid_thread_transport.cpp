@@ -127,17 +127,20 @@ bool Hid_Thread::waitAck()
     return ackSeen.load();
 }
 
-bool Hid_Thread::acknowledged()
+bool Hid_Thread::acknowledged(bool watched)
 {
     if (waitAck())
+        return true;
+    // Without the watcher reading when the report went out nobody could see
+    // its acknowledge: the waits were pauses.
+    if (!watched)
         return true;
     for (int waited = 0; waited < kAckGraceMs && watchReading.load(); waited += kAckPollMs) {
         clock->sleepMs(kAckPollMs);
         if (ackSeen.load())
             return true;
     }
-    // Without the watcher nobody reads acknowledges: the waits were pauses.
-    return !watchReading.load();
+    return false;
 }
 
 bool Hid_Thread::writeTransaction(int dataLength, bool wantAck, LinkResult *why)
@@ -169,13 +172,14 @@ bool Hid_Thread::writeTransaction(int dataLength, bool wantAck, LinkResult *why)
     bool confirmed = true;
     if (wantAck)
         ackSeen.store(false);
+    const bool watched = watchReading.load();
     if (!openCommand(index, handle, &result))
         return false;
     if (handle->sendFeatureReport(frame.data(), kFrameLength) < 0) {
         result = LinkResult::SendFailed;
         return false;
     }
-    if (wantAck && !acknowledged())
+    if (wantAck && !acknowledged(watched))
         confirmed = false;
     if (dataLength > 0) {
         if (reportLength <= 0 || reportLength > kMaxReportLength ||
@@ -199,7 +203,7 @@ bool Hid_Thread::writeTransaction(int dataLength, bool wantAck, LinkResult *why)
             }
             clock->sleepMs(kReportPauseMs);
         }
-        if (wantAck && !acknowledged())
+        if (wantAck && !acknowledged(watched))
             confirmed = false;
     }
     if (!confirmed) {

@@ -130,8 +130,10 @@ private slots:
         QFETCH(int, waitedMs);
         QFETCH(LinkResult, expected);
         Rig rig(0);
-        if (watcher)
+        if (watcher) {
             rig.link->startWatch(1);
+            QTRY_VERIFY(rig.link->isWatching());
+        }
         rig.bus.ackReport = report;
         QSignalSpy finished(rig.link.get(), &Hid_Thread::setFinished);
         const Qt::HANDLE gui = QThread::currentThreadId();
@@ -185,7 +187,7 @@ private slots:
         rig.bus.failWrite = fault == QLatin1String("write") ? 1 : 0;
         if (fault == QLatin1String("silent")) {
             rig.link->startWatch(1);
-            QTRY_VERIFY(rig.log.count(BusEvent::Open, QStringLiteral("ack")) > 0);
+            QTRY_VERIFY(rig.link->isWatching());
         }
         if (fault == QLatin1String("busy")) {
             QVERIFY(rig.link->acquireLink());

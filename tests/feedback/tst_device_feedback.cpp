@@ -36,13 +36,6 @@ public:
         process.waitForFinished(5000);
     }
     QString busDirectory() const { return dir.path(); }
-    // The program has the second interface open: its watcher is reading.
-    bool watched() const
-    {
-        QFile file(logPath());
-        return file.open(QIODevice::ReadOnly) &&
-               file.readAll().contains(R"("event":"open","if":1)");
-    }
     QString logPath() const { return dir.filePath(QStringLiteral("sim.jsonl")); }
 
     // The plain frames of code `code` the mouse received.
@@ -134,7 +127,7 @@ private slots:
         widget.checkDevice();
         // Only a running watcher can tell that no acknowledge came.
         if (faults.contains(QStringLiteral("--mute-input")))
-            QTRY_VERIFY(sim.watched());
+            QTRY_VERIFY(widget.deviceLink().isWatching());
         if (unplug)
             sim.stop();
         DeviceFeedback &feedback = widget.view()->feedback();
