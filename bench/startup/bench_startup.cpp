@@ -522,19 +522,19 @@ bool parseOptions(int argc, char **argv, Options &options)
         } else if (arg == "--frames") {
             options.frames = true;
         } else if (arg == "--variant" && i + 1 < argc) {
-            const std::string spec = argv[++i];
-            const auto colon = spec.find(':');
+            const std::string variant = argv[++i];
+            const auto colon = variant.find(':');
             if (colon == std::string::npos || colon == 0)
                 return false;
             std::vector<std::string> env;
-            std::stringstream list(spec.substr(colon + 1));
+            std::stringstream list(variant.substr(colon + 1));
             std::string item;
             while (std::getline(list, item, ','))
                 if (item.find('=') != std::string::npos)
                     env.push_back(item);
                 else
                     return false;
-            options.variants.emplace_back(spec.substr(0, colon), env);
+            options.variants.emplace_back(variant.substr(0, colon), env);
         } else {
             return false;
         }
