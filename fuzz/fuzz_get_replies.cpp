@@ -7,7 +7,7 @@
 // sanitizers watch the buffers, each exactly its documented size); after
 // every get the link is free again and no interface is left open.
 
-#include "device/scanned_link.h"
+#include "device/fake_hid_bus.h"
 #include "fuzz_support.h"
 
 #include <functional>
