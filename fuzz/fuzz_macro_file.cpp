@@ -3,7 +3,8 @@
 //
 // Properties: reads never return more lines than the library's bound; the
 // binding is empty or [index, repeat]; the upload blocks have their sizes;
-// saving the lines that were read succeeds and they read back unchanged.
+// saving the lines that were read succeeds and they read back unchanged
+// from the saved file.
 
 #include "device/command_blocks.h"
 #include "fuzz_support.h"
@@ -35,7 +36,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const MacroSaveResult saved = library.saveMacroIni(name, lines, 1);
     FUZZ_CHECK(saved.saved == readable);
-    if (readable)
+    if (readable) {
+        // QSettings answers from what it wrote until the file changes: the
+        // saved bytes are written again, so that they are parsed anew.
+        QFile file(library.filePath(name));
+        FUZZ_CHECK(file.open(QIODevice::ReadOnly));
+        const QByteArray written = file.readAll();
+        fuzzsupport::writeInput(file.fileName(), reinterpret_cast<const uint8_t *>(written.data()),
+                                size_t(written.size()));
         FUZZ_CHECK(library.loadMacroIni(name) == lines);
+    }
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "macro/library/macro_library.h"
 
+#include "macro/library/macro_line.h"
 #include "storage/file_copy.h"
 #include "storage/settings_file.h"
 
@@ -8,6 +9,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <algorithm>
 
 namespace {
 
@@ -115,8 +117,12 @@ QStringList MacroLibrary::loadMacroIni(const QString &name) const
     if (total <= 0)
         return lines;
     lines.reserve(total);
-    for (int i = 0; i < total; ++i)
-        lines.append(file.value(QStringLiteral("macro/%1").arg(i), QStringLiteral("0")).toString());
+    // A line the file could not keep is damage, and reads as a missing one.
+    const QString missing = QStringLiteral("0");
+    for (int i = 0; i < total; ++i) {
+        const QString line = file.value(QStringLiteral("macro/%1").arg(i), missing).toString();
+        lines.append(MacroLine::storable(line) ? line : missing);
+    }
     return lines;
 }
 
@@ -127,6 +133,8 @@ MacroSaveResult MacroLibrary::saveMacroIni(const QString &name, const QStringLis
     if (!usable(name))
         return result;
     const qsizetype count = qMin<qsizetype>(lines.size(), maxLines);
+    if (!std::all_of(lines.cbegin(), lines.cbegin() + count, MacroLine::storable))
+        return result;
     int index = -1;
     {
         QSettings file(filePath(name), QSettings::IniFormat);

@@ -66,9 +66,12 @@ public:
     // and returns its name; an empty string when the file cannot be written.
     QString createMacroIni();
     bool deleteMacroIni(const QString &name);
+    // A stored line that is not storable text (MacroLine::storable) reads
+    // as "0", the value of a missing line.
     QStringList loadMacroIni(const QString &name) const;
     // Replaces the lines of an existing macro (stale higher-numbered lines go)
-    // and says where it must be re-uploaded when it is bound.
+    // and says where it must be re-uploaded when it is bound. Writes nothing
+    // when a line is not storable text.
     MacroSaveResult saveMacroIni(const QString &name, const QStringList &lines,
                                  int currentDeviceId);
     // [index, repeat]; index is -1 when the binding was made on another device.

@@ -20,6 +20,17 @@ MacroLine MacroLine::split(const QString &line)
     return result;
 }
 
+bool MacroLine::storable(const QString &line)
+{
+    if (!line.isValidUtf16())
+        return false;
+    for (const QChar c : line) {
+        if (c.category() == QChar::Other_Control || c == QChar::ByteOrderMark)
+            return false;
+    }
+    return true;
+}
+
 QString MacroLine::join(const QString &value, Kind kind)
 {
     switch (kind) {

@@ -25,5 +25,9 @@ struct MacroLine
     Kind kind = Kind::Invalid;
 
     static MacroLine split(const QString &line);
+    // False for text no macro step holds and an INI file cannot keep
+    // unchanged: an unpaired surrogate, a control character or U+FEFF (the
+    // reader drops it at the start of a value).
+    static bool storable(const QString &line);
     static QString join(const QString &value, Kind kind);
 };

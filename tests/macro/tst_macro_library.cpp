@@ -170,6 +170,38 @@ private slots:
         QCOMPARE(lib.loadMacroIniConfig(name, 1), (QVariantList{0, 1}));
     }
 
+    // Text an INI file cannot hold unchanged (an unpaired surrogate, a
+    // control character, a leading U+FEFF) reads as a missing line, and a
+    // save of it writes nothing: what the file holds always reads back.
+    void lineTheFileCannotKeep_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("NUL and a lone surrogate")
+            << QByteArray("@String(\\0\\xd800)") << QString(QChar(0)) + QChar(0xD800);
+        QTest::newRow("lone surrogate")
+            << QByteArray("A\\xdc00") << QStringLiteral("A") + QChar(0xDC00);
+        QTest::newRow("control character")
+            << QByteArray("A\\x1    [Down]") << QStringLiteral("A\x01    [Down]");
+        QTest::newRow("C1 control")
+            << QByteArray("\xc2\x85    [Down]") << QStringLiteral("\u0085    [Down]");
+        QTest::newRow("byte order mark")
+            << QByteArray("\\xfeff    [Down]") << QStringLiteral("\uFEFF    [Down]");
+    }
+
+    void lineTheFileCannotKeep()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(QString, line);
+        MacroLibrary lib = library();
+        const QString name = lib.createMacroIni();
+        writeFile(path(name), "[config]\ntotal=2\n[macro]\n0=A    [Down]\n1=" + stored + "\n");
+        QCOMPARE(lib.loadMacroIni(name), (QStringList{"A    [Down]", "0"}));
+        const QByteArray before = readFile(path(name));
+        QVERIFY(!lib.saveMacroIni(name, {"B    [Down]", line}, 1).saved);
+        QCOMPARE(readFile(path(name)), before);
+    }
+
     // A file over 1 MiB is no macro: nothing reads it, nothing writes it.
     void oversizedMacroFileIsNeitherReadNorWritten()
     {
