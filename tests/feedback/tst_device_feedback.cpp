@@ -167,9 +167,14 @@ private slots:
 
         widget.view()->beginAction(QStringLiteral("apply"));
         widget.view()->ui_0BH_SetCurrentDPIStage(6);
+        widget.view()->ui_91H_SyncDPI();
         widget.view()->endAction();
         QTRY_VERIFY(!notices.isEmpty());
         QVERIFY(!failureOf(lastNotice(notices), 0x0B).isEmpty());
+        // A failed read is told as one: not as a write that was never sent.
+        const QVariantMap read = failureOf(lastNotice(notices), 0x91);
+        QCOMPARE(read.value(QStringLiteral("write")), QVariant(false));
+        QCOMPARE(read.value(QStringLiteral("reason")).toString(), QStringLiteral("notConnected"));
 
         QVERIFY(sim.start());
         QTRY_VERIFY_WITH_TIMEOUT(feedback.status().value(QStringLiteral("connected")).toBool(),
