@@ -239,6 +239,9 @@ private slots:
         seen += window.readAll();
         QCOMPARE(window.state(), QProcess::Running);
         QCOMPARE(seen.count("Device Connect"), 1);
+        // The calls left the window's device watcher running: it sees the unplug.
+        sim.stop();
+        QVERIFY2(waitForOutput(window, seen, "Device removed", 1, 5000), seen.constData());
         window.terminate();
         QVERIFY(window.waitForFinished(5000));
     }
