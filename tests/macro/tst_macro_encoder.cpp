@@ -17,15 +17,6 @@ QByteArray hex(const char *text)
     return QByteArray::fromHex(text);
 }
 
-// n press records of "A": 2 + 2n + 2 bytes of stream.
-QStringList presses(int n)
-{
-    QStringList lines;
-    for (int i = 0; i < n; ++i)
-        lines << "A    [Down]";
-    return lines;
-}
-
 } // namespace
 
 class TestMacroEncoder : public QObject
@@ -40,9 +31,7 @@ private slots:
         QCOMPARE(bytes(MacroEncoder::encode(lines, mouse)), hex("00010AE0010481046401"
                                                                 "81E00000"));
         const MacroBlock block = MacroEncoder::mouseBlock(1, lines, 3, mouse);
-        QByteArray expected = hex("00030AE001048104640181E00000");
-        expected.append(QByteArray(128 - expected.size(), '\0'));
-        QCOMPARE(block.bytes, expected);
+        QCOMPARE(block.bytes, hex("00030AE001048104640181E00000") + QByteArray(114, 0));
         QVERIFY(!block.cut);
         QCOMPARE(int(block.macroId), 1);
     }
@@ -117,49 +106,48 @@ private slots:
                  hex("00010000") + QByteArray(124, 0));
     }
 
-    void mouseBlockCutOnlyWhenTooLong_data()
-    {
-        QTest::addColumn<int>("records");
-        QTest::addColumn<bool>("cut");
-        QTest::newRow("126 bytes") << 61 << false;
-        QTest::newRow("128 bytes") << 62 << false;
-        QTest::newRow("130 bytes") << 63 << true;
-    }
-
-    void mouseBlockCutOnlyWhenTooLong()
-    {
-        QFETCH(int, records);
-        QFETCH(bool, cut);
-        const QList<uchar> stream = MacroEncoder::encode(presses(records), mouse);
-        QCOMPARE(stream.size(), 4 + 2 * records);
-        const MacroBlock block = MacroEncoder::mouseBlock(3, presses(records), 1, mouse);
-        QCOMPARE(block.cut, cut);
-        QCOMPARE(block.bytes.size(), 128);
-        const QByteArray all = bytes(stream);
-        QCOMPARE(block.bytes.left(qMin(all.size(), 128)), all.left(128));
-        if (cut)
-            QCOMPARE(block.bytes.right(2), hex("0104")); // the End record is lost
-        else
-            QCOMPARE(block.bytes.mid(all.size() - 2, 2), hex("0000"));
-    }
-
+    // The keyboard block is 192 bytes and keeps the stream's play count of one.
     void keyboardBlock()
     {
         const QStringList lines{"A    [Down]", "1000   [Delay]", "A      [Up]"};
         const MacroBlock block = MacroEncoder::keyboardBlock(34, lines, keyboard);
-        QByteArray expected = hex("000101047F000064810400 00");
-        expected.append(QByteArray(192 - expected.size(), '\0'));
-        QCOMPARE(block.bytes, expected);
+        QCOMPARE(block.bytes, hex("000101047F000064810400 00") + QByteArray(180, 0));
         QVERIFY(!block.cut);
         QCOMPARE(int(block.macroId), 34);
+    }
 
-        const MacroBlock full = MacroEncoder::keyboardBlock(1, presses(94), keyboard);
-        QVERIFY(!full.cut);
-        QCOMPARE(full.bytes.right(2), hex("0000"));
-        const MacroBlock over = MacroEncoder::keyboardBlock(1, presses(95), keyboard);
-        QVERIFY(over.cut);
-        QCOMPARE(over.bytes.size(), 192);
-        QCOMPARE(over.bytes.right(2), hex("0104"));
+    // n presses make a stream of 2 + 2n + 2 bytes; one too long for the block
+    // is cut and loses its End record.
+    void blockCutOnlyWhenTooLong_data()
+    {
+        QTest::addColumn<int>("device");
+        QTest::addColumn<int>("records");
+        QTest::addColumn<bool>("cut");
+        QTest::newRow("mouse, 126 bytes") << mouse << 61 << false;
+        QTest::newRow("mouse, 128 bytes") << mouse << 62 << false;
+        QTest::newRow("mouse, 130 bytes") << mouse << 63 << true;
+        QTest::newRow("keyboard, 192 bytes") << keyboard << 94 << false;
+        QTest::newRow("keyboard, 194 bytes") << keyboard << 95 << true;
+    }
+
+    void blockCutOnlyWhenTooLong()
+    {
+        QFETCH(int, device);
+        QFETCH(int, records);
+        QFETCH(bool, cut);
+        const QStringList lines(records, "A    [Down]");
+        const QByteArray all = bytes(MacroEncoder::encode(lines, device));
+        QCOMPARE(all.size(), 4 + 2 * records);
+        const MacroBlock block = device == mouse ? MacroEncoder::mouseBlock(3, lines, 1, device)
+                                                 : MacroEncoder::keyboardBlock(3, lines, device);
+        const int size = device == mouse ? 128 : 192;
+        QCOMPARE(block.cut, cut);
+        QCOMPARE(block.bytes.size(), size);
+        QCOMPARE(block.bytes.left(qMin(all.size(), size)), all.left(size));
+        if (cut)
+            QCOMPARE(block.bytes.right(2), hex("0104"));
+        else
+            QCOMPARE(block.bytes.mid(all.size() - 2, 2), hex("0000"));
     }
 };
 
