@@ -61,7 +61,7 @@ private slots:
         row("short 5100", mouse, {down, "5100   [Delay]"}, "00010104FF010000");
         row("long 5101", mouse, {down, "5101   [Delay]"}, "00010104000100FF0000");
         row("first line 300", mouse, {"300   [Delay]"}, "00010001000F0000");
-        row("first line 10", mouse, {"10   [Delay]"}, "0001000100010000");
+        row("first line 5", mouse, {"5   [Delay]"}, "0001000100010000");
         row("two short in a row", mouse, {down, "100   [Delay]", "200   [Delay]"},
             "00010A040001000A0000");
         row("short after unknown key", mouse, {down, "Nope    [Down]", "100   [Delay]"},
