@@ -11,13 +11,14 @@
 
 namespace {
 
+// Twelve guns of seven values; a name holds a comma, which INI lists split at.
 QVariantList fullTable()
 {
     QVariantList values;
-    for (int gun = 0; gun < GunData::kGuns; ++gun) {
-        values << QStringLiteral("Gun %1").arg(gun) << gun << gun % 3 << 10 + gun << 20 + gun
-               << gun % 2 << (gun + 1) % 2;
-    }
+    for (int gun = 0; gun < GunData::kGuns; ++gun)
+        values << QString("Gun %1").arg(gun) << gun << gun % 3 << 10 + gun << 20 + gun << gun % 2
+               << (gun + 1) % 2;
+    values[7] = "Mk II, short barrel";
     return values;
 }
 
@@ -43,50 +44,29 @@ private slots:
         m_gun = std::make_unique<GunData>(m_dir->path());
     }
 
-    void saveIntoMissingTableWritesNothing()
-    {
-        writeFile(table(0), {});
-        QVERIFY(!m_gun->saveGundata(1, fullTable()));
-        QVERIFY(!QFile::exists(table(1)));
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files),
-                 QStringList{QStringLiteral("gunData0.bin")});
-        QCOMPARE(QFile(table(0)).size(), 0);
-        QVERIFY(m_gun->getGundata(1).isEmpty());
-    }
-
-    void savedTableReadsBackInOrder()
-    {
-        writeFile(table(2), {});
-        QVariantList values = fullTable();
-        values[7] = QStringLiteral("Mk II, short barrel");
-        QVERIFY(m_gun->saveGundata(QStringLiteral("2"), values));
-        QCOMPARE(m_gun->getGundata(2), asText(values));
-        // Each gun lands under its own key.
-        QSettings file(table(2), QSettings::IniFormat);
-        QCOMPARE(file.value(QStringLiteral("gunData/11")).toStringList().first(),
-                 QStringLiteral("Gun 11"));
-    }
-
-    void shortListsReadAsZeros_data()
+    // A short list is padded with zeros, a long one cut to the table.
+    void savedTableReadsBackPadded_data()
     {
         QTest::addColumn<int>("length");
         QTest::newRow("empty") << 0;
         QTest::newRow("part of the first gun") << 3;
         QTest::newRow("one value short") << 83;
+        QTest::newRow("full") << 84;
         QTest::newRow("longer than a table") << 90;
     }
-    void shortListsReadAsZeros()
+    void savedTableReadsBackPadded()
     {
         QFETCH(int, length);
-        writeFile(table(0), {});
-        QVariantList given;
-        for (int i = 0; i < length; ++i)
-            given << 100 + i;
-        QVERIFY(m_gun->saveGundata(0, given));
-        const QVariantList back = m_gun->getGundata(0);
-        QCOMPARE(back.size(), GunData::kTableValues);
+        writeFile(table(2), {});
+        const QVariantList given = (fullTable() + QVariantList(6, 99)).mid(0, length);
+        QVERIFY(m_gun->saveGundata("2", given));
+        QVariantList expected;
         for (int i = 0; i < GunData::kTableValues; ++i)
-            QCOMPARE(back.at(i).toString(), QString::number(i < length ? 100 + i : 0));
+            expected << (i < length ? given[i].toString() : "0");
+        QCOMPARE(m_gun->getGundata(2), expected);
+        // Each gun lands under its own key.
+        QCOMPARE(QSettings(table(2), QSettings::IniFormat).value("gunData/11").toList(),
+                 expected.mid(77, 7));
     }
 
     void missingGunAddsNothing()
@@ -94,30 +74,36 @@ private slots:
         const QString path = table(0);
         {
             QSettings file(path, QSettings::IniFormat);
-            file.setValue(QStringLiteral("gunData/0"), QVariantList{"A", 0, 0, 1, 2, 1, 0});
-            file.setValue(QStringLiteral("gunData/5"), QVariantList{"B", 5, 0, 3, 4, 0, 1});
+            file.setValue("gunData/0", QVariantList{"A", 0, 0, 1, 2, 1, 0});
+            file.setValue("gunData/5", QVariantList{"B", 5, 0, 3, 4, 0, 1});
         }
         const QVariantList expected{"A", "0", "0", "1", "2", "1", "0",
                                     "B", "5", "0", "3", "4", "0", "1"};
         QCOMPARE(m_gun->getGundata(0), expected);
     }
 
-    void gameNumbersThatAreNotIndexesAreRefused_data()
+    // Nothing is written for a table that is not there, nor for a game
+    // number that is no index (it must not become a path).
+    void refusedTablesWriteNothing_data()
     {
         QTest::addColumn<QVariant>("gameNo");
-        QTest::newRow("path") << QVariant(QStringLiteral("../gunData0"));
-        QTest::newRow("negative") << QVariant(-1);
-        QTest::newRow("fraction") << QVariant(0.5);
-        QTest::newRow("word") << QVariant(QStringLiteral("zero"));
-        QTest::newRow("invalid") << QVariant();
+        QTest::addColumn<bool>("index");
+        QTest::newRow("no such table") << QVariant(1) << true;
+        QTest::newRow("path") << QVariant("../gunData0") << false;
+        QTest::newRow("negative") << QVariant(-1) << false;
+        QTest::newRow("fraction") << QVariant(0.5) << false;
+        QTest::newRow("word") << QVariant("zero") << false;
+        QTest::newRow("invalid") << QVariant() << false;
     }
-    void gameNumbersThatAreNotIndexesAreRefused()
+    void refusedTablesWriteNothing()
     {
         QFETCH(QVariant, gameNo);
+        QFETCH(bool, index);
         writeFile(table(0), {});
-        QVERIFY(m_gun->tablePath(gameNo).isEmpty());
+        QCOMPARE(m_gun->tablePath(gameNo).isEmpty(), !index);
         QVERIFY(!m_gun->saveGundata(gameNo, fullTable()));
         QVERIFY(m_gun->getGundata(gameNo).isEmpty());
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"gunData0.bin"});
         QCOMPARE(QFile(table(0)).size(), 0);
     }
 
@@ -150,9 +136,9 @@ private slots:
     {
         {
             QSettings file(m_gun->slotRecordPath(), QSettings::IniFormat);
-            file.setValue(QStringLiteral("gunData/0"), QVariantList{1, 3});
-            file.setValue(QStringLiteral("gunData/1"), QStringLiteral("2"));
-            file.setValue(QStringLiteral("gunData/2"), QVariantList{"x", 4, 50, 10});
+            file.setValue("gunData/0", QVariantList{1, 3});
+            file.setValue("gunData/1", QString("2"));
+            file.setValue("gunData/2", QVariantList{"x", 4, 50, 10});
         }
         QCOMPARE(m_gun->slotRecord(0), (std::array<int, 4>{1, 3, 0, 0}));
         QCOMPARE(m_gun->slotRecord(1), (std::array<int, 4>{2, 0, 0, 0}));
@@ -165,7 +151,7 @@ private slots:
         QVERIFY(!QFile::exists(m_gun->slotRecordPath()));
         QCOMPARE(m_gun->slotRecord(0), (std::array<int, 4>{}));
         writeFile(m_gun->slotRecordPath(), {});
-        for (const QVariant &slot : {QVariant(3), QVariant(-1), QVariant(QStringLiteral("first"))})
+        for (const QVariant &slot : {QVariant(3), QVariant(-1), QVariant(QString("first"))})
             QVERIFY(!m_gun->saveSelGundata(slot, {1, 2, 3, 40}));
         QCOMPARE(QFile(m_gun->slotRecordPath()).size(), 0);
     }
@@ -181,8 +167,8 @@ private slots:
             QSettings tableFile(path, QSettings::IniFormat);
             QSettings records(m_gun->slotRecordPath(), QSettings::IniFormat);
             for (int gun = 0; gun < GunData::kGuns; ++gun)
-                tableFile.setValue(QStringLiteral("gunData/%1").arg(gun), longList);
-            records.setValue(QStringLiteral("gunData/1"), longList);
+                tableFile.setValue(QString("gunData/%1").arg(gun), longList);
+            records.setValue("gunData/1", longList);
         }
         const QVariantList guns = m_gun->getGundata(0);
         QCOMPARE(guns.size(), GunData::kTableValues);
@@ -197,10 +183,7 @@ private slots:
     }
 
 private:
-    QString table(int game) const
-    {
-        return m_dir->filePath(QStringLiteral("gunData%1.bin").arg(game));
-    }
+    QString table(int game) const { return m_dir->filePath(QString("gunData%1.bin").arg(game)); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<GunData> m_gun;

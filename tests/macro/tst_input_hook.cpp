@@ -12,11 +12,10 @@
 
 namespace {
 
-// A source that only records whether it runs.
-class FakeSource final : public KeyEventSource
+// A source that counts its starts and accepts or refuses them.
+struct FakeSource final : KeyEventSource
 {
-public:
-    explicit FakeSource(bool accept, int *starts) : accept(accept), starts(starts) {}
+    FakeSource(bool accept, int *starts) : accept(accept), starts(starts) {}
     bool start(KeyEventSink &) override
     {
         ++*starts;
@@ -24,8 +23,6 @@ public:
     }
     void stop() override {}
     const char *name() const override { return "fake"; }
-
-private:
     bool accept;
     int *starts;
 };
@@ -54,94 +51,55 @@ private slots:
         mouseReports.clear();
     }
 
-    // Set 1 scan codes (as the Windows hook sees them) and Linux input codes
-    // (held: codes pressed before) -> the usage reported for the key.
+    // Set 1 scan codes as the Windows hook sees them (E0xx: extended; a third
+    // value: Alt held), then Linux input codes (a third value: the code held
+    // before) -> the usage reported, 0 for none. The rows: E0 pairs, Ctrl+Break,
+    // Alt+Print, keys without a usage, the ends and gaps of both tables.
     void translates_data()
     {
         QTest::addColumn<bool>("evdev");
-        QTest::addColumn<QList<int>>("held");
         QTest::addColumn<int>("code");
-        QTest::addColumn<bool>("e0");
+        QTest::addColumn<int>("held");
         QTest::addColumn<int>("usage");
-        auto set1 = [](const char *name, int scan, bool e0, bool alt, int usage) {
-            QTest::newRow(name) << false << (alt ? QList<int>{1} : QList<int>{}) << scan << e0
-                                << usage;
+        struct Row
+        {
+            int code, usage, held = 0;
         };
-        auto evdev = [](const char *name, QList<int> held, int code, int usage) {
-            QTest::newRow(name) << true << held << code << false << usage;
-        };
-        set1("A", 0x1E, false, false, 0x04);
-        set1("A with Alt", 0x1E, false, true, 0x04);
-        set1("Esc", 0x01, false, false, 0x29);
-        set1("Enter", 0x1C, false, false, 0x28);
-        set1("left Ctrl", 0x1D, false, false, 0xE0);
-        set1("menu", 0x5D, true, false, 0x65);
-        set1("keypad Enter", 0x1C, true, false, 0x58);
-        set1("right Ctrl", 0x1D, true, false, 0xE4);
-        set1("right Shift", 0x36, true, false, 0xE5);
-        set1("right Shift unextended", 0x36, false, false, 0);
-        set1("Ctrl+Break", 0x46, true, false, 0x48);
-        set1("Scroll Lock", 0x46, false, false, 0x47);
-        set1("Alt+Print Screen", 0x54, false, true, 0x46);
-        set1("scan 54 alone", 0x54, false, false, 0);
-        set1("Print Screen", 0x37, true, false, 0x46);
-        set1("keypad *", 0x37, false, false, 0x55);
-        set1("Pause", 0x45, false, false, 0x48);
-        set1("Num Lock", 0x45, true, false, 0x53);
-        set1("keypad 7", 0x47, false, false, 0x5F);
-        set1("Home", 0x47, true, false, 0x4A);
-        set1("ISO extra key", 0x56, false, false, 0x64);
-        set1("F23", 0x6E, false, false, 0x72);
-        set1("F13", 0x64, false, false, 0);
-        set1("left Win", 0x5B, true, false, 0xE3);
-        set1("right Win", 0x5C, true, false, 0);
-        set1("scan 0", 0x00, false, false, 0);
-        evdev("ev a", {}, 30, 0x04);
-        evdev("ev keypad Enter", {}, 96, 0x58);
-        evdev("ev right Ctrl", {}, 97, 0xE4);
-        evdev("ev right Shift", {}, 54, 0xE5);
-        evdev("ev right Alt", {}, 100, 0xE6);
-        evdev("ev Num Lock", {}, 69, 0x53);
-        evdev("ev Pause", {}, 119, 0x48);
-        evdev("ev Ctrl+Pause", {29}, 119, 0x48);
-        evdev("ev Scroll Lock", {}, 70, 0x47);
-        evdev("ev Print", {}, 99, 0x46);
-        evdev("ev Alt+Print", {56}, 99, 0x46);
-        evdev("ev keypad /", {}, 98, 0x54);
-        evdev("ev Up", {}, 103, 0x52);
-        evdev("ev keypad 8", {}, 72, 0x60);
-        evdev("ev Delete", {}, 111, 0x4C);
-        evdev("ev Menu", {}, 127, 0x65);
-        evdev("ev Enter", {}, 28, 0x28);
-        evdev("ev slash", {}, 53, 0x38);
-        evdev("ev left Meta", {}, 125, 0xE3);
-        evdev("ev 102nd", {}, 86, 0x64);
-        evdev("ev F11", {}, 87, 0x44);
-        evdev("ev F23", {}, 193, 0x72);
-        evdev("ev F13 unreported", {}, 183, 0);
-        evdev("ev unknown code", {}, 240, 0);
-        evdev("ev out of range", {}, 5000, 0);
+        const Row set1[] = {{0x1E, 0x04},    {0x1E, 0x04, 1}, {0x01, 0x29},   {0x1C, 0x28},
+                            {0x1D, 0xE0},    {0xE05D, 0x65},  {0xE01C, 0x58}, {0xE01D, 0xE4},
+                            {0xE036, 0xE5},  {0x36, 0},       {0xE046, 0x48}, {0x46, 0x47},
+                            {0x54, 0x46, 1}, {0x54, 0},       {0xE037, 0x46}, {0x37, 0x55},
+                            {0x45, 0x48},    {0xE045, 0x53},  {0x47, 0x5F},   {0xE047, 0x4A},
+                            {0x56, 0x64},    {0x6E, 0x72},    {0x64, 0},      {0xE05B, 0xE3},
+                            {0xE05C, 0},     {0x00, 0}};
+        const Row evdev[] = {{30, 0x04},     {96, 0x58},  {97, 0xE4},      {54, 0xE5},  {100, 0xE6},
+                             {69, 0x53},     {119, 0x48}, {119, 0x48, 29}, {70, 0x47},  {99, 0x46},
+                             {99, 0x46, 56}, {98, 0x54},  {103, 0x52},     {72, 0x60},  {111, 0x4C},
+                             {127, 0x65},    {28, 0x28},  {53, 0x38},      {125, 0xE3}, {86, 0x64},
+                             {87, 0x44},     {193, 0x72}, {183, 0},        {240, 0},    {5000, 0}};
+        for (const Row &r : set1)
+            QTest::addRow("scan %X/%d", r.code, r.held) << false << r.code << r.held << r.usage;
+        for (const Row &r : evdev)
+            QTest::addRow("ev %d/%d", r.code, r.held) << true << r.code << r.held << r.usage;
     }
 
     void translates()
     {
         QFETCH(bool, evdev);
-        QFETCH(QList<int>, held);
         QFETCH(int, code);
-        QFETCH(bool, e0);
+        QFETCH(int, held);
         QFETCH(int, usage);
         auto hook = makeHook();
         EvdevKeyTranslator translator;
         auto feed = [&](int c, bool down) {
             Set1Key key;
             if (!evdev)
-                hook->handleKey(uchar(c), e0, !held.isEmpty(), down);
+                hook->handleKey(uchar(c), c > 0xFF, held != 0, down);
             else if (translator.translate(unsigned(c), down, key))
                 hook->handleKey(key.scanCode, key.extended, key.altDown, down);
         };
-        if (evdev)
-            for (int c : held)
-                feed(c, true);
+        if (evdev && held)
+            feed(held, true);
         keyReports.clear();
         feed(code, true);
         feed(code, false);
@@ -193,18 +151,15 @@ private slots:
     void mouseButtons()
     {
         auto hook = makeHook();
-        hook->handleMouseMessage(MouseMessage::LButtonDown, 10, 20);
-        hook->handleMouseMessage(MouseMessage::LButtonUp, 10, 20);
-        hook->handleMouseMessage(MouseMessage::LButtonDown, 11, 21);
-        hook->handleMouseMessage(MouseMessage::LButtonDblClk, 11, 21);
-        hook->handleMouseMessage(MouseMessage::LButtonUp, 11, 21);
-        hook->handleMouseMessage(MouseMessage::RButtonDown, -5, 7);
-        hook->handleMouseMessage(MouseMessage::RButtonDblClk, -5, 7);
-        hook->handleMouseMessage(MouseMessage::MButtonDown, 0, 0);
-        hook->handleMouseMessage(MouseMessage::MButtonDown, 0, 0); // no repeat suppression
-        hook->handleMouseMessage(MouseMessage::MButtonUp, 0, 0);
-        for (unsigned message : {0x0200u, 0x020Au, 0x020Bu})
-            hook->handleMouseMessage(message, 1, 1);
+        using namespace MouseMessage;
+        const int messages[][3] = {
+            {LButtonDown, 10, 20},   {LButtonUp, 10, 20}, {LButtonDown, 11, 21},
+            {LButtonDblClk, 11, 21}, {LButtonUp, 11, 21}, {RButtonDown, -5, 7},
+            {RButtonDblClk, -5, 7},  {MButtonDown, 0, 0}, {MButtonDown, 0, 0},
+            {MButtonUp, 0, 0},       {0x0200, 1, 1},      {0x020A, 1, 1},
+            {0x020B, 1, 1}};
+        for (const auto &[message, x, y] : messages)
+            hook->handleMouseMessage(unsigned(message), x, y);
         const QList<Report> expected{
             {0xF0, 1, 10, 20, &context}, {0xF0, 0, 10, 20, &context}, {0xF0, 1, 11, 21, &context},
             {0xF0, 0, 11, 21, &context}, {0xF1, 1, -5, 7, &context},  {0xF2, 1, 0, 0, &context},
@@ -224,6 +179,8 @@ private slots:
         QVERIFY(!ok.isInstalled());
         QVERIFY(!InputHook(std::make_unique<FakeSource>(false, &starts)).isInstalled());
         QVERIFY(!InputHook(nullptr).isInstalled());
+        // Off X the platform's source is the application's own.
+        QCOMPARE(QByteArray(createKeyEventSource()->name()), QByteArray("application"));
     }
 
     void modifierStateSurvivesUnmatchedRelease()
@@ -233,15 +190,13 @@ private slots:
         QVERIFY(translator.translate(56, false, key)); // Alt released, never pressed
         QVERIFY(translator.translate(99, true, key));
         QCOMPARE(int(key.scanCode), 0x37);
-        QVERIFY(key.extended);
-        QVERIFY(!key.altDown);
+        QVERIFY(key.extended && !key.altDown);
     }
 
     // The fallback source: spontaneous events of the application's own windows.
     void applicationSource()
     {
-        auto source = std::make_unique<AppKeyEventSource>();
-        InputHook hook(std::move(source));
+        InputHook hook(std::make_unique<AppKeyEventSource>());
         QVERIFY(hook.isInstalled());
         QCOMPARE(QByteArray(hook.sourceName()), QByteArray("application"));
         hook.setKeyboardHookCallback(onKey, &context);
@@ -292,13 +247,6 @@ private slots:
         hook.removeHooks();
         sendKey(&window, QEvent::KeyRelease, 104, true);
         QCOMPARE(keyReports.size(), 3);
-    }
-
-    void factoryFallsBackOffX()
-    {
-        const std::unique_ptr<KeyEventSource> source = createKeyEventSource();
-        QVERIFY(source);
-        QCOMPARE(QByteArray(source->name()), QByteArray("application"));
     }
 };
 

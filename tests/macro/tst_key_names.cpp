@@ -40,26 +40,18 @@ private slots:
         QVERIFY2(qmlCopy, qPrintable(component.errorString()));
     }
 
+    // Pairs at the ends and jumps of the table, and names with INI's special characters.
     void lookups_data()
     {
         QTest::addColumn<int>("usage");
         QTest::addColumn<QString>("name");
-        QTest::newRow("A") << 0x04 << "A";
-        QTest::newRow("Z") << 0x1D << "Z";
-        QTest::newRow("0") << 0x27 << "0";
-        QTest::newRow("grave") << 0x35 << "` ~";
-        QTest::newRow("up arrow") << 0x52 << QString(QChar(0x25B2));
-        QTest::newRow("backslash") << 0x31 << "\\ |";
-        QTest::newRow("quote") << 0x34 << "' \"";
-        QTest::newRow("right arrow") << 0x4F << QString(QChar(0x25BA));
-        QTest::newRow("KP 7 blank") << 0x5F << "KP 7 ";
-        QTest::newRow("KP 8") << 0x60 << "KP 8";
-        QTest::newRow("F24") << 0x73 << "F24";
-        QTest::newRow("Intl'2") << 0x88 << "Intl'2";
-        QTest::newRow("Int'l 2") << 0x89 << "Int'l 2";
-        QTest::newRow("R Win") << 0xE7 << "R Win";
-        QTest::newRow("MS-L") << 0xF0 << "MS-L";
-        QTest::newRow("MS-B5") << 0xF4 << "MS-B5";
+        const std::pair<int, const char *> pairs[] = {
+            {0x04, "A"},       {0x1D, "Z"},     {0x27, "0"},    {0x35, "` ~"},
+            {0x52, "▲"},       {0x31, "\\ |"},  {0x34, "' \""}, {0x4F, "►"},
+            {0x5F, "KP 7 "},   {0x60, "KP 8"},  {0x73, "F24"},  {0x88, "Intl'2"},
+            {0x89, "Int'l 2"}, {0xE7, "R Win"}, {0xF0, "MS-L"}, {0xF4, "MS-B5"}};
+        for (const auto &[usage, name] : pairs)
+            QTest::newRow(name) << usage << QString::fromUtf8(name);
     }
 
     void lookups()

@@ -17,15 +17,6 @@ QByteArray hex(const char *text)
     return QByteArray::fromHex(text);
 }
 
-// n press records of "A": 2 + 2n + 2 bytes of stream.
-QStringList presses(int n)
-{
-    QStringList lines;
-    for (int i = 0; i < n; ++i)
-        lines << "A    [Down]";
-    return lines;
-}
-
 } // namespace
 
 class TestMacroEncoder : public QObject
@@ -33,18 +24,20 @@ class TestMacroEncoder : public QObject
     Q_OBJECT
 
 private slots:
+    // The mouse block carries the play count and folds short pauses into the
+    // key records; the keyboard block (192 bytes) counts 10 ms, never folded.
     void workedExample()
     {
         const QStringList lines{"L Ctrl    [Down]", "100   [Delay]",  "A    [Down]",
                                 "A      [Up]",      "2000   [Delay]", "L Ctrl      [Up]"};
-        QCOMPARE(bytes(MacroEncoder::encode(lines, mouse)), hex("00010AE0010481046401"
-                                                                "81E00000"));
         const MacroBlock block = MacroEncoder::mouseBlock(1, lines, 3, mouse);
-        QByteArray expected = hex("00030AE001048104640181E00000");
-        expected.append(QByteArray(128 - expected.size(), '\0'));
-        QCOMPARE(block.bytes, expected);
+        QCOMPARE(block.bytes, hex("00030AE001048104640181E00000") + QByteArray(114, 0));
         QVERIFY(!block.cut);
         QCOMPARE(int(block.macroId), 1);
+        const MacroBlock kb = MacroEncoder::keyboardBlock(34, lines, keyboard);
+        QCOMPARE(kb.bytes, hex("000101E07F00000A010481047F0000C881E00000") + QByteArray(172, 0));
+        QVERIFY(!kb.cut);
+        QCOMPARE(int(kb.macroId), 34);
     }
 
     void encodes_data()
@@ -72,7 +65,7 @@ private slots:
         row("short 5100", mouse, {down, "5100   [Delay]"}, "00010104FF010000");
         row("long 5101", mouse, {down, "5101   [Delay]"}, "00010104000100FF0000");
         row("first line 300", mouse, {"300   [Delay]"}, "00010001000F0000");
-        row("first line 10", mouse, {"10   [Delay]"}, "0001000100010000");
+        row("first line 5", mouse, {"5   [Delay]"}, "0001000100010000");
         row("two short in a row", mouse, {down, "100   [Delay]", "200   [Delay]"},
             "00010A040001000A0000");
         row("short after unknown key", mouse, {down, "Nope    [Down]", "100   [Delay]"},
@@ -112,54 +105,40 @@ private slots:
             QCOMPARE(block.bytes.left(6), head + hex("01040000"));
             QCOMPARE(int(block.macroId), 12);
         }
-        // A missing macro still clears its slot on the device.
-        QCOMPARE(MacroEncoder::mouseBlock(2, {}, 1, mouse).bytes,
-                 hex("00010000") + QByteArray(124, 0));
     }
 
-    void mouseBlockCutOnlyWhenTooLong_data()
+    // n presses make a stream of 2 + 2n + 2 bytes; one too long for the block
+    // is cut and loses its End record.
+    void blockCutOnlyWhenTooLong_data()
     {
+        QTest::addColumn<int>("device");
         QTest::addColumn<int>("records");
         QTest::addColumn<bool>("cut");
-        QTest::newRow("126 bytes") << 61 << false;
-        QTest::newRow("128 bytes") << 62 << false;
-        QTest::newRow("130 bytes") << 63 << true;
+        QTest::newRow("mouse, 126 bytes") << mouse << 61 << false;
+        QTest::newRow("mouse, 128 bytes") << mouse << 62 << false;
+        QTest::newRow("mouse, 130 bytes") << mouse << 63 << true;
+        QTest::newRow("keyboard, 192 bytes") << keyboard << 94 << false;
+        QTest::newRow("keyboard, 194 bytes") << keyboard << 95 << true;
     }
 
-    void mouseBlockCutOnlyWhenTooLong()
+    void blockCutOnlyWhenTooLong()
     {
+        QFETCH(int, device);
         QFETCH(int, records);
         QFETCH(bool, cut);
-        const QList<uchar> stream = MacroEncoder::encode(presses(records), mouse);
-        QCOMPARE(stream.size(), 4 + 2 * records);
-        const MacroBlock block = MacroEncoder::mouseBlock(3, presses(records), 1, mouse);
+        const QStringList lines(records, "A    [Down]");
+        const QByteArray all = bytes(MacroEncoder::encode(lines, device));
+        QCOMPARE(all.size(), 4 + 2 * records);
+        const MacroBlock block = device == mouse ? MacroEncoder::mouseBlock(3, lines, 1, device)
+                                                 : MacroEncoder::keyboardBlock(3, lines, device);
+        const int size = device == mouse ? 128 : 192;
         QCOMPARE(block.cut, cut);
-        QCOMPARE(block.bytes.size(), 128);
-        const QByteArray all = bytes(stream);
-        QCOMPARE(block.bytes.left(qMin(all.size(), 128)), all.left(128));
+        QCOMPARE(block.bytes.size(), size);
+        QCOMPARE(block.bytes.left(qMin(all.size(), size)), all.left(size));
         if (cut)
-            QCOMPARE(block.bytes.right(2), hex("0104")); // the End record is lost
+            QCOMPARE(block.bytes.right(2), hex("0104"));
         else
             QCOMPARE(block.bytes.mid(all.size() - 2, 2), hex("0000"));
-    }
-
-    void keyboardBlock()
-    {
-        const QStringList lines{"A    [Down]", "1000   [Delay]", "A      [Up]"};
-        const MacroBlock block = MacroEncoder::keyboardBlock(34, lines, keyboard);
-        QByteArray expected = hex("000101047F000064810400 00");
-        expected.append(QByteArray(192 - expected.size(), '\0'));
-        QCOMPARE(block.bytes, expected);
-        QVERIFY(!block.cut);
-        QCOMPARE(int(block.macroId), 34);
-
-        const MacroBlock full = MacroEncoder::keyboardBlock(1, presses(94), keyboard);
-        QVERIFY(!full.cut);
-        QCOMPARE(full.bytes.right(2), hex("0000"));
-        const MacroBlock over = MacroEncoder::keyboardBlock(1, presses(95), keyboard);
-        QVERIFY(over.cut);
-        QCOMPARE(over.bytes.size(), 192);
-        QCOMPARE(over.bytes.right(2), hex("0104"));
     }
 };
 

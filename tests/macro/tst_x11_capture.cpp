@@ -42,28 +42,25 @@ private slots:
         const QString xvfb = QStandardPaths::findExecutable("Xvfb");
         if (xvfb.isEmpty() || QStandardPaths::findExecutable("xdotool").isEmpty())
             QSKIP("Xvfb or xdotool not installed");
-        for (int n = 73; n < 99 && display.isEmpty(); ++n) {
-            if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
+        for (int n = 73; n < 99 && !hook; ++n) {
+            if (QFile::exists(QString("/tmp/.X%1-lock").arg(n)))
                 continue;
-            const QString name = QStringLiteral(":%1").arg(n);
-            server.start(xvfb, {name, "-nolisten", "tcp", "-screen", "0", "640x480x24"});
+            display = QString(":%1").arg(n);
+            server.start(xvfb, {display, "-nolisten", "tcp", "-screen", "0", "640x480x24"});
             if (!server.waitForStarted(5000))
                 break;
-            std::unique_ptr<X11KeyEventSource> source;
-            for (int attempt = 0; attempt < 100 && server.state() == QProcess::Running; ++attempt) {
-                source = std::make_unique<X11KeyEventSource>(name);
+            for (int tries = 0; tries < 100 && server.state() == QProcess::Running && !hook;
+                 ++tries) {
+                auto source = std::make_unique<X11KeyEventSource>(display);
                 if (source->isAvailable())
-                    break;
-                source.reset();
-                QTest::qWait(50);
+                    hook = std::make_unique<InputHook>(std::move(source));
+                else
+                    QTest::qWait(50);
             }
-            if (source) {
-                display = name;
-                hook = std::make_unique<InputHook>(std::move(source));
-                break;
+            if (!hook) {
+                server.kill();
+                server.waitForFinished();
             }
-            server.kill();
-            server.waitForFinished();
         }
         if (!hook)
             QSKIP("no X server could be started");

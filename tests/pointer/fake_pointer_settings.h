@@ -22,24 +22,18 @@ public:
     QList<QString> failing; // action names that return false
     MouseParams mouse{6, 10, 1};
 
-    bool setMouseSpeed(unsigned speed) override { return note(QStringLiteral("speed"), speed); }
-    bool setWheelScrollLines(unsigned lines) override
-    {
-        return note(QStringLiteral("wheel"), lines);
-    }
-    bool setDoubleClickTime(unsigned ms) override
-    {
-        return note(QStringLiteral("doubleClick"), ms);
-    }
+    bool setMouseSpeed(unsigned speed) override { return note("speed", speed); }
+    bool setWheelScrollLines(unsigned lines) override { return note("wheel", lines); }
+    bool setDoubleClickTime(unsigned ms) override { return note("doubleClick", ms); }
     bool getMouse(MouseParams &params) override
     {
-        const bool ok = note(QStringLiteral("getMouse"), 0);
+        const bool ok = note("getMouse", 0);
         params = ok ? mouse : params;
         return ok;
     }
     bool setMouse(const MouseParams &params) override
     {
-        const bool ok = note(QStringLiteral("setMouse"), 0, params);
+        const bool ok = note("setMouse", 0, params);
         mouse = ok ? params : mouse;
         return ok;
     }

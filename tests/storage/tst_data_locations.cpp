@@ -13,16 +13,12 @@ namespace {
 
 QString shippedModules()
 {
-    return qEnvironmentVariable("Z4_BIN_DIR") + QStringLiteral("/modules");
+    return qEnvironmentVariable("Z4_BIN_DIR") + "/modules";
 }
 
-QStringList profileFiles()
-{
-    QStringList names{QStringLiteral("apConfig.bin")};
-    for (int i = 1; i <= 10; ++i)
-        names.append(QStringLiteral("p%1.bin").arg(i));
-    return names;
-}
+// The first settings a user gets, sorted by name.
+const QStringList profileFiles{"apConfig.bin", "p1.bin", "p10.bin", "p2.bin", "p3.bin", "p4.bin",
+                               "p5.bin",       "p6.bin", "p7.bin",  "p8.bin", "p9.bin"};
 
 } // namespace
 
@@ -47,27 +43,26 @@ private slots:
         // A prefix with a blank in its name: the scene gets its pictures
         // through a URL.
         QTemporaryDir tmp;
-        const QString prefix = tmp.path() + QStringLiteral("/my prefix");
-        QVERIFY(QDir().mkpath(prefix + QStringLiteral("/bin")));
-        QVERIFY(QDir().mkpath(prefix + QStringLiteral("/share/z4config/img/skin1")));
-        const QString home = tmp.path() + QStringLiteral("/home/.config/z4config");
+        const QString prefix = tmp.path() + "/my prefix";
+        QVERIFY(QDir().mkpath(prefix + "/bin"));
+        QVERIFY(QDir().mkpath(prefix + "/share/z4config/img/skin1"));
+        const QString home = tmp.path() + "/home/.config/z4config";
 
         const DataLocations where = DataLocations::forProgram(prefix + "/bin", home);
         QCOMPARE(where.layout(), DataLocations::Layout::PerUser);
-        const QString share = prefix + QStringLiteral("/share/z4config");
+        const QString share = prefix + "/share/z4config";
         QCOMPARE(where.shippedDir(), share);
-        QCOMPARE(where.factorySettingDir(), share + QStringLiteral("/setting"));
-        QCOMPARE(where.languageDir(), share + QStringLiteral("/i18n"));
-        QCOMPARE(where.settingDir(), home + QStringLiteral("/setting"));
-        QCOMPARE(where.gunDir(), home + QStringLiteral("/gun"));
+        QCOMPARE(where.factorySettingDir(), share + "/setting");
+        QCOMPARE(where.languageDir(), share + "/i18n");
+        QCOMPARE(where.settingDir(), home + "/setting");
+        QCOMPARE(where.gunDir(), home + "/gun");
 
         const QString url = where.imageFolderUrl();
-        QVERIFY2(url.startsWith(QStringLiteral("file:///")) && url.endsWith('/'), qPrintable(url));
-        QCOMPARE(QUrl(url + QStringLiteral("skin1")).toLocalFile(),
-                 share + QStringLiteral("/img/skin1"));
+        QVERIFY2(url.startsWith(QString("file:///")) && url.endsWith('/'), qPrintable(url));
+        QCOMPARE(QUrl(url + "skin1").toLocalFile(), share + "/img/skin1");
 
         // Without share/z4config, the folder is taken as a portable one.
-        QVERIFY(QDir(prefix + QStringLiteral("/share")).removeRecursively());
+        QVERIFY(QDir(prefix + "/share").removeRecursively());
         QCOMPARE(DataLocations::forProgram(prefix + "/bin", home).layout(),
                  DataLocations::Layout::BesideProgram);
     }
@@ -75,55 +70,49 @@ private slots:
     void firstStartSeedsTheUsersFolderAndLaterStartsKeepIt()
     {
         QTemporaryDir tmp;
-        const QString home = tmp.path() + QStringLiteral("/z4config");
+        const QString home = tmp.path() + "/z4config";
         const DataLocations where = DataLocations::perUser(shippedModules(), home);
 
         QCOMPARE(prepareUserFiles(where), QStringList());
         QVERIFY(QFileInfo(where.macroDir()).isDir());
-        const QString shippedSettings = shippedModules() + QStringLiteral("/setting/");
+        const QString shippedSettings = shippedModules() + "/setting/";
         // The first settings, but no factory copies: those stay shipped.
-        QStringList settings = profileFiles();
-        settings.sort();
-        QStringList seeded = QDir(where.settingDir()).entryList(QDir::Files, QDir::Name);
-        seeded.sort();
-        QCOMPARE(seeded, settings);
-        for (const QString &name : settings)
+        QCOMPARE(QDir(where.settingDir()).entryList(QDir::Files, QDir::Name), profileFiles);
+        for (const QString &name : profileFiles)
             QCOMPARE(readFile(where.settingDir() + '/' + name), readFile(shippedSettings + name));
-        const QStringList guns = QDir(shippedModules() + QStringLiteral("/gun"))
-                                     .entryList({QStringLiteral("*.bin")}, QDir::Files);
+        const QStringList guns =
+            QDir(shippedModules() + "/gun").entryList({QString("*.bin")}, QDir::Files);
         QVERIFY(!guns.isEmpty());
         QCOMPARE(QDir(where.gunDir()).entryList(QDir::Files), guns);
 
         // Later starts keep what the user changed and bring back what they
         // deleted.
-        writeFile(where.settingDir() + QStringLiteral("/p1.bin"), "[sensor]\nstage_Z4=4\n");
-        QVERIFY(QFile::remove(where.settingDir() + QStringLiteral("/p3.bin")));
+        writeFile(where.settingDir() + "/p1.bin", "[sensor]\nstage_Z4=4\n");
+        QVERIFY(QFile::remove(where.settingDir() + "/p3.bin"));
         QCOMPARE(prepareUserFiles(where), QStringList());
-        QCOMPARE(readFile(where.settingDir() + QStringLiteral("/p1.bin")),
-                 QByteArray("[sensor]\nstage_Z4=4\n"));
-        QCOMPARE(readFile(where.settingDir() + QStringLiteral("/p3.bin")),
-                 readFile(shippedSettings + QStringLiteral("p3.bin")));
+        QCOMPARE(readFile(where.settingDir() + "/p1.bin"), QByteArray("[sensor]\nstage_Z4=4\n"));
+        QCOMPARE(readFile(where.settingDir() + "/p3.bin"), readFile(shippedSettings + "p3.bin"));
     }
 
     void seedingProblemsAreReported()
     {
         QTemporaryDir tmp;
         // A shipped folder that lacks its profiles.
-        const QString shipped = tmp.path() + QStringLiteral("/share");
-        writeFile(shipped + QStringLiteral("/setting/apConfig.bin"), "[common]\nname=x\n");
+        const QString shipped = tmp.path() + "/share";
+        writeFile(shipped + "/setting/apConfig.bin", "[common]\nname=x\n");
         const QStringList missing =
             prepareUserFiles(DataLocations::perUser(shipped, tmp.path() + "/home"));
         QCOMPARE(missing.size(), 10);
-        QVERIFY(missing.first().contains(QStringLiteral("p1.bin")));
-        QCOMPARE(readFile(tmp.path() + QStringLiteral("/home/setting/apConfig.bin")),
+        QVERIFY(missing.first().contains(QString("p1.bin")));
+        QCOMPARE(readFile(tmp.path() + "/home/setting/apConfig.bin"),
                  QByteArray("[common]\nname=x\n"));
 
         // A config folder that cannot be made (a file is in the way).
-        writeFile(tmp.path() + QStringLiteral("/blocked"), "file");
-        const QStringList blocked = prepareUserFiles(
-            DataLocations::perUser(shippedModules(), tmp.path() + QStringLiteral("/blocked")));
+        writeFile(tmp.path() + "/blocked", "file");
+        const QStringList blocked =
+            prepareUserFiles(DataLocations::perUser(shippedModules(), tmp.path() + "/blocked"));
         QVERIFY(!blocked.isEmpty());
-        QVERIFY(blocked.first().startsWith(QStringLiteral("cannot create the folder")));
+        QVERIFY(blocked.first().startsWith(QString("cannot create the folder")));
     }
 };
 
