@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-
 namespace {
 
 QString z4sim()
@@ -27,29 +26,15 @@ class TstZ4sim : public QObject
     Q_OBJECT
 
 private slots:
-    void badArguments_data()
+    // A mistake on the command line (the option table is the firmware
+    // test's) ends the run with exit code 2 and says what is wrong.
+    void badArgumentsExitWith2()
     {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("no bus") << QStringList{} << "--bus DIR is required";
-        QTest::newRow("short code") << QStringList{"--bus", "/tmp/x", "--code", "12345"} << "six";
-        QTest::newRow("negative delay")
-            << QStringList{"--bus", "/tmp/x", "--delay", "-5"} << "--delay";
-        QTest::newRow("cipher maybe")
-            << QStringList{"--bus", "/tmp/x", "--cipher", "maybe"} << "on or off";
-        QTest::newRow("unknown option")
-            << QStringList{"--bus", "/tmp/x", "--frobnicate"} << "frobnicate";
-    }
-    void badArguments()
-    {
-        QFETCH(QStringList, args);
-        QFETCH(QString, message);
         QProcess sim;
-        sim.start(z4sim(), args);
+        sim.start(z4sim(), {QStringLiteral("--stages"), QStringLiteral("3")});
         QVERIFY(sim.waitForFinished(5000));
         QCOMPARE(sim.exitCode(), 2);
-        QVERIFY2(QString::fromLocal8Bit(sim.readAllStandardError()).contains(message),
-                 qPrintable(message));
+        QVERIFY(sim.readAllStandardError().contains("--bus DIR is required"));
     }
 
     void servesUntilTerminated()
