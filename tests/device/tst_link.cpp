@@ -2,6 +2,7 @@
 // step and watcher, the link token, the acknowledge wait and shutdown.
 #include "device/device_table.h"
 #include "fake_hid_bus.h"
+#include "support/test_files.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -195,51 +196,42 @@ private slots:
         QCOMPARE(wire(), first);
     }
 
-    // Presence follows the scan and the first failed open, from any thread.
-    void presenceFollowsScansAndFailedOpens()
-    {
-        ScannedLink rig;
-        QSignalSpy presence(&rig.link, &Hid_Thread::presenceChanged);
-        QVERIFY(rig.link.isDevicePresent());
-        rig.bus.refuse(QStringLiteral("cmd"));
-        rig.link.hid_0BH_SetCurrentDPIStage(1);
-        QTRY_COMPARE(presence.count(), 1);
-        QCOMPARE(presence.at(0).at(0).toBool(), false);
-        rig.bus.refused.clear();
-        rig.link.scanDevices(tableFor());
-        QCOMPARE(presence.count(), 2);
-        QCOMPARE(presence.at(1).at(0).toBool(), true);
-        rig.link.scanDevices(tableFor()); // no change, no signal
-        QCOMPARE(presence.count(), 2);
-    }
-
-    // A failed open loses the device until a scan; the next command scans
-    // once more, so a mouse that was away for a moment works again, and one
-    // that is gone is not looked for on every command.
-    void commandAfterAFailureLooksForTheDeviceOnce()
+    // A failed open loses the device (presence follows, from any thread)
+    // until a scan; the next command scans once more, so a mouse that was
+    // away for a moment works again, and one that is gone is not looked for
+    // on every command.
+    void lostDeviceIsLookedForOnce()
     {
         ScannedLink rig;
         rig.log.clear();
+        QSignalSpy presence(&rig.link, &Hid_Thread::presenceChanged);
         rig.bus.refuse(QStringLiteral("cmd"));
-        uchar rate = 0;
-        rig.link.hid_81H_GetReportRate(rate);
-        QCOMPARE(rig.link.lastGetOutcome().result, LinkResult::OpenRefused);
+        rig.link.hid_0BH_SetCurrentDPIStage(1); // fails on the pool
+        QTRY_COMPARE(presence.count(), 1);
+        QCOMPARE(presence.at(0).at(0).toBool(), false);
         QVERIFY(!rig.link.isDevicePresent());
+        QTRY_VERIFY(rig.link.isLinkIdle());
 
         rig.bus.refused.clear(); // back
         rig.bus.featureReply = QByteArray::fromHex("008103000000000000");
+        uchar rate = 0;
         rig.link.hid_81H_GetReportRate(rate);
         QVERIFY(rig.link.lastGetOutcome().ok());
         QCOMPARE(rate, uchar(3));
         QCOMPARE(rig.log.count(BusEvent::Enumerate), 1);
+        QCOMPARE(presence.count(), 2);
+        QCOMPARE(presence.at(1).at(0).toBool(), true);
+        rig.link.scanDevices(tableFor()); // no change, no signal
+        QCOMPARE(presence.count(), 2);
 
         rig.bus.refuse(QStringLiteral("cmd"));
         rig.link.hid_81H_GetReportRate(rate);
+        QCOMPARE(rig.link.lastGetOutcome().result, LinkResult::OpenRefused);
         rig.bus.interfaces.clear(); // gone for good
         rig.link.hid_81H_GetReportRate(rate);
         QCOMPARE(rig.link.lastGetOutcome().result, LinkResult::NotConnected);
         rig.link.hid_81H_GetReportRate(rate);
-        QCOMPARE(rig.log.count(BusEvent::Enumerate), 2);
+        QCOMPARE(rig.log.count(BusEvent::Enumerate), 3);
     }
 
     void destructionWaitsForTheRunningSet()
@@ -384,12 +376,9 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("t.ini"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[common]\ntotal=3\n"
-                   "[0]\nvid=0x2F76\npid=0C14\nusagePage=ff00\nreportLength=32\n"
-                   "[1]\ntype=1\nvid=zz\nusage=10000\n");
-        file.close();
+        writeFile(path, "[common]\ntotal=3\n"
+                        "[0]\nvid=0x2F76\npid=0C14\nusagePage=ff00\nreportLength=32\n"
+                        "[1]\ntype=1\nvid=zz\nusage=10000\n");
         const DeviceTable table = readDeviceTable({QStringLiteral("only one")}, path);
         QVERIFY(!table.isEncode);
         QCOMPARE(table.rows.size(), 3);
@@ -404,9 +393,7 @@ private slots:
         QCOMPARE(table.rows[1].productName, QString()); // fewer names than rows
         QCOMPARE(table.rows[2].reportLength, 0u);
 
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write("[common]\ntotal=2000000000\n");
-        file.close();
+        writeFile(path, "[common]\ntotal=2000000000\n");
         QCOMPARE(readDeviceTable({}, path).rows.size(), kMaxDeviceTableRows);
         QVERIFY(readDeviceTable({}, dir.filePath(QStringLiteral("missing.ini"))).rows.isEmpty());
     }
