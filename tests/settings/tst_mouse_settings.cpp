@@ -8,14 +8,6 @@
 
 namespace {
 
-QVariantList numbers(std::initializer_list<int> values)
-{
-    QVariantList list;
-    for (int v : values)
-        list.append(v);
-    return list;
-}
-
 QVariantList slotRecord(int slot)
 {
     // [game, gun, fire time, fire period]
@@ -61,14 +53,14 @@ private slots:
         row("dpi stage", "sensor/stage_Z4", {"3"}, 0x0B,
             [](MouseSettings &s) { s.setCurrentDpiStage(3); });
         row("led effect", "color_Z4/ledEffect", {"2", "5", "7"}, 0x0D, [](MouseSettings &s) {
-            s.setLedEffect(2, 5, 2, numbers({2, 5, 7}));
+            s.setLedEffect(2, 5, 2, QVariantList{2, 5, 7});
         });
         row("stage colours", "color_Z4/type1", {"255", "0", "0", "0", "255", "0"}, 0x10,
             [](MouseSettings &s) {
-                s.setColours(1, numbers({255, 0, 0, 0, 255, 0}));
+                s.setColours(1, QVariantList{255, 0, 0, 0, 255, 0});
             });
         row("dpi values", "sensor/dpi_Z4", {"500", "1000"}, 0x11, [](MouseSettings &s) {
-            s.setDpiStages(8, numbers({4, 8}), numbers({500, 1000}));
+            s.setDpiStages(8, QVariantList{4, 8}, QVariantList{500, 1000});
         });
         row("key matrix", "keydefine_Z4/1", {"8", "0", "1", "6"}, 0x12, [](MouseSettings &s) {
             s.setKeyMatrix(keyPage({{1, 0, 0xF0, 0}, {8, 0, 1, 6}}));
@@ -96,8 +88,8 @@ private slots:
     void settersSendTheirArguments()
     {
         MouseRig rig;
-        rig.ops.setLedEffect(2, 4, 2, numbers({2, 4, 9}));
-        rig.ops.setDpiStages(6, numbers({0x45, 0x0C, 0x80}), numbers({2500, 3000}));
+        rig.ops.setLedEffect(2, 4, 2, QVariantList{2, 4, 9});
+        rig.ops.setDpiStages(6, QVariantList{0x45, 0x0C, 0x80}, QVariantList{2500, 3000});
         rig.ops.setKeyMatrix(keyPage({{1, 0, 0xF0, 0}, {1, 0, 0xF1, 0}, {0x0A, 0xF0, 0x21, 3}}));
         const QList<SentCommand> sent = rig.takeSent();
         QCOMPARE(sent.size(), 3);
@@ -120,13 +112,13 @@ private slots:
         QTest::addColumn<QVariantList>("values");
         QTest::addColumn<QByteArray>("block");
         QTest::newRow("type 2 packs nibbles")
-            << 2 << numbers({1, 2, 3, 4, 5, 6, 7, 0}) << bytesOf({0x21, 0x43, 0x65, 0x07});
+            << 2 << QVariantList{1, 2, 3, 4, 5, 6, 7, 0} << bytesOf({0x21, 0x43, 0x65, 0x07});
         QTest::newRow("type 2 short list")
-            << 2 << numbers({7, 6, 5}) << bytesOf({0x67, 0x05, 0, 0});
+            << 2 << QVariantList{7, 6, 5} << bytesOf({0x67, 0x05, 0, 0});
         QTest::newRow("type 2 wide index keeps its nibble")
-            << 2 << numbers({0x1F, 0x12}) << bytesOf({0x2F, 0, 0, 0});
+            << 2 << QVariantList{0x1F, 0x12} << bytesOf({0x2F, 0, 0, 0});
         QTest::newRow("type 0 short list")
-            << 0 << numbers({255, 127, 0}) << bytesOf({255, 127, 0}) + QByteArray(21, 0);
+            << 0 << QVariantList{255, 127, 0} << bytesOf({255, 127, 0}) + QByteArray(21, 0);
     }
 
     void stageColourBlocks()
@@ -156,7 +148,7 @@ private slots:
                 return {2, 0, 90};
             return {};
         });
-        rig.ops.setKeyMatrix(numbers({8, 0, 1, 6, 1, 0}));
+        rig.ops.setKeyMatrix(QVariantList{8, 0, 1, 6, 1, 0});
 
         // The matrices go out in index order.
         const QList<SentCommand> sent = rig.takeSent();
@@ -286,8 +278,8 @@ private slots:
     void keydefineFollowsTheDevice()
     {
         MouseRig rig;
-        rig.profile().setValue(QStringLiteral("keydefine_Z4/3"), numbers({1, 0, 0xF2, 0}));
-        rig.profile().setValue(QStringLiteral("keydefine/3"), numbers({0, 0, 4, 0}));
+        rig.profile().setValue(QStringLiteral("keydefine_Z4/3"), QVariantList{1, 0, 0xF2, 0});
+        rig.profile().setValue(QStringLiteral("keydefine/3"), QVariantList{0, 0, 4, 0});
         QCOMPARE(texts(rig.ops.keyDefinition(3)), (QStringList{"1", "0", "242", "0"}));
         QCOMPARE(texts(rig.ops.keyDefinition(3.0)), (QStringList{"1", "0", "242", "0"}));
         QVERIFY(rig.ops.keyDefinition(4).isEmpty());
@@ -329,7 +321,7 @@ private slots:
     void oneElementListStaysAList()
     {
         MouseRig rig;
-        rig.ops.setColours(2, numbers({6}));
+        rig.ops.setColours(2, QVariantList{6});
         QCOMPARE(rig.ops.colours(2), (QVariantList{6u}));
     }
 

@@ -5,8 +5,8 @@
 #include "sim/mouse_firmware.h"
 #include "sim/sim_options.h"
 #include "support/frames.h"
+#include "support/test_files.h"
 
-#include <QFile>
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
@@ -263,10 +263,7 @@ private slots:
         QTemporaryDir dir;
         MouseFirmwareOptions options;
         options.stateFile = dir.filePath(QStringLiteral("mouse.json"));
-        QFile file(options.stateFile);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
-        file.close();
+        writeFile(options.stateFile, content);
 
         MouseFirmware reference;
         MouseFirmware fw(options);
