@@ -431,19 +431,29 @@ private slots:
             QVERIFY(rig.bus.reports().isEmpty());
     }
 
-    // What the settings tests cannot see: the version text (lower-case
-    // major, upper-case two-digit minor) and the 4 bytes of a type 2 colour
-    // block.
+    // The outputs of a good exchange: bytes, a bool result, the version
+    // text, and the 4 bytes of a type 2 colour block.
     void getsHandBackTheAnswer()
     {
         MouseFirmwareOptions options;
+        options.stageCount = 6;
         options.fwMajor = 0x1A;
         options.fwMinor = 0x1F;
         CommandRig rig(std::make_unique<MouseFirmware>(options));
+        rig.link.hid_07H_SetLEDInstructFunction(1, 9, 8, 7);
+        rig.settle();
         QList<uchar> indices = pattern(4, 0x60);
         rig.link.hid_10H_SetLED8StageColor(2, indices.data());
         rig.settle();
 
+        uchar o1 = 0, o2 = 0, o3 = 0;
+        QVERIFY(rig.link.hid_87H_GetLEDInstructFunction(1, o1, o2, o3));
+        QCOMPARE((QList<int>{o1, o2, o3}), (QList<int>{9, 8, 7}));
+        uchar stages = 0;
+        QList<uchar> stageBytes(8, 0);
+        QVERIFY(rig.link.hid_91H_GetDPISet(stages, stageBytes.data()));
+        QCOMPARE(stages, uchar(6));
+        // Major part lower-case, minor part two upper-case digits.
         QString version;
         rig.link.hid_80H_GetFWVersion(version);
         QCOMPARE(version, QStringLiteral("1a.1F"));
