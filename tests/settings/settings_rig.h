@@ -5,67 +5,55 @@
 #include "backend/settings/setting_values.h"
 #include "device/command_call.h"
 #include "device/fake_hid_bus.h"
-#include "device/hid_thread.h"
 #include "sim/keyboard_firmware.h"
 #include "sim/mouse_firmware.h"
-#include "support/frames.h"
 
+#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
-#include <algorithm>
-#include <memory>
+#include <array>
 
-// A device whose listed commands go unanswered.
-class RefusingFirmware : public Firmware
+// The button page's 64 values: key i at 4i..4i+3, the keys not given 0
+// (disabled).
+inline QVariantList keyPage(const QList<std::array<int, 4>> &keys)
 {
-public:
-    RefusingFirmware(std::unique_ptr<Firmware> inner, QList<uchar> refused)
-        : inner(std::move(inner)), refused(std::move(refused))
-    {
-    }
+    QVariantList list;
+    for (const auto &key : keys)
+        for (int b : key)
+            list.append(b);
+    while (list.size() < 64)
+        list.append(0);
+    return list;
+}
 
-    FrameOutcome onCommandFrame(const std::array<uint8_t, 9> &frame) override
-    {
-        if (refused.contains(frame[1])) {
-            FrameOutcome outcome;
-            outcome.known = false;
-            return outcome;
-        }
-        return inner->onCommandFrame(frame);
-    }
-    bool onOutputBlock(const QByteArray &block) override { return inner->onOutputBlock(block); }
-    QByteArray inputBlock() override { return inner->inputBlock(); }
+// A list read back from a profile, element by element as text.
+inline QStringList texts(const QVariantList &list)
+{
+    QStringList out;
+    for (const QVariant &v : list)
+        out.append(v.toString());
+    return out;
+}
 
-private:
-    std::unique_ptr<Firmware> inner;
-    QList<uchar> refused;
-};
+inline QList<int> codesOf(const QList<SentCommand> &commands)
+{
+    QList<int> codes;
+    for (const SentCommand &c : commands)
+        codes.append(c.code());
+    return codes;
+}
 
-class SettingsRig
+class SettingsRig : public ScannedLink
 {
 public:
     // The link uses row 1 of its table, so the keyboard goes there too.
     explicit SettingsRig(std::unique_ptr<Firmware> device, bool keyboard = false)
-        : firmware(std::move(device)),
+        : ScannedLink(std::move(device), keyboard ? keyboardRow() : mouseRow()),
           profileStore(profileDir.filePath(QStringLiteral("p1.bin")), QSettings::IniFormat)
     {
-        const DevInfo row = keyboard ? keyboardRow() : mouseRow();
-        isEncode.store(false);
-        bus.firmware = firmware.get();
-        bus.reportLength = int(row.reportLength);
-        bus.interfaces = interfacesOf(row);
-        hid = std::make_unique<Hid_Thread>(&bus, &clock);
-        hid->scanDevices(tableFor(row));
-        hid->swichCurDevice(1);
-        QVERIFY(hid->isDeviceConnected());
-    }
-
-    ~SettingsRig()
-    {
-        settle();
-        hid->stopWatch();
-        hid->shutdownLink();
+        // A set waits in the token poll for the one before it.
+        clock.callerSleepUs = 2000;
     }
 
     static std::unique_ptr<Firmware> mouse(MouseFirmwareOptions options = {})
@@ -88,59 +76,29 @@ public:
                 }};
     }
 
-    // Waits until the last set's exchange has ended.
-    void settle() { QTRY_VERIFY_WITH_TIMEOUT(hid->isLinkIdle(), 10000); }
-
-    // Commands received since the last call, each with its data block.
-    QList<SentCommand> takeSent()
+    // What the profile file on disk holds (a copy, so no in-process cache
+    // answers).
+    QStringList onDisk(const QString &key)
     {
         settle();
-        const QList<BusEvent> events = log.all();
-        QList<SentCommand> sent;
-        for (const BusEvent &e : events.mid(seenEvents)) {
-            if (e.kind == BusEvent::SendFeature)
-                sent.append({e.bytes, {}});
-            else if (e.kind == BusEvent::Write && !sent.isEmpty())
-                sent.last().data += e.bytes.mid(1);
-        }
-        seenEvents = int(events.size());
-        return sent;
-    }
-
-    QList<SentCommand> takeSent(uchar code)
-    {
-        QList<SentCommand> all = takeSent();
-        QList<SentCommand> some;
-        std::copy_if(all.begin(), all.end(), std::back_inserter(some),
-                     [code](const SentCommand &c) { return c.code() == code; });
-        return some;
+        profileStore.sync();
+        const QString copy = profileStore.fileName() + QStringLiteral(".copy");
+        QFile::remove(copy);
+        QFile::copy(profileStore.fileName(), copy);
+        return QSettings(copy, QSettings::IniFormat).value(key).toStringList();
     }
 
     // A read as the view's slots make it: zeros when it fails.
-    QVariantList read(const QString &command, std::initializer_list<uchar> inputs = {})
+    QVariantList read(const char *command, std::initializer_list<uchar> inputs = {})
     {
-        const cmd::Command *row = cmd::lookup(command);
-        return row ? CommandCall::read(*hid, *row, inputs) : QVariantList{};
+        const cmd::Command *row = cmd::lookup(QLatin1String(command));
+        return row ? CommandCall::read(link, *row, inputs) : QVariantList{};
     }
 
-    // Further commands fail.
-    void unplug()
-    {
-        settle();
-        bus.refuse(QStringLiteral("cmd"));
-        bus.refuse(QStringLiteral("ack"));
-    }
-
-    std::unique_ptr<Firmware> firmware;
-    EventLog log;
-    FakeClock clock{log, 250}; // the link's waits, in order, a quarter as long
-    FakeHidBus bus{log};
-    std::unique_ptr<Hid_Thread> hid;
     int currentIndex = 0;
     QList<int> selected;
 
 private:
     QTemporaryDir profileDir;
     QSettings profileStore;
-    int seenEvents = 0;
 };

@@ -1,18 +1,12 @@
 #include "backend/settings/key_matrix_set.h"
-#include "page_lists.h"
+#include "settings_rig.h"
 
 #include <QTest>
 
 using keymatrix::Matrix;
-using keymatrix::SlotRecord;
 
-Q_DECLARE_METATYPE(Matrix)
-
-namespace {
-
-const std::array<SlotRecord, 3> kSlots{{{30, 40}, {31, 41}, {32, 42}}};
-
-} // namespace
+// Fire time and period of the three press-gun slots.
+static const std::array<keymatrix::SlotRecord, 3> kSlots{{{30, 40}, {31, 41}, {32, 42}}};
 
 class TestKeyMatrixSet : public QObject
 {
@@ -34,22 +28,25 @@ private slots:
     {
         QFETCH(int, mode);
         QFETCH(QList<int>, perMatrix);
-        // The switch on key 3, an ordinary button on key 0 and key 5.
+        // The switch on key 3, a three-gun loop on key 5, ordinary buttons
+        // on keys 0 and 4.
         const QVariantList page = keyPage({{1, 0, 0xF0, 0},
                                            {0, 0, 4, 0},
                                            {0, 0, 5, 0},
                                            {8, 0, 1, mode},
                                            {0, 0, 6, 0},
-                                           {1, 0, 0xF2, 0}});
+                                           {8, 0, 1, 6}});
         const QList<Matrix> out = keymatrix::buildMatrices(keymatrix::fromPage(page), kSlots);
         QCOMPARE(out.size(), 4);
+        const std::array<int, 4> six{0, 2, 3, 1};
         for (int k = 0; k < 4; ++k) {
             QCOMPARE(int(out[k][12]), 8);
             QCOMPARE(int(out[k][13]), 0);
             QCOMPARE(int(out[k][14]), 1);
             QCOMPARE(int(out[k][15]), perMatrix[k]);
+            QCOMPARE(int(out[k][23]), six[size_t(k)]);
             // Every other key is the page's in every matrix.
-            QCOMPARE(int(out[k][22]), 0xF2);
+            QCOMPARE(int(out[k][18]), 6);
         }
         // Matrices 2..4 carry the slot header [0BH, slot, fire period, fire time].
         QCOMPARE(int(out[0][0]), 1);
@@ -63,19 +60,6 @@ private slots:
         }
     }
 
-    void everyPressGunKeyIsRewritten()
-    {
-        const QVariantList page = keyPage({{0, 0, 4, 0}, {8, 0, 1, 5}, {8, 0, 1, 6}});
-        const QList<Matrix> out = keymatrix::buildMatrices(keymatrix::fromPage(page), kSlots);
-        QCOMPARE(out.size(), 4);
-        const std::array<int, 4> five{0, 2, 1, 0};
-        const std::array<int, 4> six{0, 2, 3, 1};
-        for (int k = 0; k < 4; ++k) {
-            QCOMPARE(int(out[k][7]), five[size_t(k)]);
-            QCOMPARE(int(out[k][11]), six[size_t(k)]);
-        }
-    }
-
     void pressGunKeyOnEntryZeroGivesWayToHeader()
     {
         const QVariantList page = keyPage({{8, 0, 1, 6}});
@@ -86,51 +70,17 @@ private slots:
         QCOMPARE(int(out[2][3]), 31);
     }
 
-    void shortPageListReadsAsZeros()
+    // Missing values and text that is not a number read as 0; a value keeps
+    // its low byte.
+    void pageValuesAsBytes()
     {
-        // Nine values: key 0 whole, key 1 cut after its kind byte.
-        const QVariantList page{8, 0, 1, 6, 9, QStringLiteral("x"), 3.0, QStringLiteral("7"), 1};
+        const QVariantList page{8,     0,  1,  6, 9, QStringLiteral("x"), 3.0, QStringLiteral("7"),
+                                0x1F0, -1, 256};
         const Matrix m = keymatrix::fromPage(page);
-        QCOMPARE(int(m[0]), 8);
-        QCOMPARE(int(m[5]), 0); // not a number
-        QCOMPARE(int(m[6]), 3);
-        QCOMPARE(int(m[7]), 7);
-        QCOMPARE(int(m[8]), 1);
-        for (size_t i = 9; i < m.size(); ++i)
-            QCOMPARE(int(m[i]), 0);
+        const QList<int> expected{8, 0, 1, 6, 9, 0, 3, 7, 0xF0, 0xFF, 0};
+        for (size_t i = 0; i < m.size(); ++i)
+            QCOMPARE(int(m[i]), expected.value(qsizetype(i)));
         QVERIFY(keymatrix::hasPressGunKey(m));
-    }
-
-    void valuesKeepTheirLowByte()
-    {
-        const Matrix m = keymatrix::fromPage({0x1F0, -1, 256});
-        QCOMPARE(int(m[0]), 0xF0);
-        QCOMPARE(int(m[1]), 0xFF);
-        QCOMPARE(int(m[2]), 0);
-    }
-
-    void slotRecords_data()
-    {
-        QTest::addColumn<QVariantList>("record");
-        QTest::addColumn<int>("fireTime");
-        QTest::addColumn<int>("firePeriod");
-        QTest::newRow("as the file gives it")
-            << QVariantList{QStringLiteral("1"), QStringLiteral("4"), QStringLiteral("20"),
-                            QStringLiteral("50")}
-            << 20 << 50;
-        QTest::newRow("numbers") << QVariantList{0, 0, 255, 10} << 255 << 10;
-        QTest::newRow("missing") << QVariantList{} << 0 << 0;
-        QTest::newRow("no period") << QVariantList{0, 1, 9} << 9 << 0;
-    }
-
-    void slotRecords()
-    {
-        QFETCH(QVariantList, record);
-        QFETCH(int, fireTime);
-        QFETCH(int, firePeriod);
-        const SlotRecord r = keymatrix::slotRecordFrom(record);
-        QCOMPARE(int(r.fireTime), fireTime);
-        QCOMPARE(int(r.firePeriod), firePeriod);
     }
 };
 

@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-
 namespace {
 
 QString z4sim()
@@ -27,29 +26,15 @@ class TstZ4sim : public QObject
     Q_OBJECT
 
 private slots:
-    void badArguments_data()
+    // A mistake on the command line (the option table is the firmware
+    // test's) ends the run with exit code 2 and says what is wrong.
+    void badArgumentsExitWith2()
     {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("no bus") << QStringList{} << "--bus DIR is required";
-        QTest::newRow("short code") << QStringList{"--bus", "/tmp/x", "--code", "12345"} << "six";
-        QTest::newRow("negative delay")
-            << QStringList{"--bus", "/tmp/x", "--delay", "-5"} << "--delay";
-        QTest::newRow("cipher maybe")
-            << QStringList{"--bus", "/tmp/x", "--cipher", "maybe"} << "on or off";
-        QTest::newRow("unknown option")
-            << QStringList{"--bus", "/tmp/x", "--frobnicate"} << "frobnicate";
-    }
-    void badArguments()
-    {
-        QFETCH(QStringList, args);
-        QFETCH(QString, message);
         QProcess sim;
-        sim.start(z4sim(), args);
+        sim.start(z4sim(), {QStringLiteral("--stages"), QStringLiteral("3")});
         QVERIFY(sim.waitForFinished(5000));
         QCOMPARE(sim.exitCode(), 2);
-        QVERIFY2(QString::fromLocal8Bit(sim.readAllStandardError()).contains(message),
-                 qPrintable(message));
+        QVERIFY(sim.readAllStandardError().contains("--bus DIR is required"));
     }
 
     void servesUntilTerminated()
@@ -92,16 +77,13 @@ private slots:
         QFile file(logFile);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QStringList text = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
-        QList<QJsonObject> lines;
-        for (const QString &line : text)
-            lines.append(QJsonDocument::fromJson(line.toUtf8()).object());
         // Deciphered with the given code: the host's frames, the device's version.
         const QList<SentCommand> sent = commandsInLog(text);
         QCOMPARE(sent.size(), 2);
         QCOMPARE(sent[0].frame, frameBytes(0x0B, {3}));
         QCOMPARE(version, QStringLiteral("1.0A"));
-        QCOMPARE(lines.first().value(QStringLiteral("event")).toString(), QStringLiteral("plug"));
-        QCOMPARE(lines.last().value(QStringLiteral("event")).toString(), QStringLiteral("unplug"));
+        QCOMPARE(QJsonDocument::fromJson(text.first().toUtf8())["event"], QJsonValue("plug"));
+        QCOMPARE(QJsonDocument::fromJson(text.last().toUtf8())["event"], QJsonValue("unplug"));
     }
 };
 

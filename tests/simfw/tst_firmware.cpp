@@ -5,8 +5,8 @@
 #include "sim/mouse_firmware.h"
 #include "sim/sim_options.h"
 #include "support/frames.h"
+#include "support/test_files.h"
 
-#include <QFile>
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
@@ -158,7 +158,7 @@ private slots:
         QCOMPARE(clamped->onCommandFrame(commandFrame(0x87, 0)).reply[3], uint8_t(0));
     }
 
-    void badDeviceOptions_data()
+    void badOptions_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("error");
@@ -172,8 +172,12 @@ private slots:
         QTest::newRow("fw not hex") << QStringList{"--fw", "1.0G"} << "--fw";
         QTest::newRow("fw sign") << QStringList{"--fw", "+1.0"} << "--fw";
         QTest::newRow("fw empty minor") << QStringList{"--fw", "1."} << "--fw";
+        QTest::newRow("short code") << QStringList{"--code", "12345"} << "six";
+        QTest::newRow("negative delay") << QStringList{"--delay", "-5"} << "--delay";
+        QTest::newRow("cipher maybe") << QStringList{"--cipher", "maybe"} << "on or off";
+        QTest::newRow("unknown option") << QStringList{"--frobnicate"} << "frobnicate";
     }
-    void badDeviceOptions()
+    void badOptions()
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, error);
@@ -182,16 +186,11 @@ private slots:
         QVERIFY2(message.contains(error), qPrintable(message));
     }
 
-    void keyboardRecoveryAndChecksumQuirk()
+    void keyboardVersionAndRecovery()
     {
         const auto options = parse({"--keyboard", "--fw", "2.01"});
         QVERIFY(options);
-        std::unique_ptr<Firmware> fw = createFirmware(*options);
-        QCOMPARE(fw->onCommandFrame(commandFrame(0x80)).reply[2], uint8_t(2));
-        // 8DH is also taken with a zero checksum.
-        Frame quirk = commandFrame(0x8D);
-        quirk[8] = 0;
-        QCOMPARE(fw->onCommandFrame(quirk).inputBytes, 512);
+        QCOMPARE(createFirmware(*options)->onCommandFrame(commandFrame(0x80)).reply[2], uint8_t(2));
 
         const QJsonObject factory = KeyboardFirmware().saveState();
         KeyboardFirmware kb;
@@ -264,10 +263,7 @@ private slots:
         QTemporaryDir dir;
         MouseFirmwareOptions options;
         options.stateFile = dir.filePath(QStringLiteral("mouse.json"));
-        QFile file(options.stateFile);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
-        file.close();
+        writeFile(options.stateFile, content);
 
         MouseFirmware reference;
         MouseFirmware fw(options);

@@ -34,22 +34,6 @@ inline QByteArray bytesOf(std::initializer_list<int> values)
     return out;
 }
 
-// The log lines of one direction ("out", "in") and report type ("feature",
-// "output", "input") on one interface, in order.
-inline QList<QJsonObject> loggedReports(const QStringList &lines, const QString &dir,
-                                        const QString &type, int itf = 0)
-{
-    QList<QJsonObject> out;
-    for (const QString &line : lines) {
-        const QJsonObject o = QJsonDocument::fromJson(line.toUtf8()).object();
-        if (o.value(QStringLiteral("dir")).toString() == dir &&
-            o.value(QStringLiteral("type")).toString() == type &&
-            o.value(QStringLiteral("if")).toInt(-1) == itf)
-            out.append(o);
-    }
-    return out;
-}
-
 // One command as the device received it: the deciphered frame and the bytes
 // of the output reports that followed it (report ids removed, padding kept).
 struct SentCommand
