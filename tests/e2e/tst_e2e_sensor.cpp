@@ -46,7 +46,6 @@ private slots:
         QCOMPARE(page->property("dpiMAXStage").toInt(), 6);
         // Sensor type 3 offers its 18 DPI values; two stages stay hidden.
         QCOMPARE(stages()->property("menuCounter").toInt(), 18);
-        const QList<QQuickItem *> arrows = E2eRig::itemsWithText(stages(), QStringLiteral("▼"));
         QCOMPARE(E2eRig::itemsWithText(stages(), QStringLiteral("▼")).size(), 6);
         // Stored values of the profile, not decoded from the device.
         QCOMPARE(intsOf(stages()->property("valueForIndex")),
@@ -119,17 +118,30 @@ private slots:
         QVERIFY(rig->waitUnlocked());
     }
 
+    // The shipped factory stages are another sensor's, and a factory file
+    // without them: either way this sensor's defaults go.
+    void resetSendsFactoryStagesAndColoursOnly_data()
+    {
+        QTest::addColumn<bool>("withoutList");
+        QTest::newRow("another sensor's list") << false;
+        QTest::newRow("no factory list") << true;
+    }
     void resetSendsFactoryStagesAndColoursOnly()
     {
+        QFETCH(bool, withoutList);
+        if (withoutList) {
+            QSettings(rig->sandbox.path() + QStringLiteral("/modules/setting/pD.bin"),
+                      QSettings::IniFormat)
+                .remove(QStringLiteral("sensor/dpi_Z4"));
+        }
         const qsizetype mark = rig->mark();
         rig->click(rig->item(QStringLiteral("btnSensorReset")));
         QVERIFY(rig->waitForSets(mark, 2));
         const QList<SentCommand> sets = rig->setsSince(mark);
         QCOMPARE(E2eRig::codes(sets), QList<int>({0x11, 0x10}));
-        // The shipped factory values are another sensor's: this one's defaults go.
         QCOMPARE(sets[0].data.left(8).toHex(' '),
                  bytesOf({0x09, 0x13, 0x27, 0x67, 0x80, 0x80, 0x80, 0x80}).toHex(' '));
-        // The logo LED works: colour indices 0…7, two to a byte.
+        // The logo LED works: colour indices 0…7 of the file, two to a byte.
         QCOMPARE(sets[1].frame.toHex(' '), frameBytes(0x10, {2, 4}).toHex(' '));
         QCOMPARE(sets[1].data.left(4).toHex(' '), bytesOf({0x10, 0x32, 0x54, 0x76}).toHex(' '));
 
