@@ -1,4 +1,5 @@
-// The sensor page on a virtual mouse with sensor type 3 and six DPI stages.
+// The sensor page and the profile switch on a virtual mouse with sensor type 3
+// and six DPI stages.
 #include "e2e_rig.h"
 
 class TestE2eSensor : public QObject
@@ -26,13 +27,34 @@ class TestE2eSensor : public QObject
         return stages()->property("currentMenuIndex").toInt() == -1;
     }
 
+    int index(const char *name, const char *property = "currentIndex") const
+    {
+        return rig->item(QLatin1String(name))->property(property).toInt();
+    }
+    QList<int> stageValues() const
+    {
+        return intsOf(rig->item(QStringLiteral("dpiStages"))->property("valueForIndex"));
+    }
+
 private slots:
     void initTestCase()
     {
         SimOptions options;
         options.sensorType = 3;
         options.stageCount = 6;
-        rig = std::make_unique<E2eRig>(options);
+        // Profile 2 differs from the shipped profile 1 on every page.
+        rig = std::make_unique<E2eRig>(options, [](const QString &root) {
+            QSettings p2(root + QStringLiteral("/modules/setting/p2.bin"), QSettings::IniFormat);
+            p2.setValue(QStringLiteral("sensor/reportRate_Z4"), 8);
+            p2.setValue(QStringLiteral("sensor/dpi_Z4"),
+                        QVariantList{1000, 2000, 4000, 8000, 10000, 0, 0, 0});
+            p2.setValue(QStringLiteral("sensor/stage_Z4"), 4);
+            p2.setValue(QStringLiteral("sensor/cursorSpeed_Z4"), 9);
+            p2.setValue(QStringLiteral("sensor/verticalScrollLines_Z4"), 7);
+            p2.setValue(QStringLiteral("sensor/doubleClickSpeed_Z4"), 1);
+            p2.setValue(QStringLiteral("color_Z4/ledEffect"), QVariantList{3, 2, 6});
+            p2.setValue(QStringLiteral("keydefine_Z4/4"), QVariantList{3, 0, 0xE9, 0});
+        });
         QString why;
         QVERIFY2(rig->start(&why), qPrintable(why));
         QVERIFY(rig->openPage(3));
@@ -48,10 +70,72 @@ private slots:
         QCOMPARE(stages()->property("menuCounter").toInt(), 18);
         QCOMPARE(E2eRig::itemsWithText(stages(), QStringLiteral("▼")).size(), 6);
         // Stored values of the profile, not decoded from the device.
-        QCOMPARE(intsOf(stages()->property("valueForIndex")),
-                 QList<int>({500, 1000, 1500, 2000, 0, 0, 0, 0}));
-        QCOMPARE(stages()->property("currentIndex").toInt(), 1);
-        QCOMPARE(rig->item(QStringLiteral("rateGroup"))->property("currentIndex").toInt(), 3);
+        QCOMPARE(stageValues(), QList<int>({500, 1000, 1500, 2000, 0, 0, 0, 0}));
+        QCOMPARE(index("dpiStages"), 1);
+        QCOMPARE(index("rateGroup"), 3);
+        QCOMPARE(index("cursorSlider"), 5);
+    }
+
+    // Profile switch: pages re-read the profile; nothing is sent until an apply.
+    void switchingProfileRereadsEveryPage()
+    {
+        const qsizetype mark = rig->mark();
+        rig->pointer->calls.clear();
+        rig->click(rig->item(QStringLiteral("profileRow1")));
+        QCOMPARE(rig->view()->configStore().currentProfile(), 1);
+
+        QCOMPARE(index("rateGroup"), 0);
+        QCOMPARE(index("cursorSlider"), 9);
+        QCOMPARE(index("scrollSlider"), 7);
+        QCOMPARE(index("doubleClickSlider"), 1);
+        QCOMPARE(stageValues(), QList<int>({1000, 2000, 4000, 8000, 10000, 0, 0, 0}));
+        QCOMPARE(index("dpiStages"), 3);
+
+        QVERIFY(rig->openPage(2));
+        QCOMPARE(index("ledEffectList", "curIndex"), 3);
+        QCOMPARE(index("ledBrightnessSlider"), 2);
+        QCOMPARE(index("ledSpeedSlider"), 6);
+
+        QVERIFY(rig->openPage(0));
+        QCOMPARE(rig->keyAt(4), 4);
+        rig->click(rig->item(QStringLiteral("keyRow4")));
+        QCOMPARE(index("funcList", "curIndex"), 2);  // MEDIA
+        QCOMPARE(index("mediaList", "curIndex"), 5); // VOLUME UP
+
+        // Nothing goes to the mouse or the desktop before an apply.
+        QVERIFY(rig->settled());
+        QCOMPARE(rig->setsSince(mark).size(), 0);
+        QCOMPARE(rig->pointer->calls.size(), 0);
+    }
+
+    void applyingRecordsInTheNewProfileOnly()
+    {
+        QVERIFY(rig->openPage(3));
+        const qsizetype mark = rig->mark();
+        rig->click(rig->item(QStringLiteral("btnSensorApply")));
+        QVERIFY(rig->waitForSets(mark, 2));
+        const QList<SentCommand> sets = rig->setsSince(mark);
+        QCOMPARE(sets[0].frame.toHex(' '), frameBytes(0x01, {8}).toHex(' '));
+        QCOMPARE(sets[1].frame.toHex(' '), frameBytes(0x0B, {4}).toHex(' '));
+        QCOMPARE(rig->pointer->calls.size(), 3);
+        QCOMPARE(rig->pointer->calls.at(0).value, 18);
+
+        // Back on profile 1, the page shows profile 1 as it was.
+        rig->click(rig->item(QStringLiteral("profileRow0")));
+        QCOMPARE(rig->view()->configStore().currentProfile(), 0);
+        QCOMPARE(index("rateGroup"), 3);
+        QCOMPARE(index("cursorSlider"), 5);
+        QCOMPARE(index("dpiStages"), 1);
+        QCOMPARE(rig->liveProfile().value(QStringLiteral("sensor/reportRate_Z4")).toInt(), 1);
+    }
+
+    // Profiles cannot change under a macro being edited.
+    void profileMenuIsDisabledOnTheMacroPage()
+    {
+        QVERIFY(rig->openPage(1));
+        QVERIFY(!rig->item(QStringLiteral("menu_Prof"))->isEnabled());
+        rig->click(rig->item(QStringLiteral("profileRow1")));
+        QCOMPARE(rig->view()->configStore().currentProfile(), 0);
     }
 
     // 500 and 1500 are not this sensor's values: their stages go out switched off.
@@ -74,6 +158,7 @@ private slots:
         QFETCH(QString, label);
         QFETCH(QByteArray, block);
         QFETCH(QList<int>, recorded);
+        QVERIFY(rig->openPage(3));
         const qsizetype mark = rig->mark();
         QVERIFY(chooseStageValue(stage, label));
         QVERIFY(rig->waitForSets(mark, 1));
@@ -94,7 +179,7 @@ private slots:
         QVERIFY(rig->setSlider(QStringLiteral("scrollSlider"), 0));
         QVERIFY(rig->setSlider(QStringLiteral("doubleClickSlider"), 10));
         rig->click(E2eRig::lastItemWithText(stages(), QStringLiteral("1500")));
-        QCOMPARE(stages()->property("currentIndex").toInt(), 2);
+        QCOMPARE(index("dpiStages"), 2);
         rig->pointer->calls.clear();
 
         rig->click(rig->item(QStringLiteral("btnSensorApply")));
@@ -145,9 +230,9 @@ private slots:
         QCOMPARE(sets[1].frame.toHex(' '), frameBytes(0x10, {2, 4}).toHex(' '));
         QCOMPARE(sets[1].data.left(4).toHex(' '), bytesOf({0x10, 0x32, 0x54, 0x76}).toHex(' '));
 
-        QCOMPARE(rig->item(QStringLiteral("rateGroup"))->property("currentIndex").toInt(), 3);
-        QCOMPARE(rig->item(QStringLiteral("cursorSlider"))->property("currentIndex").toInt(), 5);
-        QCOMPARE(stages()->property("currentIndex").toInt(), 1);
+        QCOMPARE(index("rateGroup"), 3);
+        QCOMPARE(index("cursorSlider"), 5);
+        QCOMPARE(index("dpiStages"), 1);
         QSettings &profile = rig->liveProfile();
         QCOMPARE(intsOf(profile.value(QStringLiteral("sensor/dpi_Z4"))),
                  QList<int>({1000, 2000, 4000, 8000, 0, 0, 0, 0}));
