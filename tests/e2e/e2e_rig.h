@@ -92,6 +92,11 @@ public:
     QQuickItem *root() const { return view()->rootObject(); }
     QSettings &liveProfile() const { return view()->configStore().liveProfile(); }
 
+    // A list's or slider's position: property "currentIndex" (or "curIndex") of item `name`.
+    int index(const QString &name, const char *property = "currentIndex") const
+    {
+        return item(name)->property(property).toInt();
+    }
     // The item named `name` anywhere in the scene, or null.
     QQuickItem *item(const QString &name) const { return findItem(root(), name); }
     static QQuickItem *findItem(QQuickItem *from, const QString &name)

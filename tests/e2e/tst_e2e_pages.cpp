@@ -46,13 +46,6 @@ class TestE2ePages : public QObject
         QVERIFY(rig->waitUnlocked());
     }
 
-    int shown(const QString &list) const { return rig->item(list)->property("curIndex").toInt(); }
-
-    int sliderPosition(const char *name) const
-    {
-        return rig->item(QLatin1String(name))->property("currentIndex").toInt();
-    }
-
     QQuickItem *macroPage() const { return rig->item(QStringLiteral("page_Macro")); }
     int actionCount() const
     {
@@ -74,13 +67,13 @@ class TestE2ePages : public QObject
         QTest::keyClick(rig->view(), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(rig->view(), text);
     }
+    // A 128-byte macro block in hex, zeros after `stream`.
     static QByteArray block(std::initializer_list<int> stream)
     {
         QByteArray bytes = bytesOf(stream);
-        bytes.append(QByteArray(128 - bytes.size(), '\0'));
-        return bytes;
+        return (bytes + QByteArray(128 - bytes.size(), '\0')).toHex(' ');
     }
-    // The one 13H upload since `mark`: macro id 1, 128 bytes.
+    // The one 13H upload since `mark` (macro id 1, 128 bytes), in hex.
     QByteArray uploadedBlock(qsizetype mark)
     {
         if (!rig->waitForSets(mark, 1))
@@ -88,7 +81,7 @@ class TestE2ePages : public QObject
         const QList<SentCommand> sets = rig->setsSince(mark);
         if (sets.size() != 1 || sets[0].frame != frameBytes(0x13, {1, 0x80}))
             return "unexpected commands: " + QByteArray::number(sets.size());
-        return sets[0].data;
+        return sets[0].data.toHex(' ');
     }
 
 private slots:
@@ -130,8 +123,8 @@ private slots:
         // Selecting the key again shows what was sent.
         rig->click(rig->item(QStringLiteral("keyRow%1").arg(row == 4 ? 5 : 4)));
         rig->click(rig->item(QStringLiteral("keyRow%1").arg(row)));
-        QCOMPARE(shown(QStringLiteral("funcList")), function);
-        QCOMPARE(shown(list), choice);
+        QCOMPARE(rig->index("funcList", "curIndex"), function);
+        QCOMPARE(rig->index(list, "curIndex"), choice);
     }
 
     // The only left button changes only after the user agrees; then a
@@ -143,8 +136,8 @@ private slots:
         rig->prompts->answer = false;
         QVERIFY(!rig->choose(QStringLiteral("funcList"), 0)); // KEYBOARD, refused
         QCOMPARE(rig->prompts->asked.size(), 1);
-        QCOMPARE(shown(QStringLiteral("funcList")), 1);
-        QCOMPARE(shown(QStringLiteral("mouseList")), 0);
+        QCOMPARE(rig->index("funcList", "curIndex"), 1);
+        QCOMPARE(rig->index("mouseList", "curIndex"), 0);
 
         rig->prompts->answer = true;
         QVERIFY(rig->choose(QStringLiteral("funcList"), 0));
@@ -166,9 +159,9 @@ private slots:
     {
         QVERIFY(rig->openPage(2));
         // The shipped profile holds STATIC at brightness 7, speed 4.
-        QCOMPARE(rig->item(QStringLiteral("ledEffectList"))->property("curIndex").toInt(), 1);
-        QCOMPARE(sliderPosition("ledBrightnessSlider"), 7);
-        QCOMPARE(sliderPosition("ledSpeedSlider"), 4);
+        QCOMPARE(rig->index("ledEffectList", "curIndex"), 1);
+        QCOMPARE(rig->index("ledBrightnessSlider"), 7);
+        QCOMPARE(rig->index("ledSpeedSlider"), 4);
         QVERIFY(rig->item(QStringLiteral("ledBrightnessSlider"))->isEnabled());
         QVERIFY(!rig->item(QStringLiteral("ledSpeedSlider"))->isEnabled());
     }
@@ -196,8 +189,8 @@ private slots:
         QVERIFY(rig->choose(QStringLiteral("ledEffectList"), effect));
         if (!slider.isEmpty())
             QVERIFY(rig->setSlider(slider, position));
-        const int brightness = sliderPosition("ledBrightnessSlider");
-        const int speed = sliderPosition("ledSpeedSlider");
+        const int brightness = rig->index("ledBrightnessSlider");
+        const int speed = rig->index("ledSpeedSlider");
         // With the effect off the level is the brightness position as it is.
         if (option1 < 0)
             option1 = brightness;
@@ -218,9 +211,9 @@ private slots:
         QVERIFY(rig->waitUnlocked());
         qsizetype mark = rig->mark();
         rig->click(rig->item(QStringLiteral("btnColorReset")));
-        QCOMPARE(rig->item(QStringLiteral("ledEffectList"))->property("curIndex").toInt(), 2);
-        QCOMPARE(sliderPosition("ledBrightnessSlider"), 7);
-        QCOMPARE(sliderPosition("ledSpeedSlider"), 7);
+        QCOMPARE(rig->index("ledEffectList", "curIndex"), 2);
+        QCOMPARE(rig->index("ledBrightnessSlider"), 7);
+        QCOMPARE(rig->index("ledSpeedSlider"), 7);
         QVERIFY(rig->settled());
         QCOMPARE(rig->setsSince(mark).size(), 0);
         QVERIFY(rig->waitUnlocked());
@@ -298,9 +291,8 @@ private slots:
         qsizetype mark = rig->mark();
         QVERIFY(rig->chooseFile(QStringLiteral("macroList"), kMacro));
         // 100 ms folds into the first press; 2000 ms is a delay of 20 ms units.
-        QCOMPARE(uploadedBlock(mark).toHex(' '), block({0x00, 0x01, 0x0A, 0xE0, 0x01, 0x04, 0x81,
-                                                        0x04, 0x64, 0x01, 0x81, 0xE0, 0x00, 0x00})
-                                                     .toHex(' '));
+        QCOMPARE(uploadedBlock(mark), block({0x00, 0x01, 0x0A, 0xE0, 0x01, 0x04, 0x81, 0x04, 0x64,
+                                             0x01, 0x81, 0xE0, 0x00, 0x00}));
         QCOMPARE(intsOf(rig->view()->loadMacroIniConfig(kMacro)), QList<int>({0, 1}));
 
         // A play count committed with Enter binds again and re-uploads.
@@ -308,9 +300,8 @@ private slots:
         typeInto(rig->item(QStringLiteral("playCount"))->property("input").value<QQuickItem *>(),
                  QStringLiteral("3"));
         QTest::keyClick(rig->view(), Qt::Key_Return);
-        QCOMPARE(uploadedBlock(mark).toHex(' '), block({0x00, 0x03, 0x0A, 0xE0, 0x01, 0x04, 0x81,
-                                                        0x04, 0x64, 0x01, 0x81, 0xE0, 0x00, 0x00})
-                                                     .toHex(' '));
+        QCOMPARE(uploadedBlock(mark), block({0x00, 0x03, 0x0A, 0xE0, 0x01, 0x04, 0x81, 0x04, 0x64,
+                                             0x01, 0x81, 0xE0, 0x00, 0x00}));
         QCOMPARE(intsOf(rig->view()->loadMacroIniConfig(kMacro)), QList<int>({0, 3}));
 
         const QByteArray uploaded = rig->setsSince(mark).constLast().data;
@@ -337,9 +328,8 @@ private slots:
         clickActionRow(4); // 2000 ms
         const qsizetype mark = rig->mark();
         rig->click(rig->item(QStringLiteral("btnDeleteRow")));
-        QCOMPARE(uploadedBlock(mark).toHex(' '),
-                 block({0x00, 0x03, 0x0A, 0xE0, 0x01, 0x04, 0x81, 0x04, 0x81, 0xE0, 0x00, 0x00})
-                     .toHex(' '));
+        QCOMPARE(uploadedBlock(mark),
+                 block({0x00, 0x03, 0x0A, 0xE0, 0x01, 0x04, 0x81, 0x04, 0x81, 0xE0, 0x00, 0x00}));
     }
 };
 

@@ -9,6 +9,7 @@ class TestE2eSensor : public QObject
     std::unique_ptr<E2eRig> rig;
 
     QQuickItem *stages() const { return rig->item(QStringLiteral("dpiStages")); }
+    QList<int> stageValues() const { return intsOf(stages()->property("valueForIndex")); }
 
     // Opens the "▼" menu of `stage` and clicks the entry that shows `label`.
     bool chooseStageValue(int stage, const QString &label)
@@ -25,15 +26,6 @@ class TestE2eSensor : public QObject
             return false;
         rig->click(entry);
         return stages()->property("currentMenuIndex").toInt() == -1;
-    }
-
-    int index(const char *name, const char *property = "currentIndex") const
-    {
-        return rig->item(QLatin1String(name))->property(property).toInt();
-    }
-    QList<int> stageValues() const
-    {
-        return intsOf(rig->item(QStringLiteral("dpiStages"))->property("valueForIndex"));
     }
 
 private slots:
@@ -71,9 +63,9 @@ private slots:
         QCOMPARE(E2eRig::itemsWithText(stages(), QStringLiteral("▼")).size(), 6);
         // Stored values of the profile, not decoded from the device.
         QCOMPARE(stageValues(), QList<int>({500, 1000, 1500, 2000, 0, 0, 0, 0}));
-        QCOMPARE(index("dpiStages"), 1);
-        QCOMPARE(index("rateGroup"), 3);
-        QCOMPARE(index("cursorSlider"), 5);
+        QCOMPARE(rig->index("dpiStages"), 1);
+        QCOMPARE(rig->index("rateGroup"), 3);
+        QCOMPARE(rig->index("cursorSlider"), 5);
     }
 
     // Profile switch: pages re-read the profile; nothing is sent until an apply.
@@ -84,23 +76,23 @@ private slots:
         rig->click(rig->item(QStringLiteral("profileRow1")));
         QCOMPARE(rig->view()->configStore().currentProfile(), 1);
 
-        QCOMPARE(index("rateGroup"), 0);
-        QCOMPARE(index("cursorSlider"), 9);
-        QCOMPARE(index("scrollSlider"), 7);
-        QCOMPARE(index("doubleClickSlider"), 1);
+        QCOMPARE(rig->index("rateGroup"), 0);
+        QCOMPARE(rig->index("cursorSlider"), 9);
+        QCOMPARE(rig->index("scrollSlider"), 7);
+        QCOMPARE(rig->index("doubleClickSlider"), 1);
         QCOMPARE(stageValues(), QList<int>({1000, 2000, 4000, 8000, 10000, 0, 0, 0}));
-        QCOMPARE(index("dpiStages"), 3);
+        QCOMPARE(rig->index("dpiStages"), 3);
 
         QVERIFY(rig->openPage(2));
-        QCOMPARE(index("ledEffectList", "curIndex"), 3);
-        QCOMPARE(index("ledBrightnessSlider"), 2);
-        QCOMPARE(index("ledSpeedSlider"), 6);
+        QCOMPARE(rig->index("ledEffectList", "curIndex"), 3);
+        QCOMPARE(rig->index("ledBrightnessSlider"), 2);
+        QCOMPARE(rig->index("ledSpeedSlider"), 6);
 
         QVERIFY(rig->openPage(0));
         QCOMPARE(rig->keyAt(4), 4);
         rig->click(rig->item(QStringLiteral("keyRow4")));
-        QCOMPARE(index("funcList", "curIndex"), 2);  // MEDIA
-        QCOMPARE(index("mediaList", "curIndex"), 5); // VOLUME UP
+        QCOMPARE(rig->index("funcList", "curIndex"), 2);  // MEDIA
+        QCOMPARE(rig->index("mediaList", "curIndex"), 5); // VOLUME UP
 
         // Nothing goes to the mouse or the desktop before an apply.
         QVERIFY(rig->settled());
@@ -123,9 +115,9 @@ private slots:
         // Back on profile 1, the page shows profile 1 as it was.
         rig->click(rig->item(QStringLiteral("profileRow0")));
         QCOMPARE(rig->view()->configStore().currentProfile(), 0);
-        QCOMPARE(index("rateGroup"), 3);
-        QCOMPARE(index("cursorSlider"), 5);
-        QCOMPARE(index("dpiStages"), 1);
+        QCOMPARE(rig->index("rateGroup"), 3);
+        QCOMPARE(rig->index("cursorSlider"), 5);
+        QCOMPARE(rig->index("dpiStages"), 1);
         QCOMPARE(rig->liveProfile().value(QStringLiteral("sensor/reportRate_Z4")).toInt(), 1);
     }
 
@@ -179,7 +171,7 @@ private slots:
         QVERIFY(rig->setSlider(QStringLiteral("scrollSlider"), 0));
         QVERIFY(rig->setSlider(QStringLiteral("doubleClickSlider"), 10));
         rig->click(E2eRig::lastItemWithText(stages(), QStringLiteral("1500")));
-        QCOMPARE(index("dpiStages"), 2);
+        QCOMPARE(rig->index("dpiStages"), 2);
         rig->pointer->calls.clear();
 
         rig->click(rig->item(QStringLiteral("btnSensorApply")));
@@ -230,9 +222,9 @@ private slots:
         QCOMPARE(sets[1].frame.toHex(' '), frameBytes(0x10, {2, 4}).toHex(' '));
         QCOMPARE(sets[1].data.left(4).toHex(' '), bytesOf({0x10, 0x32, 0x54, 0x76}).toHex(' '));
 
-        QCOMPARE(index("rateGroup"), 3);
-        QCOMPARE(index("cursorSlider"), 5);
-        QCOMPARE(index("dpiStages"), 1);
+        QCOMPARE(rig->index("rateGroup"), 3);
+        QCOMPARE(rig->index("cursorSlider"), 5);
+        QCOMPARE(rig->index("dpiStages"), 1);
         QSettings &profile = rig->liveProfile();
         QCOMPARE(intsOf(profile.value(QStringLiteral("sensor/dpi_Z4"))),
                  QList<int>({1000, 2000, 4000, 8000, 0, 0, 0, 0}));
