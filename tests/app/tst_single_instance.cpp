@@ -38,6 +38,14 @@ QFuture<Outcome> startLater(const QString &name, const Request &request, int wai
     });
 }
 
+// A first start: it asks for nothing.
+SingleInstance::Start claim(SingleInstance &instance)
+{
+    Reply unused;
+    QString error;
+    return instance.claimOrForward(Request(), &unused, &error);
+}
+
 Request callOf(const QStringList &words)
 {
     Request request;
@@ -82,9 +90,7 @@ private slots:
     {
         const QString name = freshName();
         SingleInstance first(name);
-        Reply unused;
-        QString error;
-        QCOMPARE(first.claimOrForward(Request(), &unused, &error), SingleInstance::Start::Primary);
+        QCOMPARE(claim(first), SingleInstance::Start::Primary);
         QList<Request> handled;
         // A second request arriving while a call waits must not run inside it.
         int inside = 0;
@@ -131,10 +137,7 @@ private slots:
     {
         const QString name = freshName();
         auto headless = std::make_unique<SingleInstance>(name);
-        Reply unused;
-        QString error;
-        QCOMPARE(headless->claimOrForward(Request(), &unused, &error),
-                 SingleInstance::Start::Primary);
+        QCOMPARE(claim(*headless), SingleInstance::Start::Primary);
 
         // It takes no requests; giving up in time is an error.
         auto impatient = startLater(name, Request(), 300);
@@ -157,9 +160,7 @@ private slots:
         SingleInstance alone(tmp.path() + QStringLiteral("/missing/instance"));
         QTest::ignoreMessage(QtWarningMsg,
                              QRegularExpression(QStringLiteral("not checking for another")));
-        Reply unused;
-        QString error;
-        QCOMPARE(alone.claimOrForward(Request(), &unused, &error), SingleInstance::Start::Primary);
+        QCOMPARE(claim(alone), SingleInstance::Start::Primary);
         QVERIFY(!alone.isListening());
     }
 
@@ -179,9 +180,7 @@ private slots:
         QVERIFY(QFile::exists(name));
 
         SingleInstance next(name);
-        Reply unused;
-        QString error;
-        QCOMPARE(next.claimOrForward(Request(), &unused, &error), SingleInstance::Start::Primary);
+        QCOMPARE(claim(next), SingleInstance::Start::Primary);
         QVERIFY(next.isListening());
     }
 };

@@ -51,14 +51,17 @@ public:
         mouse = std::make_unique<VirtualMouse>(options);
     }
 
-    // Plugs the mouse in and opens the window; true once the pages have slid in.
-    bool start(QString *why)
+    // Plugs the mouse in and opens the window; true once the pages have slid in
+    // (else the log says why).
+    bool start()
     {
-        QString error;
-        if (!mouse->start(&error)) {
-            *why = QStringLiteral("virtual mouse: ") + error;
+        const auto fail = [](const QString &why) {
+            qWarning("%s", qPrintable(why));
             return false;
-        }
+        };
+        QString error;
+        if (!mouse->start(&error))
+            return fail(QStringLiteral("virtual mouse: ") + error);
         bus = std::make_unique<VirtualBus>(mouse->busDirectory());
         widget = std::make_unique<Widget>(bus.get(), sandbox.locations());
         auto answering = std::make_unique<RecordingPrompts>();
@@ -70,28 +73,25 @@ public:
         view()->setSystemPointerSettings(std::move(fake));
 
         widget->checkDevice();
-        if (!widget->deviceLink().isDeviceConnected()) {
-            *why = QStringLiteral("the virtual mouse was not detected");
-            return false;
-        }
+        if (!widget->deviceLink().isDeviceConnected())
+            return fail(QStringLiteral("the virtual mouse was not detected"));
         widget->show();
         widget->startUI();
         if (!QTest::qWaitFor([this] { return root() && root()->isVisible() && poweredOn(); },
-                             10000)) {
-            *why = QStringLiteral("the window did not finish its opening");
-            return false;
-        }
-        if (!settled()) {
-            *why = QStringLiteral("the start-up reads left the link busy");
-            return false;
-        }
-        return true;
+                             10000))
+            return fail(QStringLiteral("the window did not finish its opening"));
+        return settled() || fail(QStringLiteral("the start-up reads left the link busy"));
     }
 
     myQQuickView *view() const { return widget->view(); }
     QQuickItem *root() const { return view()->rootObject(); }
     QSettings &liveProfile() const { return view()->configStore().liveProfile(); }
 
+    // A list's or slider's position: property "currentIndex" (or "curIndex") of item `name`.
+    int index(const QString &name, const char *property = "currentIndex") const
+    {
+        return item(name)->property(property).toInt();
+    }
     // The item named `name` anywhere in the scene, or null.
     QQuickItem *item(const QString &name) const { return findItem(root(), name); }
     static QQuickItem *findItem(QQuickItem *from, const QString &name)
@@ -108,14 +108,14 @@ public:
     }
 
     // A click at `local` of the item, once an apply's lock has ended.
-    void click(QQuickItem *target, QPointF local, Qt::MouseButton button = Qt::LeftButton) const
+    void click(QQuickItem *target, QPointF local) const
     {
         QVERIFY2(target, "nothing to click");
         waitUnlocked();
         // Lists lay out new rows at the next polish.
         QQuickTest::qWaitForPolish(root()->window());
         const QPoint at = target->mapToScene(local).toPoint();
-        QTest::mouseClick(view(), button, Qt::NoModifier, at);
+        QTest::mouseClick(view(), Qt::LeftButton, Qt::NoModifier, at);
     }
     void click(QQuickItem *target) const
     {

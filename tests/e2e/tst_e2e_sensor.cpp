@@ -1,4 +1,5 @@
-// The sensor page on a virtual mouse with sensor type 3 and six DPI stages.
+// The sensor page and the profile switch on a virtual mouse with sensor type 3
+// and six DPI stages.
 #include "e2e_rig.h"
 
 class TestE2eSensor : public QObject
@@ -8,6 +9,7 @@ class TestE2eSensor : public QObject
     std::unique_ptr<E2eRig> rig;
 
     QQuickItem *stages() const { return rig->item(QStringLiteral("dpiStages")); }
+    QList<int> stageValues() const { return intsOf(stages()->property("valueForIndex")); }
 
     // Opens the "▼" menu of `stage` and clicks the entry that shows `label`.
     bool chooseStageValue(int stage, const QString &label)
@@ -32,9 +34,20 @@ private slots:
         SimOptions options;
         options.sensorType = 3;
         options.stageCount = 6;
-        rig = std::make_unique<E2eRig>(options);
-        QString why;
-        QVERIFY2(rig->start(&why), qPrintable(why));
+        // Profile 2 differs from the shipped profile 1 on every page.
+        rig = std::make_unique<E2eRig>(options, [](const QString &root) {
+            QSettings p2(root + QStringLiteral("/modules/setting/p2.bin"), QSettings::IniFormat);
+            p2.setValue(QStringLiteral("sensor/reportRate_Z4"), 8);
+            p2.setValue(QStringLiteral("sensor/dpi_Z4"),
+                        QVariantList{1000, 2000, 4000, 8000, 10000, 0, 0, 0});
+            p2.setValue(QStringLiteral("sensor/stage_Z4"), 4);
+            p2.setValue(QStringLiteral("sensor/cursorSpeed_Z4"), 9);
+            p2.setValue(QStringLiteral("sensor/verticalScrollLines_Z4"), 7);
+            p2.setValue(QStringLiteral("sensor/doubleClickSpeed_Z4"), 1);
+            p2.setValue(QStringLiteral("color_Z4/ledEffect"), QVariantList{3, 2, 6});
+            p2.setValue(QStringLiteral("keydefine_Z4/4"), QVariantList{3, 0, 0xE9, 0});
+        });
+        QVERIFY(rig->start());
         QVERIFY(rig->openPage(3));
     }
     void cleanupTestCase() { rig.reset(); }
@@ -46,13 +59,74 @@ private slots:
         QCOMPARE(page->property("dpiMAXStage").toInt(), 6);
         // Sensor type 3 offers its 18 DPI values; two stages stay hidden.
         QCOMPARE(stages()->property("menuCounter").toInt(), 18);
-        const QList<QQuickItem *> arrows = E2eRig::itemsWithText(stages(), QStringLiteral("▼"));
         QCOMPARE(E2eRig::itemsWithText(stages(), QStringLiteral("▼")).size(), 6);
         // Stored values of the profile, not decoded from the device.
-        QCOMPARE(intsOf(stages()->property("valueForIndex")),
-                 QList<int>({500, 1000, 1500, 2000, 0, 0, 0, 0}));
-        QCOMPARE(stages()->property("currentIndex").toInt(), 1);
-        QCOMPARE(rig->item(QStringLiteral("rateGroup"))->property("currentIndex").toInt(), 3);
+        QCOMPARE(stageValues(), QList<int>({500, 1000, 1500, 2000, 0, 0, 0, 0}));
+        QCOMPARE(rig->index("dpiStages"), 1);
+        QCOMPARE(rig->index("rateGroup"), 3);
+        QCOMPARE(rig->index("cursorSlider"), 5);
+    }
+
+    // Profile switch: pages re-read the profile; nothing is sent until an apply.
+    void switchingProfileRereadsEveryPage()
+    {
+        const qsizetype mark = rig->mark();
+        rig->pointer->calls.clear();
+        rig->click(rig->item(QStringLiteral("profileRow1")));
+        QCOMPARE(rig->view()->configStore().currentProfile(), 1);
+
+        QCOMPARE(rig->index("rateGroup"), 0);
+        QCOMPARE(rig->index("cursorSlider"), 9);
+        QCOMPARE(rig->index("scrollSlider"), 7);
+        QCOMPARE(rig->index("doubleClickSlider"), 1);
+        QCOMPARE(stageValues(), QList<int>({1000, 2000, 4000, 8000, 10000, 0, 0, 0}));
+        QCOMPARE(rig->index("dpiStages"), 3);
+
+        QVERIFY(rig->openPage(2));
+        QCOMPARE(rig->index("ledEffectList", "curIndex"), 3);
+        QCOMPARE(rig->index("ledBrightnessSlider"), 2);
+        QCOMPARE(rig->index("ledSpeedSlider"), 6);
+
+        QVERIFY(rig->openPage(0));
+        QCOMPARE(rig->keyAt(4), 4);
+        rig->click(rig->item(QStringLiteral("keyRow4")));
+        QCOMPARE(rig->index("funcList", "curIndex"), 2);  // MEDIA
+        QCOMPARE(rig->index("mediaList", "curIndex"), 5); // VOLUME UP
+
+        // Nothing goes to the mouse or the desktop before an apply.
+        QVERIFY(rig->settled());
+        QCOMPARE(rig->setsSince(mark).size(), 0);
+        QCOMPARE(rig->pointer->calls.size(), 0);
+    }
+
+    void applyingRecordsInTheNewProfileOnly()
+    {
+        QVERIFY(rig->openPage(3));
+        const qsizetype mark = rig->mark();
+        rig->click(rig->item(QStringLiteral("btnSensorApply")));
+        QVERIFY(rig->waitForSets(mark, 2));
+        const QList<SentCommand> sets = rig->setsSince(mark);
+        QCOMPARE(sets[0].frame.toHex(' '), frameBytes(0x01, {8}).toHex(' '));
+        QCOMPARE(sets[1].frame.toHex(' '), frameBytes(0x0B, {4}).toHex(' '));
+        QCOMPARE(rig->pointer->calls.size(), 3);
+        QCOMPARE(rig->pointer->calls.at(0).value, 18);
+
+        // Back on profile 1, the page shows profile 1 as it was.
+        rig->click(rig->item(QStringLiteral("profileRow0")));
+        QCOMPARE(rig->view()->configStore().currentProfile(), 0);
+        QCOMPARE(rig->index("rateGroup"), 3);
+        QCOMPARE(rig->index("cursorSlider"), 5);
+        QCOMPARE(rig->index("dpiStages"), 1);
+        QCOMPARE(rig->liveProfile().value(QStringLiteral("sensor/reportRate_Z4")).toInt(), 1);
+    }
+
+    // Profiles cannot change under a macro being edited.
+    void profileMenuIsDisabledOnTheMacroPage()
+    {
+        QVERIFY(rig->openPage(1));
+        QVERIFY(!rig->item(QStringLiteral("menu_Prof"))->isEnabled());
+        rig->click(rig->item(QStringLiteral("profileRow1")));
+        QCOMPARE(rig->view()->configStore().currentProfile(), 0);
     }
 
     // 500 and 1500 are not this sensor's values: their stages go out switched off.
@@ -75,6 +149,7 @@ private slots:
         QFETCH(QString, label);
         QFETCH(QByteArray, block);
         QFETCH(QList<int>, recorded);
+        QVERIFY(rig->openPage(3));
         const qsizetype mark = rig->mark();
         QVERIFY(chooseStageValue(stage, label));
         QVERIFY(rig->waitForSets(mark, 1));
@@ -95,7 +170,7 @@ private slots:
         QVERIFY(rig->setSlider(QStringLiteral("scrollSlider"), 0));
         QVERIFY(rig->setSlider(QStringLiteral("doubleClickSlider"), 10));
         rig->click(E2eRig::lastItemWithText(stages(), QStringLiteral("1500")));
-        QCOMPARE(stages()->property("currentIndex").toInt(), 2);
+        QCOMPARE(rig->index("dpiStages"), 2);
         rig->pointer->calls.clear();
 
         rig->click(rig->item(QStringLiteral("btnSensorApply")));
@@ -119,23 +194,36 @@ private slots:
         QVERIFY(rig->waitUnlocked());
     }
 
+    // The shipped factory stages are another sensor's, and a factory file
+    // without them: either way this sensor's defaults go.
+    void resetSendsFactoryStagesAndColoursOnly_data()
+    {
+        QTest::addColumn<bool>("withoutList");
+        QTest::newRow("another sensor's list") << false;
+        QTest::newRow("no factory list") << true;
+    }
     void resetSendsFactoryStagesAndColoursOnly()
     {
+        QFETCH(bool, withoutList);
+        if (withoutList) {
+            QSettings(rig->sandbox.path() + QStringLiteral("/modules/setting/pD.bin"),
+                      QSettings::IniFormat)
+                .remove(QStringLiteral("sensor/dpi_Z4"));
+        }
         const qsizetype mark = rig->mark();
         rig->click(rig->item(QStringLiteral("btnSensorReset")));
         QVERIFY(rig->waitForSets(mark, 2));
         const QList<SentCommand> sets = rig->setsSince(mark);
         QCOMPARE(E2eRig::codes(sets), QList<int>({0x11, 0x10}));
-        // The shipped factory values are another sensor's: this one's defaults go.
         QCOMPARE(sets[0].data.left(8).toHex(' '),
                  bytesOf({0x09, 0x13, 0x27, 0x67, 0x80, 0x80, 0x80, 0x80}).toHex(' '));
-        // The logo LED works: colour indices 0…7, two to a byte.
+        // The logo LED works: colour indices 0…7 of the file, two to a byte.
         QCOMPARE(sets[1].frame.toHex(' '), frameBytes(0x10, {2, 4}).toHex(' '));
         QCOMPARE(sets[1].data.left(4).toHex(' '), bytesOf({0x10, 0x32, 0x54, 0x76}).toHex(' '));
 
-        QCOMPARE(rig->item(QStringLiteral("rateGroup"))->property("currentIndex").toInt(), 3);
-        QCOMPARE(rig->item(QStringLiteral("cursorSlider"))->property("currentIndex").toInt(), 5);
-        QCOMPARE(stages()->property("currentIndex").toInt(), 1);
+        QCOMPARE(rig->index("rateGroup"), 3);
+        QCOMPARE(rig->index("cursorSlider"), 5);
+        QCOMPARE(rig->index("dpiStages"), 1);
         QSettings &profile = rig->liveProfile();
         QCOMPARE(intsOf(profile.value(QStringLiteral("sensor/dpi_Z4"))),
                  QList<int>({1000, 2000, 4000, 8000, 0, 0, 0, 0}));

@@ -6,61 +6,70 @@
 #include "device/virtual_bus.h"
 #include "support/frames.h"
 #include "support/module_sandbox.h"
+#include "support/test_files.h"
 
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 
 namespace {
 
-// One z4sim process on a bus directory of its own, logging to a file.
-class Z4sim
+// The window on a z4sim process of its own, which logs the frames it gets.
+struct Rig
 {
-public:
-    bool start(const QStringList &faults = {})
+    explicit Rig(const QStringList &faults = {}) : started(startSim(faults))
     {
-        process.start(
-            qEnvironmentVariable("Z4_BIN_DIR") + QStringLiteral("/z4sim"),
-            QStringList{QStringLiteral("--bus"), dir.path(), QStringLiteral("--log"), logPath()} +
-                faults);
-        return process.waitForReadyRead(5000) &&
-               process.readAllStandardOutput().contains("listening");
+        widget.checkDevice();
     }
-    void stop()
+    bool startSim(const QStringList &faults = {})
     {
-        process.terminate();
-        process.waitForFinished(5000);
+        sim.start(qEnvironmentVariable("Z4_BIN_DIR") + QStringLiteral("/z4sim"),
+                  QStringList{"--bus", dir.path(), "--log", log()} + faults);
+        return sim.waitForReadyRead(5000) && sim.readAllStandardOutput().contains("listening");
     }
-    QString busDirectory() const { return dir.path(); }
-    QString logPath() const { return dir.filePath(QStringLiteral("sim.jsonl")); }
-
+    void stopSim()
+    {
+        sim.terminate();
+        sim.waitForFinished(5000);
+    }
+    QString log() const { return dir.filePath(QStringLiteral("sim.jsonl")); }
     // The plain frames of code `code` the mouse received.
     QList<QByteArray> framesOf(int code) const
     {
-        QFile file(logPath());
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
         QList<QByteArray> frames;
-        for (const SentCommand &c :
-             commandsInLog(QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)))
+        const QString text = QString::fromUtf8(readFile(log()));
+        for (const SentCommand &c : commandsInLog(text.split(u'\n', Qt::SkipEmptyParts)))
             if (c.code() == code)
                 frames << c.frame;
         return frames;
     }
+    // One "apply" action of `calls`, with the notices of it alone.
+    void act(const std::function<void(myQQuickView &)> &calls)
+    {
+        notices.clear();
+        widget.view()->beginAction(QStringLiteral("apply"));
+        calls(*widget.view());
+        widget.view()->endAction();
+    }
+    QVariantMap status() const { return feedback.status(); }
+    QVariantMap lastNotice() const
+    {
+        return notices.isEmpty() ? QVariantMap() : notices.last().at(0).toMap();
+    }
 
-private:
     QTemporaryDir dir{QStringLiteral("/tmp/z4feedback-XXXXXX")};
-    QProcess process;
+    QProcess sim;
+    ModuleSandbox sandbox;
+    bool started;
+    VirtualBus bus{dir.path()};
+    Widget widget{&bus, sandbox.locations()};
+    DeviceFeedback &feedback = widget.view()->feedback();
+    QSignalSpy notices{&feedback, &DeviceFeedback::notice};
 };
-
-QVariantMap lastNotice(const QSignalSpy &notices)
-{
-    return notices.isEmpty() ? QVariantMap() : notices.last().at(0).toMap();
-}
 
 QVariantMap failureOf(const QVariantMap &notice, int code)
 {
@@ -79,66 +88,45 @@ class TestDeviceFeedback : public QObject
 private slots:
     void init() { isEncode = false; }
 
-    void applyThatWorksSaysSaved()
-    {
-        ModuleSandbox sandbox;
-        Z4sim sim;
-        QVERIFY(sim.start());
-        VirtualBus bus(sim.busDirectory());
-        Widget widget(&bus, sandbox.locations());
-        widget.checkDevice();
-        DeviceFeedback &feedback = widget.view()->feedback();
-        QCOMPARE(feedback.status().value(QStringLiteral("connected")).toBool(), true);
-        QCOMPARE(feedback.status().value(QStringLiteral("firmware")).toString(),
-                 QStringLiteral("1.0A"));
-        QSignalSpy notices(&feedback, &DeviceFeedback::notice);
-
-        widget.view()->beginAction(QStringLiteral("apply"));
-        widget.view()->ui_0BH_SetCurrentDPIStage(3);
-        widget.view()->ui_01H_SetReportRate(2);
-        widget.view()->endAction();
-        QTRY_COMPARE(notices.count(), 1);
-        const QVariantMap notice = lastNotice(notices);
-        QCOMPARE(notice.value(QStringLiteral("ok")).toBool(), true);
-        QCOMPARE(notice.value(QStringLiteral("sent")).toInt(), 2);
-        QCOMPARE(sim.framesOf(0x0B).size(), 1);
-    }
-
-    void failedSetIsAFailureNotice_data()
+    void applyTellsHowItWent_data()
     {
         QTest::addColumn<QStringList>("faults");
         QTest::addColumn<bool>("unplug");
-        QTest::newRow("set during unplug") << QStringList{} << true;
-        QTest::newRow("refused open") << QStringList{QStringLiteral("--refuse-open")} << false;
-        QTest::newRow("silent device") << QStringList{QStringLiteral("--mute-input")} << false;
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("working mouse") << QStringList{} << false << true;
+        QTest::newRow("set during unplug") << QStringList{} << true << false;
+        QTest::newRow("refused open") << QStringList{"--refuse-open"} << false << false;
+        QTest::newRow("silent device") << QStringList{"--mute-input"} << false << false;
         // The firmware version read at connect takes two reports.
-        QTest::newRow("dropped connection")
-            << QStringList{QStringLiteral("--drop-after"), QStringLiteral("2")} << false;
+        QTest::newRow("dropped connection") << QStringList{"--drop-after", "2"} << false << false;
     }
-    void failedSetIsAFailureNotice()
+    void applyTellsHowItWent()
     {
         QFETCH(QStringList, faults);
         QFETCH(bool, unplug);
-        ModuleSandbox sandbox;
-        Z4sim sim;
-        QVERIFY(sim.start(faults));
-        VirtualBus bus(sim.busDirectory());
-        Widget widget(&bus, sandbox.locations());
-        widget.checkDevice();
+        QFETCH(bool, ok);
+        Rig rig(faults);
+        QVERIFY(rig.started);
         // Only a running watcher can tell that no acknowledge came.
         if (faults.contains(QStringLiteral("--mute-input")))
-            QTRY_VERIFY(widget.deviceLink().isWatching());
+            QTRY_VERIFY(rig.widget.deviceLink().isWatching());
         if (unplug)
-            sim.stop();
-        DeviceFeedback &feedback = widget.view()->feedback();
-        QSignalSpy notices(&feedback, &DeviceFeedback::notice);
-
-        widget.view()->beginAction(QStringLiteral("apply"));
-        widget.view()->ui_0BH_SetCurrentDPIStage(5);
-        widget.view()->endAction();
-        QTRY_VERIFY_WITH_TIMEOUT(!notices.isEmpty(), 5000);
-        const QVariantMap notice = lastNotice(notices);
-        QCOMPARE(notice.value(QStringLiteral("ok")).toBool(), false);
+            rig.stopSim();
+        rig.act([](myQQuickView &view) {
+            view.ui_0BH_SetCurrentDPIStage(5);
+            view.ui_01H_SetReportRate(2);
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.notices.isEmpty(), 5000);
+        const QVariantMap notice = rig.lastNotice();
+        QCOMPARE(notice.value(QStringLiteral("ok")).toBool(), ok);
+        if (ok) {
+            QCOMPARE(rig.status().value(QStringLiteral("connected")).toBool(), true);
+            QCOMPARE(rig.status().value(QStringLiteral("firmware")).toString(), "1.0A");
+            QCOMPARE(notice.value(QStringLiteral("sent")).toInt(), 2);
+            QCOMPARE(rig.framesOf(0x0B).size(), 1);
+            QCOMPARE(rig.notices.count(), 1);
+            return;
+        }
         const QVariantMap failure = failureOf(notice, 0x0B);
         QVERIFY2(!failure.isEmpty(), qPrintable(QJsonDocument::fromVariant(notice).toJson()));
         QVERIFY(failure.value(QStringLiteral("write")).toBool());
@@ -149,43 +137,38 @@ private slots:
     // delay, a set fails, and Retry after the replug sends the same frame.
     void unplugShowsAndRetryAfterReplugSendsAgain()
     {
-        ModuleSandbox sandbox;
-        Z4sim sim;
-        QVERIFY(sim.start());
-        VirtualBus bus(sim.busDirectory());
-        VirtualBusWatcher watcher(sim.busDirectory());
-        Widget widget(&bus, sandbox.locations());
-        QObject::connect(&watcher, &DeviceWatcher::deviceChanged, &widget,
+        Rig rig;
+        QVERIFY(rig.started);
+        VirtualBusWatcher watcher(rig.dir.path());
+        QObject::connect(&watcher, &DeviceWatcher::deviceChanged, &rig.widget,
                          &Widget::deviceChangeNotified);
-        widget.checkDevice();
-        DeviceFeedback &feedback = widget.view()->feedback();
-        QSignalSpy notices(&feedback, &DeviceFeedback::notice);
-
-        sim.stop();
-        QTRY_VERIFY_WITH_TIMEOUT(!feedback.status().value(QStringLiteral("connected")).toBool(),
+        rig.stopSim();
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.status().value(QStringLiteral("connected")).toBool(),
                                  Widget::kHotPlugDelayMs + 1000);
 
-        widget.view()->beginAction(QStringLiteral("apply"));
-        widget.view()->ui_0BH_SetCurrentDPIStage(6);
-        widget.view()->ui_91H_SyncDPI();
-        widget.view()->endAction();
-        QTRY_VERIFY(!notices.isEmpty());
-        QVERIFY(!failureOf(lastNotice(notices), 0x0B).isEmpty());
-        // A failed read is told as one: not as a write that was never sent.
-        const QVariantMap read = failureOf(lastNotice(notices), 0x91);
-        QCOMPARE(read.value(QStringLiteral("write")), QVariant(false));
-        QCOMPARE(read.value(QStringLiteral("reason")).toString(), QStringLiteral("notConnected"));
+        // Failed reads are told as reads (not as writes never sent), once, with no retry.
+        rig.act([](myQQuickView &view) {
+            view.ui_91H_SyncDPI();
+            view.ui_91H_SyncDPI();
+        });
+        QTRY_VERIFY(!rig.notices.isEmpty());
+        const QVariantMap read{{"code", 0x91}, {"reason", "notConnected"}, {"write", false}};
+        QCOMPARE(rig.lastNotice().value(QStringLiteral("failed")).toList(), QVariantList{read});
+        QVERIFY(!rig.lastNotice().value(QStringLiteral("retry")).toBool());
+        rig.act([](myQQuickView &view) { view.ui_0BH_SetCurrentDPIStage(6); });
+        QTRY_VERIFY(!rig.notices.isEmpty());
+        QVERIFY(!failureOf(rig.lastNotice(), 0x0B).isEmpty());
 
-        QVERIFY(sim.start());
-        QTRY_VERIFY_WITH_TIMEOUT(feedback.status().value(QStringLiteral("connected")).toBool(),
+        QVERIFY(rig.startSim());
+        QTRY_VERIFY_WITH_TIMEOUT(rig.status().value(QStringLiteral("connected")).toBool(),
                                  Widget::kHotPlugDelayMs + 3000);
-        notices.clear();
-        widget.view()->retryFailed();
-        QTRY_VERIFY(!notices.isEmpty());
-        QCOMPARE(lastNotice(notices).value(QStringLiteral("ok")).toBool(), true);
-        QCOMPARE(lastNotice(notices).value(QStringLiteral("action")).toString(),
+        rig.notices.clear();
+        rig.widget.view()->retryFailed();
+        QTRY_VERIFY(!rig.notices.isEmpty());
+        QCOMPARE(rig.lastNotice().value(QStringLiteral("ok")).toBool(), true);
+        QCOMPARE(rig.lastNotice().value(QStringLiteral("action")).toString(),
                  QStringLiteral("retry"));
-        QCOMPARE(sim.framesOf(0x0B), QList<QByteArray>{frameBytes(0x0B, {6})});
+        QCOMPARE(rig.framesOf(0x0B), QList<QByteArray>{frameBytes(0x0B, {6})});
     }
 };
 
