@@ -6,16 +6,7 @@ Item {
     width: 900
     height: 600
 
-    FakeView {
-        id: ui_View
-    }
-    KeyCodeString {
-        id: keyNames
-    }
-    Binding { target: App; property: "view"; value: ui_View }
-    Binding { target: App; property: "keyNames"; value: keyNames }
-    Binding { target: Theme; property: "skinPath"; value: "file:modules/img/skin1/" }
-    Component.onCompleted: Theme.animationSpeed = 10
+    PageHarness {} // the window's shared state, without a page
 
     Slider {
         id: slider
