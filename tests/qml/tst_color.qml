@@ -4,42 +4,13 @@ import QtTest
 // The lighting page against a recording ui_View: option1 for every effect and
 // slider position, which slider each effect enables, and the palette.
 Item {
-    id: top
     width: 800
     height: 460
 
-    Component {
-        id: harnessComponent
-        PageHarness {
-            source: "qrc:/modules/qml/Z4/Page_Color.qml"
-            resetFunction: "reset"
-            applyFunction: "sendEffect"
-        }
-    }
-
-    TestCase {
+    PageCase {
         name: "ColorPage"
-        when: windowShown
-
-        property var harness: null
-        property var page: null
-        property var view: null
-
-        function part(name) {
-            const found = findChild(page, name);
-            verify(found !== null, "no item " + name);
-            return found;
-        }
-        function open(setup, deviceConfig) {
-            harness = createTemporaryObject(harnessComponent, top);
-            page = harness.page;
-            view = harness.view;
-            verify(page !== null, "page did not load");
-            if (setup)
-                setup(view);
-            page.initUI(deviceConfig === undefined ? [8] : deviceConfig);
-            view.clear();
-        }
+        source: "Page_Color.qml"
+        applyFunction: "sendEffect"
 
         function test_option1_for_every_position_data() {
             return [
@@ -50,23 +21,15 @@ Item {
             ];
         }
         function test_option1_for_every_position(data) {
-            open();
+            open(null, [[8]]);
             part("ledEffectList").setCurIndex(data.effect);
-            // The slider the effect uses is the one enabled.
             compare([part("ledBrightnessSlider").enabled, part("ledSpeedSlider").enabled], data.enabled);
             for (let position = 0; position < 8; ++position) {
                 part(data.slider).setCurIndex(position);
                 view.clear();
                 harness.btnTotalApplyClicked();
-                compare(view.calls.length, 1);
-                const call = view.calls[0];
-                compare(call[0], "ui_0DH_SetRGBLedEffect");
-                compare(call[1], data.effect);
-                compare(call[2], data.values[position], "position " + position);
-                compare(call[3], 2);
-                const b = part("ledBrightnessSlider").currentIndex;
-                const s = part("ledSpeedSlider").currentIndex;
-                compare(call[4], [data.effect, b, s]);
+                const levels = [data.effect, part("ledBrightnessSlider").currentIndex, part("ledSpeedSlider").currentIndex];
+                compare(view.calls, [["ui_0DH_SetRGBLedEffect", data.effect, data.values[position], 2, levels]], "position " + position);
             }
         }
 
@@ -74,16 +37,17 @@ Item {
             open(v => {
                 v.ledEffect = [1, 3];
                 v.ledColors = { 0: [1, 2, 3] };
-            });
+            }, [[8]]);
             compare(part("ledEffectList").curIndex, 0);
             compare(page.paletteColors.length, 24);
             compare(page.paletteColors[0], 255);
         }
 
         function test_palette_change_is_sent_at_once() {
-            open(v => v.ledColors = { 0: [0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0] }, [2]);
+            const black = new Array(24).fill(0);
+            open(v => v.ledColors = { 0: black }, [[2]]);
             page.setPaletteColor(1, 255, 127, 0);
-            compare(view.calls, [["ui_10H_SetLED8StageColor", 0, [0, 0, 0, 255, 127, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0]]]);
+            compare(view.calls, [["ui_10H_SetLED8StageColor", 0, [0, 0, 0, 255, 127, 0].concat(new Array(18).fill(0))]]);
             // A stage the device does not have is not written.
             page.setPaletteColor(2, 1, 1, 1);
             compare(view.calls.length, 1);

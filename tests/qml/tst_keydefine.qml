@@ -4,26 +4,14 @@ import QtTest
 // The key assignment page: the entry each choice writes and shows, the
 // left-button protection, macro slots, and what reset restores.
 Item {
-    id: top
     width: 800
     height: 460
 
-    Component {
-        id: harnessComponent
-        PageHarness {
-            source: "qrc:/modules/qml/Z4/Page_Keydefine.qml"
-            resetFunction: "resetAll"
-            applyFunction: "sendKeyMatrix"
-        }
-    }
-
-    TestCase {
+    PageCase {
         name: "KeydefinePage"
-        when: windowShown
+        source: "Page_Keydefine.qml"
+        resetFunction: "resetAll"
 
-        property var harness: null
-        property var page: null
-        property var view: null
         property var model: null
 
         readonly property var factory: [
@@ -32,28 +20,16 @@ Item {
             [0, 0, 0, 0], [0, 0, 0, 0], [0, 0, 0, 0], [0, 0, 0, 0], [0, 0, 0, 0], [0, 0, 0, 0], [0, 0, 0, 0], [0, 0, 0, 0]
         ]
 
-        function part(name) {
-            const found = findChild(page, name);
-            verify(found !== null, "no item " + name);
-            return found;
-        }
         function flat(entries) { return [].concat(...entries); }
-        // A fresh page; `stored` replaces the profile's entries by key number.
-        function open(stored, setup) {
-            harness = createTemporaryObject(harnessComponent, top);
-            page = harness.page;
-            view = harness.view;
-            verify(page !== null, "page did not load");
+        // `stored` replaces the profile's factory entries by key number.
+        function openKeys(stored, setup) {
+            open((v, h) => {
+                v.defaultKeys = flat(factory);
+                v.keydefine = factory.map((e, id) => (stored || {})[id] || e.slice());
+                if (setup)
+                    setup(v, h);
+            });
             model = page.model;
-            view.defaultKeys = flat(factory);
-            const keys = factory.map(e => e.slice());
-            for (const id in (stored || {}))
-                keys[Number(id)] = stored[id];
-            view.keydefine = keys;
-            if (setup)
-                setup(view, harness);
-            page.initUI();
-            view.clear();
         }
         function entry(keyId) {
             return model.entry(keyId);
@@ -76,25 +52,20 @@ Item {
             harness.product.msg_KB(false, usage);
         }
 
-        function test_key_list_skips_empty_labels() {
-            open({}, (v, h) => h.product._ProductLayoutStringList = ["A", "", "B", "", "C", "", "D", "E", "", "", "", "", "", "", "", "F"]);
-            compare(model.mapping_for_keyId, [0, 2, 4, 6, 7, 15]);
-            compare(model.selectedKeyId(), 6);
-            mouseClick(part("keyRow5"));
-            compare(model.selectedKeyId(), 15);
-        }
-
-        function test_first_key_selected_when_keys_appear() {
-            open({ 0: [0x01, 0x00, 0xF1, 0x00] }, (v, h) => h.product._ProductLayoutStringList = new Array(16).fill(""));
+        // Keys without a label are not listed; the first listed one is selected
+        // when the labels arrive after the page opened.
+        function test_only_named_keys_are_listed() {
+            openKeys({ 0: [0x01, 0x00, 0xF1, 0x00] }, (v, h) => h.product._ProductLayoutStringList = new Array(16).fill(""));
             compare(model.mapping_for_keyId, []);
             compare(model.curKeyMatrix, -1);
             compare(part("funcList").curIndex, -1);
-            harness.product._ProductLayoutStringList = ["LEFT", "RIGHT", "", "", "", "", "", "", "", "", "", "", "", "", "", ""];
+            harness.product._ProductLayoutStringList = ["A", "", "B", "", "C", "", "D", "E", "", "", "", "", "", "", "", "F"];
             page.translateStrings();
-            compare(model.mapping_for_keyId, [0, 1]);
+            compare(model.mapping_for_keyId, [0, 2, 4, 6, 7, 15]);
             compare(model.curKeyMatrix, 0);
-            compare(part("funcList").curIndex, 1);
-            compare(part("mouseList").curIndex, 1);
+            compare([part("funcList").curIndex, part("mouseList").curIndex], [1, 1]);
+            mouseClick(part("keyRow5"));
+            compare(model.selectedKeyId(), 15);
         }
 
         function test_list_choices_data() {
@@ -115,7 +86,7 @@ Item {
             return rows;
         }
         function test_list_choices(data) {
-            open({ 3: [0x00, 0x00, 0x04, 0x00] });
+            openKeys({ 3: [0x00, 0x00, 0x04, 0x00] });
             chooseFunction(data.func);
             if (data.func === 1)
                 compare(entry(3), [0x00, 0x00, 0x04, 0x00], "nothing is written before a choice");
@@ -128,7 +99,7 @@ Item {
         }
 
         function test_nameless_key_leaves_the_entry() {
-            open();
+            openKeys();
             chooseFunction(0);
             mouseClick(part("keyField"));
             press(0x32);
@@ -142,7 +113,7 @@ Item {
             return rows;
         }
         function test_combo_mask(data) {
-            open();
+            openKeys();
             chooseFunction(3);
             pick("comboModifierList", data.pos);
             compare(entry(3), [0x00, data.mask, 0x00, 0x00]);
@@ -160,7 +131,7 @@ Item {
         }
 
         function test_fire_key_on_left_button() {
-            open({}, v => v.confirmAnswer = true);
+            openKeys({}, v => v.confirmAnswer = true);
             selectKey(0);
             chooseFunction(5);
             compare(view.count("getMsgAns_FoolProofing"), 1);
@@ -175,7 +146,7 @@ Item {
         }
 
         function test_fire_key_by_keyboard_key_and_speed() {
-            open();
+            openKeys();
             chooseFunction(5);
             mouseClick(part("fireRadio1"));
             compare(page.fireRadio, 1);
@@ -211,7 +182,7 @@ Item {
             ];
         }
         function test_display_rule(data) {
-            open({ 3: data.entry });
+            openKeys({ 3: data.entry });
             compare(part("funcList").curIndex, data.func);
             for (const name in data.check)
                 compare(part(name)[data.check[name][0]], data.check[name][1], name);
@@ -230,7 +201,7 @@ Item {
         }
         function test_protection_only_for_last_left_button(data) {
             const left = [0x01, 0x00, 0xF0, 0x00]; // key 0 has it from the factory
-            open({ 1: data.left === 2 ? left : factory[1], 9: data.unlisted ? left : factory[9] }, v => v.confirmAnswer = data.answer);
+            openKeys({ 1: data.left === 2 ? left : factory[1], 9: data.unlisted ? left : factory[9] }, v => v.confirmAnswer = data.answer);
             selectKey(data.key);
             const before = entry(data.key);
             if (data.action === "function") {
@@ -255,106 +226,56 @@ Item {
             }
         }
 
-        function bindNamed(name, mode) {
-            const names = model.macroNames;
-            const index = names.indexOf(name);
-            verify(index >= 0, "no macro " + name);
-            chooseFunction(4);
-            if (mode !== undefined)
-                page.playMode = mode;
-            pick("macroList", index);
-        }
-
-        function test_two_buttons_share_one_slot() {
-            open({}, v => v.addMacro("M", -1, 1, []));
-            bindNamed("M");
-            compare(entry(3), [0x09, 0x00, 0x01, 0x00]);
-            compare(view.macros["M"].index, 0);
-            compare(view.last("setMacroIniConfig"), ["setMacroIniConfig", "M", [0, 1]]);
-            compare(view.last("ui_13H_SetMacroKey"), ["ui_13H_SetMacroKey", 1, "M"]);
-            selectKey(4);
-            view.clear();
-            bindNamed("M");
-            compare(entry(4), [0x09, 0x00, 0x01, 0x00]);
-            compare(view.callsTo("ui_13H_SetMacroKey"), [["ui_13H_SetMacroKey", 1, "M"]]);
-            compare(view.macros["M"].index, 0);
-        }
-
-        function test_third_macro_takes_the_free_slot_between() {
-            open({ 0: [0x09, 0x00, 0x01, 0x00], 1: [0x09, 0x00, 0x03, 0x00] }, v => {
-                v.addMacro("A", 0, 1, []);
-                v.addMacro("C", 2, 1, []);
-                v.addMacro("N", -1, 1, []);
-            });
-            bindNamed("N", 2);
-            compare(entry(3), [0x09, 0x02, 0x02, 0x00]);
-            compare(view.last("setMacroIniConfig"), ["setMacroIniConfig", "N", [1, 1]]);
-            compare(view.last("ui_13H_SetMacroKey"), ["ui_13H_SetMacroKey", 2, "N"]);
-        }
-
-        function test_all_slots_used_gives_no_entry() {
-            const stored = {};
-            for (let i = 0; i < 12; ++i)
-                stored[i] = [0x09, 0x00, i + 1, 0x00];
-            open(stored, (v, h) => {
-                h.product._ProductLayoutStringList = ["1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15", "16"];
-                for (let i = 0; i < 12; ++i)
-                    v.addMacro("m" + String(i).padStart(2, "0"), i, 1, []);
-                v.addMacro("new", -1, 1, []);
-            });
-            selectKey(13);
-            bindNamed("new");
-            compare(entry(13), [0x00, 0x00, 0x00, 0x00]);
-            compare(view.count("ui_13H_SetMacroKey"), 0);
-            compare(view.macros["new"].index, -1);
-        }
-
-        function test_changing_a_macro_key_frees_its_slot_data() {
-            return [
-                { tag: "only user", shared: false, freed: true },
-                { tag: "another key keeps it", shared: true, freed: false }
-            ];
-        }
-        function test_changing_a_macro_key_frees_its_slot(data) {
-            const stored = { 3: [0x09, 0x00, 0x01, 0x00] };
-            if (data.shared)
-                stored[5] = [0x09, 0x01, 0x01, 0x00];
-            open(stored, v => v.addMacro("M", 0, 4, []));
-            compare(part("funcList").curIndex, 4);
-            chooseFunction(0);
-            compare(entry(3), [0x00, 0x00, 0x00, 0x00]);
-            if (data.freed) {
-                compare(view.last("setMacroIniConfig"), ["setMacroIniConfig", "M", [-1, 1]]);
-                compare(view.macros["M"].index, -1);
-            } else {
-                compare(view.count("setMacroIniConfig"), 0);
-                compare(view.macros["M"].index, 0);
+        // A macro chosen for a key (or the key changed to KEYBOARD): the entry,
+        // the slot and play count each macro then holds, and the uploads.
+        function test_macro_slots_data() {
+            const slot = n => [0x09, 0x00, n, 0x00];
+            const all = {};
+            const named = [];
+            for (let i = 0; i < 12; ++i) {
+                all[i] = slot(i + 1);
+                named.push(["m" + String(i).padStart(2, "0"), i]);
             }
-        }
-
-        function test_choosing_another_macro_frees_the_old_one_data() {
             return [
-                { tag: "old macro on this key only", shared: false, newEntry: [0x09, 0x00, 0x01, 0x00], oldIndex: -1, newIndex: 0 },
-                { tag: "old macro also on another key", shared: true, newEntry: [0x09, 0x00, 0x02, 0x00], oldIndex: 0, newIndex: 1 }
+                { tag: "first macro", macros: [["M", -1]], bind: "M", entry: slot(1), slots: { M: [0, 1] }, uploads: [[1, "M"]] },
+                { tag: "a second button shares the slot", stored: { 4: slot(1) }, macros: [["M", 0]], bind: "M", entry: slot(1), slots: { M: [0, 1] }, uploads: [[1, "M"]] },
+                { tag: "the free slot between", stored: { 0: slot(1), 1: slot(3) }, macros: [["A", 0], ["C", 2], ["N", -1]], bind: "N", mode: 2,
+                  entry: [0x09, 0x02, 0x02, 0x00], slots: { N: [1, 1] }, uploads: [[2, "N"]] },
+                { tag: "all slots used", key: 13, stored: all, macros: named.concat([["new", -1]]), bind: "new", entry: [0, 0, 0, 0], slots: { new: [-1, 1] }, uploads: [] },
+                { tag: "another macro frees the old one", stored: { 3: slot(1) }, macros: [["Old", 0], ["New", -1]], bind: "New", entry: slot(1),
+                  slots: { Old: [-1, 1], New: [0, 1] }, uploads: [[1, "New"]] },
+                { tag: "another macro, the old one still on key 6", stored: { 3: slot(1), 6: slot(1) }, macros: [["Old", 0], ["New", -1]], bind: "New", entry: slot(2),
+                  slots: { Old: [0, 1], New: [1, 1] }, uploads: [[2, "New"]] },
+                { tag: "keyboard frees the slot", stored: { 3: slot(1) }, macros: [["M", 0, 4]], entry: [0, 0, 0, 0], slots: { M: [-1, 1] }, uploads: [] },
+                { tag: "keyboard, another key keeps the slot", stored: { 3: slot(1), 5: [0x09, 0x01, 0x01, 0x00] }, macros: [["M", 0, 4]], entry: [0, 0, 0, 0], slots: { M: [0, 4] }, uploads: [] }
             ];
         }
-        function test_choosing_another_macro_frees_the_old_one(data) {
-            const stored = { 3: [0x09, 0x00, 0x01, 0x00] };
-            if (data.shared)
-                stored[6] = [0x09, 0x00, 0x01, 0x00];
-            open(stored, v => {
-                v.addMacro("Old", 0, 1, []);
-                v.addMacro("New", -1, 1, []);
+        function test_macro_slots(data) {
+            const key = data.key === undefined ? 3 : data.key;
+            openKeys(data.stored, (v, h) => {
+                for (const [name, index, repeat] of data.macros)
+                    v.addMacro(name, index, repeat || 1, []);
+                if (key === 13)
+                    h.product._ProductLayoutStringList = ["1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15", "16"];
             });
-            pick("macroList", model.macroNames.indexOf("New"));
-            compare(entry(3), data.newEntry);
-            compare(view.macros["New"].index, data.newIndex);
-            compare(view.macros["Old"].index, data.oldIndex);
-            compare(view.last("ui_13H_SetMacroKey"), ["ui_13H_SetMacroKey", data.newIndex + 1, "New"]);
+            selectKey(key);
+            if (!data.bind) {
+                chooseFunction(0);
+            } else {
+                if (part("funcList").curIndex !== 4)
+                    chooseFunction(4);
+                if (data.mode !== undefined)
+                    page.playMode = data.mode;
+                pick("macroList", model.macroNames.indexOf(data.bind));
+            }
+            compare(entry(key), data.entry);
+            for (const name in data.slots)
+                compare([view.macros[name].index, view.macros[name].repeat], data.slots[name], name);
+            compare(view.callsTo("ui_13H_SetMacroKey").map(c => c.slice(1)), data.uploads);
         }
 
         function test_macro_entry_shows_bound_macro_and_count() {
-            open({ 3: [0x09, 0x01, 0x02, 0x00] }, v => {
+            openKeys({ 3: [0x09, 0x01, 0x02, 0x00] }, v => {
                 v.addMacro("a", 1, 5, []);
                 v.addMacro("b", 0, 2, []);
                 v.addMacro("c", 1, 9, []);
@@ -366,7 +287,7 @@ Item {
         }
 
         function test_play_count_ignored_outside_normal_play() {
-            open({ 3: [0x09, 0x00, 0x01, 0x00] }, v => v.addMacro("M", 0, 1, []));
+            openKeys({ 3: [0x09, 0x00, 0x01, 0x00] }, v => v.addMacro("M", 0, 1, []));
             const count = part("playCount");
             mouseClick(part("playMode1"));
             compare(entry(3), [0x09, 0x01, 0x01, 0x00]);
@@ -376,27 +297,21 @@ Item {
             compare(view.count("setMacroIniConfig"), 0, "the count only counts in normal play");
         }
 
-        // Reset and apply
-
-        function test_page_reset_restores_factory_entry_of_the_key() {
-            open({ 3: [0x00, 0x00, 0x04, 0x00], 4: [0x00, 0x00, 0x05, 0x00] });
+        // The page's reset restores the selected key, the bottom one every key
+        // and frees the macros; neither sends anything.
+        function test_reset_restores_factory_entries() {
+            openKeys({ 0: [0x00, 0x00, 0x04, 0x00], 3: [0x00, 0x00, 0x04, 0x00], 4: [0x09, 0x00, 0x01, 0x00] }, v => v.addMacro("M", 0, 1, []));
             mouseClick(part("btnKeyReset"));
             compare(entry(3), factory[3]);
-            compare(entry(4), [0x00, 0x00, 0x05, 0x00]);
-            compare(part("funcList").curIndex, 1);
-            compare(part("mouseList").curIndex, 3);
-            compare(view.count("ui_12H_SetKeyMatrix"), 0, "nothing is sent before apply");
-        }
-
-        function test_bottom_reset_restores_all_and_frees_macros() {
-            open({ 0: [0x00, 0x00, 0x04, 0x00], 3: [0x09, 0x00, 0x01, 0x00] }, v => v.addMacro("M", 0, 1, []));
+            compare(entry(4), [0x09, 0x00, 0x01, 0x00]);
+            compare([part("funcList").curIndex, part("mouseList").curIndex], [1, 3]);
             harness.btnTotalResetClicked();
             for (let i = 0; i < 16; ++i)
                 compare(entry(i), factory[i], "key " + i);
             compare(view.macros["M"].index, -1);
             compare(part("mouseList").curIndex, 3);
             compare(view.count("getMsgAns_FoolProofing"), 0);
+            compare(view.count("ui_12H_SetKeyMatrix"), 0);
         }
-
     }
 }

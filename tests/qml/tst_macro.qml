@@ -4,44 +4,17 @@ import QtTest
 // The macro page: the lines each tool makes and saves, clipboard, recording,
 // the file menu and enabled states.
 Item {
-    id: top
     width: 800
     height: 460
 
-    Component {
-        id: harnessComponent
-        PageHarness {
-            source: "qrc:/modules/qml/Z4/Page_Macro.qml"
-        }
-    }
-
-    TestCase {
+    PageCase {
         name: "MacroPage"
-        when: windowShown
-
-        property var harness: null
-        property var page: null
-        property var view: null
+        source: "Page_Macro.qml"
 
         readonly property string down: "    [Down]"
         readonly property string up: "      [Up]"
         readonly property string delay: "   [Delay]"
 
-        function part(name) {
-            const found = findChild(page, name);
-            verify(found !== null, "no item " + name);
-            return found;
-        }
-        function open(setup) {
-            harness = createTemporaryObject(harnessComponent, top);
-            page = harness.page;
-            view = harness.view;
-            verify(page !== null, "page did not load");
-            if (setup)
-                setup(view);
-            page.initUI();
-            view.clear();
-        }
         // Opens the library with macro "M" holding `lines`, selected.
         function openWith(lines) {
             open(v => {
@@ -139,23 +112,19 @@ Item {
             compare(page.scrapbook, "B" + down);
         }
 
-        function test_delete_row() {
-            openWith(["A" + down, "B" + down]);
+        // A save that fails leaves the page without lines, not with lines the file lacks.
+        function test_delete_row_and_failed_save() {
+            openWith(["A" + down, "B" + down, "C" + down]);
             verify(!part("btnDeleteRow").enabled);
             clickRow(part("actionList"), 0);
-            verify(part("btnDeleteRow").enabled);
             mouseClick(part("btnDeleteRow"));
-            compare(lastSaved(), ["B" + down]);
+            compare(lastSaved(), ["B" + down, "C" + down]);
             compare(page.selectedAction, -1);
             verify(!part("btnDeleteRow").enabled);
-        }
-
-        function test_failed_save_clears_the_lines() {
-            openWith(["A" + down, "B" + down]);
             view.failSave = true;
             clickRow(part("actionList"), 0);
             mouseClick(part("btnDeleteRow"));
-            compare(view.count("saveMacroIni"), 1);
+            compare(view.count("saveMacroIni"), 2);
             compare(page.md_MacroActions.count, 0);
         }
 
@@ -201,17 +170,22 @@ Item {
             compare(enabledTools(), ["btnAddMacro", "btnDeleteMacro", "btnRecord", "btnInsertKey", "btnInsertDelay", "btnDeleteRow", "btnCut", "btnCopy"]);
         }
 
-        function test_add_and_delete_file() {
+        function test_add_and_delete_file_data() {
+            return [{ tag: "deleted", answer: true }, { tag: "delete refused", answer: false }];
+        }
+        function test_add_and_delete_file(data) {
             open(v => v.addMacro("Macro. 001", -1, 1, ["A" + down]));
             mouseClick(part("btnAddMacro"));
             compare(view.count("createMacroIni"), 1);
             compare(page.md_MacroFile.count, 2);
             compare(page.selectedName(), "Macro. 002");
             compare(page.md_MacroActions.count, 0);
+            view.confirmAnswer = data.answer;
             mouseClick(part("btnDeleteMacro"));
-            compare(view.last("deleteMacroIni"), ["deleteMacroIni", "Macro. 002"]);
-            compare(page.md_MacroFile.count, 1);
-            compare(page.selectedFile, -1);
+            verify(view.last("confirm")[2].indexOf("Macro. 002") >= 0, "the question names the file");
+            compare(view.count("deleteMacroIni"), data.answer ? 1 : 0);
+            compare(page.md_MacroFile.count, data.answer ? 1 : 2);
+            compare(page.selectedFile, data.answer ? -1 : 1);
             compare(page.md_MacroActions.count, 0);
         }
 

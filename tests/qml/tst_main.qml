@@ -16,8 +16,12 @@ Item {
     FakeView {
         id: ui_View
     }
-    FakeCtl {
-        id: ui_Ctl
+    QtObject {
+        id: ui_Ctl // the window controller, recording
+        property var calls: []
+        function onXChanged(x) { calls.push(["onXChanged", x]); }
+        function onYChanged(y) { calls.push(["onYChanged", y]); }
+        function onMinimize() { calls.push(["onMinimize"]); }
     }
 
     Component {
@@ -95,16 +99,6 @@ Item {
             verify(!part("page_Color").visible);
         }
 
-        function test_left_click_on_selected_profile_does_nothing() {
-            openScene(harness.quickConfig);
-            ui_View.clear();
-            mouseClick(part("profileRow0"));
-            compare(ui_View.count("ui_02H_SetCurrentProfile"), 0);
-            compare(part("page_Keydefine").initCount, 1);
-            mouseClick(part("profileRow3"));
-            compare(ui_View.callsTo("ui_02H_SetCurrentProfile"), [["ui_02H_SetCurrentProfile", 3]]);
-        }
-
         function test_profile_context_menu_data() {
             return [
                 { tag: "LOAD on the selected profile", row: 0, item: 0, call: "loadProfile", reread: true },
@@ -171,7 +165,11 @@ Item {
             for (const name of ["pageArea", "menu_Func", "menu_Prof", "menu_Down"])
                 compare(part(name).opacity, 1.0, name);
             mouseClick(part("profileRow5"));
+            compare(ui_View.callsTo("ui_02H_SetCurrentProfile"), [["ui_02H_SetCurrentProfile", 5]]);
+            // A left click on the selected profile reads nothing again.
+            mouseClick(part("profileRow5"));
             compare(ui_View.count("ui_02H_SetCurrentProfile"), 1);
+            compare(part("page_Keydefine").initCount, 2);
         }
 
         function test_busy_lock_says_what_and_covers_no_control_data() {
@@ -213,7 +211,8 @@ Item {
             verify(part("goneBanner").visible);
         }
 
-        function test_device_panel_until_a_page_is_chosen() {
+        // The device panel until a page is chosen, and the status line.
+        function test_device_status() {
             openScene(harness.quickConfig);
             main.setDeviceStatus({ connected: true, name: "Z4 Gaming Mouse", firmware: "1.0A" });
             const panel = part("devicePanel");
@@ -221,14 +220,23 @@ Item {
             compare(part("deviceName").text, "Z4 Gaming Mouse");
             compare(part("deviceFirmware").text, "FIRMWARE  1.0A");
             compare(part("deviceState").text, "CONNECTED");
+            compare(part("statusText").text, "Z4 Gaming Mouse  ·  FW 1.0A");
+            verify(part("menu_Down").enabled);
             tryCompare(part("devicePicture"), "status", Image.Ready, 1000);
             main.setDeviceStatus({ connected: false, name: "", firmware: "" });
             compare(part("deviceName").text, "Z4 Gaming Mouse");
             compare(part("deviceState").text, "DISCONNECTED");
             verify(!part("deviceFirmware").visible);
+            compare(part("statusText").text, "DISCONNECTED");
+            verify(part("goneBanner").visible);
+            verify(!part("menu_Down").enabled);
+            verify(!part("btnSensorApply").enabled);
 
             clickFunction(3);
             verify(!panel.visible);
+            main.setDeviceStatus({ connected: true, name: "Z4", firmware: "1.0A" });
+            verify(part("menu_Down").enabled);
+            verify(!part("goneBanner").visible);
             clickFunction(3);
             tryCompare(part("pageArea"), "curID", -1, 500);
             tryCompare(part("pageContent"), "x", 0, 500);
@@ -310,22 +318,8 @@ Item {
             }
         }
 
-        function test_status_line_follows_the_mouse() {
-            openScene(harness.quickConfig);
-            main.setDeviceStatus({ connected: true, name: "Z4", firmware: "1.0A" });
-            compare(part("statusText").text, "Z4  ·  FW 1.0A");
-            verify(part("menu_Down").enabled);
-            main.setDeviceStatus({ connected: false, name: "Z4", firmware: "" });
-            compare(part("statusText").text, "DISCONNECTED");
-            verify(part("goneBanner").visible);
-            verify(!part("menu_Down").enabled);
-            verify(!part("btnSensorApply").enabled);
-            main.setDeviceStatus({ connected: true, name: "Z4", firmware: "1.0A" });
-            verify(part("menu_Down").enabled);
-            verify(!part("goneBanner").visible);
-        }
-
-        function test_drag_moves_window_x_then_y() {
+        // A drag moves the window x first, then y; close shrinks, then minimizes.
+        function test_drag_and_close() {
             openScene(harness.quickConfig);
             spy.target = main;
             spy.signalName = "emptyAreaPressed";
@@ -335,10 +329,7 @@ Item {
             mouseMove(main, 110, 495, -1, Qt.LeftButton);
             mouseRelease(main, 110, 495);
             compare(ui_Ctl.calls, [["onXChanged", 10], ["onYChanged", -5]]);
-        }
-
-        function test_close_shrinks_then_closes() {
-            openScene(harness.quickConfig);
+            ui_Ctl.calls = [];
             mouseClick(part("btnClose"));
             tryVerify(() => ui_Ctl.calls.length > 0, 500);
             compare(ui_Ctl.calls, [["onMinimize"]]);
@@ -445,7 +436,6 @@ Item {
             ui_View.skinShow = data.skinShow;
             openPage([]);
             compare(part("skinList").visible, data.skinShow);
-            compare(ui_View.names().slice(0, 3), ["loadApConfig", "chkLanguages", "getIsSkinShow"]);
             compare(ui_View.count("setEnableAudio"), 0);
         }
 
@@ -477,7 +467,7 @@ Item {
             verify(!main.isGlobalSettingSelect);
         }
 
-        function test_brightness_and_colour_strip() {
+        function test_colour_controls_and_text_size() {
             openPage([]);
             const slider = part("brightnessSlider");
             mousePress(slider, 0, slider.height / 2);
@@ -492,20 +482,12 @@ Item {
                 compare(page.stripColor(y, 9), levels[y], "level " + y);
             compare(page.stripColor(1, 17), [128, 0, 0]);
             compare(page.stripColor(15, 17), [127, 127, 127]);
-        }
 
-        function test_typed_colour_field_and_text_size() {
-            openPage([]);
             mouseClick(part("preset2"));
             compare(page.paletteColor, [255, 180, 0]);
-            const field = part("fieldG");
-            mouseDoubleClickSequence(field);
-            keyClick(Qt.Key_Backspace);
-            keyClick(Qt.Key_Backspace);
-            keyClick(Qt.Key_Backspace);
-            keyClick(Qt.Key_6);
-            keyClick(Qt.Key_4);
-            keyClick(Qt.Key_Return);
+            mouseDoubleClickSequence(part("fieldG"));
+            for (const key of [Qt.Key_Backspace, Qt.Key_Backspace, Qt.Key_Backspace, Qt.Key_6, Qt.Key_4, Qt.Key_Return])
+                keyClick(key);
             compare(page.paletteColor, [255, 64, 0]);
             compare(page.presetColors[2], [255, 64, 0]);
             compare(Math.round(main.globalSetting_color.g * 255), 64);
@@ -513,26 +495,23 @@ Item {
             compare(main.globalSetting_size, 14);
         }
 
-        function test_sound_off_stops_everything_at_once() {
+        // Sound off stops everything at once; DEFAULT turns it off before the
+        // settings are reset and read again.
+        function test_sound_off_and_reset() {
             openPage([]);
             ui_View.clear();
             chooseFromList("soundList", 1);
-            const names = ui_View.names().filter(n => n !== "playMedia_Index");
-            compare(names, ["setEnableAudio", "clearAllMedia"]);
+            compare(ui_View.names().filter(n => n !== "playMedia_Index"), ["setEnableAudio", "clearAllMedia"]);
             compare(ui_View.callsTo("setEnableAudio")[0][1], false);
             ui_View.clear();
             chooseFromList("soundList", 0);
             compare(ui_View.calls, [["setEnableAudio", true], ["playMedia_Index", 0]]);
-        }
 
-        function test_reset_order() {
-            openPage([]);
             ui_View.clear();
             ui_View.apConfig = harness.storedConfig;
             mouseClick(part("btnDefault"));
-            const names = ui_View.names();
-            compare(names.slice(0, 5), ["playMedia_Index", "setEnableAudio", "clearAllMedia", "resetApconfig", "loadApConfig"]);
-            compare(ui_View.calls[1][1], false);
+            compare(ui_View.names().slice(0, 5), ["playMedia_Index", "setEnableAudio", "clearAllMedia", "resetApconfig", "loadApConfig"]);
+            compare(ui_View.calls[1], ["setEnableAudio", false]);
             compare(ui_View.calls[ui_View.calls.length - 1], ["playMedia_Index", 0]);
             compare(main.skin_No, 2);
         }
@@ -558,7 +537,6 @@ Item {
                 compare(ui_View.count("getCustomFilePath"), 1);
             }
         }
-
 
         function test_language_change_retranslates() {
             ui_View.languages = { "ENGLISH": "031000", "GERMAN": "042000" };

@@ -4,56 +4,13 @@ import QtTest
 // The sensor page: stage bytes, where stored numbers out of range land, stage
 // selection, and reset with damaged factory values.
 Item {
-    id: top
     width: 800
     height: 460
 
-    Component {
-        id: harnessComponent
-        PageHarness {
-            source: "qrc:/modules/qml/Z4/Page_Sensor.qml"
-            resetFunction: "loadDefaults"
-            applyFunction: "sendSettings"
-        }
-    }
-
-    TestCase {
-        id: test
+    PageCase {
         name: "SensorPage"
-        when: windowShown
-
-        property var harness: null
-        property var page: null
-        property var view: null
-
-        function part(name) {
-            const found = findChild(page, name);
-            verify(found !== null, "no item " + name);
-            return found;
-        }
-
-        // A fresh page; `setup` fills the stand-in's answers before initUI.
-        function open(setup) {
-            harness = createTemporaryObject(harnessComponent, top);
-            page = harness.page;
-            view = harness.view;
-            verify(page !== null, "page did not load");
-            if (setup)
-                setup(view);
-            page.initUI();
-            view.clear();
-        }
-
-        function visibleStages() {
-            const row = part("dpiStages").children[0];
-            let count = 0;
-            for (let i = 0; i < row.children.length; ++i) {
-                const child = row.children[i];
-                if (child.value !== undefined && child.visible)
-                    count++;
-            }
-            return count;
-        }
+        source: "Page_Sensor.qml"
+        resetFunction: "loadDefaults"
 
         function test_stage_bytes_data() {
             return [
@@ -65,10 +22,8 @@ Item {
         }
         function test_stage_bytes(data) {
             open(v => v.sensorType = data.type);
-            for (const [value, code] of data.pairs)
+            for (const [value, code] of data.pairs.concat([[0, 0x80], [1234, 0x80]]))
                 compare(page.dpiValueToDpiSet(data.type, value), code, "value " + value);
-            compare(page.dpiValueToDpiSet(data.type, 0), 0x80);
-            compare(page.dpiValueToDpiSet(data.type, 1234), 0x80);
             const stages = part("dpiStages");
             compare(stages.menuCounter, data.menu + 1);
             compare(stages.valueForMenuIndex[0], 0);
@@ -89,89 +44,68 @@ Item {
             const dpi = [400, 800, 1200, 1600, 2000, 2400, 2800, 3200];
             return [
                 { tag: "rate nothing stored", set: { reportRate: 0 }, check: { rate: 3 } },
-                { tag: "1000 Hz", set: { reportRate: 1 }, check: { rate: 3 } },
                 { tag: "500 Hz", set: { reportRate: 2 }, check: { rate: 2 } },
                 { tag: "250 Hz", set: { reportRate: 4 }, check: { rate: 1 } },
                 { tag: "rate out of range", set: { reportRate: 0x80 }, check: { rate: 0 } },
-                { tag: "stage 0", set: { currentStage: 0, dpiSet: dpi }, check: { currentIndex: 0 } },
-                { tag: "stage 4", set: { currentStage: 4, dpiSet: dpi }, check: { currentIndex: 3 } },
-                { tag: "stage 9", set: { currentStage: 9, dpiSet: dpi }, check: { currentIndex: 7 } }
+                { tag: "stage 0", set: { currentStage: 0, dpiSet: dpi }, check: { stage: 0 } },
+                { tag: "stage 4", set: { currentStage: 4, dpiSet: dpi }, check: { stage: 3 } },
+                { tag: "stage 9", set: { currentStage: 9, dpiSet: dpi }, check: { stage: 7 } },
+                { tag: "4 stages", set: { stageCount: 4 }, check: { maxStage: 4, shown: 4 } },
+                { tag: "stage count not read", set: { stageCount: 0 }, check: { maxStage: 8, shown: 8 } }
             ];
         }
         function test_shown_from_reads(data) {
             open(v => { for (const key in data.set) v[key] = data.set[key]; });
+            const stages = part("dpiStages");
+            const shown = {
+                rate: part("rateGroup").currentIndex,
+                stage: stages.currentIndex,
+                maxStage: stages.maxStage,
+                shown: Array.from(stages.children[0].children).filter(c => c.value !== undefined && c.visible).length
+            };
             for (const key in data.check)
-                compare(key === "rate" ? part("rateGroup").currentIndex : part("dpiStages")[key], data.check[key], key);
-        }
-
-        function test_stage_count_hides_stages_data() {
-            return [
-                { tag: "4 stages", count: 4, shown: 4 },
-                { tag: "8 stages", count: 8, shown: 8 },
-                { tag: "failed read", count: 0, shown: 8 }
-            ];
-        }
-        function test_stage_count_hides_stages(data) {
-            open(v => v.stageCount = data.count);
-            compare(part("dpiStages").maxStage, data.shown);
-            compare(visibleStages(), data.shown);
+                compare(shown[key], data.check[key], key);
         }
 
         function test_switching_off_the_selected_stage_moves_the_selection() {
             open(v => v.currentStage = 2);
-            const stages = part("dpiStages");
-            compare(stages.currentIndex, 1);
+            compare(part("dpiStages").currentIndex, 1);
             page.setStageValue(1, 0);
-            compare(stages.currentIndex, 0);
+            compare(part("dpiStages").currentIndex, 0);
         }
 
-        function test_reset_without_logo_led_sends_rgb_colours() {
-            const rgb = [];
-            for (let i = 1; i <= 24; ++i)
-                rgb.push(i * 10);
-            open(v => {
-                v.sensorType = 3;
-                v.sensorDefaults = [4, 6, 3, 7, 800, 1600, 0, 3200, 0, 0, 0, 0, 3].concat(rgb, [7, 6, 5, 4, 3, 2, 1, 0]);
-            });
-            harness.btnTotalResetClicked();
-            compare(view.last("ui_10H_SetLED8StageColor"), ["ui_10H_SetLED8StageColor", 1, rgb]);
-        }
-
-        function damagedDefaults(dpi, colourIndices) {
-            const list = ["2", "5", "2", "5"].concat(dpi, ["2"]);
-            for (let i = 0; i < 24; ++i)
-                list.push("");
-            return list.concat(colourIndices);
-        }
-
+        // Sensor 1's own stages replace what the factory file lacks.
         function test_reset_with_damaged_factory_values_data() {
             const none = ["", "", "", "", "", "", "", ""];
+            const backwards = ["7", "6", "5", "4", "3", "2", "1", "0"];
+            const own = { values: [1000, 2500, 3500, 7000, 0, 0, 0, 0], bytes: [0x04, 0x0A, 0x0E, 0x4E, 0x80, 0x80, 0x80, 0x80] };
+            const rgb = Array.from({ length: 24 }, (_, i) => 10 * (i + 1));
             return [
-                { tag: "no factory file", dpi: none, indices: none, values: [1000, 2500, 3500, 7000, 0, 0, 0, 0], bytes: [0x04, 0x0A, 0x0E, 0x4E, 0x80, 0x80, 0x80, 0x80], sentIndices: [0, 1, 2, 3, 4, 5, 6, 7] },
-                { tag: "no DPI list", dpi: none, indices: ["7", "6", "5", "4", "3", "2", "1", "0"], values: [1000, 2500, 3500, 7000, 0, 0, 0, 0], bytes: [0x04, 0x0A, 0x0E, 0x4E, 0x80, 0x80, 0x80, 0x80], sentIndices: [7, 6, 5, 4, 3, 2, 1, 0] },
-                { tag: "short DPI list", dpi: ["500", "6000", "", "", "", "", "", ""], indices: ["7", "99", "", "4", "3", "2", "1", "0"], values: [500, 6000, 3500, 7000, 0, 0, 0, 0], bytes: [0x02, 0x4C, 0x0E, 0x4E, 0x80, 0x80, 0x80, 0x80], sentIndices: [7, 1, 2, 4, 3, 2, 1, 0] },
-                { tag: "stage and colour numbers in the DPI list", dpi: ["3", "4", "5000", "9", "0", "", "0", "0"], indices: ["7", "6", "5", "4", "3", "2", "1", "0"], values: [1000, 2500, 3500, 7000, 0, 0, 0, 0], bytes: [0x04, 0x0A, 0x0E, 0x4E, 0x80, 0x80, 0x80, 0x80], sentIndices: [7, 6, 5, 4, 3, 2, 1, 0] }
+                { tag: "no factory file", dpi: none, indices: none, dpiSent: own, colours: [2, [0, 1, 2, 3, 4, 5, 6, 7]] },
+                { tag: "no DPI list", dpi: none, indices: backwards, dpiSent: own, colours: [2, [7, 6, 5, 4, 3, 2, 1, 0]] },
+                { tag: "short DPI list", dpi: ["500", "6000", "", "", "", "", "", ""], indices: ["7", "99", "", "4", "3", "2", "1", "0"],
+                  dpiSent: { values: [500, 6000, 3500, 7000, 0, 0, 0, 0], bytes: [0x02, 0x4C, 0x0E, 0x4E, 0x80, 0x80, 0x80, 0x80] }, colours: [2, [7, 1, 2, 4, 3, 2, 1, 0]] },
+                { tag: "stage and colour numbers in the DPI list", dpi: ["3", "4", "5000", "9", "0", "", "0", "0"], indices: backwards, dpiSent: own, colours: [2, [7, 6, 5, 4, 3, 2, 1, 0]] },
+                { tag: "no logo LED: the RGB colours", noLogo: true, dpi: ["1000", "2500", "3500", "7000", "0", "0", "0", "0"], rgb: rgb, indices: backwards, dpiSent: own, colours: [1, rgb] }
             ];
         }
         function test_reset_with_damaged_factory_values(data) {
             open(v => {
                 v.sensorType = 1;
-                v.logoLedWorks = true;
+                v.logoLedWorks = !data.noLogo;
                 v.dpiSet = [500, 500, 500, 500, 0, 0, 0, 0];
-                v.sensorDefaults = damagedDefaults(data.dpi, data.indices);
+                v.sensorDefaults = ["2", "5", "2", "5"].concat(data.dpi, ["2"], data.rgb || new Array(24).fill(""), data.indices);
             });
             harness.btnTotalResetClicked();
-            compare(view.names(), ["loadDefaultProfile", "ui_11H_SetDPISet", "ui_10H_SetLED8StageColor"]);
-            compare(view.calls[1], ["ui_11H_SetDPISet", 8, data.bytes, data.values]);
-            compare(view.calls[2], ["ui_10H_SetLED8StageColor", 2, data.sentIndices]);
+            compare(view.calls, [["loadDefaultProfile", 3], ["ui_11H_SetDPISet", 8, data.dpiSent.bytes, data.dpiSent.values], ["ui_10H_SetLED8StageColor"].concat(data.colours)]);
             compare(part("dpiStages").currentIndex, 1);
             compare(part("rateGroup").currentIndex, 2);
         }
 
         function test_indicator_colour_follows_logo_led_data() {
             return [
-                { tag: "indices", logo: true },
-                { tag: "rgb", logo: false }
+                { tag: "indices", logo: true, sent: [2, [0, 0, 7, 0, 0, 0, 0, 0]] },
+                { tag: "rgb", logo: false, sent: [1, [1, 1, 1, 2, 2, 2, 255, 127, 0, 4, 4, 4, 5, 5, 5, 6, 6, 6, 7, 7, 7, 8, 8, 8]] }
             ];
         }
         function test_indicator_colour_follows_logo_led(data) {
@@ -181,11 +115,7 @@ Item {
                 v.ledColors = { 1: [1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5, 5, 5, 6, 6, 6, 7, 7, 7, 8, 8, 8], 2: [0, 0, 0, 0, 0, 0, 0, 0] };
             });
             page.chooseStageColor(7);
-            const call = view.last("ui_10H_SetLED8StageColor");
-            if (data.logo)
-                compare(call, ["ui_10H_SetLED8StageColor", 2, [0, 0, 7, 0, 0, 0, 0, 0]]);
-            else
-                compare(call, ["ui_10H_SetLED8StageColor", 1, [1, 1, 1, 2, 2, 2, 255, 127, 0, 4, 4, 4, 5, 5, 5, 6, 6, 6, 7, 7, 7, 8, 8, 8]]);
+            compare(view.last("ui_10H_SetLED8StageColor"), ["ui_10H_SetLED8StageColor"].concat(data.sent));
         }
     }
 }
