@@ -108,14 +108,14 @@ public:
     }
 
     // A click at `local` of the item, once an apply's lock has ended.
-    void click(QQuickItem *target, QPointF local) const
+    void click(QQuickItem *target, QPointF local, Qt::MouseButton button = Qt::LeftButton) const
     {
         QVERIFY2(target, "nothing to click");
         waitUnlocked();
         // Lists lay out new rows at the next polish.
         QQuickTest::qWaitForPolish(root()->window());
         const QPoint at = target->mapToScene(local).toPoint();
-        QTest::mouseClick(view(), Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseClick(view(), button, Qt::NoModifier, at);
     }
     void click(QQuickItem *target) const
     {
