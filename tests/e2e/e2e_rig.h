@@ -52,11 +52,14 @@ public:
     }
 
     // Plugs the mouse in and opens the window; true once the pages have slid in
-    // (else the log says why).
-    bool start()
+    // (else `why`, or the log without it, says why).
+    bool start(QString *why = nullptr)
     {
-        const auto fail = [](const QString &why) {
-            qWarning("%s", qPrintable(why));
+        const auto fail = [why](const QString &reason) {
+            if (why)
+                *why = reason;
+            else
+                qWarning("%s", qPrintable(reason));
             return false;
         };
         QString error;
@@ -108,14 +111,14 @@ public:
     }
 
     // A click at `local` of the item, once an apply's lock has ended.
-    void click(QQuickItem *target, QPointF local) const
+    void click(QQuickItem *target, QPointF local, Qt::MouseButton button = Qt::LeftButton) const
     {
         QVERIFY2(target, "nothing to click");
         waitUnlocked();
         // Lists lay out new rows at the next polish.
         QQuickTest::qWaitForPolish(root()->window());
         const QPoint at = target->mapToScene(local).toPoint();
-        QTest::mouseClick(view(), Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseClick(view(), button, Qt::NoModifier, at);
     }
     void click(QQuickItem *target) const
     {
