@@ -184,10 +184,9 @@ public:
                                const QRectF inBox = row->mapRectToItem(box, row->boundingRect());
                                return inBox.bottom() <= box->height();
                            });
-        if (!shown)
-            return false;
-        click(row);
-        return true;
+        if (shown)
+            click(row);
+        return shown;
     }
 
     // The visible items below `from` showing `text`, in scene order (a popup comes last).
