@@ -7,30 +7,23 @@ class TestAppOptions : public QObject
     Q_OBJECT
 
 private slots:
-    void busOptionsThenCalls()
+    // Everything after the first --call is the calls' business.
+    void optionsThenCalls()
     {
-        const AppOptions o =
-            parseAppOptions({"--virtual-bus", "/tmp/bus", "--call", "hid.hid_81H_GetReportRate",
-                             "0", "--call", "ui_View.x", "-1", "--demo"});
+        const AppOptions o = parseAppOptions(
+            {"--virtual-bus", "/tmp/bus", "--file", "a.pf", "--answer", "ok", "--file", "/b",
+             "--answer", "cancel", "--call", "hid.hid_81H_GetReportRate", "0", "--call",
+             "ui_View.x", "-1", "--demo", "--file", "c"});
         QVERIFY2(o.error.isEmpty(), qPrintable(o.error));
         QCOMPARE(o.virtualBusDir, QStringLiteral("/tmp/bus"));
         QVERIFY(o.headless);
-        QVERIFY(!o.demo); // "--demo" after --call is the calls' business
-        QCOMPARE(o.callArguments, (QStringList{"hid.hid_81H_GetReportRate", "0", "--call",
-                                               "ui_View.x", "-1", "--demo"}));
-        const AppOptions plain = parseAppOptions({"--demo"});
-        QVERIFY(plain.error.isEmpty() && plain.demo && !plain.headless);
-    }
-
-    void dialogAnswersComeBeforeTheCalls()
-    {
-        const AppOptions o =
-            parseAppOptions({"--file", "a.pf", "--answer", "ok", "--file", "/b", "--answer",
-                             "cancel", "--call", "ui_View.saveProfile", "0", "--file", "c"});
-        QVERIFY2(o.error.isEmpty(), qPrintable(o.error));
+        QVERIFY(!o.demo);
         QCOMPARE(o.files, (QStringList{"a.pf", "/b"}));
         QCOMPARE(o.answers, (QList<bool>{true, false}));
-        QCOMPARE(o.callArguments, (QStringList{"ui_View.saveProfile", "0", "--file", "c"}));
+        QCOMPARE(o.callArguments, (QStringList{"hid.hid_81H_GetReportRate", "0", "--call",
+                                               "ui_View.x", "-1", "--demo", "--file", "c"}));
+        const AppOptions plain = parseAppOptions({"--demo"});
+        QVERIFY(plain.error.isEmpty() && plain.demo && !plain.headless);
     }
 
     void helpVersionAndQtsOwnOptions()

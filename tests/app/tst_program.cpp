@@ -165,21 +165,24 @@ private slots:
         QVERIFY(sim.start());
         const QString bus = sim.bus.path();
         const QStringList call =
-            QStringList{"--virtual-bus", bus} +
             QString("--call hid.hid_01H_SetReportRate 2 --call hid.hid_81H_GetReportRate 0")
                 .split(' ');
         // The log keeps the plain bytes of enciphered frames.
         const QByteArray setFrame = "\"plain\":\"00 01 02 00 00 00 00 00 fc\"";
 
         QByteArray direct, out, err;
-        QCOMPARE(run(program, call, &direct, &err), 0);
+        // A run on the same mouse with `words`: its exit code.
+        const auto runOn = [&](const QStringList &words) {
+            return run(program, QStringList{"--virtual-bus", bus} + words, &out, &err);
+        };
+        QCOMPARE(runOn(call), 0);
+        direct = out;
         const QList<QByteArray> lines = direct.trimmed().split('\n');
         QCOMPARE(lines.size(), 2);
         QCOMPARE(parseLine(lines[1]).value(QStringLiteral("rate")).toInt(), 2);
         QCOMPARE(readFile(sim.log).count(setFrame), 1);
         QVERIFY(readFile(sim.log).contains("\"plain\":\"00 81 00 00 00 00 00 00 7e\""));
-        QVERIFY(run(program, {"--virtual-bus", bus, "--call", "hid.hid_01H_SetReportRate", "\"x\""},
-                    &out, &err) != 0);
+        QVERIFY(runOn({"--call", "hid.hid_01H_SetReportRate", "\"x\""}) != 0);
         QVERIFY(out.isEmpty() && !err.isEmpty());
         // The log lines stay quiet unless asked for.
         QProcessEnvironment plain = QProcessEnvironment::systemEnvironment();
@@ -195,27 +198,21 @@ private slots:
         window.start(program, {"--virtual-bus", bus});
         QByteArray seen;
         QVERIFY2(waitForOutput(window, seen, "Device Connect", 1, 20000), seen.constData());
-        QCOMPARE(run(program, call, &out, &err), 0);
+        QCOMPARE(runOn(call), 0);
         QCOMPARE(out, direct);
         // Sent once, by the window's link: the later start opened nothing.
         QCOMPARE(readFile(sim.log).count(setFrame), 2);
-        QCOMPARE(run(program, {"--virtual-bus", bus, "--call", "hid.nothing"}, &out, &err), 2);
+        QCOMPARE(runOn({"--call", "hid.nothing"}), 2);
         QVERIFY(out.isEmpty() && err.contains("nothing"));
         // Later runs share the window's state (its current profile).
-        QCOMPARE(run(program,
-                     {"--virtual-bus", bus, "--call", "ui_View.ui_02H_SetCurrentProfile", "4"},
-                     &out, &err),
-                 0);
-        QCOMPARE(run(program,
-                     {"--virtual-bus", bus, "--call", "ui_View.ui_0BH_SetCurrentDPIStage", "7"},
-                     &out, &err),
-                 0);
+        QCOMPARE(runOn({"--call", "ui_View.ui_02H_SetCurrentProfile", "4"}), 0);
+        QCOMPARE(runOn({"--call", "ui_View.ui_0BH_SetCurrentDPIStage", "7"}), 0);
         QTRY_COMPARE(
             QSettings(copy.filePath(QStringLiteral("modules/setting/p5.bin")), QSettings::IniFormat)
                 .value(QStringLiteral("sensor/stage_Z4"))
                 .toInt(),
             7);
-        QCOMPARE(run(program, {"--virtual-bus", bus}, &out, &err), 0);
+        QCOMPARE(runOn({}), 0);
         seen += window.readAll();
         QCOMPARE(window.state(), QProcess::Running);
         QCOMPARE(seen.count("Device Connect"), 1);

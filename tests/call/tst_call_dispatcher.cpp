@@ -48,19 +48,18 @@ private slots:
 
 struct Run
 {
-    int code;
-    QString out;
-    QString err;
+    int code = -1;
+    QString out, err;
 };
 
 Run runCalls(CallDispatcher &calls, const QStringList &arguments)
 {
-    QString out;
-    QString err;
-    QTextStream outStream(&out);
-    QTextStream errStream(&err);
-    const int code = calls.run(arguments, outStream, errStream);
-    return {code, out, err};
+    Run run;
+    QTextStream out(&run.out), err(&run.err);
+    run.code = calls.run(arguments, out, err);
+    out.flush();
+    err.flush();
+    return run;
 }
 
 // A row of arguments and the text they print.

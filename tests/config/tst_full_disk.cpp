@@ -1,14 +1,23 @@
-// Replacing files on a full disk: every replacement fails, says why and
-// keeps the old file, and the program reports it. Takes root for the small
-// disk (CI runs as root); elsewhere the test skips.
+// Disks that take no writes. Replacing files on a full disk: every
+// replacement fails, says why and keeps the old file, and the program reports
+// it. Read-only settings: every write says so. Takes root for the private
+// mounts (CI runs as root); elsewhere the test skips.
 
+#include "backend/bridge/my_qquick_view.h"
 #include "backend/config/config_store.h"
+#include "backend/feedback/device_feedback.h"
+#include "device/hid_thread.h"
 #include "macro/library/macro_library.h"
 #include "storage/data_locations.h"
+#include "support/module_sandbox.h"
+#include "support/null_bus.h"
 #include "support/private_mounts.h"
 #include "support/test_files.h"
 
+#include <QApplication>
+#include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -49,6 +58,20 @@ void copyFolder(const QString &from, const QString &to)
 {
     QVERIFY(QDir().mkpath(to));
     QCOMPARE(QProcess::execute("cp", {"-rT", from, to}), 0);
+}
+
+// Every file under dir with a digest of its bytes.
+QMap<QString, QByteArray> snapshot(const QString &dir)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(dir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        if (file.open(QIODevice::ReadOnly))
+            files.insert(file.fileName(),
+                         QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1));
+    }
+    return files;
 }
 
 // What a case runs: the stores on the small disk, its root, the sources to import.
@@ -156,6 +179,48 @@ private slots:
         QVERIFY(readFile(keptPath) != before);
     }
 
+    // Read-only settings folders: every write of the window says it failed
+    // and names its file, and no file changes.
+    void everyWriteSaysItFailedAndNothingChanges()
+    {
+        ModuleSandbox sandbox;
+        const QString modules = sandbox.path() + QStringLiteral("/modules");
+        for (const char *sub : {"setting", "macro"})
+            QVERIFY(privatemounts::makeReadOnly(modules + QLatin1Char('/') + QLatin1String(sub)));
+        const QMap<QString, QByteArray> before = snapshot(modules);
+
+        NullBus bus;
+        Hid_Thread hid(&bus);
+        {
+            myQQuickView view(nullptr, &hid, sandbox.locations());
+            QSignalSpy notices(&view.feedback(), &DeviceFeedback::notice);
+            // The files the notices of the last write name.
+            const auto told = [&notices] {
+                QStringList files;
+                if (!QTest::qWaitFor([&] { return !notices.isEmpty(); }))
+                    return QStringLiteral("no notice");
+                for (const QList<QVariant> &n : std::as_const(notices))
+                    files += n.at(0).toMap().value(QStringLiteral("files")).toStringList();
+                notices.clear();
+                return files.join(u' ');
+            };
+
+            view.beginAction(QStringLiteral("apply"));
+            view.ui_0BH_SetCurrentDPIStage(4);
+            view.endAction();
+            QVERIFY(told().contains(QLatin1String("p1.bin")));
+            QVariantList settings = view.loadApConfig();
+            QVERIFY(!settings.isEmpty());
+            settings[0] = settings[0].toInt() == 1 ? 2 : 1;
+            view.saveApConfig(settings);
+            QVERIFY(told().contains(QLatin1String("apConfig.bin")));
+            QCOMPARE(view.createMacroIni().toString(), QString());
+            QVERIFY(told().contains(QLatin1String("macro")));
+        }
+        QCOMPARE(snapshot(modules), before);
+        for (const char *sub : {"setting", "macro"})
+            privatemounts::unmount(modules + QLatin1Char('/') + QLatin1String(sub));
+    }
     // The program says what failed and exits non-zero; before, it exited 0
     // and left the files empty.
     void headlessRunReportsTheFailure()
@@ -191,7 +256,7 @@ private slots:
 int main(int argc, char *argv[])
 {
     privatemounts::enter();
-    QCoreApplication app(argc, argv);
+    QApplication app(argc, argv);
     TestFullDisk test;
     return QTest::qExec(&test, argc, argv);
 }

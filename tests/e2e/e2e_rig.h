@@ -52,11 +52,14 @@ public:
     }
 
     // Plugs the mouse in and opens the window; true once the pages have slid in
-    // (else the log says why).
-    bool start()
+    // (else `why`, or the log without it, says why).
+    bool start(QString *why = nullptr)
     {
-        const auto fail = [](const QString &why) {
-            qWarning("%s", qPrintable(why));
+        const auto fail = [why](const QString &reason) {
+            if (why)
+                *why = reason;
+            else
+                qWarning("%s", qPrintable(reason));
             return false;
         };
         QString error;
@@ -181,10 +184,9 @@ public:
                                const QRectF inBox = row->mapRectToItem(box, row->boundingRect());
                                return inBox.bottom() <= box->height();
                            });
-        if (!shown)
-            return false;
-        click(row);
-        return true;
+        if (shown)
+            click(row);
+        return shown;
     }
 
     // The visible items below `from` showing `text`, in scene order (a popup comes last).

@@ -56,6 +56,11 @@ class TestInstall : public QObject
         return program.readAllStandardOutput();
     }
 
+    static int stageIn(const QString &profile)
+    {
+        return QSettings(profile, QSettings::IniFormat).value("sensor/stage_Z4").toInt();
+    }
+
     int stageOf(const QString &config)
     {
         const QByteArray out =
@@ -83,20 +88,14 @@ private slots:
         QVERIFY(!shipped.isEmpty());
         const QString alice = tmp.path() + QStringLiteral("/alice");
         const QString bob = tmp.path() + QStringLiteral("/bob");
-        const int factoryStage =
-            QSettings(share + QStringLiteral("/setting/p1.bin"), QSettings::IniFormat)
-                .value(QStringLiteral("sensor/stage_Z4"))
-                .toInt();
+        const int factoryStage = stageIn(share + QStringLiteral("/setting/p1.bin"));
         const int changed = factoryStage == 3 ? 4 : 3;
 
         QVERIFY(!runAs(alice, {"--demo", "--call", "ui_View.ui_0BH_SetCurrentDPIStage",
                                QString::number(changed), "--call", "ui_View.createMacroIni"})
                      .isEmpty());
         const QString aliceFiles = alice + QStringLiteral("/z4config");
-        QCOMPARE(QSettings(aliceFiles + QStringLiteral("/setting/p1.bin"), QSettings::IniFormat)
-                     .value(QStringLiteral("sensor/stage_Z4"))
-                     .toInt(),
-                 changed);
+        QCOMPARE(stageIn(aliceFiles + QStringLiteral("/setting/p1.bin")), changed);
         QVERIFY(QFile::exists(aliceFiles + QStringLiteral("/macro/Macro. 001.bin")));
         QVERIFY(QFile::exists(aliceFiles + QStringLiteral("/gun/selGunData.bin")));
 
